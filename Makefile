@@ -1,0 +1,34 @@
+# The two commands a developer needs: `make run` and `make test`. Both run
+# the idempotent setup first, so a fresh Debian 12 machine needs nothing else.
+BUILD := build/win
+NATIVE := build/native
+JOBS ?= 2
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all setup build dist test run bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	@if [ -f tests/native/CMakeLists.txt ]; then \
+	  cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS); fi
+	@scripts/make-dist.sh $(BUILD)/bin dist
+
+dist: build
+
+test: build
+	@scripts/test.sh $(BUILD)
+
+run: build
+	@scripts/run.sh dist/Tessaly.exe
+
+bench: build
+	@scripts/bench.sh
+
+clean:
+	rm -rf $(BUILD) $(NATIVE) dist

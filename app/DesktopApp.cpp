@@ -1,0 +1,83 @@
+#include "app/DesktopApp.h"
+
+#include "app/SingleInstanceGuard.h"
+#include "framework/CommandLine.h"
+#include "ui/MainSettingsDlg.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// The main window's caption as each language module spells it.
+constexpr char kChineseCaption[] = "Orvane Tessaly";
+constexpr char kEnglishCaption[] = "Orvane Tessaly";
+
+void InitialiseCommonControls()
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+} // namespace
+
+const char* LanguageModuleName(LANGID language)
+{
+    return PRIMARYLANGID(language) == LANG_CHINESE ? "chinese.dll" : "English.dll";
+}
+
+bool StartMinimisedRequested(const std::vector<std::string>& arguments)
+{
+    CCommandLineInfo info;
+    ParseCommandLine(arguments, info);
+    return info.m_strFileName == "min";
+}
+
+void CDesktopApp::ActivateRunningInstance()
+{
+    HWND running = FindWindowA(nullptr, kChineseCaption);
+    if (!running)
+        running = FindWindowA(nullptr, kEnglishCaption);
+    if (!running)
+        return;
+    // An open dialog of the running copy (About box, picture choice) comes
+    // forward after its main window.
+    HWND popup = GetLastActivePopup(running);
+    if (!IsWindowVisible(running))
+        ShowWindow(running, SW_SHOWNORMAL);
+    SetForegroundWindow(running);
+    if (popup && popup != running)
+        SetForegroundWindow(popup);
+}
+
+BOOL CDesktopApp::InitInstance()
+{
+    // The language module is never unloaded: every resource comes from it.
+    HMODULE languageModule = LoadLibraryA(LanguageModuleName(GetSystemDefaultLangID()));
+    if (!languageModule) {
+        // No resources to take a text from: this one is built in.
+        AfxMessageBox("Unable to load resource DLL!", MB_OK);
+        return FALSE;
+    }
+    AfxSetResourceHandle(languageModule);
+
+    const bool startMinimised = StartMinimisedRequested(ProcessArguments());
+
+    switch (ClaimSingleInstance()) {
+    case InstanceClaim::Failed:
+        return FALSE;
+    case InstanceClaim::AlreadyRunning:
+        ActivateRunningInstance();
+        return FALSE;
+    case InstanceClaim::First:
+        break;
+    }
+
+    InitialiseCommonControls();
+
+    CMainSettingsDlg mainWindow;
+    m_pMainWnd = &mainWindow;
+    mainWindow.m_startMinimised = startMinimised;
+    mainWindow.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

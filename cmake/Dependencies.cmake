@@ -1,0 +1,23 @@
+# Third-party libraries: zlib from Debian's MinGW package, libpng and
+# libjpeg-turbo cross-built by scripts/build-deps.sh, GoogleTest from
+# Debian's sources. None of them is compiled with our warning flags.
+set(TESSALY_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/prefix CACHE PATH "cross-built libpng and libjpeg-turbo")
+
+add_library(deps_zlib INTERFACE)
+target_link_libraries(deps_zlib INTERFACE /usr/i686-w64-mingw32/lib/libz.a)
+add_library(deps::zlib ALIAS deps_zlib)
+
+add_library(deps_png INTERFACE)
+target_include_directories(deps_png SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/include)
+target_link_libraries(deps_png INTERFACE ${TESSALY_DEPS_PREFIX}/lib/libpng16.a deps_zlib)
+add_library(deps::png ALIAS deps_png)
+
+add_library(deps_jpeg INTERFACE)
+target_include_directories(deps_jpeg SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/include)
+target_link_libraries(deps_jpeg INTERFACE ${TESSALY_DEPS_PREFIX}/lib/libjpeg.a)
+add_library(deps::jpeg ALIAS deps_jpeg)
+
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

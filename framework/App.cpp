@@ -1,0 +1,88 @@
+#include "framework/App.h"
+
+#include "framework/ResourceString.h"
+
+namespace {
+
+CWinApp* theApplication = nullptr;
+HINSTANCE resourceModule = nullptr;
+
+std::string ProgramTitle()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    const auto slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+} // namespace
+
+CWinApp::CWinApp()
+{
+    theApplication = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (theApplication == this)
+        theApplication = nullptr;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return ExitInstance();
+}
+
+int CWinApp::Main(HINSTANCE instance)
+{
+    m_hInstance = instance;
+    if (!resourceModule)
+        resourceModule = instance;
+    if (!InitInstance())
+        return ExitInstance();
+    return Run();
+}
+
+CWinApp* AfxGetApp()
+{
+    return theApplication;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    if (theApplication && theApplication->m_hInstance)
+        return theApplication->m_hInstance;
+    return GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    return resourceModule ? resourceModule : AfxGetInstanceHandle();
+}
+
+void AfxSetResourceHandle(HINSTANCE module)
+{
+    resourceModule = module;
+}
+
+int AfxMessageBox(const std::string& text, UINT type)
+{
+    HWND owner = GetActiveWindow();
+    return MessageBoxA(owner, text.c_str(), ProgramTitle().c_str(), type);
+}
+
+int AfxMessageBox(UINT stringId, UINT type)
+{
+    return AfxMessageBox(LoadResourceString(stringId), type);
+}

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Cross-builds libpng 1.6 and libjpeg-turbo from Debian's source packages
+# into build/deps/prefix as static libraries for i686 Windows. Cached: a
+# library is rebuilt only when its stamp file is missing.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps="$root/build/deps"
+prefix="$deps/prefix"
+toolchain="$root/cmake/mingw-i686.cmake"
+mingw=/usr/i686-w64-mingw32
+cpu_flags=$(cat "$root/cmake/cpu-flags.txt")
+mkdir -p "$deps/src" "$prefix"
+
+cross_build() {
+  local name=$1 source=$2; shift 2
+  cmake -S "$source" -B "$deps/build-$name" -G "Unix Makefiles" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_C_FLAGS="$cpu_flags" "$@" >"$deps/$name.log"
+  cmake --build "$deps/build-$name" -j"$(nproc)" >>"$deps/$name.log"
+  cmake --install "$deps/build-$name" >>"$deps/$name.log"
+}
+
+if [ ! -f "$prefix/.libpng" ]; then
+  echo "build-deps: cross-building libpng"
+  source_dir=$("$root/scripts/fetch-source.sh" libpng1.6 "$deps/src")
+  cross_build libpng "$source_dir" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+    -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON \
+    -DZLIB_LIBRARY="$mingw/lib/libz.a" -DZLIB_INCLUDE_DIR="$mingw/include"
+  touch "$prefix/.libpng"
+fi
+
+if [ ! -f "$prefix/.libjpeg-turbo" ]; then
+  echo "build-deps: cross-building libjpeg-turbo"
+  source_dir=$("$root/scripts/fetch-source.sh" libjpeg-turbo "$deps/src")
+  cross_build libjpeg-turbo "$source_dir" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+    -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DREQUIRE_SIMD=ON
+  touch "$prefix/.libjpeg-turbo"
+fi

@@ -1,0 +1,42 @@
+#pragma once
+// The user's settings: what the main window holds in memory and stores as
+// text values under HKEY_CURRENT_USER\Software\Korvex\Tessaly.
+
+#include "settings/RegistryKey.h"
+
+#include <string>
+
+constexpr char kSettingsKeyPath[] = "Software\\Korvex\\Tessaly";
+
+// When the wallpaper changes.
+enum ChangeMode { ChangeNever = 0, ChangeEachStart = 1, ChangeDaily = 2, ChangeInterval = 3 };
+// How the wallpaper is laid out.
+enum ShowMode { ShowCentre = 0, ShowTile = 1, ShowStretch = 2 };
+
+struct Settings {
+    int AutoRun = 0;
+    int ChangeMode = ChangeNever;
+    std::string Today;
+    double ChangeTime = 30; // minutes
+    int ShowMode = ShowCentre;
+    int SetDefaultUser = 0;
+    int HideShowDesktopIcon = 0;
+    int ShowPic = 0;
+    int Preview = 0;
+    std::string CurPicFileName;
+    std::string CurSkinIndex; // the skin folder name
+};
+
+// The skin folder beside the program, chosen by the system's language.
+std::string SkinFolderNameForLanguage(LANGID language);
+
+// Opens the settings key into `key` (which stays open for the caller) and
+// loads `settings`: a new key gets the first-start values written, an
+// existing one is read value by value, each with its own rule. ShowPic and
+// ShowMode are left alone: they come from the desktop's own values.
+// Returns whether HideShowDesktopIcon was read from the key.
+bool LoadSettings(CRegistryKey& key, Settings& settings, LANGID language);
+
+// Writes the nine values a save writes, in their order. AutoRun, Today and
+// PaperPath have writers of their own.
+void SaveSettings(CRegistryKey& key, const Settings& settings);
