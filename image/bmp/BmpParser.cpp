@@ -1,0 +1,199 @@
+#include "image/bmp/BmpParser.h"
+
+#include "image/DibSize.h"
+#include "image/io/ByteReader.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kFileHeaderBytes = 14;
+constexpr uint32_t kCoreHeaderBytes = 12;
+
+bool IsKnownInfoHeaderSize(uint32_t size)
+{
+    // 40: BITMAPINFOHEADER; 52 and 56: the Adobe variants with masks inside
+    // the header; 108 and 124: BITMAPV4HEADER and BITMAPV5HEADER.
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+bool IsKnownDepth(uint32_t bitCount)
+{
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+           bitCount == 32;
+}
+
+bool CompressionFitsDepth(uint32_t compression, uint32_t bitCount)
+{
+    switch (compression) {
+    case kBiRgb:
+        return true;
+    case kBiRle8:
+        return bitCount == 8;
+    case kBiRle4:
+        return bitCount == 4;
+    case kBiBitfields:
+        return bitCount == 16 || bitCount == 32;
+    default:
+        return false;
+    }
+}
+
+uint32_t LittleEndian32(const uint8_t* bytes)
+{
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+void ReadInfoHeader(const uint8_t* bytes, DibHeader& header)
+{
+    header.size = LittleEndian32(bytes);
+    header.width = static_cast<int32_t>(LittleEndian32(bytes + 4));
+    header.height = static_cast<int32_t>(LittleEndian32(bytes + 8));
+    header.planes = static_cast<uint16_t>(bytes[12] | (bytes[13] << 8));
+    header.bitCount = static_cast<uint16_t>(bytes[14] | (bytes[15] << 8));
+    header.compression = LittleEndian32(bytes + 16);
+    header.sizeImage = LittleEndian32(bytes + 20);
+    header.xPelsPerMeter = static_cast<int32_t>(LittleEndian32(bytes + 24));
+    header.yPelsPerMeter = static_cast<int32_t>(LittleEndian32(bytes + 28));
+    header.clrUsed = LittleEndian32(bytes + 32);
+    header.clrImportant = LittleEndian32(bytes + 36);
+}
+
+void ReadCoreHeader(const uint8_t* bytes, DibHeader& header)
+{
+    header = DibHeader();
+    header.width = bytes[4] | (bytes[5] << 8);
+    header.height = bytes[6] | (bytes[7] << 8);
+    header.planes = static_cast<uint16_t>(bytes[8] | (bytes[9] << 8));
+    header.bitCount = static_cast<uint16_t>(bytes[10] | (bytes[11] << 8));
+}
+
+void ReadColorTable(ByteReader& file, bool core, uint32_t entries, BmpLayout& layout)
+{
+    if (!core) {
+        file.Read(layout.colorTable, entries * 4);
+        return;
+    }
+    for (uint32_t i = 0; i < entries; ++i) {
+        uint8_t* entry = layout.colorTable + i * 4;
+        file.Read(entry, 3);
+        entry[3] = 0;
+    }
+}
+
+// Pixel bytes of compressed data: what the header claims, but never more than
+// the file holds, so a tiny file cannot ask for a giant block.
+bool SizeCompressedData(const ByteReader& file, BmpLayout& layout)
+{
+    const size_t available =
+        layout.pixelOffset < file.Size() ? file.Size() - layout.pixelOffset : 0;
+    uint64_t bytes = layout.header.sizeImage;
+    if (bytes == 0 || bytes > available)
+        bytes = available;
+    if (bytes > kMaxDibBytes)
+        return false;
+    layout.header.sizeImage = static_cast<uint32_t>(bytes);
+    return true;
+}
+
+}  // namespace
+
+bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
+{
+    layout = BmpLayout();
+    const size_t start = file.Position();
+
+    uint8_t fileHeader[kFileHeaderBytes];
+    if (file.Read(fileHeader, kFileHeaderBytes) < kFileHeaderBytes)
+        return false;
+    uint32_t offBits = 0;
+    if (fileHeader[0] == 'B' && fileHeader[1] == 'M') {
+        offBits = LittleEndian32(fileHeader + 10);
+    } else {
+        file.Seek(start);  // a bare DIB: the info header comes first
+    }
+
+    const size_t headerStart = file.Position();
+    uint8_t infoBytes[40];
+    if (file.Read(infoBytes, sizeof infoBytes) < sizeof infoBytes)
+        return false;
+    const uint32_t headerSize = LittleEndian32(infoBytes);
+    const bool core = headerSize == kCoreHeaderBytes;
+    DibHeader& header = layout.header;
+    if (core) {
+        ReadCoreHeader(infoBytes, header);
+    } else if (IsKnownInfoHeaderSize(headerSize)) {
+        ReadInfoHeader(infoBytes, header);
+        header.size = 40;  // later header versions are kept as their first 40 bytes
+    } else {
+        return false;
+    }
+
+    if (header.width <= 0 || header.height == 0 || header.height == INT_MIN)
+        return false;
+    if (!IsKnownDepth(header.bitCount) || !CompressionFitsDepth(header.compression, header.bitCount))
+        return false;
+    if (header.height < 0) {
+        // Top-down rows exist only uncompressed; they are turned bottom-up on reading.
+        if (header.compression != kBiRgb && header.compression != kBiBitfields)
+            return false;
+        header.height = -header.height;
+        layout.topDown = true;
+    }
+
+    // Masks of a BITFIELDS picture sit inside the longer headers, else right after the header.
+    layout.hasMasks = header.compression == kBiBitfields;
+    if (layout.hasMasks && headerSize >= 52) {
+        file.Seek(headerStart + 40);
+        for (uint32_t& mask : layout.masks)
+            mask = file.Get32();
+    }
+    file.Seek(headerStart + headerSize);
+    if (layout.hasMasks && headerSize == 40) {
+        for (uint32_t& mask : layout.masks)
+            mask = file.Get32();
+    }
+
+    uint32_t fileEntries = header.clrUsed;
+    if (fileEntries == 0 && header.bitCount <= 8)
+        fileEntries = 1u << header.bitCount;
+    if (fileEntries > 256)
+        return false;
+    // Deeper pictures may carry an optional table for palette devices; it is
+    // skipped so such a picture never pretends to be paletted.
+    const bool keepTable = header.bitCount <= 8;
+    if (keepTable) {
+        header.clrUsed = fileEntries;
+        ReadColorTable(file, core, fileEntries, layout);
+    } else {
+        header.clrUsed = 0;
+        file.Skip(fileEntries * (core ? 3 : 4));
+    }
+
+    layout.pixelOffset = offBits != 0 ? start + offBits : file.Position();
+
+    if (header.compression == kBiRle8 || header.compression == kBiRle4)
+        return SizeCompressedData(file, layout);
+
+    // Uncompressed rows always get their full size, whatever the file claims,
+    // so drawing can never run past the block.
+    uint32_t imageBytes = 0;
+    if (!DibImageBytes(header.bitCount, header.width, header.height, imageBytes))
+        return false;
+    header.sizeImage = imageBytes;
+    return true;
+}
+
+void ReadDibPixels(ByteReader& file, const BmpLayout& layout, uint8_t* pixels)
+{
+    file.Seek(layout.pixelOffset);
+    if (!layout.topDown) {
+        file.Read(pixels, layout.header.sizeImage);
+        return;
+    }
+    const size_t stride = static_cast<size_t>(DibRowStride(layout.header.bitCount, layout.header.width));
+    const int height = layout.header.height;
+    for (int row = height - 1; row >= 0; --row)
+        file.Read(pixels + static_cast<size_t>(row) * stride, stride);
+}

@@ -1,0 +1,74 @@
+#include "image/bmp/DibFile.h"
+
+#include "image/bmp/BmpParser.h"
+#include "image/io/ByteReader.h"
+#include "image/io/FileHandle.h"
+#include "image/io/MappedFile.h"
+
+#include <cstring>
+
+namespace {
+
+void Put16(uint8_t* out, uint32_t value)
+{
+    out[0] = static_cast<uint8_t>(value);
+    out[1] = static_cast<uint8_t>(value >> 8);
+}
+
+void Put32(uint8_t* out, uint32_t value)
+{
+    Put16(out, value & 0xFFFF);
+    Put16(out + 2, value >> 16);
+}
+
+}  // namespace
+
+GlobalDib ReadDibFile(const std::string& fileName)
+{
+    MappedFile file;
+    if (!file.Open(fileName))
+        return GlobalDib();
+    ByteReader reader(file.Data(), file.Size());
+    BmpLayout layout;
+    if (!ReadDibHeader(reader, layout))
+        return GlobalDib();
+
+    GlobalDib dib;
+    if (!dib.Allocate(layout.BlockBytes()))
+        return GlobalDib();
+    uint8_t* block = dib.Data();
+    std::memcpy(block, &layout.header, sizeof layout.header);
+    std::memcpy(block + 40, layout.colorTable, layout.TableBytes());
+    if (layout.hasMasks)
+        std::memcpy(block + 40 + layout.TableBytes(), layout.masks, sizeof layout.masks);
+    ReadDibPixels(reader, layout, block + layout.PixelStart());
+    return dib;
+}
+
+size_t WriteInChunks(FileHandle& file, const uint8_t* buffer, size_t byteCount)
+{
+    return WriteInChunks([&file](const uint8_t* chunk, size_t count) { return file.Write(chunk, count); },
+                         buffer, byteCount);
+}
+
+int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib)
+{
+    if (!dib)
+        return 0;
+    FileHandle file = FileHandle::CreateForWriting(fileName);
+    if (!file.IsOpen())
+        return 0;
+
+    const uint32_t tableBytes = 4 * dib->biClrUsed;
+    const uint32_t maskBytes = dib->biCompression == BI_BITFIELDS ? 12 : 0;
+    const uint32_t offBits = 14 + dib->biSize + tableBytes + maskBytes;
+    const size_t blockBytes = dib->biSize + tableBytes + maskBytes + dib->biSizeImage;
+
+    uint8_t fileHeader[14] = {'B', 'M'};
+    Put32(fileHeader + 2, offBits + dib->biSizeImage);
+    Put32(fileHeader + 10, offBits);
+    const bool headerWritten = file.Write(fileHeader, sizeof fileHeader) == sizeof fileHeader;
+    const bool blockWritten =
+        WriteInChunks(file, reinterpret_cast<const uint8_t*>(dib), blockBytes) == blockBytes;
+    return headerWritten && blockWritten ? 1 : 0;
+}

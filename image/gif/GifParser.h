@@ -1,0 +1,33 @@
+#pragma once
+
+#include "image/gif/PictureRows.h"
+
+#include <cstdint>
+
+class ByteReader;
+
+// Receives what the GIF parser finds. One call per picture, never per pixel.
+class GifPictureSink {
+public:
+    virtual ~GifPictureSink() = default;
+    // An 8-bit picture of width x height; bits stays null when it is refused.
+    virtual PictureRows CreatePicture(int width, int height) = 0;
+    virtual void SetPalette(int count, const uint8_t* reds, const uint8_t* greens,
+                            const uint8_t* blues) = 0;
+    virtual void SetTransparentIndex(int index) = 0;
+};
+
+// The palette a picture gets from a GIF colour table of tableSize entries
+// (red, green, blue triples). Returns the palette size. With a transparent
+// index the palette has 256 entries: the transparent one black and the ones
+// beyond the table white, and entry 255 white when no other entry is, so that
+// masked drawing finds exact black and white.
+int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, uint8_t reds[256],
+                    uint8_t greens[256], uint8_t blues[256]);
+
+enum class GifReadResult { NotGif, Read };
+
+// Parses a GIF file (87a or 89a) and decodes its first image into the sink.
+// Anything after a malformed block is ignored; the file counts as read as
+// long as it starts with "GIF8".
+GifReadResult ReadGif(ByteReader& file, GifPictureSink& picture);

@@ -1,0 +1,118 @@
+// Reading of PNG files. libpng reports errors by longjmp back to the setjmp
+// in DecodePng, so the functions it can jump over keep only locals without
+// destructors.
+#include "image/png/PngImage.h"
+
+#include "image/io/StdioFile.h"
+
+#include <png.h>
+
+namespace {
+
+// Transparent and translucent pixels are composited on this colour.
+const png_color_16 kBackground = {0, 31, 127, 255, 0};
+
+bool IsGrey(int colorType)
+{
+    return (colorType & PNG_COLOR_MASK_COLOR) == 0;
+}
+
+// Reads the header, sets the transformations and fills the picture.
+int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
+{
+    png_read_info(png, info);
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    int bitDepth = 0;
+    int colorType = 0;
+    int interlace = 0;
+    png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
+    const bool greyWithAlpha = IsGrey(colorType) && ((colorType & PNG_COLOR_MASK_ALPHA) != 0 ||
+                                                      png_get_valid(png, info, PNG_INFO_tRNS) != 0);
+    const bool plainGrey = IsGrey(colorType) && !greyWithAlpha;
+
+    if (bitDepth == 16)
+        png_set_strip_16(png);
+    if (plainGrey) {
+        // Grey of every depth becomes 8-bit levels shown through a grey palette.
+        png_set_expand_gray_1_2_4_to_8(png);
+    } else if (greyWithAlpha) {
+        // Composited on the (coloured) background, grey with alpha becomes
+        // colour. A transparent grey level turns into an alpha channel first,
+        // and the background is given in the output's colour space.
+        png_set_tRNS_to_alpha(png);
+        png_set_gray_to_rgb(png);
+        png_set_background(png, &kBackground, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
+    } else {
+        png_set_background(png, &kBackground, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
+    }
+    if (colorType == PNG_COLOR_TYPE_PALETTE && bitDepth == 2)
+        png_set_packing(png);  // GDI draws no 2-bit pictures: one index per byte
+    if (colorType & PNG_COLOR_MASK_COLOR || greyWithAlpha)
+        png_set_bgr(png);  // DIB rows hold blue, green, red
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+
+    const int depth = png_get_bit_depth(png, info) * png_get_channels(png, info);
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 24)
+        return 0;
+    if (width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+        return 0;
+    if (!picture.Create(static_cast<int>(width), static_cast<int>(height), depth, colorType) ||
+        !picture.GetBits())
+        return 0;
+
+    png_colorp palette = nullptr;
+    int paletteSize = 0;
+    if (png_get_PLTE(png, info, &palette, &paletteSize) && paletteSize > 0 &&
+        colorType == PNG_COLOR_TYPE_PALETTE) {
+        uint8_t triples[256 * 3];
+        if (paletteSize > 256)
+            paletteSize = 256;
+        for (int i = 0; i < paletteSize; ++i) {
+            triples[i * 3] = palette[i].red;
+            triples[i * 3 + 1] = palette[i].green;
+            triples[i * 3 + 2] = palette[i].blue;
+        }
+        picture.SetPalette(paletteSize, triples);
+    } else if (plainGrey) {
+        picture.SetGreyPalette(256);
+    }
+
+    // Rows arrive top row first, which is the last row of the pixel array;
+    // each pass of an interlaced file merges into the rows already read.
+    uint8_t* const topRow = picture.GetBits() + static_cast<size_t>(height - 1) * picture.GetRowStride();
+    for (int pass = 0; pass < passes; ++pass) {
+        uint8_t* row = topRow;
+        for (png_uint_32 y = 0; y < height; ++y, row -= picture.GetRowStride())
+            png_read_row(png, row, nullptr);
+    }
+    png_read_end(png, info);
+    return 1;
+}
+
+int DecodePng(png_structp png, png_infop info, CImageImpl& picture)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return 0;
+    return ReadPng(png, info, picture);
+}
+
+}  // namespace
+
+int CPngImage::Load(const std::string& name)
+{
+    const StdioFile file = OpenStdioFile(AdoptFileName(name), "rb");
+    if (!file)
+        return 0;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return 0;
+    }
+    png_init_io(png, file.get());
+    const int result = DecodePng(png, info, *this);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return result;
+}

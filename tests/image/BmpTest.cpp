@@ -1,0 +1,194 @@
+#include "image/ImageObject.h"
+#include "image/bmp/DibFile.h"
+#include "image/palette/DibPalette.h"
+#include "tests/image/support/BmpBuilder.h"
+#include "tests/image/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at)
+{
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<uint32_t>(bytes[at + 3]) << 24);
+}
+
+BmpSpec EightBit(int width, int height)
+{
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitCount = 8;
+    for (int i = 0; i < 256; ++i)
+        spec.colorTable.insert(spec.colorTable.end(), {uint8_t(i), uint8_t(i / 2), uint8_t(255 - i), 0});
+    for (int i = 0; i < StrideOf(8, width) * height; ++i)
+        spec.pixels.push_back(static_cast<uint8_t>(i));
+    return spec;
+}
+
+}  // namespace
+
+TEST(Bmp, CoreHeaderLoadsAndSavesWithAnInfoHeader)
+{
+    TempFolder folder;
+    BmpSpec spec = EightBit(3, 2);
+    spec.headerSize = 12;
+    spec.colorTable.clear();
+    for (int i = 0; i < 256; ++i)
+        spec.colorTable.insert(spec.colorTable.end(), {uint8_t(i), 7, uint8_t(255 - i)});
+    WriteFileBytes(folder.File("core.bmp"), BuildBmp(spec));
+    CImageObject picture(folder.File("core.bmp"), -1);
+    ASSERT_EQ(picture.GetWidth(), 3);
+    EXPECT_EQ(picture.GetColorType(), 3);
+    EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 256);
+    uint8_t r = 0, g = 0, b = 0;
+    ASSERT_TRUE(picture.GetPixelColor(1, 0, r, g, b));  // index 1
+    EXPECT_EQ(r, 254);
+    EXPECT_EQ(b, 1);
+
+    ASSERT_EQ(picture.Save(folder.File("saved.bmp"), -1), 1);
+    const std::vector<uint8_t> saved = ReadFileBytes(folder.File("saved.bmp"));
+    ASSERT_EQ(saved.size(), 14u + 40 + 1024 + 8);
+    EXPECT_EQ(Read32(saved, 14), 40u);
+    EXPECT_EQ(Read32(saved, 2), saved.size());    // bfSize
+    EXPECT_EQ(Read32(saved, 10), 14u + 40 + 1024);  // bfOffBits
+    EXPECT_EQ(saved[54 + 1 * 4 + 2], 254);  // colours again, not palette indices
+    EXPECT_EQ(saved[54 + 1 * 4 + 1], 7);
+}
+
+TEST(Bmp, BareDibLoadsLikeTheFileItCameFrom)
+{
+    TempFolder folder;
+    BmpSpec spec = EightBit(5, 3);
+    WriteFileBytes(folder.File("file.bmp"), BuildBmp(spec));
+    spec.fileHeader = false;
+    WriteFileBytes(folder.File("bare.bmp"), BuildBmp(spec));
+    CImageObject file(folder.File("file.bmp"), BMP);
+    CImageObject bare(folder.File("bare.bmp"), BMP);
+    ASSERT_EQ(bare.GetWidth(), 5);
+    EXPECT_EQ(0, memcmp(file.GetBits(), bare.GetBits(), 24));
+}
+
+TEST(Bmp, DepthDecidesThePalette)
+{
+    TempFolder folder;
+    BmpSpec deep;
+    deep.width = 1;
+    deep.height = 3;
+    deep.pixels = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0};
+    WriteFileBytes(folder.File("deep.bmp"), BuildBmp(deep));
+    CImageObject picture(folder.File("deep.bmp"), BMP);
+    ASSERT_EQ(picture.GetHeight(), 3);
+    EXPECT_EQ(picture.GetPalette(), nullptr);
+    EXPECT_EQ(picture.GetColorType(), 0);
+    EXPECT_EQ(picture.GetRowStride(), 4);
+    EXPECT_EQ(picture.GetImpl()->GetDib()->biSizeImage, 12u);
+
+    BmpSpec eight = EightBit(2, 2);
+    eight.clrUsed = 0;
+    WriteFileBytes(folder.File("eight.bmp"), BuildBmp(eight));
+    CImageObject paletted(folder.File("eight.bmp"), BMP);
+    EXPECT_EQ(paletted.GetImpl()->GetDib()->biClrUsed, 256u);
+    EXPECT_EQ(paletted.GetPalette()->GetEntryCount(), 256);
+}
+
+TEST(Bmp, TopDownAndLongHeadersLoadTheRightWayUp)
+{
+    TempFolder folder;
+    for (int headerSize : {40, 56, 108, 124}) {
+        BmpSpec spec;
+        spec.headerSize = headerSize;
+        spec.width = 1;
+        spec.height = -2;  // top row first: red, then blue
+        spec.pixels = {0, 0, 255, 0, 255, 0, 0, 0};
+        WriteFileBytes(folder.File("top.bmp"), BuildBmp(spec));
+        CImageObject picture(folder.File("top.bmp"), BMP);
+        ASSERT_EQ(picture.GetHeight(), 2) << headerSize;
+        EXPECT_GT(picture.GetImpl()->GetDib()->biHeight, 0);
+        uint8_t r = 0, g = 0, b = 0;
+        picture.GetPixelColor(0, 1, r, g, b);  // top row
+        EXPECT_EQ(r, 255) << headerSize;
+        picture.GetPixelColor(0, 0, r, g, b);
+        EXPECT_EQ(b, 255) << headerSize;
+    }
+}
+
+TEST(Bmp, ShortPixelDataIsZeroFilledAndSavedWhole)
+{
+    TempFolder folder;
+    BmpSpec spec = EightBit(16, 16);
+    spec.sizeImage = 10;
+    spec.pixels.resize(40);
+    WriteFileBytes(folder.File("short.bmp"), BuildBmp(spec));
+    CImageObject picture(folder.File("short.bmp"), BMP);
+    ASSERT_EQ(picture.GetWidth(), 16);
+    EXPECT_EQ(picture.GetImpl()->GetDib()->biSizeImage, 256u);
+    EXPECT_EQ(picture.GetPixelIndex(7, 2), 39);
+    EXPECT_EQ(picture.GetPixelIndex(15, 15), 0);
+    ASSERT_EQ(picture.Save(folder.File("whole.bmp"), -1), 1);
+    EXPECT_EQ(ReadFileBytes(folder.File("whole.bmp")).size(), 14u + 40 + 1024 + 256);
+}
+
+TEST(Bmp, PathsLongerThanTheOldFileCallsTakeWork)
+{
+    TempFolder folder;
+    std::string path = folder.Path();
+    while (path.size() < 180) {
+        path += "\\a_rather_long_folder_name";
+        CreateDirectoryA(path.c_str(), nullptr);
+    }
+    path += "\\picture.bmp";
+    WriteFileBytes(path, BuildBmp(EightBit(2, 2)));
+    CImageObject picture(path, -1);
+    ASSERT_EQ(picture.GetWidth(), 2);
+    const std::string copy = path.substr(0, path.size() - 4) + "_copy.bmp";
+    EXPECT_EQ(picture.Save(copy, -1), 1);
+    EXPECT_EQ(CImageObject(copy, -1).GetWidth(), 2);
+}
+
+TEST(Bmp, RleDataIsWrittenBackUnchanged)
+{
+    TempFolder folder;
+    BmpSpec spec = EightBit(4, 2);
+    spec.compression = 1;  // BI_RLE8
+    spec.pixels = {4, 9, 0, 0, 2, 3, 2, 5, 0, 1};
+    spec.sizeImage = static_cast<uint32_t>(spec.pixels.size());
+    const std::vector<uint8_t> original = BuildBmp(spec);
+    WriteFileBytes(folder.File("rle.bmp"), original);
+    CImageObject picture(folder.File("rle.bmp"), BMP);
+    ASSERT_EQ(picture.GetWidth(), 4);
+    EXPECT_EQ(picture.GetPixelIndex(0, 0), -1);  // no pixel access on compressed data
+    ASSERT_EQ(picture.Save(folder.File("again.bmp"), -1), 1);
+    const std::vector<uint8_t> saved = ReadFileBytes(folder.File("again.bmp"));
+    ASSERT_EQ(saved.size(), original.size());
+    EXPECT_TRUE(std::equal(original.begin() + 14 + 40, original.end(), saved.begin() + 14 + 40));
+    EXPECT_EQ(Read32(saved, 14 + 16), 1u);
+}
+
+TEST(Bmp, LargeBlocksAreWrittenInChunksOf32768Bytes)
+{
+    std::vector<uint8_t> buffer(70000);
+    auto chunksFor = [&buffer](size_t count) {
+        std::vector<size_t> chunks;
+        WriteInChunks([&chunks](const uint8_t*, size_t n) { chunks.push_back(n); return n; },
+                      buffer.data(), count);
+        return chunks;
+    };
+    EXPECT_EQ(chunksFor(32768), (std::vector<size_t>{32768}));
+    EXPECT_EQ(chunksFor(32769), (std::vector<size_t>{32768, 1}));
+    EXPECT_EQ(chunksFor(65536), (std::vector<size_t>{32768, 32768}));
+    EXPECT_EQ(chunksFor(100), (std::vector<size_t>{100}));
+    const size_t failed = WriteInChunks([](const uint8_t*, size_t n) { return n - 1; }, buffer.data(), 40000);
+    EXPECT_EQ(failed, 0u);
+}
+
+TEST(Bmp, MissingAndForeignFilesLoadNothing)
+{
+    TempFolder folder;
+    CImageObject missing(folder.File("none.bmp"), BMP);
+    EXPECT_EQ(missing.GetWidth(), 0);
+    WriteFileBytes(folder.File("text.bmp"), std::vector<uint8_t>(100, 'x'));
+    CImageObject text(folder.File("text.bmp"), BMP);
+    EXPECT_EQ(text.GetWidth(), 0);
+    EXPECT_FALSE(text.IsValid());
+}

@@ -1,0 +1,72 @@
+#include "image/ImageObject.h"
+#include "image/palette/DibPalette.h"
+#include "tests/image/support/GifEncoder.h"
+#include "tests/image/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+GifSpec Checker(int width, int height, int colors)
+{
+    GifSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.globalTable = RampTable(colors);
+    spec.minCodeSize = colors <= 4 ? 2 : (colors <= 16 ? 4 : 8);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            spec.pixels.push_back(static_cast<uint8_t>((x + y * 3) % colors));
+    return spec;
+}
+
+}  // namespace
+
+TEST(Gif, BothVersionsLoadTopRowFirst)
+{
+    TempFolder folder;
+    for (const char* signature : {"GIF87a", "GIF89a"}) {
+        GifSpec spec = Checker(5, 4, 16);
+        spec.signature = signature;
+        WriteFileBytes(folder.File("a.gif"), EncodeGif(spec));
+        CImageObject picture(folder.File("a.gif"), -1);
+        ASSERT_EQ(picture.GetWidth(), 5) << signature;
+        EXPECT_EQ(picture.GetBitCount(), 8);
+        EXPECT_EQ(picture.GetColorType(), 3);
+        EXPECT_EQ(picture.GetPixelIndex(4, 3), 4);       // top line, x 4
+        EXPECT_EQ(picture.GetPixelIndex(1, 0), 10 % 16);  // bottom line 3: 1 + 9
+    }
+}
+
+TEST(Gif, TransparencyGivesAFullPaletteWithBlackAndWhite)
+{
+    TempFolder folder;
+    GifSpec spec = Checker(4, 4, 16);
+    spec.transparentIndex = 3;
+    WriteFileBytes(folder.File("t.gif"), EncodeGif(spec));
+    CImageObject picture(folder.File("t.gif"), GIF);
+    EXPECT_EQ(picture.GetImpl()->GetTransparentIndex(), 3);
+    CDibPalette* palette = picture.GetPalette();
+    ASSERT_EQ(palette->GetEntryCount(), 256);
+    uint8_t r = 9, g = 9, b = 9;
+    palette->GetEntry(3, r, g, b);
+    EXPECT_EQ(r + g + b, 0);
+    palette->GetEntry(16, r, g, b);
+    EXPECT_EQ(r + g + b, 3 * 255);
+    palette->GetEntry(5, r, g, b);
+    EXPECT_EQ(g, 250);
+}
+
+TEST(Gif, OtherFilesAreRefusedAndNeverWritten)
+{
+    TempFolder folder;
+    WriteFileBytes(folder.File("fake.gif"), {'G', 'I', 'F', '9', '8', 'a', 1, 0, 1, 0, 0, 0, 0});
+    CImageObject fake(folder.File("fake.gif"), GIF);
+    EXPECT_EQ(fake.GetWidth(), 0);
+    EXPECT_EQ(fake.GetImpl()->Load(""), 0);
+
+    WriteFileBytes(folder.File("real.gif"), EncodeGif(Checker(2, 2, 4)));
+    CImageObject real(folder.File("real.gif"), GIF);
+    EXPECT_EQ(real.GetImpl()->Save(folder.File("out.gif")), 0);
+    EXPECT_TRUE(ReadFileBytes(folder.File("out.gif")).empty());
+}

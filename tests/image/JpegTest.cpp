@@ -1,0 +1,104 @@
+#include "image/ImageObject.h"
+#include "image/palette/DibPalette.h"
+#include "tests/image/support/LibraryWriters.h"
+#include "tests/image/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Top half red, bottom half blue.
+std::vector<uint8_t> RedOverBlue(int width, int height)
+{
+    std::vector<uint8_t> samples;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            samples.insert(samples.end(), {uint8_t(y < height / 2 ? 255 : 0), 0, uint8_t(y < height / 2 ? 0 : 255)});
+    return samples;
+}
+
+bool Near(int a, int b)
+{
+    return std::abs(a - b) <= 24;
+}
+
+}  // namespace
+
+TEST(Jpeg, GreyFilesGetTheFullGreyPalette)
+{
+    TempFolder folder;
+    std::vector<uint8_t> samples(16 * 8);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<uint8_t>(i * 2);
+    ASSERT_TRUE(WriteTestJpeg(folder.File("grey.jpg"), 16, 8, 1, samples));
+    CImageObject picture(folder.File("grey.jpg"), JPG);
+    ASSERT_EQ(picture.GetWidth(), 16);
+    EXPECT_EQ(picture.GetBitCount(), 8);
+    EXPECT_EQ(picture.GetColorType(), 3);
+    ASSERT_EQ(picture.GetPalette()->GetEntryCount(), 256);
+    uint8_t r = 0, g = 0, b = 0;
+    picture.GetPalette()->GetEntry(100, r, g, b);
+    EXPECT_TRUE(r == 100 && g == 100 && b == 100);
+}
+
+TEST(Jpeg, ColourFilesAreQuantisedTopRowFirst)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteTestJpeg(folder.File("c.jpg"), 16, 16, 3, RedOverBlue(16, 16)));
+    CImageObject picture(folder.File("c.jpg"), JPG);
+    ASSERT_EQ(picture.GetHeight(), 16);
+    EXPECT_EQ(picture.GetBitCount(), 8);
+    EXPECT_LE(picture.GetPalette()->GetEntryCount(), 128);
+    uint8_t r = 0, g = 0, b = 0;
+    ASSERT_TRUE(picture.GetPixelColor(3, 15, r, g, b));  // last array row = top
+    EXPECT_TRUE(Near(r, 255) && Near(b, 0)) << int(r) << " " << int(b);
+    ASSERT_TRUE(picture.GetPixelColor(3, 0, r, g, b));
+    EXPECT_TRUE(Near(r, 0) && Near(b, 255)) << int(r) << " " << int(b);
+}
+
+TEST(Jpeg, SavedPicturesKeepRedAsRed)
+{
+    TempFolder folder;
+    CImageObject deep;
+    deep.Create(16, 16, 24, -1);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            deep.SetPixelColor(x, y, x < 8 ? 255 : 0, 0, x < 8 ? 0 : 255);
+    ASSERT_EQ(deep.Save(folder.File("deep.jpg"), -1), 1);
+    CImageObject back(folder.File("deep.jpg"), JPG);
+    ASSERT_EQ(back.GetWidth(), 16);
+    uint8_t r = 0, g = 0, b = 0;
+    back.GetPixelColor(1, 5, r, g, b);
+    EXPECT_TRUE(Near(r, 255) && Near(b, 0)) << int(r) << " " << int(b);
+    back.GetPixelColor(14, 5, r, g, b);
+    EXPECT_TRUE(Near(r, 0) && Near(b, 255)) << int(r) << " " << int(b);
+
+    // The paletted picture just read goes out through its palette.
+    ASSERT_EQ(back.Save(folder.File("again.jpg"), -1), 1);
+    CImageObject again(folder.File("again.jpg"), JPG);
+    again.GetPixelColor(1, 5, r, g, b);
+    EXPECT_TRUE(Near(r, 255) && Near(b, 0));
+}
+
+TEST(Jpeg, ForeignAndCutFiles)
+{
+    TempFolder folder;
+    WriteFileBytes(folder.File("text.jpg"), std::vector<uint8_t>(300, 'x'));
+    CImageObject text(folder.File("text.jpg"), JPG);
+    EXPECT_EQ(text.GetWidth(), 0);
+    EXPECT_EQ(text.GetHeight(), 0);
+
+    std::vector<uint8_t> noise(64 * 64 * 3);
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<uint8_t>(i * 2654435761u >> 13);
+    ASSERT_TRUE(WriteTestJpeg(folder.File("whole.jpg"), 64, 64, 3, noise));
+    std::vector<uint8_t> bytes = ReadFileBytes(folder.File("whole.jpg"));
+    ASSERT_GT(bytes.size(), 4000u);
+    bytes.resize(bytes.size() - 2000);  // cut inside the scan: the library pads what is missing
+    WriteFileBytes(folder.File("cut.jpg"), bytes);
+    CImageObject cut(folder.File("cut.jpg"), JPG);
+    EXPECT_EQ(cut.GetWidth(), 64);
+    EXPECT_EQ(cut.GetImpl()->Load(""), 1);
+}

@@ -1,0 +1,223 @@
+#include "image/ImageObject.h"
+#include "image/palette/DibPalette.h"
+#include "tests/image/support/LibraryWriters.h"
+#include "tests/image/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+};
+
+// Colour of picture pixel x on line y counted from the top.
+Rgb ColorAt(const CImageObject& picture, int x, int line)
+{
+    uint8_t r = 0, g = 0, b = 0;
+    if (!picture.GetPixelColor(x, picture.GetHeight() - 1 - line, r, g, b))
+        return {-1, -1, -1};
+    return {r, g, b};
+}
+
+bool operator==(const Rgb& a, const Rgb& b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c)
+{
+    return out << "(" << c.r << "," << c.g << "," << c.b << ")";
+}
+
+PngSpec Paletted(int width, int height, int bitDepth)
+{
+    PngSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitDepth = bitDepth;
+    spec.colorType = 3;
+    const int colors = 1 << bitDepth;
+    for (int i = 0; i < colors; ++i)
+        spec.palette.insert(spec.palette.end(), {uint8_t(i * 255 / (colors - 1)), 100, uint8_t(255 - i)});
+    const int rowBytes = (width * bitDepth + 7) / 8;
+    for (int y = 0; y < height; ++y)
+        for (int i = 0; i < rowBytes; ++i)
+            spec.rows.push_back(static_cast<uint8_t>(0x1B * (y + 1) + i * 0x35));
+    return spec;
+}
+
+PngSpec Colour(int width, int height, bool alpha, int bitDepth = 8)
+{
+    PngSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitDepth = bitDepth;
+    spec.colorType = alpha ? 6 : 2;
+    const int channels = alpha ? 4 : 3;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < channels; ++c) {
+                const int value = c == 3 ? (x == 0 ? 0 : 255) : (x * 40 + y * 20 + c * 70) % 256;
+                for (int byte = 0; byte < bitDepth / 8; ++byte)
+                    spec.rows.push_back(static_cast<uint8_t>(value));
+            }
+    return spec;
+}
+
+}  // namespace
+
+TEST(Png, PalettedFilesKeepDepthAndPalette)
+{
+    TempFolder folder;
+    for (int depth : {1, 4, 8}) {
+        const PngSpec spec = Paletted(13, 3, depth);
+        ASSERT_TRUE(WriteTestPng(folder.File("p.png"), spec));
+        CImageObject picture(folder.File("p.png"), -1);
+        ASSERT_EQ(picture.GetWidth(), 13) << depth;
+        EXPECT_EQ(picture.GetBitCount(), depth);
+        EXPECT_EQ(picture.GetColorType(), 3);
+        EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 1 << depth);
+        const int rowBytes = (13 * depth + 7) / 8;
+        // The top file row is the last array row, packed as in the file.
+        const uint8_t* top = picture.GetBits() + 2 * picture.GetRowStride();
+        EXPECT_EQ(0, memcmp(top, spec.rows.data(), static_cast<size_t>(rowBytes - 1))) << depth;
+        const int usedBits = 13 * depth % 8 == 0 ? 8 : 13 * depth % 8;
+        const uint8_t lastMask = static_cast<uint8_t>(0xFF << (8 - usedBits));
+        EXPECT_EQ(top[rowBytes - 1] & lastMask, spec.rows[rowBytes - 1] & lastMask) << depth;
+    }
+}
+
+TEST(Png, TwoBitFilesBecomeEightBitPictures)
+{
+    TempFolder folder;
+    PngSpec spec = Paletted(5, 2, 2);
+    spec.rows = {0x1B, 0x00, 0xE4, 0x40};  // top: 0 1 2 3 0; bottom: 3 2 1 0 1
+    ASSERT_TRUE(WriteTestPng(folder.File("two.png"), spec));
+    CImageObject picture(folder.File("two.png"), PNG);
+    ASSERT_EQ(picture.GetBitCount(), 8);
+    EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 4);
+    const int expectedTop[] = {0, 1, 2, 3, 0};
+    const int expectedBottom[] = {3, 2, 1, 0, 1};
+    for (int x = 0; x < 5; ++x) {
+        EXPECT_EQ(picture.GetPixelIndex(x, 1), expectedTop[x]) << x;
+        EXPECT_EQ(picture.GetPixelIndex(x, 0), expectedBottom[x]) << x;
+    }
+}
+
+TEST(Png, GreyFilesShowTheirLevels)
+{
+    TempFolder folder;
+    PngSpec grey8;
+    grey8.width = 3;
+    grey8.height = 1;
+    grey8.colorType = 0;
+    grey8.rows = {0, 77, 255};
+    PngSpec grey16 = grey8;
+    grey16.bitDepth = 16;
+    grey16.rows = {0, 0, 77, 0x10, 255, 255};
+    PngSpec grey1 = grey8;
+    grey1.bitDepth = 1;
+    grey1.rows = {0x20};  // 0, 0, 1
+    int index = 0;
+    for (const PngSpec& spec : {grey8, grey16, grey1}) {
+        const std::string path = folder.File("g" + std::to_string(index++) + ".png");
+        ASSERT_TRUE(WriteTestPng(path, spec));
+        CImageObject picture(path, PNG);
+        ASSERT_EQ(picture.GetBitCount(), 8) << path;
+        ASSERT_NE(picture.GetPalette(), nullptr);
+        EXPECT_EQ(ColorAt(picture, 0, 0), (Rgb{0, 0, 0}));
+        EXPECT_EQ(ColorAt(picture, 2, 0), (Rgb{255, 255, 255})) << path;
+        if (spec.bitDepth != 1) {
+            EXPECT_EQ(ColorAt(picture, 1, 0), (Rgb{77, 77, 77})) << path;
+        }
+    }
+}
+
+TEST(Png, AlphaIsCompositedOnTheBackgroundColour)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteTestPng(folder.File("rgba.png"), Colour(3, 2, true)));
+    CImageObject rgba(folder.File("rgba.png"), PNG);
+    ASSERT_EQ(rgba.GetBitCount(), 24);
+    EXPECT_EQ(rgba.GetColorType(), 6);
+    EXPECT_EQ(ColorAt(rgba, 0, 0), (Rgb{31, 127, 255}));
+    EXPECT_EQ(ColorAt(rgba, 1, 1), (Rgb{60, 130, 200}));
+
+    PngSpec greyAlpha;
+    greyAlpha.width = 2;
+    greyAlpha.height = 1;
+    greyAlpha.colorType = 4;
+    greyAlpha.rows = {90, 0, 90, 255};
+    ASSERT_TRUE(WriteTestPng(folder.File("ga.png"), greyAlpha));
+    CImageObject grey(folder.File("ga.png"), PNG);
+    ASSERT_EQ(grey.GetBitCount(), 24);
+    EXPECT_EQ(ColorAt(grey, 0, 0), (Rgb{31, 127, 255}));
+    EXPECT_EQ(ColorAt(grey, 1, 0), (Rgb{90, 90, 90}));
+
+    PngSpec greyKey;  // grey with one transparent level (tRNS)
+    greyKey.width = 2;
+    greyKey.height = 1;
+    greyKey.colorType = 0;
+    greyKey.rows = {7, 90};
+    greyKey.transparentGrey = 7;
+    ASSERT_TRUE(WriteTestPng(folder.File("key.png"), greyKey));
+    CImageObject keyed(folder.File("key.png"), PNG);
+    ASSERT_EQ(keyed.GetBitCount(), 24);
+    EXPECT_EQ(ColorAt(keyed, 0, 0), (Rgb{31, 127, 255}));
+    EXPECT_EQ(ColorAt(keyed, 1, 0), (Rgb{90, 90, 90}));
+}
+
+TEST(Png, SixteenBitAndInterlacedFilesMatchTheirTwins)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteTestPng(folder.File("rgb8.png"), Colour(9, 7, false)));
+    ASSERT_TRUE(WriteTestPng(folder.File("rgb16.png"), Colour(9, 7, false, 16)));
+    PngSpec laced = Colour(9, 7, false);
+    laced.interlaced = true;
+    ASSERT_TRUE(WriteTestPng(folder.File("laced.png"), laced));
+    CImageObject plain(folder.File("rgb8.png"), PNG);
+    CImageObject deep(folder.File("rgb16.png"), PNG);
+    CImageObject interlaced(folder.File("laced.png"), PNG);
+    ASSERT_EQ(deep.GetBitCount(), 24);
+    ASSERT_EQ(interlaced.GetHeight(), 7);
+    const size_t bytes = static_cast<size_t>(plain.GetRowStride()) * 7;
+    EXPECT_EQ(0, memcmp(plain.GetBits(), deep.GetBits(), bytes));
+    EXPECT_EQ(0, memcmp(plain.GetBits(), interlaced.GetBits(), bytes));
+    EXPECT_EQ(ColorAt(plain, 2, 3), (Rgb{140, 210, 24}));
+}
+
+TEST(Png, PicturesRoundTripAndThePaletteIsWrittenClean)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteTestPng(folder.File("rgba.png"), Colour(4, 3, true)));
+    CImageObject colour(folder.File("rgba.png"), PNG);
+    ASSERT_EQ(colour.Save(folder.File("copy.png"), -1), 1);  // a 24-bit picture still saying type 6
+    CImageObject copy(folder.File("copy.png"), PNG);
+    ASSERT_EQ(copy.GetWidth(), 4);
+    EXPECT_EQ(0, memcmp(colour.GetBits(), copy.GetBits(), static_cast<size_t>(colour.GetRowStride()) * 3));
+
+    CImageObject small;
+    small.Create(3, 2, 8, -1);
+    const uint8_t triples[] = {10, 20, 30, 40, 50, 60, 70, 80, 90};
+    small.SetPalette(3, triples);
+    small.SetPixelIndex(2, 1, 2);
+    ASSERT_EQ(small.Save(folder.File("small.png"), -1), 1);
+    const PngPalette written = ReadPngPalette(folder.File("small.png"));
+    ASSERT_EQ(written.triples.size(), 256u * 3);
+    EXPECT_EQ(written.triples[7], 80);
+    for (size_t i = 9; i < written.triples.size(); ++i)
+        ASSERT_EQ(written.triples[i], 0) << i;
+    CImageObject back(folder.File("small.png"), PNG);
+    EXPECT_EQ(back.GetPixelIndex(2, 1), 2);
+}
+
+TEST(Png, BrokenFilesLoadNothing)
+{
+    TempFolder folder;
+    WriteFileBytes(folder.File("text.png"), std::vector<uint8_t>(64, 'x'));
+    CImageObject text(folder.File("text.png"), PNG);
+    EXPECT_EQ(text.GetWidth(), 0);
+    CImageObject missing(folder.File("none.png"), PNG);
+    EXPECT_EQ(missing.GetWidth(), 0);
+}

@@ -1,0 +1,102 @@
+#include "tests/image/support/LibraryWriters.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <png.h>
+
+bool WriteTestPng(const std::string& path, const PngSpec& spec)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height),
+                 spec.bitDepth, spec.colorType,
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (!spec.palette.empty())
+        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(spec.palette.data()),
+                     static_cast<int>(spec.palette.size() / 3));
+    if (!spec.alphas.empty())
+        png_set_tRNS(png, info, spec.alphas.data(), static_cast<int>(spec.alphas.size()), nullptr);
+    if (spec.transparentGrey >= 0) {
+        png_color_16 key = {};
+        key.gray = static_cast<png_uint_16>(spec.transparentGrey);
+        png_set_tRNS(png, info, nullptr, 0, &key);
+    }
+    png_write_info(png, info);
+    const int passes = png_set_interlace_handling(png);
+    const size_t rowBytes = spec.rows.size() / static_cast<size_t>(spec.height);
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < spec.height; ++y)
+            png_write_row(png, spec.rows.data() + static_cast<size_t>(y) * rowBytes);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return true;
+}
+
+PngPalette ReadPngPalette(const std::string& path)
+{
+    PngPalette result;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return result;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        std::fclose(file);
+        return PngPalette();
+    }
+    png_init_io(png, file);
+    png_read_info(png, info);
+    png_colorp palette = nullptr;
+    int count = 0;
+    if (png_get_PLTE(png, info, &palette, &count)) {
+        result.present = true;
+        for (int i = 0; i < count; ++i)
+            result.triples.insert(result.triples.end(), {palette[i].red, palette[i].green, palette[i].blue});
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    return result;
+}
+
+bool WriteTestJpeg(const std::string& path, int width, int height, int components,
+                   const std::vector<uint8_t>& samples, int quality)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    jpeg_compress_struct encoder;
+    jpeg_error_mgr errors;
+    encoder.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&encoder);
+    jpeg_stdio_dest(&encoder, file);
+    encoder.image_width = static_cast<JDIMENSION>(width);
+    encoder.image_height = static_cast<JDIMENSION>(height);
+    encoder.input_components = components;
+    encoder.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&encoder);
+    jpeg_set_quality(&encoder, quality, TRUE);
+    jpeg_start_compress(&encoder, TRUE);
+    while (encoder.next_scanline < encoder.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
+                       static_cast<size_t>(encoder.next_scanline) * static_cast<size_t>(width * components);
+        jpeg_write_scanlines(&encoder, &row, 1);
+    }
+    jpeg_finish_compress(&encoder);
+    jpeg_destroy_compress(&encoder);
+    std::fclose(file);
+    return true;
+}

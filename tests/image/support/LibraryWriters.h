@@ -1,0 +1,34 @@
+#pragma once
+
+// PNG and JPEG test files written through libpng and libjpeg themselves, so
+// the reader is checked against the libraries' own encoders.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct PngSpec {
+    int width = 0;
+    int height = 0;
+    int bitDepth = 8;
+    int colorType = 2;              // PNG numbering
+    bool interlaced = false;
+    std::vector<uint8_t> rows;      // top row first, packed as the file's rows
+    std::vector<uint8_t> palette;   // red, green, blue triples
+    std::vector<uint8_t> alphas;    // tRNS entries of a paletted file
+    int transparentGrey = -1;       // tRNS grey level of a grey file
+};
+
+bool WriteTestPng(const std::string& path, const PngSpec& spec);
+
+struct PngPalette {
+    bool present = false;
+    std::vector<uint8_t> triples;
+};
+
+// The PLTE chunk of a PNG file, read back through libpng.
+PngPalette ReadPngPalette(const std::string& path);
+
+// A JPEG of 1 (grey) or 3 (RGB) components, rows top first.
+bool WriteTestJpeg(const std::string& path, int width, int height, int components,
+                   const std::vector<uint8_t>& samples, int quality = 95);

@@ -1,0 +1,150 @@
+#include "image/DibSize.h"
+#include "image/bmp/BmpParser.h"
+#include "image/io/ByteReader.h"
+#include "tests/image/support/BmpBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+
+struct Parsed {
+    bool ok = false;
+    BmpLayout layout;
+    std::vector<uint8_t> pixels;
+};
+
+Parsed Parse(const std::vector<uint8_t>& file)
+{
+    Parsed result;
+    ByteReader reader(file.data(), file.size());
+    result.ok = ReadDibHeader(reader, result.layout);
+    if (result.ok) {
+        result.pixels.assign(result.layout.header.sizeImage, 0xEE);
+        ReadDibPixels(reader, result.layout, result.pixels.data());
+    }
+    return result;
+}
+
+std::vector<uint8_t> Ramp(size_t count)
+{
+    std::vector<uint8_t> bytes(count);
+    for (size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + 1);
+    return bytes;
+}
+
+BmpSpec EightBit(int width, int height)
+{
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitCount = 8;
+    spec.colorTable = Ramp(256 * 4);
+    spec.pixels = Ramp(static_cast<size_t>(StrideOf(8, width) * height));
+    return spec;
+}
+
+}  // namespace
+
+TEST(BmpParser, TopDownRowsAreTurnedBottomUp)
+{
+    BmpSpec spec = EightBit(4, 3);
+    spec.height = -3;
+    spec.pixels = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
+    const Parsed parsed = Parse(BuildBmp(spec));
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.layout.header.height, 3);
+    EXPECT_EQ(parsed.pixels, (std::vector<uint8_t>{3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
+
+    spec.compression = kBiRle8;  // top-down RLE does not exist
+    EXPECT_FALSE(Parse(BuildBmp(spec)).ok);
+}
+
+TEST(BmpParser, LongHeadersKeepTheirMasksAndPixels)
+{
+    for (int headerSize : {40, 52, 56, 108, 124}) {
+        BmpSpec spec;
+        spec.headerSize = headerSize;
+        spec.width = 2;
+        spec.height = 2;
+        spec.bitCount = 16;
+        spec.compression = kBiBitfields;
+        spec.masks = {0xF800, 0x07E0, 0x001F};
+        spec.pixels = Ramp(8);
+        const Parsed parsed = Parse(BuildBmp(spec));
+        ASSERT_TRUE(parsed.ok) << headerSize;
+        EXPECT_EQ(parsed.layout.header.size, 40u);
+        EXPECT_TRUE(parsed.layout.hasMasks);
+        EXPECT_EQ(parsed.layout.masks[0], 0xF800u) << headerSize;
+        EXPECT_EQ(parsed.layout.masks[2], 0x001Fu) << headerSize;
+        EXPECT_EQ(parsed.layout.PixelStart(), 52u);
+        EXPECT_EQ(parsed.pixels, Ramp(8)) << headerSize;
+    }
+}
+
+TEST(BmpParser, CompressedDataKeepsItsBytesButNeverMoreThanTheFileHolds)
+{
+    BmpSpec spec = EightBit(4, 4);
+    spec.compression = kBiRle8;
+    spec.pixels = {2, 5, 0, 0, 2, 6, 0, 1};
+    spec.sizeImage = 0x7FFFFFFF;
+    const Parsed parsed = Parse(BuildBmp(spec));
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.layout.header.sizeImage, 8u);
+    EXPECT_EQ(parsed.pixels, spec.pixels);
+}
+
+TEST(BmpParser, RefusesWhatCannotBeAPicture)
+{
+    auto refused = [](BmpSpec spec) { return !Parse(BuildBmp(spec)).ok; };
+    BmpSpec base = EightBit(4, 4);
+
+    BmpSpec huge = base;  // 60000 x 60000 x 24 bits: far beyond the DIB bound
+    huge.bitCount = 24;
+    huge.colorTable.clear();
+    huge.width = huge.height = 60000;
+    EXPECT_TRUE(refused(huge));
+    BmpSpec overflow = huge;  // width x stride wraps around in 32 bits
+    overflow.width = 0x40000000;
+    overflow.height = 16;
+    EXPECT_TRUE(refused(overflow));
+    BmpSpec minHeight = base;
+    minHeight.height = INT_MIN;
+    EXPECT_TRUE(refused(minHeight));
+    BmpSpec negativeWidth = base;
+    negativeWidth.width = -4;
+    EXPECT_TRUE(refused(negativeWidth));
+    BmpSpec manyColors = base;
+    manyColors.clrUsed = 0x10000000;
+    EXPECT_TRUE(refused(manyColors));
+    BmpSpec oddDepth = base;
+    oddDepth.bitCount = 7;
+    EXPECT_TRUE(refused(oddDepth));
+    BmpSpec oddHeader = base;
+    oddHeader.headerSize = 64;
+    EXPECT_TRUE(refused(oddHeader));
+    BmpSpec jpegInside = base;
+    jpegInside.compression = 4;
+    EXPECT_TRUE(refused(jpegInside));
+
+    const std::vector<uint8_t> tiny = BuildBmp(base);
+    EXPECT_FALSE(Parse(std::vector<uint8_t>(tiny.begin(), tiny.begin() + 53)).ok);
+}
+
+TEST(BmpParser, TablesOfDeepPicturesAreSkipped)
+{
+    BmpSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.clrUsed = 2;
+    spec.colorTable = Ramp(8);
+    spec.pixels = {1, 2, 3, 4, 5, 6, 0, 0};
+    spec.zeroOffBits = true;
+    const Parsed parsed = Parse(BuildBmp(spec));
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.layout.header.clrUsed, 0u);
+    EXPECT_EQ(parsed.pixels, spec.pixels);
+}
