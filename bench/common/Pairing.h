@@ -1,0 +1,71 @@
+#pragma once
+
+#include "common/Stopwatch.h"
+
+#include <limits>
+#include <string>
+#include <utility>
+
+// The fastest of several runs of our path and of the peer's.
+struct Timing {
+    double ours = std::numeric_limits<double>::infinity();
+    double peer = std::numeric_limits<double>::infinity();
+};
+
+// Runs ours and peer alternately, runs times each, and keeps the minimum of
+// each. Each call returns its output; the output of the last run is handed
+// back for the equality check, and earlier outputs are released outside the
+// timed span, so neither side pays for freeing the other's memory.
+template <class Ours, class Peer>
+struct InterleavedRuns {
+    Timing timing;
+    decltype(std::declval<Ours>()()) oursOutput;
+    decltype(std::declval<Peer>()()) peerOutput;
+};
+
+template <class Ours, class Peer>
+InterleavedRuns<Ours, Peer> RunInterleaved(int runs, Ours ours, Peer peer)
+{
+    InterleavedRuns<Ours, Peer> result;
+    for (int run = 0; run < runs; ++run) {
+        result.oursOutput = {};
+        result.peerOutput = {};
+        {
+            const Stopwatch watch;
+            auto output = ours();
+            const double seconds = watch.Seconds();
+            if (seconds < result.timing.ours)
+                result.timing.ours = seconds;
+            result.oursOutput = std::move(output);
+        }
+        result.peerOutput = {};
+        {
+            const Stopwatch watch;
+            auto output = peer();
+            const double seconds = watch.Seconds();
+            if (seconds < result.timing.peer)
+                result.timing.peer = seconds;
+            result.peerOutput = std::move(output);
+        }
+    }
+    return result;
+}
+
+// What one pairing prints: both minima, the ratio against the target (and
+// the stretch target when there is one), and whether the outputs agreed.
+struct PairingReport {
+    PairingReport(std::string name, const Timing& timing, double target, double stretch = 0)
+        : name(std::move(name)), timing(timing), target(target), stretch(stretch)
+    {
+    }
+
+    std::string name;
+    Timing timing;
+    double target;
+    double stretch;  // 0: no stretch target
+    std::string fault;  // empty when the outputs are equal
+};
+
+// Prints the pairing's line; true when the outputs were equal (a missed
+// time target is reported, not treated as a fault).
+bool PrintPairing(const PairingReport& report);

@@ -1,0 +1,59 @@
+#include "inputs/InputWriters.h"
+#include "inputs/PhotoPicture.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void Put16(uint8_t* out, uint32_t value)
+{
+    out[0] = static_cast<uint8_t>(value);
+    out[1] = static_cast<uint8_t>(value >> 8);
+}
+
+void Put32(uint8_t* out, uint32_t value)
+{
+    Put16(out, value & 0xFFFF);
+    Put16(out + 2, value >> 16);
+}
+
+}  // namespace
+
+bool WriteBmpInput(const PhotoPicture& picture, const std::string& path)
+{
+    const uint32_t width = static_cast<uint32_t>(picture.Width());
+    const uint32_t height = static_cast<uint32_t>(picture.Height());
+    const uint32_t stride = (width * 3 + 3) / 4 * 4;
+    const uint32_t imageBytes = stride * height;
+    uint8_t header[54] = {'B', 'M'};
+    Put32(header + 2, 54 + imageBytes);
+    Put32(header + 10, 54);
+    Put32(header + 14, 40);
+    Put32(header + 18, width);
+    Put32(header + 22, height);
+    Put16(header + 26, 1);
+    Put16(header + 28, 24);
+    Put32(header + 34, imageBytes);
+
+    // Rows are built top first and placed bottom-up in one buffer.
+    std::vector<uint8_t> pixels(imageBytes);
+    std::vector<uint8_t> rgb(width * 3);
+    for (uint32_t y = 0; y < height; ++y) {
+        picture.Row(static_cast<int>(y), rgb.data());
+        uint8_t* row = &pixels[static_cast<size_t>(height - 1 - y) * stride];
+        for (uint32_t x = 0; x < width; ++x) {
+            row[x * 3 + 0] = rgb[x * 3 + 2];
+            row[x * 3 + 1] = rgb[x * 3 + 1];
+            row[x * 3 + 2] = rgb[x * 3 + 0];
+        }
+    }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        std::fprintf(stderr, "bench_inputs: cannot create %s\n", path.c_str());
+        return false;
+    }
+    const bool written = std::fwrite(header, 1, sizeof header, file) == sizeof header &&
+                         std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
+    return std::fclose(file) == 0 && written;
+}

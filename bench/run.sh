@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# run.sh: builds the peers and the benchmark, makes the input pictures once,
+# and runs image_bench under Wine (see bench/README.md). `make bench` runs
+# this after the normal build. BENCH_RUNS sets the number of runs (min 5).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build/bench"
+runs=${BENCH_RUNS:-5}
+[ "$runs" -ge 5 ] || runs=5
+
+if [ ! -f "$root/build/deps/prefix/.libjpeg-turbo" ] || [ ! -f "$root/build/deps/prefix/.libpng" ]; then
+  echo "bench: libpng and libjpeg-turbo are not built yet; run 'make bench'" >&2
+  exit 1
+fi
+"$root/bench/build-peers.sh"
+
+# Its own build folder: same toolchain file and flags as build/win, plus the
+# benchmark targets. Only what the benchmark runs is built.
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DTESSALY_BENCH=ON >/dev/null
+cmake --build "$build" --target image_bench bench_inputs imgconv -j2 >"$build/build.log" ||
+  { cat "$build/build.log" >&2; exit 1; }
+
+# Wine of our own: a prefix and a display that no test run shares, so the
+# benchmark can take them down at the end without ending anyone else's.
+source "$root/scripts/wine-env.sh"
+export WINEPREFIX="$build/wine"
+xvfb_display=:94
+xvfb_pidfile="$build/xvfb.pid"
+stop_wine() {
+  wineserver -k 2>/dev/null || true
+  if [ -f "$xvfb_pidfile" ]; then
+    kill "$(cat "$xvfb_pidfile")" 2>/dev/null || true
+    rm -f "$xvfb_pidfile"
+  fi
+}
+trap stop_wine EXIT
+ensure_display
+ensure_wineserver
+
+windows_path() {
+  local path=${1//\//\\}
+  echo "Z:$path"
+}
+
+inputs="$build/inputs"
+if [ ! -f "$inputs/.complete" ]; then
+  echo "bench: writing the input pictures into build/bench/inputs"
+  mkdir -p "$inputs"
+  wine "$build/bin/bench_inputs.exe" "$(windows_path "$inputs")"
+  touch "$inputs/.complete"
+fi
+mkdir -p "$build/work"
+echo "bench: $(i686-w64-mingw32-g++-posix -dumpversion) i686, $(tr '\n' ' ' <"$root/cmake/cpu-flags.txt")-O3, $(wine --version)"
+wine "$build/bin/image_bench.exe" "$(windows_path "$inputs")" "$(windows_path "$build/work")" \
+  "$(windows_path "$build/bin/imgconv.exe")" "$(windows_path "$root/build/bench-deps/prefix/bin/djpeg.exe")" "$runs"
