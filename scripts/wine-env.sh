@@ -29,5 +29,5 @@ ensure_display() {
 # One persistent wineserver for a whole run: each program start then costs
 # about a tenth of a second instead of a server start-up.
 ensure_wineserver() {
-  wineserver -p 2>/dev/null || true
+  wineserver -p >/dev/null 2>&1 </dev/null || true
 }

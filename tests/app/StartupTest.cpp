@@ -1,0 +1,214 @@
+// Tessaly.exe started as a user starts it: one copy, the language module,
+// the hidden start, the validation messages, the settings it leaves.
+// Each test runs in the system language ctest gives the process.
+
+#include "settings/Settings.h"
+#include "resources/resource.h"
+#include "tests/support/Program.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WindowHelpers.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Orvane Tessaly";
+
+bool SystemIsChinese()
+{
+    return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE;
+}
+
+std::string ProgramPath()
+{
+    return TestProgramDirectory() + "\\Tessaly.exe";
+}
+
+std::wstring ControlText(HWND dialog, int id)
+{
+    return WindowTextW(GetDlgItem(dialog, id));
+}
+
+// Answers the message box that `program` shows next and returns its text.
+std::wstring AnswerNextMessageBox(const Program& program)
+{
+    HWND box = program.WaitForMessageBox();
+    if (!box)
+        return L"(no message box)";
+    const std::wstring text = MessageBoxText(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PumpUntil([&] { return !IsWindow(box); }, 5000);
+    return text;
+}
+
+// Closes the main window as Alt+F4 does; the program saves and ends.
+void CloseProgram(const Program& program, HWND window)
+{
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+// Types into a control of the program as a user would: the control gets
+// WM_SETTEXT (SetWindowText does not reach another process's controls).
+// Not waited for beyond a moment: the program may answer with a message box.
+void TypeText(HWND control, const wchar_t* text)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000, &result);
+}
+
+// Answers every message box the program shows within a short while.
+void AnswerPendingMessageBoxes(const Program& program)
+{
+    while (HWND box = program.WaitForMessageBox(300)) {
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PumpUntil([&] { return !IsWindow(box); }, 5000);
+    }
+}
+
+bool BecomesVisible(HWND window)
+{
+    return PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000);
+}
+
+bool BecomesHidden(HWND window)
+{
+    return PumpUntil([&] { return !IsWindowVisible(window); }, 5000);
+}
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
+    void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
+};
+
+} // namespace
+
+TEST_F(Startup, FirstStartShowsTheWindowAndLeavesTheSettings)
+{
+    Program program(ProgramPath(), "");
+    ASSERT_TRUE(program.Started());
+    HWND window = program.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(BecomesVisible(window));
+
+    CloseProgram(program, window);
+    const auto saved = ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath);
+    EXPECT_EQ("30.000000", saved.at("ChangeTime"));
+    EXPECT_EQ("1", saved.at("Preview"));
+    EXPECT_EQ(SystemIsChinese() ? "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6" : "5D93A1E4_7B20_4C8F_A3D6_91E04F7B2C58",
+              saved.at("CurSkinIndex"));
+    EXPECT_EQ(1u, saved.count("CurPicFileName"));
+}
+
+TEST_F(Startup, ALongPicturePathSurvivesARestart)
+{
+    const std::string longPath = "C:\\" + std::string(223, 'q') + ".bmp";
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", longPath);
+    Program program(ProgramPath(), "");
+    HWND window = program.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    CloseProgram(program, window);
+    EXPECT_EQ(longPath, ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName"));
+}
+
+TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds)
+{
+    Program first(ProgramPath(), "min");
+    HWND window = first.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(BecomesHidden(window));
+
+    Program second(ProgramPath(), "");
+    DWORD exitCode = 99;
+    EXPECT_TRUE(second.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(BecomesVisible(window));
+    EXPECT_EQ(1, CountWindowsWithCaption(kCaption));
+
+    // Once the first copy has ended, the next start is a first copy again.
+    CloseProgram(first, window);
+    Program third(ProgramPath(), "");
+    HWND thirdWindow = third.WaitForWindow(kCaption);
+    ASSERT_TRUE(thirdWindow);
+    CloseProgram(third, thirdWindow);
+}
+
+TEST_F(Startup, OnlyAPlainLowerCaseMinStartsHidden)
+{
+    for (const char* arguments : {"MIN", "/min", "-min", "other min"}) {
+        Program program(ProgramPath(), arguments);
+        HWND window = program.WaitForWindow(kCaption);
+        ASSERT_TRUE(window) << arguments;
+        // The hide would come 50 ms after the window initialised.
+        PumpUntil([] { return false; }, 500);
+        EXPECT_TRUE(IsWindowVisible(window)) << arguments;
+        CloseProgram(program, window);
+    }
+    Program program(ProgramPath(), "min");
+    HWND window = program.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(BecomesHidden(window));
+    CloseProgram(program, window);
+}
+
+TEST_F(Startup, TheLanguageModuleGivesTheTexts)
+{
+    Program program(ProgramPath(), "");
+    HWND window = program.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    if (SystemIsChinese()) {
+        EXPECT_EQ(L"桌面上显示图片(&S)", ControlText(window, IDC_SHOW_PICTURE));
+        EXPECT_EQ(L"启动时运行(&R)", ControlText(window, IDC_AUTO_RUN));
+        EXPECT_EQ(L"按时间更换(&M)", ControlText(window, IDC_CHANGE_BY_INTERVAL));
+        EXPECT_EQ(L"分钟", ControlText(window, IDC_MINUTES_LABEL));
+    } else {
+        EXPECT_EQ(L"&Show wallpaper", ControlText(window, IDC_SHOW_PICTURE));
+    }
+    CloseProgram(program, window);
+}
+
+TEST_F(Startup, TheIntervalEditRefusesWhatIsNotAnIntervalOnEnter)
+{
+    const std::wstring notANumber = SystemIsChinese() ? L"请键入一个数。" : L"Please enter a number.";
+    const std::wstring outOfRange = SystemIsChinese() ? L"“请填入一个在0.0167和99999999.999之间的数字。”"
+                                                      : L"Please enter a number between 0.0167 and 99999999.999.";
+    Program program(ProgramPath(), "");
+    HWND window = program.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    HWND edit = GetDlgItem(window, IDC_INTERVAL_EDIT);
+
+    for (const auto& [text, message] : {std::pair{L"abc", notANumber}, std::pair{L"0", outOfRange}}) {
+        // Typing may already report the bad text; Enter must report it too.
+        TypeText(edit, text);
+        AnswerPendingMessageBoxes(program);
+        PostMessageW(window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(message, AnswerNextMessageBox(program)) << text;
+        EXPECT_TRUE(IsWindow(window)) << "the window stays open with a bad interval";
+    }
+    TypeText(edit, L"15");
+    AnswerPendingMessageBoxes(program);
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_EQ("15.000000", ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime"));
+}
+
+TEST_F(Startup, AMissingLanguageModuleIsReportedAndTheProgramEnds)
+{
+    // The other language's module beside the program does not stand in.
+    TempFolder folder;
+    const std::string copy = folder.Path() + "\\Tessaly.exe";
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), copy.c_str(), FALSE));
+    const char* otherModule = SystemIsChinese() ? "English.dll" : "chinese.dll";
+    ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\" + otherModule).c_str(),
+                          (folder.Path() + "\\" + otherModule).c_str(), FALSE));
+
+    Program program(copy, "");
+    EXPECT_EQ(L"Unable to load resource DLL!", AnswerNextMessageBox(program));
+    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_FALSE(program.WaitForWindow(kCaption, 0));
+    EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode"));
+}

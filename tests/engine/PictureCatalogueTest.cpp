@@ -1,0 +1,99 @@
+// The picture sequence over real folders.
+
+#include "engine/PictureCatalogue.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using testing_support::TempFolder;
+
+namespace {
+
+std::vector<std::string> Sequence(std::string current, int steps)
+{
+    std::vector<std::string> visited;
+    for (int i = 0; i < steps; ++i) {
+        current = FindNextPicture(current);
+        visited.push_back(current);
+    }
+    return visited;
+}
+
+} // namespace
+
+TEST(PictureCatalogue, WalksBmpThenJpgThenPngThenGifAndWraps)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp");
+    const std::string b = folder.AddFile("b.bmp");
+    const std::string c = folder.AddFile("c.jpg");
+    const std::string d = folder.AddFile("d.png");
+    const std::string e = folder.AddFile("e.gif");
+    folder.AddFile("notes.txt");
+    folder.AddFile("photo.jpeg");
+    // The folder path is the start: no file equals it, so the first match comes first.
+    const auto visited = Sequence(folder.Path() + "\\", 7);
+    const std::vector<std::string> expected = {a, b, c, d, e, a, b};
+    EXPECT_EQ(expected, visited);
+}
+
+TEST(PictureCatalogue, TheExampleFolderRunsABCA)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp");
+    const std::string b = folder.AddFile("b.bmp");
+    const std::string c = folder.AddFile("c.jpg");
+    EXPECT_EQ((std::vector<std::string>{b, c, a, b}), Sequence(a, 4));
+}
+
+TEST(PictureCatalogue, JpegFilesAreNeverChosen)
+{
+    TempFolder folder;
+    folder.AddFile("only.jpeg");
+    folder.AddFile("long name with spaces.jpeg");
+    EXPECT_EQ("", FindNextPicture(folder.Path() + "\\"));
+}
+
+TEST(PictureCatalogue, AFolderWithoutPicturesGivesTheEmptyPath)
+{
+    TempFolder folder;
+    folder.AddFile("readme.txt");
+    EXPECT_EQ("", FindNextPicture(folder.Path() + "\\readme.txt"));
+    EXPECT_EQ("", FindNextPicture(folder.Path() + "\\missing\\a.bmp"));
+    EXPECT_EQ("", FindNextPicture(""));
+}
+
+TEST(PictureCatalogue, OnePictureFollowsItself)
+{
+    TempFolder folder;
+    const std::string only = folder.AddFile("only.png");
+    EXPECT_EQ(only, FindNextPicture(only));
+}
+
+TEST(PictureCatalogue, AMissingOrDifferentlyCasedCurrentPictureRestartsAtTheFirst)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp");
+    const std::string b = folder.AddFile("b.bmp");
+    const std::string c = folder.AddFile("c.gif");
+    DeleteFileA(b.c_str());
+    EXPECT_EQ(a, FindNextPicture(b));
+    // Paths are compared byte for byte.
+    std::string upper = c;
+    upper.replace(upper.size() - 5, 5, "C.GIF");
+    EXPECT_EQ(a, FindNextPicture(upper));
+}
+
+TEST(PictureCatalogue, ARelativeFolderStillGivesFullPaths)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp");
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.Path().c_str());
+    const std::string next = FindNextPicture(".\\x.bmp");
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(a, next);
+}

@@ -1,0 +1,140 @@
+#include "tests/support/Program.h"
+
+#include "tests/support/WindowHelpers.h"
+
+namespace testing_support {
+
+namespace {
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->first)
+        search->second.push_back(window);
+    return TRUE;
+}
+
+struct CaptionCount {
+    const wchar_t* caption;
+    int count;
+};
+
+BOOL CALLBACK CountCaption(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<CaptionCount*>(lp);
+    if (WindowTextW(window) == search->caption)
+        ++search->count;
+    return TRUE;
+}
+
+bool IsMessageBox(HWND window)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return lstrcmpW(className, L"#32770") == 0 && GetDlgItem(window, 0xFFFF) && IsWindowVisible(window);
+}
+
+// Polls `find` until it gives a window or the time is up.
+template <typename Find>
+HWND WaitFor(Find find, DWORD milliseconds)
+{
+    HWND found = nullptr;
+    PumpUntil([&] { return (found = find()) != nullptr; }, milliseconds);
+    return found;
+}
+
+} // namespace
+
+std::string TestProgramDirectory()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory = path;
+    return directory.substr(0, directory.rfind('\\'));
+}
+
+Program::Program(const std::string& path, const std::string& arguments)
+{
+    std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    const std::string directory = path.substr(0, path.rfind('\\'));
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                        &startup, &m_process))
+        m_process = PROCESS_INFORMATION{};
+}
+
+Program::~Program()
+{
+    Terminate();
+}
+
+void Program::Terminate()
+{
+    if (!m_process.hProcess)
+        return;
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process.hProcess, 1);
+        WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+    m_process = PROCESS_INFORMATION{};
+}
+
+HWND Program::WaitForWindow(const wchar_t* caption, DWORD milliseconds) const
+{
+    // A dialog has its caption before its controls: wait until the program
+    // has initialised and waits for input.
+    if (m_process.hProcess)
+        WaitForInputIdle(m_process.hProcess, milliseconds);
+    return WaitFor(
+        [&]() -> HWND {
+            for (HWND window : ProcessWindows(Id()))
+                if (WindowTextW(window) == caption && !IsMessageBox(window))
+                    return window;
+            return nullptr;
+        },
+        milliseconds);
+}
+
+HWND Program::WaitForMessageBox(DWORD milliseconds) const
+{
+    return WaitFor(
+        [&]() -> HWND {
+            for (HWND window : ProcessWindows(Id()))
+                if (IsMessageBox(window))
+                    return window;
+            return nullptr;
+        },
+        milliseconds);
+}
+
+bool Program::WaitForExit(DWORD milliseconds, DWORD* exitCode) const
+{
+    if (!m_process.hProcess || WaitForSingleObject(m_process.hProcess, milliseconds) != WAIT_OBJECT_0)
+        return false;
+    if (exitCode)
+        GetExitCodeProcess(m_process.hProcess, exitCode);
+    return true;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId)
+{
+    std::pair<DWORD, std::vector<HWND>> search{processId, {}};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+int CountWindowsWithCaption(const wchar_t* caption)
+{
+    CaptionCount search{caption, 0};
+    EnumWindows(CountCaption, reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+} // namespace testing_support

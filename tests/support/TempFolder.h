@@ -1,0 +1,23 @@
+#pragma once
+// A fresh folder under the temporary directory, removed with its files.
+
+#include <string>
+
+namespace testing_support {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    // Creates (or replaces) a file in the folder; returns its full path.
+    std::string AddFile(const std::string& name, const std::string& content = "x") const;
+
+private:
+    std::string m_path;
+};
+
+} // namespace testing_support
