@@ -10,8 +10,7 @@ if [ -z "${DISPLAY:-}" ]; then
   headless=1
   echo "run: no DISPLAY; running on a private Xvfb ($xvfb_display), screenshot in build/run.png"
 fi
-ensure_display || exit 1
-ensure_wineserver
+start_wine_session || exit 1
 wine "$program" &
 pid=$!
 if [ "$headless" = 1 ]; then

@@ -4,8 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 build=$1
-ensure_display || exit 1
-ensure_wineserver
+start_wine_session || exit 1
 ctest --test-dir "$build" -j2 --output-on-failure
 status=$?
 "$root/scripts/wine-stop.sh" >/dev/null 2>&1

@@ -31,3 +31,19 @@ ensure_display() {
 ensure_wineserver() {
   wineserver -p >/dev/null 2>&1 </dev/null || true
 }
+
+# Starts the prefix's virtual desktop, and with it Wine's own services,
+# detached from our output: a Wine process started later by a test would
+# otherwise start them holding the test's output pipe open, and ctest would
+# wait for that pipe until its time-out.
+start_wine_session() {
+  ensure_display || return 1
+  ensure_wineserver
+  wine explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 </dev/null &
+  local i
+  for i in $(seq 100); do
+    pgrep -f 'explorer.exe /desktop' >/dev/null && return 0
+    sleep 0.1
+  done
+  return 0
+}
