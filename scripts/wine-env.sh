@@ -39,7 +39,10 @@ ensure_wineserver() {
 start_wine_session() {
   ensure_display || return 1
   ensure_wineserver
+  local pidfile="$root/build/wine-desktop.pid"
+  if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then return 0; fi
   wine explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 </dev/null &
+  echo $! >"$pidfile"
   local i
   for i in $(seq 100); do
     pgrep -f 'explorer.exe /desktop' >/dev/null && return 0

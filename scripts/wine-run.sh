@@ -4,6 +4,5 @@
 # emulator for every test executable.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-ensure_display
-ensure_wineserver
+start_wine_session
 exec wine "$@"

@@ -1,6 +1,12 @@
 #include "ui/MainSettingsDlg.h"
 
+#include "engine/ChangeInterval.h"
+#include "engine/DesktopIcons.h"
+#include "engine/DesktopWallpaperState.h"
+#include "engine/LogonStart.h"
 #include "engine/PictureCatalogue.h"
+#include "engine/TodayText.h"
+#include "engine/Wallpaper.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/ResourceString.h"
@@ -8,18 +14,26 @@
 
 namespace {
 
-// Window timers of the main window.
+// Timer 3 hides a window started at log-on, once, after it has shown briefly.
 constexpr UINT_PTR kStartupHideTimer = 3;
-constexpr UINT kStartupHideDelay = 50; // ms: the window shows briefly first
+constexpr UINT kStartupHideDelay = 50; // ms
 
-// The range the interval edit accepts, in minutes (about one second to
-// about 190 years).
-constexpr double kMinimumInterval = 0.0167;
-constexpr double kMaximumInterval = 99999999.999;
+// The controls that repaint over the skin background.
+constexpr int kRepaintedControls[] = {
+    IDC_STATIC,          IDC_CHANGE_GROUP,       IDC_DISPLAY_GROUP,     IDC_MINUTES_LABEL,  IDC_INTERVAL_LABEL,
+    IDC_SHOW_PICTURE,    IDC_AUTO_RUN,           IDC_HIDE_DESKTOP_ICONS, IDC_SET_DEFAULT_USER, IDC_CHANGE_NEVER,
+    IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY,     IDC_CHANGE_BY_INTERVAL, IDC_STYLE_TILE,    IDC_STYLE_CENTRE,
+    IDC_STYLE_STRETCH,   IDC_INTERVAL_EDIT,
+};
+
+// The controls that only mean something while a picture is shown.
+constexpr int kChangeModeRadios[] = {IDC_CHANGE_NEVER, IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL};
+constexpr int kStyleRadios[] = {IDC_STYLE_TILE, IDC_STYLE_CENTRE, IDC_STYLE_STRETCH};
 
 } // namespace
 
-CMainSettingsDlg::CMainSettingsDlg(CWnd* parent) : CDialog(IDD_MAIN_SETTINGS, parent)
+CMainSettingsDlg::CMainSettingsDlg(CWnd* parent)
+    : CDialog(IDD_MAIN_SETTINGS, parent), m_scheduler(m_settings, *this, GetTodayText)
 {
     m_icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
 }
@@ -53,13 +67,41 @@ BOOL CMainSettingsDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
 
-    LoadSettings();
+    // The desktop's own values come first: the style and on/off state the
+    // desktop really has win over the copies in the settings key.
+    ReadDesktopWallpaperSettings();
+    if (LoadSettings())
+        SetDesktopIconsHidden(m_settings.HideShowDesktopIcon);
+
+    // SKIN: load the skin description (rebuilding it from the default skin
+    // with its message when it fails), then the background image and the
+    // window region, here.
+    // SKIN BUTTONS: create one skin button per entry of the skin
+    // description, command id 10000 + index, here.
+    // TOOLTIP: create and activate the tooltip control here.
+
     UpdateData(FALSE);
+    if (!m_settings.ShowPic)
+        UpdateControlStates();
+    m_scheduler.OnStartup();
+
+    // NOTIFICATION ICON: register the icon with this window and message
+    // WM_USER + 1, tip "click to show" when starting minimised, else
+    // "click to hide", here.
 
     m_pendingStartupHide = true;
     SetTimer(kStartupHideTimer, kStartupHideDelay);
     UpdateData(FALSE);
     return TRUE;
+}
+
+void CMainSettingsDlg::ReadDesktopWallpaperSettings()
+{
+    const DesktopWallpaperState desktop = ReadDesktopWallpaperState();
+    if (desktop.ShowPic)
+        m_settings.ShowPic = *desktop.ShowPic;
+    if (desktop.ShowMode)
+        m_settings.ShowMode = *desktop.ShowMode;
 }
 
 bool CMainSettingsDlg::LoadSettings()
@@ -79,28 +121,292 @@ std::string CMainSettingsDlg::NextPicture(std::string currentPicture)
     return m_settings.CurPicFileName;
 }
 
+void CMainSettingsDlg::UpdateControlStates()
+{
+    const bool showPic = m_settings.ShowPic != 0;
+    // SKIN BUTTONS: skin button 0 (select picture) is enabled iff showPic.
+    for (int id : kChangeModeRadios)
+        EnableWindow(GetDlgItem(id), showPic);
+    EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
+    for (int id : kStyleRadios)
+        EnableWindow(GetDlgItem(id), showPic);
+    SaveSettings();
+}
+
+void CMainSettingsDlg::InvalidateControls()
+{
+    for (int id : kRepaintedControls)
+        InvalidateRect(GetDlgItem(id), nullptr, TRUE);
+}
+
+void CMainSettingsDlg::Hide()
+{
+    ShowWindow(SW_HIDE);
+    SetTrayTip(IDS_TIP_CLICK_TO_SHOW);
+}
+
+void CMainSettingsDlg::Show()
+{
+    ShowWindow(SW_SHOWNORMAL);
+    SetTrayTip(IDS_TIP_CLICK_TO_HIDE);
+}
+
+void CMainSettingsDlg::SetTrayTip(UINT /*stringId*/)
+{
+    // NOTIFICATION ICON: set the icon's tip to this string.
+}
+
 BOOL CMainSettingsDlg::DestroyWindow()
 {
+    // SKIN: free the background image, the window region data and every
+    // skin button with its region data here.
     SaveSettings();
+    if (m_settings.ShowPic)
+        StopChangeTimer();
     return CDialog::DestroyWindow();
 }
 
+// ---- Timers
+
 void CMainSettingsDlg::OnTimer(UINT_PTR id)
 {
-    if (id != kStartupHideTimer || !m_pendingStartupHide || !m_startMinimised)
+    switch (id) {
+    case kChangeTimer:
+        m_scheduler.OnChangeTimer();
+        break;
+    case kRepaintTimer:
+        OnRepaintTimer();
+        break;
+    case kStartupHideTimer:
+        OnStartupHideTimer();
+        break;
+    }
+}
+
+void CMainSettingsDlg::OnRepaintTimer()
+{
+    KillTimer(kRepaintTimer);
+    // SKIN: draw the background, then every skin button in its Normal
+    // state (button 0 Disabled while no picture is shown), here.
+    InvalidateControls();
+}
+
+void CMainSettingsDlg::OnStartupHideTimer()
+{
+    if (!m_pendingStartupHide || !m_startMinimised)
         return;
     // Started at log-on: only the notification icon stays.
     ShowWindow(SW_MINIMIZE);
-    ShowWindow(SW_HIDE);
+    Hide();
     m_pendingStartupHide = false;
     KillTimer(kStartupHideTimer);
 }
+
+bool CMainSettingsDlg::OnSysCommand(WPARAM command)
+{
+    // ABOUT BOX: command IDM_SYSTEM_ABOUT opens it here.
+    if ((command & 0xFFF0) != SC_MINIMIZE)
+        return false;
+    // The window goes to the notification area, never to the taskbar.
+    Hide();
+    return true;
+}
+
+// ---- Commands
+
+BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
+{
+    const UINT id = LOWORD(wp);
+    const UINT code = HIWORD(wp);
+    // Notifications sent while the window fills its own controls are not
+    // the user's doing.
+    if (lp != 0 && NotificationsLocked())
+        return TRUE;
+    if (id == IDC_INTERVAL_EDIT && lp != 0) {
+        if (code == EN_CHANGE)
+            OnIntervalChanged();
+        return TRUE;
+    }
+    if (code != BN_CLICKED)
+        return CDialog::OnCommand(wp, lp);
+
+    switch (id) {
+    case IDM_SHOW_WINDOW:
+        Show();
+        return TRUE;
+    case IDM_HIDE_WINDOW:
+        Hide();
+        return TRUE;
+    case IDC_AUTO_RUN:
+        OnAutoRunClicked();
+        return TRUE;
+    case IDC_HIDE_DESKTOP_ICONS:
+        OnHideDesktopIconsClicked();
+        return TRUE;
+    case IDC_SET_DEFAULT_USER:
+        OnSetDefaultUserClicked();
+        return TRUE;
+    case IDC_CHANGE_NEVER:
+        OnChangeModeClicked(ChangeNever);
+        return TRUE;
+    case IDC_CHANGE_EACH_START:
+        OnChangeModeClicked(ChangeEachStart);
+        return TRUE;
+    case IDC_CHANGE_DAILY:
+        OnChangeModeClicked(ChangeDaily);
+        return TRUE;
+    case IDC_CHANGE_BY_INTERVAL:
+        OnChangeModeClicked(ChangeInterval);
+        return TRUE;
+    case IDC_STYLE_TILE:
+    case IDC_STYLE_CENTRE:
+    case IDC_STYLE_STRETCH:
+        OnStyleClicked();
+        return TRUE;
+    case IDC_SHOW_PICTURE:
+        OnShowPictureClicked();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wp, lp);
+}
+
+void CMainSettingsDlg::OnAutoRunClicked()
+{
+    UpdateData(TRUE);
+    if (m_settings.AutoRun) {
+        m_settingsKey.WriteString("AutoRun", "1");
+        if (!RegisterLogonStart(m_logonKey, LogonCommandLine())) {
+            // Neither Run key took the entry: the box must not claim the
+            // program starts at log-on.
+            m_settings.AutoRun = 0;
+            m_settingsKey.WriteString("AutoRun", "0");
+            CheckDlgButton(m_hWnd, IDC_AUTO_RUN, BST_UNCHECKED);
+        }
+    } else {
+        m_settingsKey.WriteString("AutoRun", "0");
+        UnregisterLogonStart(m_logonKey);
+    }
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnHideDesktopIconsClicked()
+{
+    UpdateData(TRUE);
+    SetDesktopIconsHidden(m_settings.HideShowDesktopIcon);
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnSetDefaultUserClicked()
+{
+    UpdateData(TRUE);
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnChangeModeClicked(int mode)
+{
+    UpdateData(TRUE);
+    m_scheduler.OnModeChosen(mode);
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnIntervalChanged()
+{
+    // An invalid text has shown its message; the timer keeps its period.
+    if (UpdateData(TRUE))
+        m_scheduler.OnIntervalEdited();
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnStyleClicked()
+{
+    UpdateData(TRUE);
+    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    StartRepaintTimer(kRepaintDelay);
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnShowPictureClicked()
+{
+    UpdateData(TRUE);
+    if (m_settings.ShowPic) {
+        if (ChoosePicture()) {
+            m_scheduler.OnPictureChosen();
+        } else {
+            m_settings.ShowPic = 0;
+            CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
+        }
+    } else {
+        RemoveWallpaper(m_settings.SetDefaultUser);
+        m_scheduler.OnShowPictureOff();
+    }
+    UpdateControlStates();
+    StartRepaintTimer(kRepaintDelay);
+    UpdateData(FALSE);
+    SaveSettings();
+}
+
+bool CMainSettingsDlg::ChoosePicture()
+{
+    // SELECT-PICTURE DIALOG: this line becomes the dialog, given
+    // CurPicFileName, Preview and the skin folder name; on OK it hands back
+    // the chosen file as CurPicFileName and the Preview flag.
+    return true; // until then the current picture is the choice
+}
+
+// ---- What the scheduler asks of the window
+
+void CMainSettingsDlg::ChangeToNextPicture()
+{
+    const std::string next = NextPicture(m_settings.CurPicFileName);
+    ApplyWallpaper(next, m_settings.SetDefaultUser, m_settings.ShowMode);
+}
+
+void CMainSettingsDlg::ApplyCurrentPicture()
+{
+    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+}
+
+void CMainSettingsDlg::StartChangeTimer(UINT period)
+{
+    SetTimer(kChangeTimer, period);
+}
+
+void CMainSettingsDlg::StopChangeTimer()
+{
+    KillTimer(kChangeTimer);
+}
+
+void CMainSettingsDlg::StartRepaintTimer(UINT delay)
+{
+    SetTimer(kRepaintTimer, delay);
+}
+
+void CMainSettingsDlg::EnableIntervalEdit(bool enabled)
+{
+    EnableWindow(GetDlgItem(IDC_INTERVAL_EDIT), enabled);
+}
+
+void CMainSettingsDlg::WriteToday(const std::string& today)
+{
+    m_settingsKey.WriteString("Today", today);
+}
+
+void CMainSettingsDlg::WriteChangeMode(int mode)
+{
+    m_settingsKey.WriteString("ChangeMode", std::to_string(mode));
+}
+
+// ---- Messages
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_TIMER:
         OnTimer(wp);
+        break;
+    case WM_SYSCOMMAND:
+        if (OnSysCommand(wp))
+            return 0;
         break;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_icon);

@@ -1,20 +1,24 @@
 #pragma once
 // The main settings window: dialog 102 of the language module, the
-// program's only top-level window. It holds the settings in memory and
-// stores them back after each change and when it closes.
+// program's only top-level window. It holds the settings in memory, runs
+// the change scheduler on its timer 0, and stores the settings back after
+// each change and when it closes.
 
+#include "engine/ChangeScheduler.h"
 #include "framework/Dialog.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 
 #include <string>
 
-class CMainSettingsDlg : public CDialog {
+class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
 public:
     explicit CMainSettingsDlg(CWnd* parent = nullptr);
 
     BOOL DestroyWindow() override;
 
+    // Takes `ShowPic` and `ShowMode` from the desktop's own wallpaper values.
+    void ReadDesktopWallpaperSettings();
     // Loads the settings key: the first-start values or the stored ones.
     // Returns whether HideShowDesktopIcon was stored.
     bool LoadSettings();
@@ -33,13 +37,48 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    BOOL OnCommand(WPARAM wp, LPARAM lp) override;
 
 private:
     void AppendAboutToSystemMenu();
+    // Enables the controls that only mean something while a picture is shown.
+    void UpdateControlStates();
+    // Has the controls repaint (over the skin background, once there is one).
+    void InvalidateControls();
+    void Hide();
+    void Show();
+    // The notification icon's tip follows the window: "click to show" while
+    // hidden, "click to hide" while shown.
+    void SetTrayTip(UINT stringId);
+
     void OnTimer(UINT_PTR id);
+    void OnRepaintTimer();
+    void OnStartupHideTimer();
+    bool OnSysCommand(WPARAM command);
+
+    void OnAutoRunClicked();
+    void OnHideDesktopIconsClicked();
+    void OnSetDefaultUserClicked();
+    void OnChangeModeClicked(int mode);
+    void OnIntervalChanged();
+    void OnStyleClicked();
+    void OnShowPictureClicked();
+    // The user picks the picture to show; false when they cancel.
+    bool ChoosePicture();
+
+    // ChangeSchedulerHost: what the scheduler asks of the window.
+    void ChangeToNextPicture() override;
+    void ApplyCurrentPicture() override;
+    void StartChangeTimer(UINT period) override;
+    void StopChangeTimer() override;
+    void StartRepaintTimer(UINT delay) override;
+    void EnableIntervalEdit(bool enabled) override;
+    void WriteToday(const std::string& today) override;
+    void WriteChangeMode(int mode) override;
 
     CRegistryKey m_settingsKey;
     CRegistryKey m_logonKey;
+    CChangeScheduler m_scheduler;
     HICON m_icon = nullptr;
     bool m_pendingStartupHide = false;
 };

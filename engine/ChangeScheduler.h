@@ -1,0 +1,73 @@
+#pragma once
+// When the wallpaper changes: never, once at each start, once a day (checked
+// every hour), or every `ChangeTime` minutes. The scheduler only decides;
+// its host (the main window) changes the picture, runs the window timers
+// and writes the settings it is asked to write. "Today" comes from a clock
+// the host gives, the local date unless a test sets another.
+
+#include "settings/Settings.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// The window timers the scheduler drives.
+constexpr UINT_PTR kChangeTimer = 0;
+constexpr UINT_PTR kRepaintTimer = 2;
+// The daily mode looks at the date once an hour, so a change comes at most
+// an hour after midnight.
+constexpr UINT kDailyCheckPeriod = 60 * 60 * 1000;
+constexpr UINT kRepaintDelay = 50;
+// After the extra change of the daily mode the desktop needs a moment
+// longer before the window redraws over it.
+constexpr UINT kRepaintDelayAfterExtraChange = 1000;
+
+class ChangeSchedulerHost {
+public:
+    virtual ~ChangeSchedulerHost() = default;
+    // The picture after the current one becomes the current picture and
+    // the wallpaper.
+    virtual void ChangeToNextPicture() = 0;
+    // The current picture (just chosen by the user) becomes the wallpaper.
+    virtual void ApplyCurrentPicture() = 0;
+    // Starts timer 0, or restarts it with a full new period.
+    virtual void StartChangeTimer(UINT period) = 0;
+    virtual void StopChangeTimer() = 0;
+    virtual void StartRepaintTimer(UINT delay) = 0;
+    virtual void EnableIntervalEdit(bool enabled) = 0;
+    // Writes `Today` to the settings key at once.
+    virtual void WriteToday(const std::string& today) = 0;
+    // Writes `ChangeMode` to the settings key at once.
+    virtual void WriteChangeMode(int mode) = 0;
+};
+
+class CChangeScheduler {
+public:
+    using TodaySource = std::function<std::string()>;
+
+    // `settings` are the window's members: the scheduler reads the mode,
+    // interval and `ShowPic` from them and keeps `Today` and `ChangeMode`.
+    CChangeScheduler(Settings& settings, ChangeSchedulerHost& host, TodaySource today);
+
+    // The last step of the window's initialisation.
+    void OnStartup();
+    // A tick of timer 0.
+    void OnChangeTimer();
+    // One of the mode radio buttons was chosen.
+    void OnModeChosen(int mode);
+    // The interval edit holds a new valid interval.
+    void OnIntervalEdited();
+    // The show-picture box was ticked and the user chose a picture.
+    void OnPictureChosen();
+    // The show-picture box was unticked.
+    void OnShowPictureOff();
+
+private:
+    bool IsNewDay() const;
+    void RecordDailyChange();
+
+    Settings& m_settings;
+    ChangeSchedulerHost& m_host;
+    TodaySource m_today;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// Starting the program at log-on: a Run-key entry whose command line ends
+// in " min", so the program starts hidden in the notification area.
+//
+// The entry belongs under HKEY_LOCAL_MACHINE. A normal user on current
+// Windows may not write there; then the entry goes to the user's own Run
+// key instead, which starts the program for that user alone. Turning the
+// option off removes the entry from both keys, wherever an earlier run put it.
+
+#include "settings/RegistryKey.h"
+
+#include <string>
+
+constexpr char kRunKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kUserRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunValueName[] = "OrvaneTessaly";
+
+// The program's own full path followed by " min", without quotes.
+std::string LogonCommandLine();
+
+// Where the log-on entries live; the program always uses the defaults,
+// tests give a machine root that refuses writes.
+struct RunKeyRoots {
+    HKEY machine = HKEY_LOCAL_MACHINE;
+    HKEY user = HKEY_CURRENT_USER;
+};
+
+// Writes `commandLine` under the machine's Run key through `machineKey`
+// (which stays open), or under the user's Run key when that fails. Returns
+// false only when neither could be written.
+bool RegisterLogonStart(CRegistryKey& machineKey, const std::string& commandLine, const RunKeyRoots& roots = {});
+
+// Deletes the entry from the machine's Run key (through `machineKey`) and
+// from the user's.
+void UnregisterLogonStart(CRegistryKey& machineKey, const RunKeyRoots& roots = {});

@@ -1,0 +1,206 @@
+// Making a picture the wallpaper, against the real registry of the test
+// prefix, real picture files and the real system call.
+
+#include "engine/DesktopWallpaperState.h"
+#include "engine/Wallpaper.h"
+#include "tests/engine/TestPictures.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using testing_support::ReadStringValue;
+using testing_support::TempFolder;
+using testing_support::WriteStringValue;
+
+namespace {
+
+constexpr const char* kUserPathValues[] = {"Wallpaper", "ConvertedWallpaper", "OriginalWallpaper"};
+constexpr const char* kShellPathValues[] = {"Wallpaper", "BackupWallpaper"};
+
+std::string UserValue(const char* name)
+{
+    return ReadStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name).value_or("<missing>");
+}
+
+std::string ShellValue(const char* name)
+{
+    return ReadStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name).value_or("<missing>");
+}
+
+std::string DefaultUserValue(const char* name)
+{
+    return ReadStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, name).value_or("<missing>");
+}
+
+// Every path value of the current user, which must all name the same file.
+void ExpectWallpaperPath(const std::string& expected)
+{
+    for (const char* name : kUserPathValues)
+        EXPECT_EQ(expected, UserValue(name)) << "Control Panel\\Desktop " << name;
+    for (const char* name : kShellPathValues)
+        EXPECT_EQ(expected, ShellValue(name)) << "Internet Explorer desktop " << name;
+}
+
+void ExpectStyle(const std::string& style, const std::string& tile)
+{
+    EXPECT_EQ(style, UserValue("WallpaperStyle"));
+    EXPECT_EQ(tile, UserValue("TileWallpaper"));
+    EXPECT_EQ(style, ShellValue("WallpaperStyle"));
+    EXPECT_EQ(tile, ShellValue("TileWallpaper"));
+}
+
+class WallpaperTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteFileA(WallpaperBitmapPath().c_str());
+        // A marker the default-user tests can look for.
+        WriteStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "Wallpaper", "untouched");
+    }
+    void TearDown() override { DeleteFileA(WallpaperBitmapPath().c_str()); }
+
+    std::string Picture(const std::string& name, int width, int height)
+    {
+        const std::string path = folder.Path() + "\\" + name;
+        EXPECT_TRUE(WritePicture(path, width, height)) << name;
+        return path;
+    }
+
+    TempFolder folder;
+};
+
+
+TEST_F(WallpaperTest, EachStyleWritesItsPairToBothUserKeysAndLeavesTheDefaultUserAlone)
+{
+    const std::string picture = Picture("a.bmp", 4, 4);
+    const std::pair<const char*, const char*> expected[] = {{"0", "0"}, {"0", "1"}, {"2", "0"}};
+    for (int style = 0; style < 3; ++style) {
+        SCOPED_TRACE("style " + std::to_string(style));
+        ApplyWallpaper(picture, 0, style);
+        ExpectStyle(expected[style].first, expected[style].second);
+        ExpectWallpaperPath(picture);
+    }
+    EXPECT_EQ("untouched", DefaultUserValue("Wallpaper"));
+}
+
+TEST_F(WallpaperTest, TheSystemIsToldAfterTheValuesAreWritten)
+{
+    const std::string picture = Picture("told.bmp", 4, 4);
+    ApplyWallpaper(picture, 0, 2);
+    char current[MAX_PATH] = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, current, 0));
+    EXPECT_EQ(picture, current);
+}
+
+TEST_F(WallpaperTest, TheDefaultUserGetsTheSamePathAndStyleWhenAsked)
+{
+    const std::string picture = Picture("b.bmp", 4, 4);
+    ApplyWallpaper(picture, 1, 2);
+    EXPECT_EQ(picture, DefaultUserValue("Wallpaper"));
+    EXPECT_EQ("2", DefaultUserValue("WallpaperStyle"));
+    EXPECT_EQ("0", DefaultUserValue("TileWallpaper"));
+    ExpectStyle("2", "0");
+}
+
+TEST_F(WallpaperTest, AnUnknownStyleWritesNoStyleValueButStillThePaths)
+{
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "WallpaperStyle", "keep");
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "TileWallpaper", "keep");
+    WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, "WallpaperStyle", "keep");
+    WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, "TileWallpaper", "keep");
+    const std::string picture = Picture("c.bmp", 4, 4);
+    ApplyWallpaper(picture, 0, 3);
+    ExpectStyle("keep", "keep");
+    ExpectWallpaperPath(picture);
+}
+
+TEST_F(WallpaperTest, ABmpPictureIsUsedInPlaceWhateverItsLetterCase)
+{
+    const std::string picture = Picture("PHOTO.BMP", 6, 3);
+    ApplyWallpaper(picture, 0, 0);
+    ExpectWallpaperPath(picture);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(WallpaperBitmapPath().c_str()))
+        << "a BMP picture is not copied into the bitmap file";
+}
+
+TEST_F(WallpaperTest, JpgPngAndGifPicturesAreConvertedIntoTheBitmapFile)
+{
+    const std::pair<std::string, int> pictures[] = {{"photo.JPG", 7}, {"scan.jpeg", 8}, {"logo.png", 9}, {"anim.gif", 10}};
+    for (const auto& [name, width] : pictures) {
+        SCOPED_TRACE(name);
+        ApplyWallpaper(Picture(name, width, 5), 0, 1);
+        ExpectWallpaperPath(WallpaperBitmapPath());
+        const auto size = BitmapFileSize(WallpaperBitmapPath());
+        ASSERT_TRUE(size.has_value());
+        EXPECT_EQ(std::make_pair(width, 5), *size) << "saved at its own size";
+    }
+}
+
+TEST_F(WallpaperTest, ThePictureThatFailsOrTheEmptyPathKeepsTheLastConversion)
+{
+    ApplyWallpaper(Picture("good.png", 11, 2), 0, 0);
+    const std::string broken = folder.AddFile("broken.jpg", "not a JPEG at all");
+    const std::string failures[] = {broken, folder.AddFile("notes.txt", "text"), folder.Path() + "\\missing.gif", ""};
+    for (const std::string& path : failures) {
+        SCOPED_TRACE("'" + path + "'");
+        ApplyWallpaper(path, 0, 0);
+        ExpectWallpaperPath(WallpaperBitmapPath());
+        EXPECT_EQ(std::make_pair(11, 2), BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)));
+    }
+}
+
+
+TEST_F(WallpaperTest, RemovingEmptiesThePathsAndLeavesTheStyle)
+{
+    const std::string picture = Picture("d.bmp", 4, 4);
+    ApplyWallpaper(picture, 1, 1);
+    RemoveWallpaper(0);
+    ExpectWallpaperPath("");
+    ExpectStyle("0", "1");
+    EXPECT_EQ(picture, DefaultUserValue("Wallpaper")) << "the default user was not asked for";
+
+    RemoveWallpaper(1);
+    EXPECT_EQ("", DefaultUserValue("Wallpaper"));
+    EXPECT_EQ("1", DefaultUserValue("TileWallpaper"));
+}
+
+TEST(DesktopWallpaperState, OnlyThePairsAStyleWritesGiveAStyle)
+{
+    EXPECT_EQ(0, ShowModeFromDesktopValues("0", "0"));
+    EXPECT_EQ(1, ShowModeFromDesktopValues("1", "0"));
+    EXPECT_EQ(2, ShowModeFromDesktopValues("0", "2"));
+    EXPECT_FALSE(ShowModeFromDesktopValues("1", "2").has_value());
+    EXPECT_FALSE(ShowModeFromDesktopValues("0", "10").has_value());
+    EXPECT_FALSE(ShowModeFromDesktopValues("", "").has_value());
+}
+
+TEST(DesktopWallpaperState, ReadsTheUserDesktopKey)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kUserDesktopKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper", "C:\\pics\\a.bmp");
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "TileWallpaper", "1");
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "WallpaperStyle", "0");
+    DesktopWallpaperState state = ReadDesktopWallpaperState();
+    EXPECT_EQ(1, state.ShowPic);
+    EXPECT_EQ(1, state.ShowMode);
+
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper", "");
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "WallpaperStyle", "2");
+    state = ReadDesktopWallpaperState();
+    EXPECT_EQ(0, state.ShowPic);
+    EXPECT_FALSE(state.ShowMode.has_value()) << "(\"1\", \"2\") is no style's pair";
+
+    RegDeleteValueA(key, "Wallpaper");
+    RegDeleteValueA(key, "TileWallpaper");
+    state = ReadDesktopWallpaperState();
+    EXPECT_FALSE(state.ShowPic.has_value());
+    EXPECT_FALSE(state.ShowMode.has_value()) << "one value of the pair is missing";
+    RegCloseKey(key);
+}
+
+} // namespace
