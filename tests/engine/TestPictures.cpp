@@ -3,7 +3,8 @@
 #include "tests/image/support/BmpBuilder.h"
 #include "tests/image/support/GifEncoder.h"
 #include "tests/image/support/LibraryWriters.h"
-#include "tests/image/support/TempFolder.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <windows.h>
 
@@ -13,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+using testing_support::TempFolder;
 
 namespace {
 

@@ -2,9 +2,12 @@
 #include "image/bmp/DibFile.h"
 #include "image/palette/DibPalette.h"
 #include "tests/image/support/BmpBuilder.h"
-#include "tests/image/support/TempFolder.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+using testing_support::TempFolder;
 
 namespace {
 

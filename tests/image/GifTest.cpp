@@ -1,9 +1,12 @@
 #include "image/ImageObject.h"
 #include "image/palette/DibPalette.h"
 #include "tests/image/support/GifEncoder.h"
-#include "tests/image/support/TempFolder.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+using testing_support::TempFolder;
 
 namespace {
 

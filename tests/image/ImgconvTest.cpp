@@ -1,11 +1,14 @@
 // imgconv is run as its own process, as the benchmarks and later tools run it.
 #include "image/ImageObject.h"
 #include "tests/image/support/GifEncoder.h"
-#include "tests/image/support/TempFolder.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+using testing_support::TempFolder;
 
 namespace {
 

@@ -1,11 +1,14 @@
 #include "image/ImageObject.h"
 #include "image/palette/DibPalette.h"
 #include "tests/image/support/LibraryWriters.h"
-#include "tests/image/support/TempFolder.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+using testing_support::TempFolder;
 
 namespace {
 

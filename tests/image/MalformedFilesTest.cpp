@@ -6,11 +6,14 @@
 #include "tests/image/support/BmpBuilder.h"
 #include "tests/image/support/GifEncoder.h"
 #include "tests/image/support/LibraryWriters.h"
-#include "tests/image/support/TempFolder.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <zlib.h>
+
+using testing_support::TempFolder;
 
 namespace {
 

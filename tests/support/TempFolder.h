@@ -13,6 +13,8 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return m_path; }
+    // The full path of a file in the folder (not created).
+    std::string File(const std::string& name) const { return m_path + "\\" + name; }
     // Creates (or replaces) a file in the folder; returns its full path.
     std::string AddFile(const std::string& name, const std::string& content = "x") const;
 
