@@ -1,24 +1,10 @@
 #include "inputs/InputWriters.h"
 #include "inputs/PhotoPicture.h"
 
+#include "image/io/LittleEndian.h"
+
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-void Put16(uint8_t* out, uint32_t value)
-{
-    out[0] = static_cast<uint8_t>(value);
-    out[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void Put32(uint8_t* out, uint32_t value)
-{
-    Put16(out, value & 0xFFFF);
-    Put16(out + 2, value >> 16);
-}
-
-}  // namespace
 
 bool WriteBmpInput(const PhotoPicture& picture, const std::string& path)
 {
@@ -27,14 +13,14 @@ bool WriteBmpInput(const PhotoPicture& picture, const std::string& path)
     const uint32_t stride = (width * 3 + 3) / 4 * 4;
     const uint32_t imageBytes = stride * height;
     uint8_t header[54] = {'B', 'M'};
-    Put32(header + 2, 54 + imageBytes);
-    Put32(header + 10, 54);
-    Put32(header + 14, 40);
-    Put32(header + 18, width);
-    Put32(header + 22, height);
-    Put16(header + 26, 1);
-    Put16(header + 28, 24);
-    Put32(header + 34, imageBytes);
+    StoreLe32(header + 2, 54 + imageBytes);
+    StoreLe32(header + 10, 54);
+    StoreLe32(header + 14, 40);
+    StoreLe32(header + 18, width);
+    StoreLe32(header + 22, height);
+    StoreLe16(header + 26, 1);
+    StoreLe16(header + 28, 24);
+    StoreLe32(header + 34, imageBytes);
 
     // Rows are built top first and placed bottom-up in one buffer.
     std::vector<uint8_t> pixels(imageBytes);

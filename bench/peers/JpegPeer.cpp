@@ -1,5 +1,7 @@
 #include "peers/JpegPeer.h"
 
+#include "image/io/LittleEndian.h"
+
 #include <windows.h>
 
 #include <csetjmp>
@@ -24,12 +26,6 @@ void JumpBack(j_common_ptr decoder)
 
 constexpr size_t kFileHeaderBytes = 14;
 constexpr size_t kHeaderAndTableBytes = sizeof(BITMAPINFOHEADER) + 256 * 4;
-
-void Put32(uint8_t* out, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 // Decodes into dib (header, 256-entry table, rows) allocated here; errors
 // jump back to the caller's recovery point, so only plain locals live here.
@@ -96,8 +92,8 @@ bool WriteBmp(const std::string& path, const uint8_t* dib, size_t dibBytes)
         return false;
     const uint32_t offBits = static_cast<uint32_t>(kFileHeaderBytes + kHeaderAndTableBytes);
     uint8_t fileHeader[kFileHeaderBytes] = {'B', 'M'};
-    Put32(fileHeader + 2, static_cast<uint32_t>(kFileHeaderBytes + dibBytes));
-    Put32(fileHeader + 10, offBits);
+    StoreLe32(fileHeader + 2, static_cast<uint32_t>(kFileHeaderBytes + dibBytes));
+    StoreLe32(fileHeader + 10, offBits);
     DWORD written = 0;
     DWORD blockWritten = 0;
     const bool ok = WriteFile(file, fileHeader, sizeof fileHeader, &written, nullptr) &&

@@ -3,25 +3,10 @@
 #include "image/bmp/BmpParser.h"
 #include "image/io/ByteReader.h"
 #include "image/io/FileHandle.h"
+#include "image/io/LittleEndian.h"
 #include "image/io/MappedFile.h"
 
 #include <cstring>
-
-namespace {
-
-void Put16(uint8_t* out, uint32_t value)
-{
-    out[0] = static_cast<uint8_t>(value);
-    out[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void Put32(uint8_t* out, uint32_t value)
-{
-    Put16(out, value & 0xFFFF);
-    Put16(out + 2, value >> 16);
-}
-
-}  // namespace
 
 GlobalDib ReadDibFile(const std::string& fileName)
 {
@@ -65,8 +50,8 @@ int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib)
     const size_t blockBytes = dib->biSize + tableBytes + maskBytes + dib->biSizeImage;
 
     uint8_t fileHeader[14] = {'B', 'M'};
-    Put32(fileHeader + 2, offBits + dib->biSizeImage);
-    Put32(fileHeader + 10, offBits);
+    StoreLe32(fileHeader + 2, offBits + dib->biSizeImage);
+    StoreLe32(fileHeader + 10, offBits);
     const bool headerWritten = file.Write(fileHeader, sizeof fileHeader) == sizeof fileHeader;
     const bool blockWritten =
         WriteInChunks(file, reinterpret_cast<const uint8_t*>(dib), blockBytes) == blockBytes;
