@@ -71,12 +71,12 @@ void AnswerPendingMessageBoxes(const Program& program)
 
 bool BecomesVisible(HWND window)
 {
-    return PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000);
+    return PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 15000);
 }
 
 bool BecomesHidden(HWND window)
 {
-    return PumpUntil([&] { return !IsWindowVisible(window); }, 5000);
+    return PumpUntil([&] { return !IsWindowVisible(window); }, 15000);
 }
 
 class Startup : public ::testing::Test {
