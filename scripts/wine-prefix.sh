@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Creates the project's private 32-bit Wine prefix once, configured to run
-# every program inside a virtual desktop (a real taskbar and notification
-# area, the same for tests and `make run`).
+# Creates the project's private 32-bit Wine prefix once and configures it:
+# every program runs inside a virtual desktop (a real taskbar and
+# notification area, the same for tests and `make run`), and the Chinese
+# dialog font is drawn with a CJK font Debian ships, so the Chinese
+# resources show as text rather than boxes.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-[ -f "$WINEPREFIX/.tessaly-ready" ] && exit 0
+stamp="$WINEPREFIX/.tessaly-config-2"
+[ -f "$stamp" ] && exit 0
 
-echo "setup: creating the Wine prefix build/wine"
+echo "setup: preparing the Wine prefix build/wine"
 mkdir -p "$(dirname "$WINEPREFIX")"
 ensure_display
-wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-wineserver -w
-touch "$WINEPREFIX/.tessaly-ready"
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+reg_add() { wine reg add "$@" /f >/dev/null 2>&1; }
+reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
+substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+reg_add "$substitutes" /v SimSun /d "WenQuanYi Micro Hei"
+reg_add "$substitutes" /v "宋体" /d "WenQuanYi Micro Hei"
+touch "$stamp"
