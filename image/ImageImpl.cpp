@@ -91,7 +91,9 @@ bool CImageImpl::GetPixelColor(int x, int y, uint8_t& r, uint8_t& g, uint8_t& b)
 {
     if (!IsInside(x, y) || !HasPlainRows())
         return false;
-    if (imagePalette)
+    // A deeper picture may carry a palette for drawing on palette displays;
+    // its pixels are colours all the same.
+    if (imagePalette && IsIndexDepth(bitCount))
         return imagePalette->GetEntry(GetPixelIndex(x, y), r, g, b);
     const uint8_t* pixel = PixelAddress(x, y);
     if (bitCount == 24 || bitCount == 32) {
@@ -122,7 +124,7 @@ bool CImageImpl::SetPixelColor(int x, int y, uint8_t r, uint8_t g, uint8_t b)
 {
     if (!IsInside(x, y) || !HasPlainRows())
         return false;
-    if (colorType & 1) {
+    if ((colorType & 1) && IsIndexDepth(bitCount)) {
         if (!imagePalette)
             return false;
         return SetPixelIndex(x, y, imagePalette->NearestIndex(r, g, b));

@@ -161,8 +161,9 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
     if (fileEntries > 256)
         return false;
     // Deeper pictures may carry an optional table for palette devices; it is
-    // skipped so such a picture never pretends to be paletted.
-    const bool keepTable = header.bitCount <= 8;
+    // kept (and becomes the picture's palette) unless bit-field masks take
+    // its place right after the header.
+    const bool keepTable = !layout.hasMasks;
     if (keepTable) {
         header.clrUsed = fileEntries;
         ReadColorTable(file, core, fileEntries, layout);

@@ -36,6 +36,12 @@ size_t WriteInChunks(FileHandle& file, const uint8_t* buffer, size_t byteCount)
                          buffer, byteCount);
 }
 
+uint32_t ColorTableBytes(const BITMAPINFOHEADER& dib)
+{
+    const uint32_t entryBytes = dib.biSize == 12 ? 3 : 4;
+    return static_cast<uint32_t>(ColorTableEntries(dib)) * entryBytes;
+}
+
 int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib)
 {
     if (!dib)
@@ -44,7 +50,7 @@ int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib)
     if (!file.IsOpen())
         return 0;
 
-    const uint32_t tableBytes = 4 * dib->biClrUsed;
+    const uint32_t tableBytes = ColorTableBytes(*dib);
     const uint32_t maskBytes = dib->biCompression == BI_BITFIELDS ? 12 : 0;
     const uint32_t offBits = 14 + dib->biSize + tableBytes + maskBytes;
     const size_t blockBytes = dib->biSize + tableBytes + maskBytes + dib->biSizeImage;

@@ -12,6 +12,12 @@ class FileHandle;
 // block. Empty when the file cannot be opened or is refused.
 GlobalDib ReadDibFile(const std::string& fileName);
 
+// Bytes of a DIB's colour table: biClrUsed entries, or 2^biBitCount when that
+// is 0 and the depth is 8 bits or less; three bytes each in a core header,
+// four otherwise. GetDIBits leaves biClrUsed 0 in the headers it fills in,
+// so the table cannot be sized from biClrUsed alone.
+uint32_t ColorTableBytes(const BITMAPINFOHEADER& dib);
+
 // Writes a packed DIB as a BMP file: a 14-byte file header, then the block
 // (header, colour table as held, masks, pixel bytes). 1 when everything was
 // written, else 0.

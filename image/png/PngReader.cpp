@@ -62,10 +62,11 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
         !picture.GetBits())
         return 0;
 
+    // Colour files may carry a suggested palette too: it goes with the
+    // picture, so that palette displays draw the picture through it.
     png_colorp palette = nullptr;
     int paletteSize = 0;
-    if (png_get_PLTE(png, info, &palette, &paletteSize) && paletteSize > 0 &&
-        colorType == PNG_COLOR_TYPE_PALETTE) {
+    if (png_get_PLTE(png, info, &palette, &paletteSize) && paletteSize > 0) {
         uint8_t triples[256 * 3];
         if (paletteSize > 256)
             paletteSize = 256;

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 using testing_support::TempFolder;
 
 namespace {
@@ -93,6 +96,37 @@ TEST(Bmp, DepthDecidesThePalette)
     CImageObject paletted(folder.File("eight.bmp"), BMP);
     EXPECT_EQ(paletted.GetImpl()->GetDib()->biClrUsed, 256u);
     EXPECT_EQ(paletted.GetPalette()->GetEntryCount(), 256);
+}
+
+TEST(Bmp, DeepPicturesKeepTheirOptionalColourTable)
+{
+    // A 24-bit file may name colours for palette displays: the picture draws
+    // through them there, and a save writes them back.
+    TempFolder folder;
+    BmpSpec spec;
+    spec.width = 1;
+    spec.height = 1;
+    spec.clrUsed = 2;
+    spec.colorTable = {10, 20, 30, 0, 40, 50, 60, 0};
+    spec.pixels = {200, 100, 50, 0};
+    const std::vector<uint8_t> original = BuildBmp(spec);
+    WriteFileBytes(folder.File("hinted.bmp"), original);
+    CImageObject picture(folder.File("hinted.bmp"), BMP);
+    ASSERT_EQ(picture.GetBitCount(), 24);
+    ASSERT_NE(picture.GetPalette(), nullptr);
+    EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 2);
+    uint8_t r = 0, g = 0, b = 0;
+    ASSERT_TRUE(picture.GetPixelColor(0, 0, r, g, b));
+    EXPECT_TRUE(r == 50 && g == 100 && b == 200);
+    std::unique_ptr<CBitmap> shown = picture.MakeDeviceBitmap();
+    OwnedDc memory(CreateCompatibleDC(nullptr));
+    ScopedSelectObject select(memory.Get(), shown->GetHandle());
+    EXPECT_EQ(GetPixel(memory.Get(), 0, 0), RGB(50, 100, 200));
+
+    ASSERT_EQ(picture.Save(folder.File("again.bmp"), -1), 1);
+    const std::vector<uint8_t> saved = ReadFileBytes(folder.File("again.bmp"));
+    ASSERT_EQ(saved.size(), original.size());
+    EXPECT_TRUE(std::equal(original.begin() + 54, original.end(), saved.begin() + 54));
 }
 
 TEST(Bmp, TopDownAndLongHeadersLoadTheRightWayUp)
@@ -194,4 +228,32 @@ TEST(Bmp, MissingAndForeignFilesLoadNothing)
     CImageObject text(folder.File("text.bmp"), BMP);
     EXPECT_EQ(text.GetWidth(), 0);
     EXPECT_FALSE(text.IsValid());
+}
+
+TEST(Bmp, PictureOfAMonochromeBitmapSavesItsColourTable)
+{
+    // GDI's GetDIBits leaves biClrUsed 0 in the header it fills in, so the
+    // writer has to count the table from the depth.
+    TempFolder folder;
+    CBitmap bitmap(CreateBitmap(8, 2, 1, 1, nullptr));
+    {
+        OwnedDc memory(CreateCompatibleDC(nullptr));
+        ScopedSelectObject select(memory.Get(), bitmap.GetHandle());
+        PatBlt(memory.Get(), 0, 0, 8, 2, WHITENESS);
+        SetPixel(memory.Get(), 0, 0, RGB(0, 0, 0));
+    }
+    CImageObject picture(bitmap);
+    ASSERT_EQ(picture.GetBitCount(), 1);
+    ASSERT_EQ(picture.Save(folder.File("mono.bmp"), -1), 1);
+    const std::vector<uint8_t> saved = ReadFileBytes(folder.File("mono.bmp"));
+    ASSERT_EQ(saved.size(), 14u + 40 + 2 * 4 + 8);
+    EXPECT_EQ(Read32(saved, 2), saved.size());          // bfSize
+    EXPECT_EQ(Read32(saved, 10), 14u + 40 + 2 * 4);     // bfOffBits
+
+    CImageObject back(folder.File("mono.bmp"), BMP);
+    uint8_t r = 1, g = 1, b = 1;
+    ASSERT_TRUE(back.GetPixelColor(0, 1, r, g, b));  // top-left
+    EXPECT_TRUE(r == 0 && g == 0 && b == 0);
+    ASSERT_TRUE(back.GetPixelColor(1, 1, r, g, b));
+    EXPECT_TRUE(r == 255 && g == 255 && b == 255);
 }

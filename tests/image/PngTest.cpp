@@ -171,6 +171,26 @@ TEST(Png, AlphaIsCompositedOnTheBackgroundColour)
     EXPECT_EQ(ColorAt(keyed, 1, 0), (Rgb{90, 90, 90}));
 }
 
+TEST(Png, ColourFilesKeepTheirSuggestedPalette)
+{
+    // A colour file's PLTE suggests colours for palette displays; the picture
+    // carries it for drawing while its pixels stay colours.
+    TempFolder folder;
+    PngSpec spec = Colour(2, 1, false);
+    spec.palette = {1, 2, 3, 200, 100, 50};
+    ASSERT_TRUE(WriteTestPng(folder.File("suggested.png"), spec));
+    CImageObject picture(folder.File("suggested.png"), PNG);
+    ASSERT_EQ(picture.GetBitCount(), 24);
+    ASSERT_NE(picture.GetPalette(), nullptr);
+    EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 2);
+    EXPECT_EQ(picture.GetColorType() & 3, 3);
+    EXPECT_EQ(ColorAt(picture, 1, 0), (Rgb{40, 110, 180}));
+    uint8_t r = 0, g = 0, b = 0;
+    ASSERT_TRUE(picture.SetPixelColor(1, 0, 9, 8, 7));
+    ASSERT_TRUE(picture.GetPixelColor(1, 0, r, g, b));
+    EXPECT_TRUE(r == 9 && g == 8 && b == 7);
+}
+
 TEST(Png, SixteenBitAndInterlacedFilesMatchTheirTwins)
 {
     TempFolder folder;

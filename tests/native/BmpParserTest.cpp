@@ -134,7 +134,7 @@ TEST(BmpParser, RefusesWhatCannotBeAPicture)
     EXPECT_FALSE(Parse(std::vector<uint8_t>(tiny.begin(), tiny.begin() + 53)).ok);
 }
 
-TEST(BmpParser, TablesOfDeepPicturesAreSkipped)
+TEST(BmpParser, TablesOfDeepPicturesAreKeptExceptBesideMasks)
 {
     BmpSpec spec;
     spec.width = 2;
@@ -145,6 +145,16 @@ TEST(BmpParser, TablesOfDeepPicturesAreSkipped)
     spec.zeroOffBits = true;
     const Parsed parsed = Parse(BuildBmp(spec));
     ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(parsed.layout.header.clrUsed, 0u);
+    EXPECT_EQ(parsed.layout.header.clrUsed, 2u);
+    EXPECT_EQ(parsed.layout.colorTable[4], spec.colorTable[4]);
     EXPECT_EQ(parsed.pixels, spec.pixels);
+
+    // Beside bit-field masks the pixels start right after the masks.
+    spec.bitCount = 32;
+    spec.compression = 3;
+    spec.masks = {0xFF0000, 0xFF00, 0xFF};
+    const Parsed masked = Parse(BuildBmp(spec));
+    ASSERT_TRUE(masked.ok);
+    EXPECT_EQ(masked.layout.header.clrUsed, 0u);
+    EXPECT_EQ(masked.pixels, spec.pixels);
 }
