@@ -129,7 +129,7 @@ void GifFileReader::DecodeImage()
         return;
 
     GifRowWriter writer(rows, (packed & 0x40) != 0);
-    // The decoder's tables are 16 KiB; keep them off the stack.
+    // The decoder's tables and buffers take about 72 KiB; keep them off the stack.
     std::unique_ptr<LzwDecoder> decoder(new (std::nothrow) LzwDecoder);
     if (!decoder)
         return;

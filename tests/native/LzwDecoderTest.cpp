@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 namespace {
@@ -66,6 +67,213 @@ struct CodeWidths {
 std::vector<uint8_t> Prefix(const std::vector<uint8_t>& pixels, size_t count)
 {
     return std::vector<uint8_t>(pixels.begin(), pixels.begin() + static_cast<long>(count));
+}
+
+
+// The format's decoder in its plainest form: every code walks its prefix
+// chain onto a stack, one pixel at a time. The decoder under test copies
+// strings in eight-byte chunks instead, and must give the same pixels and
+// result on every stream, malformed ones included.
+int ReferenceDecode(ByteReader& data, int lineWidth, GifRowWriter& rows)
+{
+    const int minCodeSize = data.Get8();
+    if (minCodeSize < 2 || minCodeSize > 9)
+        return LzwDecoder::kBadCodeSize;
+    const int clearCode = 1 << minCodeSize;
+    const int endCode = clearCode + 1;
+    const int firstFree = clearCode + 2;
+    std::vector<uint16_t> prefix(4096, 0);
+    std::vector<uint8_t> suffix(4096, 0);
+    std::vector<uint8_t> stack;
+    std::vector<uint8_t> line;
+    uint32_t reservoir = 0;
+    int reservoirBits = 0;
+    int blockLeft = 0;
+    bool ended = false;
+    int codeSize = minCodeSize + 1;
+    auto readCode = [&]() -> int {
+        while (reservoirBits < codeSize) {
+            if (blockLeft == 0) {
+                if (ended || data.AtEnd())
+                    return -1;
+                blockLeft = data.Get8();
+                if (blockLeft == 0) {
+                    ended = true;
+                    return -1;
+                }
+            }
+            if (data.AtEnd())
+                return -1;
+            --blockLeft;
+            reservoir |= static_cast<uint32_t>(data.Get8()) << reservoirBits;
+            reservoirBits += 8;
+        }
+        const int code = static_cast<int>(reservoir & ((1u << codeSize) - 1));
+        reservoir >>= codeSize;
+        reservoirBits -= codeSize;
+        return code;
+    };
+    auto emit = [&](uint8_t pixel) {
+        line.push_back(pixel);
+        if (static_cast<int>(line.size()) < lineWidth)
+            return 0;
+        const int written = rows.WriteLine(line.data(), lineWidth);
+        line.clear();
+        return written;
+    };
+    int nextCode = firstFree;
+    int codeLimit = 1 << codeSize;
+    int previousCode = 0;
+    uint8_t firstByte = 0;
+    int code = readCode();
+    while (code >= 0 && code != endCode) {
+        stack.clear();
+        if (code == clearCode) {
+            codeSize = minCodeSize + 1;
+            codeLimit = 1 << codeSize;
+            nextCode = firstFree;
+            do
+                code = readCode();
+            while (code == clearCode);
+            if (code < 0 || code == endCode)
+                break;
+            if (code >= nextCode)
+                code = 0;
+            previousCode = code;
+            firstByte = static_cast<uint8_t>(code);
+            stack.push_back(firstByte);
+        } else {
+            int walk = code;
+            if (code >= nextCode) {
+                walk = previousCode;
+                stack.push_back(firstByte);
+            }
+            while (walk >= firstFree && stack.size() < 4096) {
+                stack.push_back(suffix[walk]);
+                walk = prefix[walk];
+            }
+            const uint8_t stringFirst = static_cast<uint8_t>(walk);
+            stack.push_back(stringFirst);
+            if (nextCode < codeLimit) {
+                suffix[nextCode] = stringFirst;
+                prefix[nextCode] = static_cast<uint16_t>(previousCode);
+                ++nextCode;
+                previousCode = code;
+                firstByte = stringFirst;
+            }
+            if (nextCode >= codeLimit && codeSize < 12) {
+                codeLimit *= 2;
+                ++codeSize;
+            }
+        }
+        while (!stack.empty()) {
+            const int written = emit(stack.back());
+            stack.pop_back();
+            if (written < 0)
+                return written;
+        }
+        code = readCode();
+    }
+    if (line.empty())
+        return 0;
+    const int written = rows.WriteLine(line.data(), static_cast<int>(line.size()));
+    return written < 0 ? written : 0;
+}
+
+// Writes code streams a hostile or broken encoder might: codes equal to and
+// beyond the next free one, runs of the newest codes (long strings), clear
+// and end codes anywhere, tables filled without a clear, at the code widths
+// the decoder expects.
+class HostileStream {
+public:
+    HostileStream(std::mt19937& random, int minCodeSize) : random_(random), minCodeSize_(minCodeSize) {}
+
+    std::vector<uint8_t> Codes(int count, int clearPercent, int beyondPercent)
+    {
+        const int clearCode = 1 << minCodeSize_;
+        size_ = minCodeSize_ + 1;
+        next_ = clearCode + 2;
+        afterClear_ = false;
+        for (int i = 0; i < count; ++i) {
+            const int roll = Percent();
+            if (roll < clearPercent) {
+                Put(clearCode);
+                size_ = minCodeSize_ + 1;
+                next_ = clearCode + 2;
+                afterClear_ = true;
+                continue;
+            }
+            if (roll == 99 && Percent() < 10)
+                Put(clearCode + 1);  // an end code, usually followed by more data
+            const int limit = 1 << size_;
+            int code;
+            if (roll < 20)
+                code = next_ < limit ? next_ : next_ - 1;
+            else if (roll < 20 + beyondPercent && next_ + 1 < limit)
+                code = next_ + 1 + static_cast<int>(random_() % static_cast<unsigned>(limit - next_ - 1));
+            else if (roll < 70)
+                code = next_ - 1 - static_cast<int>(random_() % 3);
+            else
+                code = static_cast<int>(random_() % static_cast<unsigned>(clearCode));
+            if (code == clearCode || code == clearCode + 1)
+                code = 0;
+            Put(code);
+        }
+        return writer_.Finish();
+    }
+
+private:
+    int Percent() { return static_cast<int>(random_() % 100); }
+    void Put(int code)
+    {
+        writer_.Put(code, size_);
+        const int clearCode = 1 << minCodeSize_;
+        if (code == clearCode || code == clearCode + 1)
+            return;
+        if (afterClear_) {
+            afterClear_ = false;
+            return;
+        }
+        if (next_ < (1 << size_))
+            ++next_;
+        if (next_ >= (1 << size_) && size_ < 12)
+            ++size_;
+    }
+
+    std::mt19937& random_;
+    int minCodeSize_;
+    CodeWriter writer_;
+    int size_ = 0;
+    int next_ = 0;
+    bool afterClear_ = false;
+};
+
+// Sub-blocks of random lengths; sometimes cut short, without a terminator,
+// or with an early one.
+std::vector<uint8_t> RandomSubBlocks(std::mt19937& random, int minCodeSize, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> stream{static_cast<uint8_t>(minCodeSize)};
+    for (size_t at = 0; at < data.size();) {
+        size_t length = 1 + random() % 255;
+        if (length > data.size() - at)
+            length = data.size() - at;
+        stream.push_back(static_cast<uint8_t>(length));
+        stream.insert(stream.end(), data.begin() + static_cast<long>(at),
+                      data.begin() + static_cast<long>(at + length));
+        at += length;
+        if (random() % 200 == 0)
+            stream.push_back(0);
+    }
+    switch (random() % 4) {
+    case 0:
+        stream.resize(1 + random() % stream.size());
+        break;
+    case 1:
+        break;  // no terminator
+    default:
+        stream.push_back(0);
+    }
+    return stream;
 }
 
 }  // namespace
@@ -167,4 +375,59 @@ TEST(LzwDecoder, StopsWhenThePictureHasNoRowLeft)
     EXPECT_EQ(decoder.Decode(reader, 2, rows), -1);
     EXPECT_EQ(picture.At(0, 0), 3);
     EXPECT_EQ(picture.At(1, 1), 3);
+}
+
+TEST(LzwDecoder, StringsLongerThanALineStraddleInterlacedRows)
+{
+    // Long runs make strings of many eight-byte chunks, which end in the
+    // middle of later lines, also of lines several passes apart.
+    for (int width : {1, 3, 8, 9, 20}) {
+        const int height = 11;
+        std::vector<uint8_t> stored;  // data lines in file order
+        for (int i = 0; i < width * height; ++i)
+            stored.push_back(static_cast<uint8_t>(i / 23 % 2 == 0 ? 7 : i % 5));
+        MemoryPicture picture;
+        picture.CreatePicture(width, height);
+        GifRowWriter rows(picture.rows, true);
+        const std::vector<uint8_t> stream = Stream(4, LzwEncode(stored, 4));
+        ByteReader reader(stream.data(), stream.size());
+        LzwDecoder decoder;
+        ASSERT_EQ(decoder.Decode(reader, width, rows), 0) << width;
+        const std::vector<int> order = InterlacedLineOrder(height);
+        for (int k = 0; k < height; ++k)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(picture.At(x, order[k]), stored[k * width + x]) << width << " " << k << " " << x;
+    }
+}
+
+TEST(LzwDecoder, MatchesThePlainPrefixChainDecoderOnHostileStreams)
+{
+    std::mt19937 random(2024);
+    for (int round = 0; round < 400; ++round) {
+        const int minCodeSize = 2 + static_cast<int>(random() % 8);
+        HostileStream maker(random, minCodeSize);
+        const int clearPercent = round % 3 == 0 ? 0 : static_cast<int>(random() % 5);
+        const int beyondPercent = round % 2 == 0 ? 0 : static_cast<int>(random() % 5);
+        const std::vector<uint8_t> codes =
+            maker.Codes(1 + static_cast<int>(random() % 6000), clearPercent, beyondPercent);
+        const std::vector<uint8_t> stream = RandomSubBlocks(random, minCodeSize, codes);
+        static const int kWidths[] = {1, 2, 3, 7, 8, 9, 17, 64, 255, 1000};
+        const int width = kWidths[random() % 10];
+        const int height = 1 + static_cast<int>(random() % static_cast<unsigned>(300000 / width));
+        const bool interlaced = random() % 2 == 0;
+
+        MemoryPicture expected;
+        expected.CreatePicture(width, height);
+        GifRowWriter expectedRows(expected.rows, interlaced);
+        ByteReader expectedReader(stream.data(), stream.size());
+        const int expectedResult = ReferenceDecode(expectedReader, width, expectedRows);
+
+        MemoryPicture actual;
+        actual.CreatePicture(width, height);
+        GifRowWriter actualRows(actual.rows, interlaced);
+        ByteReader actualReader(stream.data(), stream.size());
+        auto decoder = std::make_unique<LzwDecoder>();
+        EXPECT_EQ(decoder->Decode(actualReader, width, actualRows), expectedResult) << round;
+        ASSERT_TRUE(actual.pixels == expected.pixels) << "round " << round;
+    }
 }
