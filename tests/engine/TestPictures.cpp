@@ -43,33 +43,33 @@ std::vector<uint8_t> RgbSamples(int width, int height)
 
 bool WriteBmp(const std::string& path, int width, int height)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 24;
-    spec.pixels.assign(static_cast<size_t>(StrideOf(24, width)) * height, 0x80);
-    WriteFileBytes(path, BuildBmp(spec));
+    BmpContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.bitCount = 24;
+    contents.pixels.assign(static_cast<size_t>(StrideOf(24, width)) * height, 0x80);
+    WriteFileBytes(path, BuildBmp(contents));
     return true;
 }
 
 bool WritePng(const std::string& path, int width, int height)
 {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.rows = RgbSamples(width, height);
-    return WriteTestPng(path, spec);
+    PngContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.rows = RgbSamples(width, height);
+    return WriteTestPng(path, contents);
 }
 
 bool WriteGif(const std::string& path, int width, int height)
 {
-    GifSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.globalTable = RampTable(256);
+    GifContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.globalTable = RampTable(256);
     for (int i = 0; i < width * height; ++i)
-        spec.pixels.push_back(static_cast<uint8_t>(i));
-    WriteFileBytes(path, EncodeGif(spec));
+        contents.pixels.push_back(static_cast<uint8_t>(i));
+    WriteFileBytes(path, EncodeGif(contents));
     return true;
 }
 

@@ -19,17 +19,17 @@ uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at)
     return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<uint32_t>(bytes[at + 3]) << 24);
 }
 
-BmpSpec EightBit(int width, int height)
+BmpContents EightBit(int width, int height)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 8;
+    BmpContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.bitCount = 8;
     for (int i = 0; i < 256; ++i)
-        spec.colorTable.insert(spec.colorTable.end(), {uint8_t(i), uint8_t(i / 2), uint8_t(255 - i), 0});
+        contents.colorTable.insert(contents.colorTable.end(), {uint8_t(i), uint8_t(i / 2), uint8_t(255 - i), 0});
     for (int i = 0; i < StrideOf(8, width) * height; ++i)
-        spec.pixels.push_back(static_cast<uint8_t>(i));
-    return spec;
+        contents.pixels.push_back(static_cast<uint8_t>(i));
+    return contents;
 }
 
 }  // namespace
@@ -37,12 +37,12 @@ BmpSpec EightBit(int width, int height)
 TEST(Bmp, CoreHeaderLoadsAndSavesWithAnInfoHeader)
 {
     TempFolder folder;
-    BmpSpec spec = EightBit(3, 2);
-    spec.headerSize = 12;
-    spec.colorTable.clear();
+    BmpContents contents = EightBit(3, 2);
+    contents.headerSize = 12;
+    contents.colorTable.clear();
     for (int i = 0; i < 256; ++i)
-        spec.colorTable.insert(spec.colorTable.end(), {uint8_t(i), 7, uint8_t(255 - i)});
-    WriteFileBytes(folder.File("core.bmp"), BuildBmp(spec));
+        contents.colorTable.insert(contents.colorTable.end(), {uint8_t(i), 7, uint8_t(255 - i)});
+    WriteFileBytes(folder.File("core.bmp"), BuildBmp(contents));
     CImageObject picture(folder.File("core.bmp"), -1);
     ASSERT_EQ(picture.GetWidth(), 3);
     EXPECT_EQ(picture.GetColorType(), 3);
@@ -65,10 +65,10 @@ TEST(Bmp, CoreHeaderLoadsAndSavesWithAnInfoHeader)
 TEST(Bmp, BareDibLoadsLikeTheFileItCameFrom)
 {
     TempFolder folder;
-    BmpSpec spec = EightBit(5, 3);
-    WriteFileBytes(folder.File("file.bmp"), BuildBmp(spec));
-    spec.fileHeader = false;
-    WriteFileBytes(folder.File("bare.bmp"), BuildBmp(spec));
+    BmpContents contents = EightBit(5, 3);
+    WriteFileBytes(folder.File("file.bmp"), BuildBmp(contents));
+    contents.fileHeader = false;
+    WriteFileBytes(folder.File("bare.bmp"), BuildBmp(contents));
     CImageObject file(folder.File("file.bmp"), BMP);
     CImageObject bare(folder.File("bare.bmp"), BMP);
     ASSERT_EQ(bare.GetWidth(), 5);
@@ -78,7 +78,7 @@ TEST(Bmp, BareDibLoadsLikeTheFileItCameFrom)
 TEST(Bmp, DepthDecidesThePalette)
 {
     TempFolder folder;
-    BmpSpec deep;
+    BmpContents deep;
     deep.width = 1;
     deep.height = 3;
     deep.pixels = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0};
@@ -90,7 +90,7 @@ TEST(Bmp, DepthDecidesThePalette)
     EXPECT_EQ(picture.GetRowStride(), 4);
     EXPECT_EQ(picture.GetImpl()->GetDib()->biSizeImage, 12u);
 
-    BmpSpec eight = EightBit(2, 2);
+    BmpContents eight = EightBit(2, 2);
     eight.clrUsed = 0;
     WriteFileBytes(folder.File("eight.bmp"), BuildBmp(eight));
     CImageObject paletted(folder.File("eight.bmp"), BMP);
@@ -103,13 +103,13 @@ TEST(Bmp, DeepPicturesKeepTheirOptionalColourTable)
     // A 24-bit file may name colours for palette displays: the picture draws
     // through them there, and a save writes them back.
     TempFolder folder;
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.clrUsed = 2;
-    spec.colorTable = {10, 20, 30, 0, 40, 50, 60, 0};
-    spec.pixels = {200, 100, 50, 0};
-    const std::vector<uint8_t> original = BuildBmp(spec);
+    BmpContents contents;
+    contents.width = 1;
+    contents.height = 1;
+    contents.clrUsed = 2;
+    contents.colorTable = {10, 20, 30, 0, 40, 50, 60, 0};
+    contents.pixels = {200, 100, 50, 0};
+    const std::vector<uint8_t> original = BuildBmp(contents);
     WriteFileBytes(folder.File("hinted.bmp"), original);
     CImageObject picture(folder.File("hinted.bmp"), BMP);
     ASSERT_EQ(picture.GetBitCount(), 24);
@@ -133,12 +133,12 @@ TEST(Bmp, TopDownAndLongHeadersLoadTheRightWayUp)
 {
     TempFolder folder;
     for (int headerSize : {40, 56, 108, 124}) {
-        BmpSpec spec;
-        spec.headerSize = headerSize;
-        spec.width = 1;
-        spec.height = -2;  // top row first: red, then blue
-        spec.pixels = {0, 0, 255, 0, 255, 0, 0, 0};
-        WriteFileBytes(folder.File("top.bmp"), BuildBmp(spec));
+        BmpContents contents;
+        contents.headerSize = headerSize;
+        contents.width = 1;
+        contents.height = -2;  // top row first: red, then blue
+        contents.pixels = {0, 0, 255, 0, 255, 0, 0, 0};
+        WriteFileBytes(folder.File("top.bmp"), BuildBmp(contents));
         CImageObject picture(folder.File("top.bmp"), BMP);
         ASSERT_EQ(picture.GetHeight(), 2) << headerSize;
         EXPECT_GT(picture.GetImpl()->GetDib()->biHeight, 0);
@@ -153,10 +153,10 @@ TEST(Bmp, TopDownAndLongHeadersLoadTheRightWayUp)
 TEST(Bmp, ShortPixelDataIsZeroFilledAndSavedWhole)
 {
     TempFolder folder;
-    BmpSpec spec = EightBit(16, 16);
-    spec.sizeImage = 10;
-    spec.pixels.resize(40);
-    WriteFileBytes(folder.File("short.bmp"), BuildBmp(spec));
+    BmpContents contents = EightBit(16, 16);
+    contents.sizeImage = 10;
+    contents.pixels.resize(40);
+    WriteFileBytes(folder.File("short.bmp"), BuildBmp(contents));
     CImageObject picture(folder.File("short.bmp"), BMP);
     ASSERT_EQ(picture.GetWidth(), 16);
     EXPECT_EQ(picture.GetImpl()->GetDib()->biSizeImage, 256u);
@@ -186,11 +186,11 @@ TEST(Bmp, PathsLongerThanTheOldFileCallsTakeWork)
 TEST(Bmp, RleDataIsWrittenBackUnchanged)
 {
     TempFolder folder;
-    BmpSpec spec = EightBit(4, 2);
-    spec.compression = 1;  // BI_RLE8
-    spec.pixels = {4, 9, 0, 0, 2, 3, 2, 5, 0, 1};
-    spec.sizeImage = static_cast<uint32_t>(spec.pixels.size());
-    const std::vector<uint8_t> original = BuildBmp(spec);
+    BmpContents contents = EightBit(4, 2);
+    contents.compression = 1;  // BI_RLE8
+    contents.pixels = {4, 9, 0, 0, 2, 3, 2, 5, 0, 1};
+    contents.sizeImage = static_cast<uint32_t>(contents.pixels.size());
+    const std::vector<uint8_t> original = BuildBmp(contents);
     WriteFileBytes(folder.File("rle.bmp"), original);
     CImageObject picture(folder.File("rle.bmp"), BMP);
     ASSERT_EQ(picture.GetWidth(), 4);

@@ -10,17 +10,17 @@ using testing_support::TempFolder;
 
 namespace {
 
-GifSpec Checker(int width, int height, int colors)
+GifContents Checker(int width, int height, int colors)
 {
-    GifSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.globalTable = RampTable(colors);
-    spec.minCodeSize = colors <= 4 ? 2 : (colors <= 16 ? 4 : 8);
+    GifContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.globalTable = RampTable(colors);
+    contents.minCodeSize = colors <= 4 ? 2 : (colors <= 16 ? 4 : 8);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            spec.pixels.push_back(static_cast<uint8_t>((x + y * 3) % colors));
-    return spec;
+            contents.pixels.push_back(static_cast<uint8_t>((x + y * 3) % colors));
+    return contents;
 }
 
 }  // namespace
@@ -29,9 +29,9 @@ TEST(Gif, BothVersionsLoadTopRowFirst)
 {
     TempFolder folder;
     for (const char* signature : {"GIF87a", "GIF89a"}) {
-        GifSpec spec = Checker(5, 4, 16);
-        spec.signature = signature;
-        WriteFileBytes(folder.File("a.gif"), EncodeGif(spec));
+        GifContents contents = Checker(5, 4, 16);
+        contents.signature = signature;
+        WriteFileBytes(folder.File("a.gif"), EncodeGif(contents));
         CImageObject picture(folder.File("a.gif"), -1);
         ASSERT_EQ(picture.GetWidth(), 5) << signature;
         EXPECT_EQ(picture.GetBitCount(), 8);
@@ -44,9 +44,9 @@ TEST(Gif, BothVersionsLoadTopRowFirst)
 TEST(Gif, TransparencyGivesAFullPaletteWithBlackAndWhite)
 {
     TempFolder folder;
-    GifSpec spec = Checker(4, 4, 16);
-    spec.transparentIndex = 3;
-    WriteFileBytes(folder.File("t.gif"), EncodeGif(spec));
+    GifContents contents = Checker(4, 4, 16);
+    contents.transparentIndex = 3;
+    WriteFileBytes(folder.File("t.gif"), EncodeGif(contents));
     CImageObject picture(folder.File("t.gif"), GIF);
     EXPECT_EQ(picture.GetImpl()->GetTransparentIndex(), 3);
     CDibPalette* palette = picture.GetPalette();
@@ -80,23 +80,23 @@ TEST(Gif, LargeInterlacedPictureKeepsEveryPixel)
     // middle of lines; the build that ships (32-bit, optimised) must place
     // them exactly like the sanitizer build of the decoder tests.
     TempFolder folder;
-    GifSpec spec;
-    spec.width = 301;
-    spec.height = 203;
-    spec.interlaced = true;
-    spec.globalTable = RampTable(256);
+    GifContents contents;
+    contents.width = 301;
+    contents.height = 203;
+    contents.interlaced = true;
+    contents.globalTable = RampTable(256);
     uint32_t noise = 12345;
-    for (int i = 0; i < spec.width * spec.height; ++i) {
+    for (int i = 0; i < contents.width * contents.height; ++i) {
         noise = noise * 1103515245u + 12345u;
-        spec.pixels.push_back(static_cast<uint8_t>((i / 97) % 3 == 0 ? (noise >> 16) : i / 1000));
+        contents.pixels.push_back(static_cast<uint8_t>((i / 97) % 3 == 0 ? (noise >> 16) : i / 1000));
     }
-    WriteFileBytes(folder.File("big.gif"), EncodeGif(spec));
+    WriteFileBytes(folder.File("big.gif"), EncodeGif(contents));
     CImageObject picture(folder.File("big.gif"), GIF);
-    ASSERT_EQ(picture.GetWidth(), spec.width);
-    ASSERT_EQ(picture.GetHeight(), spec.height);
+    ASSERT_EQ(picture.GetWidth(), contents.width);
+    ASSERT_EQ(picture.GetHeight(), contents.height);
     int wrong = 0;
-    for (int y = 0; y < spec.height; ++y)
-        for (int x = 0; x < spec.width; ++x)
-            wrong += picture.GetPixelIndex(x, spec.height - 1 - y) != spec.pixels[y * spec.width + x];
+    for (int y = 0; y < contents.height; ++y)
+        for (int x = 0; x < contents.width; ++x)
+            wrong += picture.GetPixelIndex(x, contents.height - 1 - y) != contents.pixels[y * contents.width + x];
     EXPECT_EQ(wrong, 0);
 }

@@ -57,14 +57,14 @@ ToolRun Imgconv(const std::string& arguments, const TempFolder& folder)
 TEST(Imgconv, ConvertsAGifToTheWallpaperBitmap)
 {
     TempFolder folder;
-    GifSpec spec;
-    spec.width = 6;
-    spec.height = 4;
-    spec.globalTable = RampTable(4);
-    spec.minCodeSize = 2;
-    spec.transparentIndex = 1;
-    spec.pixels.assign(24, 2);
-    WriteFileBytes(folder.File("in.GIF"), EncodeGif(spec));
+    GifContents contents;
+    contents.width = 6;
+    contents.height = 4;
+    contents.globalTable = RampTable(4);
+    contents.minCodeSize = 2;
+    contents.transparentIndex = 1;
+    contents.pixels.assign(24, 2);
+    WriteFileBytes(folder.File("in.GIF"), EncodeGif(contents));
 
     const ToolRun convert = Imgconv("\"" + folder.File("in.GIF") + "\" \"" + folder.File("out.bmp") + "\"", folder);
     EXPECT_EQ(convert.exitCode, 0u) << convert.output;

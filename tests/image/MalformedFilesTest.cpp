@@ -37,14 +37,14 @@ void Put32BigEndian(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
     bytes[at + 3] = static_cast<uint8_t>(value);
 }
 
-PngSpec SmallColourPng()
+PngContents SmallColourPng()
 {
-    PngSpec spec;
-    spec.width = 5;
-    spec.height = 4;
+    PngContents contents;
+    contents.width = 5;
+    contents.height = 4;
     for (int i = 0; i < 5 * 4 * 3; ++i)
-        spec.rows.push_back(static_cast<uint8_t>(i * 13));
-    return spec;
+        contents.rows.push_back(static_cast<uint8_t>(i * 13));
+    return contents;
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ PngSpec SmallColourPng()
 TEST(MalformedFiles, EveryTruncationOfEveryFormatLoadsCleanly)
 {
     TempFolder folder;
-    BmpSpec bmp;
+    BmpContents bmp;
     bmp.width = 5;
     bmp.height = 3;
     bmp.bitCount = 4;
@@ -60,7 +60,7 @@ TEST(MalformedFiles, EveryTruncationOfEveryFormatLoadsCleanly)
     bmp.pixels.assign(12, 0x12);
     LoadEveryTruncation(folder.File("t.bmp"), BuildBmp(bmp), BMP);
 
-    GifSpec gif;
+    GifContents gif;
     gif.width = 6;
     gif.height = 5;
     gif.globalTable = RampTable(16);
@@ -82,13 +82,13 @@ TEST(MalformedFiles, EveryTruncationOfEveryFormatLoadsCleanly)
 TEST(MalformedFiles, AbsurdSizesAreRefusedInEveryFormat)
 {
     TempFolder folder;
-    BmpSpec bmp;
+    BmpContents bmp;
     bmp.width = 50000;
     bmp.height = 50000;
     WriteFileBytes(folder.File("huge.bmp"), BuildBmp(bmp));
     EXPECT_EQ(CImageObject(folder.File("huge.bmp"), BMP).GetWidth(), 0);
 
-    GifSpec gif;
+    GifContents gif;
     gif.width = 65535;
     gif.height = 65535;
     gif.globalTable = RampTable(2);

@@ -33,39 +33,39 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c)
     return out << "(" << c.r << "," << c.g << "," << c.b << ")";
 }
 
-PngSpec Paletted(int width, int height, int bitDepth)
+PngContents Paletted(int width, int height, int bitDepth)
 {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitDepth = bitDepth;
-    spec.colorType = 3;
+    PngContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.bitDepth = bitDepth;
+    contents.colorType = 3;
     const int colors = 1 << bitDepth;
     for (int i = 0; i < colors; ++i)
-        spec.palette.insert(spec.palette.end(), {uint8_t(i * 255 / (colors - 1)), 100, uint8_t(255 - i)});
+        contents.palette.insert(contents.palette.end(), {uint8_t(i * 255 / (colors - 1)), 100, uint8_t(255 - i)});
     const int rowBytes = (width * bitDepth + 7) / 8;
     for (int y = 0; y < height; ++y)
         for (int i = 0; i < rowBytes; ++i)
-            spec.rows.push_back(static_cast<uint8_t>(0x1B * (y + 1) + i * 0x35));
-    return spec;
+            contents.rows.push_back(static_cast<uint8_t>(0x1B * (y + 1) + i * 0x35));
+    return contents;
 }
 
-PngSpec Colour(int width, int height, bool alpha, int bitDepth = 8)
+PngContents Colour(int width, int height, bool alpha, int bitDepth = 8)
 {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitDepth = bitDepth;
-    spec.colorType = alpha ? 6 : 2;
+    PngContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.bitDepth = bitDepth;
+    contents.colorType = alpha ? 6 : 2;
     const int channels = alpha ? 4 : 3;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             for (int c = 0; c < channels; ++c) {
                 const int value = c == 3 ? (x == 0 ? 0 : 255) : (x * 40 + y * 20 + c * 70) % 256;
                 for (int byte = 0; byte < bitDepth / 8; ++byte)
-                    spec.rows.push_back(static_cast<uint8_t>(value));
+                    contents.rows.push_back(static_cast<uint8_t>(value));
             }
-    return spec;
+    return contents;
 }
 
 }  // namespace
@@ -74,8 +74,8 @@ TEST(Png, PalettedFilesKeepDepthAndPalette)
 {
     TempFolder folder;
     for (int depth : {1, 4, 8}) {
-        const PngSpec spec = Paletted(13, 3, depth);
-        ASSERT_TRUE(WriteTestPng(folder.File("p.png"), spec));
+        const PngContents contents = Paletted(13, 3, depth);
+        ASSERT_TRUE(WriteTestPng(folder.File("p.png"), contents));
         CImageObject picture(folder.File("p.png"), -1);
         ASSERT_EQ(picture.GetWidth(), 13) << depth;
         EXPECT_EQ(picture.GetBitCount(), depth);
@@ -84,19 +84,19 @@ TEST(Png, PalettedFilesKeepDepthAndPalette)
         const int rowBytes = (13 * depth + 7) / 8;
         // The top file row is the last array row, packed as in the file.
         const uint8_t* top = picture.GetBits() + 2 * picture.GetRowStride();
-        EXPECT_EQ(0, memcmp(top, spec.rows.data(), static_cast<size_t>(rowBytes - 1))) << depth;
+        EXPECT_EQ(0, memcmp(top, contents.rows.data(), static_cast<size_t>(rowBytes - 1))) << depth;
         const int usedBits = 13 * depth % 8 == 0 ? 8 : 13 * depth % 8;
         const uint8_t lastMask = static_cast<uint8_t>(0xFF << (8 - usedBits));
-        EXPECT_EQ(top[rowBytes - 1] & lastMask, spec.rows[rowBytes - 1] & lastMask) << depth;
+        EXPECT_EQ(top[rowBytes - 1] & lastMask, contents.rows[rowBytes - 1] & lastMask) << depth;
     }
 }
 
 TEST(Png, TwoBitFilesBecomeEightBitPictures)
 {
     TempFolder folder;
-    PngSpec spec = Paletted(5, 2, 2);
-    spec.rows = {0x1B, 0x00, 0xE4, 0x40};  // top: 0 1 2 3 0; bottom: 3 2 1 0 1
-    ASSERT_TRUE(WriteTestPng(folder.File("two.png"), spec));
+    PngContents contents = Paletted(5, 2, 2);
+    contents.rows = {0x1B, 0x00, 0xE4, 0x40};  // top: 0 1 2 3 0; bottom: 3 2 1 0 1
+    ASSERT_TRUE(WriteTestPng(folder.File("two.png"), contents));
     CImageObject picture(folder.File("two.png"), PNG);
     ASSERT_EQ(picture.GetBitCount(), 8);
     EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 4);
@@ -111,27 +111,27 @@ TEST(Png, TwoBitFilesBecomeEightBitPictures)
 TEST(Png, GreyFilesShowTheirLevels)
 {
     TempFolder folder;
-    PngSpec grey8;
+    PngContents grey8;
     grey8.width = 3;
     grey8.height = 1;
     grey8.colorType = 0;
     grey8.rows = {0, 77, 255};
-    PngSpec grey16 = grey8;
+    PngContents grey16 = grey8;
     grey16.bitDepth = 16;
     grey16.rows = {0, 0, 77, 0x10, 255, 255};
-    PngSpec grey1 = grey8;
+    PngContents grey1 = grey8;
     grey1.bitDepth = 1;
     grey1.rows = {0x20};  // 0, 0, 1
     int index = 0;
-    for (const PngSpec& spec : {grey8, grey16, grey1}) {
+    for (const PngContents& contents : {grey8, grey16, grey1}) {
         const std::string path = folder.File("g" + std::to_string(index++) + ".png");
-        ASSERT_TRUE(WriteTestPng(path, spec));
+        ASSERT_TRUE(WriteTestPng(path, contents));
         CImageObject picture(path, PNG);
         ASSERT_EQ(picture.GetBitCount(), 8) << path;
         ASSERT_NE(picture.GetPalette(), nullptr);
         EXPECT_EQ(ColorAt(picture, 0, 0), (Rgb{0, 0, 0}));
         EXPECT_EQ(ColorAt(picture, 2, 0), (Rgb{255, 255, 255})) << path;
-        if (spec.bitDepth != 1) {
+        if (contents.bitDepth != 1) {
             EXPECT_EQ(ColorAt(picture, 1, 0), (Rgb{77, 77, 77})) << path;
         }
     }
@@ -147,7 +147,7 @@ TEST(Png, AlphaIsCompositedOnTheBackgroundColour)
     EXPECT_EQ(ColorAt(rgba, 0, 0), (Rgb{31, 127, 255}));
     EXPECT_EQ(ColorAt(rgba, 1, 1), (Rgb{60, 130, 200}));
 
-    PngSpec greyAlpha;
+    PngContents greyAlpha;
     greyAlpha.width = 2;
     greyAlpha.height = 1;
     greyAlpha.colorType = 4;
@@ -158,7 +158,7 @@ TEST(Png, AlphaIsCompositedOnTheBackgroundColour)
     EXPECT_EQ(ColorAt(grey, 0, 0), (Rgb{31, 127, 255}));
     EXPECT_EQ(ColorAt(grey, 1, 0), (Rgb{90, 90, 90}));
 
-    PngSpec greyKey;  // grey with one transparent level (tRNS)
+    PngContents greyKey;  // grey with one transparent level (tRNS)
     greyKey.width = 2;
     greyKey.height = 1;
     greyKey.colorType = 0;
@@ -176,9 +176,9 @@ TEST(Png, ColourFilesKeepTheirSuggestedPalette)
     // A colour file's PLTE suggests colours for palette displays; the picture
     // carries it for drawing while its pixels stay colours.
     TempFolder folder;
-    PngSpec spec = Colour(2, 1, false);
-    spec.palette = {1, 2, 3, 200, 100, 50};
-    ASSERT_TRUE(WriteTestPng(folder.File("suggested.png"), spec));
+    PngContents contents = Colour(2, 1, false);
+    contents.palette = {1, 2, 3, 200, 100, 50};
+    ASSERT_TRUE(WriteTestPng(folder.File("suggested.png"), contents));
     CImageObject picture(folder.File("suggested.png"), PNG);
     ASSERT_EQ(picture.GetBitCount(), 24);
     ASSERT_NE(picture.GetPalette(), nullptr);
@@ -196,7 +196,7 @@ TEST(Png, SixteenBitAndInterlacedFilesMatchTheirTwins)
     TempFolder folder;
     ASSERT_TRUE(WriteTestPng(folder.File("rgb8.png"), Colour(9, 7, false)));
     ASSERT_TRUE(WriteTestPng(folder.File("rgb16.png"), Colour(9, 7, false, 16)));
-    PngSpec laced = Colour(9, 7, false);
+    PngContents laced = Colour(9, 7, false);
     laced.interlaced = true;
     ASSERT_TRUE(WriteTestPng(folder.File("laced.png"), laced));
     CImageObject plain(folder.File("rgb8.png"), PNG);

@@ -36,45 +36,45 @@ std::vector<uint8_t> Ramp(size_t count)
     return bytes;
 }
 
-BmpSpec EightBit(int width, int height)
+BmpContents EightBit(int width, int height)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 8;
-    spec.colorTable = Ramp(256 * 4);
-    spec.pixels = Ramp(static_cast<size_t>(StrideOf(8, width) * height));
-    return spec;
+    BmpContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.bitCount = 8;
+    contents.colorTable = Ramp(256 * 4);
+    contents.pixels = Ramp(static_cast<size_t>(StrideOf(8, width) * height));
+    return contents;
 }
 
 }  // namespace
 
 TEST(BmpParser, TopDownRowsAreTurnedBottomUp)
 {
-    BmpSpec spec = EightBit(4, 3);
-    spec.height = -3;
-    spec.pixels = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
-    const Parsed parsed = Parse(BuildBmp(spec));
+    BmpContents contents = EightBit(4, 3);
+    contents.height = -3;
+    contents.pixels = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
+    const Parsed parsed = Parse(BuildBmp(contents));
     ASSERT_TRUE(parsed.ok);
     EXPECT_EQ(parsed.layout.header.height, 3);
     EXPECT_EQ(parsed.pixels, (std::vector<uint8_t>{3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
 
-    spec.compression = kBiRle8;  // top-down RLE does not exist
-    EXPECT_FALSE(Parse(BuildBmp(spec)).ok);
+    contents.compression = kBiRle8;  // top-down RLE does not exist
+    EXPECT_FALSE(Parse(BuildBmp(contents)).ok);
 }
 
 TEST(BmpParser, LongHeadersKeepTheirMasksAndPixels)
 {
     for (int headerSize : {40, 52, 56, 108, 124}) {
-        BmpSpec spec;
-        spec.headerSize = headerSize;
-        spec.width = 2;
-        spec.height = 2;
-        spec.bitCount = 16;
-        spec.compression = kBiBitfields;
-        spec.masks = {0xF800, 0x07E0, 0x001F};
-        spec.pixels = Ramp(8);
-        const Parsed parsed = Parse(BuildBmp(spec));
+        BmpContents contents;
+        contents.headerSize = headerSize;
+        contents.width = 2;
+        contents.height = 2;
+        contents.bitCount = 16;
+        contents.compression = kBiBitfields;
+        contents.masks = {0xF800, 0x07E0, 0x001F};
+        contents.pixels = Ramp(8);
+        const Parsed parsed = Parse(BuildBmp(contents));
         ASSERT_TRUE(parsed.ok) << headerSize;
         EXPECT_EQ(parsed.layout.header.size, 40u);
         EXPECT_TRUE(parsed.layout.hasMasks);
@@ -87,46 +87,46 @@ TEST(BmpParser, LongHeadersKeepTheirMasksAndPixels)
 
 TEST(BmpParser, CompressedDataKeepsItsBytesButNeverMoreThanTheFileHolds)
 {
-    BmpSpec spec = EightBit(4, 4);
-    spec.compression = kBiRle8;
-    spec.pixels = {2, 5, 0, 0, 2, 6, 0, 1};
-    spec.sizeImage = 0x7FFFFFFF;
-    const Parsed parsed = Parse(BuildBmp(spec));
+    BmpContents contents = EightBit(4, 4);
+    contents.compression = kBiRle8;
+    contents.pixels = {2, 5, 0, 0, 2, 6, 0, 1};
+    contents.sizeImage = 0x7FFFFFFF;
+    const Parsed parsed = Parse(BuildBmp(contents));
     ASSERT_TRUE(parsed.ok);
     EXPECT_EQ(parsed.layout.header.sizeImage, 8u);
-    EXPECT_EQ(parsed.pixels, spec.pixels);
+    EXPECT_EQ(parsed.pixels, contents.pixels);
 }
 
 TEST(BmpParser, RefusesWhatCannotBeAPicture)
 {
-    auto refused = [](BmpSpec spec) { return !Parse(BuildBmp(spec)).ok; };
-    BmpSpec base = EightBit(4, 4);
+    auto refused = [](BmpContents contents) { return !Parse(BuildBmp(contents)).ok; };
+    BmpContents base = EightBit(4, 4);
 
-    BmpSpec huge = base;  // 60000 x 60000 x 24 bits: far beyond the DIB bound
+    BmpContents huge = base;  // 60000 x 60000 x 24 bits: far beyond the DIB bound
     huge.bitCount = 24;
     huge.colorTable.clear();
     huge.width = huge.height = 60000;
     EXPECT_TRUE(refused(huge));
-    BmpSpec overflow = huge;  // width x stride wraps around in 32 bits
+    BmpContents overflow = huge;  // width x stride wraps around in 32 bits
     overflow.width = 0x40000000;
     overflow.height = 16;
     EXPECT_TRUE(refused(overflow));
-    BmpSpec minHeight = base;
+    BmpContents minHeight = base;
     minHeight.height = INT_MIN;
     EXPECT_TRUE(refused(minHeight));
-    BmpSpec negativeWidth = base;
+    BmpContents negativeWidth = base;
     negativeWidth.width = -4;
     EXPECT_TRUE(refused(negativeWidth));
-    BmpSpec manyColors = base;
+    BmpContents manyColors = base;
     manyColors.clrUsed = 0x10000000;
     EXPECT_TRUE(refused(manyColors));
-    BmpSpec oddDepth = base;
+    BmpContents oddDepth = base;
     oddDepth.bitCount = 7;
     EXPECT_TRUE(refused(oddDepth));
-    BmpSpec oddHeader = base;
+    BmpContents oddHeader = base;
     oddHeader.headerSize = 64;
     EXPECT_TRUE(refused(oddHeader));
-    BmpSpec jpegInside = base;
+    BmpContents jpegInside = base;
     jpegInside.compression = 4;
     EXPECT_TRUE(refused(jpegInside));
 
@@ -136,25 +136,25 @@ TEST(BmpParser, RefusesWhatCannotBeAPicture)
 
 TEST(BmpParser, TablesOfDeepPicturesAreKeptExceptBesideMasks)
 {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.clrUsed = 2;
-    spec.colorTable = Ramp(8);
-    spec.pixels = {1, 2, 3, 4, 5, 6, 0, 0};
-    spec.zeroOffBits = true;
-    const Parsed parsed = Parse(BuildBmp(spec));
+    BmpContents contents;
+    contents.width = 2;
+    contents.height = 1;
+    contents.clrUsed = 2;
+    contents.colorTable = Ramp(8);
+    contents.pixels = {1, 2, 3, 4, 5, 6, 0, 0};
+    contents.zeroOffBits = true;
+    const Parsed parsed = Parse(BuildBmp(contents));
     ASSERT_TRUE(parsed.ok);
     EXPECT_EQ(parsed.layout.header.clrUsed, 2u);
-    EXPECT_EQ(parsed.layout.colorTable[4], spec.colorTable[4]);
-    EXPECT_EQ(parsed.pixels, spec.pixels);
+    EXPECT_EQ(parsed.layout.colorTable[4], contents.colorTable[4]);
+    EXPECT_EQ(parsed.pixels, contents.pixels);
 
     // Beside bit-field masks the pixels start right after the masks.
-    spec.bitCount = 32;
-    spec.compression = 3;
-    spec.masks = {0xFF0000, 0xFF00, 0xFF};
-    const Parsed masked = Parse(BuildBmp(spec));
+    contents.bitCount = 32;
+    contents.compression = 3;
+    contents.masks = {0xFF0000, 0xFF00, 0xFF};
+    const Parsed masked = Parse(BuildBmp(contents));
     ASSERT_TRUE(masked.ok);
     EXPECT_EQ(masked.layout.header.clrUsed, 0u);
-    EXPECT_EQ(masked.pixels, spec.pixels);
+    EXPECT_EQ(masked.pixels, contents.pixels);
 }

@@ -14,16 +14,16 @@ GifReadResult Read(const std::vector<uint8_t>& file, MemoryPicture& picture)
 }
 
 // A picture whose every line holds its own line number.
-GifSpec NumberedLines(int width, int height, bool interlaced)
+GifContents NumberedLines(int width, int height, bool interlaced)
 {
-    GifSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.interlaced = interlaced;
-    spec.globalTable = RampTable(256);
+    GifContents contents;
+    contents.width = width;
+    contents.height = height;
+    contents.interlaced = interlaced;
+    contents.globalTable = RampTable(256);
     for (int y = 0; y < height; ++y)
-        spec.pixels.insert(spec.pixels.end(), static_cast<size_t>(width), static_cast<uint8_t>(y));
-    return spec;
+        contents.pixels.insert(contents.pixels.end(), static_cast<size_t>(width), static_cast<uint8_t>(y));
+    return contents;
 }
 
 }  // namespace
@@ -31,10 +31,10 @@ GifSpec NumberedLines(int width, int height, bool interlaced)
 TEST(GifParser, BothVersionsAreReadAndOtherSignaturesRefused)
 {
     for (const char* signature : {"GIF87a", "GIF89a"}) {
-        GifSpec spec = NumberedLines(3, 2, false);
-        spec.signature = signature;
+        GifContents contents = NumberedLines(3, 2, false);
+        contents.signature = signature;
         MemoryPicture picture;
-        EXPECT_EQ(Read(EncodeGif(spec), picture), GifReadResult::Read) << signature;
+        EXPECT_EQ(Read(EncodeGif(contents), picture), GifReadResult::Read) << signature;
         EXPECT_EQ(picture.At(2, 1), 1);
     }
     MemoryPicture picture;
@@ -61,10 +61,10 @@ TEST(GifParser, InterlacedLinesLandInTheirPlaces)
             EXPECT_EQ(picture.At(1, y), y) << "height " << height;
     }
     // Height 4 stores lines 0, 2, 1, 3: the second data row belongs on line 2.
-    GifSpec spec = NumberedLines(1, 4, false);
-    spec.pixels = {10, 11, 12, 13};  // data rows in stored order
-    std::vector<uint8_t> file = EncodeGif(spec);
-    const size_t imageFlags = 13 + spec.globalTable.size() + 9;
+    GifContents contents = NumberedLines(1, 4, false);
+    contents.pixels = {10, 11, 12, 13};  // data rows in stored order
+    std::vector<uint8_t> file = EncodeGif(contents);
+    const size_t imageFlags = 13 + contents.globalTable.size() + 9;
     ASSERT_EQ(file[imageFlags - 9], 0x2C);
     file[imageFlags] |= 0x40;
     MemoryPicture picture;
@@ -77,7 +77,7 @@ TEST(GifParser, InterlacedLinesLandInTheirPlaces)
 
 TEST(GifParser, PaletteSizesFollowTheTableAndTransparency)
 {
-    GifSpec two = NumberedLines(2, 2, false);
+    GifContents two = NumberedLines(2, 2, false);
     two.globalTable = {0, 0, 0, 255, 255, 255};
     two.minCodeSize = 2;
     two.pixels = {0, 1, 1, 0};
@@ -86,7 +86,7 @@ TEST(GifParser, PaletteSizesFollowTheTableAndTransparency)
     EXPECT_EQ(plain.paletteSize, 2);
     EXPECT_EQ(plain.transparentIndex, -1);
 
-    GifSpec sixteen = two;
+    GifContents sixteen = two;
     sixteen.globalTable = RampTable(16);
     sixteen.minCodeSize = 4;
     sixteen.transparentIndex = 3;
@@ -126,22 +126,22 @@ TEST(GifParser, FullTablesGetAWhiteEntryForMaskedDrawing)
 
 TEST(GifParser, LocalTableReplacesTheGlobalOne)
 {
-    GifSpec spec = NumberedLines(2, 1, false);
-    spec.globalTable = RampTable(4);
-    spec.localTable = {9, 9, 9, 8, 8, 8};
-    spec.minCodeSize = 2;
+    GifContents contents = NumberedLines(2, 1, false);
+    contents.globalTable = RampTable(4);
+    contents.localTable = {9, 9, 9, 8, 8, 8};
+    contents.minCodeSize = 2;
     MemoryPicture picture;
-    Read(EncodeGif(spec), picture);
+    Read(EncodeGif(contents), picture);
     EXPECT_EQ(picture.paletteSize, 2);
     EXPECT_EQ(picture.reds[1], 8);
 }
 
 TEST(GifParser, GraphicControlOfTheWrongSizeEndsTheFileBeforeTheImage)
 {
-    GifSpec spec = NumberedLines(2, 2, false);
-    spec.transparentIndex = 1;
-    std::vector<uint8_t> file = EncodeGif(spec);
-    const size_t control = 13 + spec.globalTable.size();
+    GifContents contents = NumberedLines(2, 2, false);
+    contents.transparentIndex = 1;
+    std::vector<uint8_t> file = EncodeGif(contents);
+    const size_t control = 13 + contents.globalTable.size();
     ASSERT_EQ(file[control + 1], 0xF9);
     file[control + 2] = 5;
     MemoryPicture picture;
@@ -151,10 +151,10 @@ TEST(GifParser, GraphicControlOfTheWrongSizeEndsTheFileBeforeTheImage)
 
 TEST(GifParser, NoTableMeansNoPalette)
 {
-    GifSpec spec = NumberedLines(2, 2, false);
-    spec.globalTable.clear();
+    GifContents contents = NumberedLines(2, 2, false);
+    contents.globalTable.clear();
     MemoryPicture picture;
-    Read(EncodeGif(spec), picture);
+    Read(EncodeGif(contents), picture);
     EXPECT_EQ(picture.paletteSize, -1);
     EXPECT_EQ(picture.At(0, 1), 1);
 }

@@ -38,7 +38,7 @@ void ParseGif(const std::vector<uint8_t>& file)
 std::vector<std::vector<uint8_t>> SampleBmps()
 {
     std::vector<std::vector<uint8_t>> files;
-    BmpSpec eight;
+    BmpContents eight;
     eight.width = 5;
     eight.height = 3;
     eight.bitCount = 8;
@@ -46,11 +46,11 @@ std::vector<std::vector<uint8_t>> SampleBmps()
     eight.colorTable.assign(16, 0x40);
     eight.pixels.assign(24, 1);
     files.push_back(BuildBmp(eight));
-    BmpSpec core = eight;
+    BmpContents core = eight;
     core.headerSize = 12;
     core.colorTable.assign(256 * 3, 7);
     files.push_back(BuildBmp(core));
-    BmpSpec v5;
+    BmpContents v5;
     v5.headerSize = 124;
     v5.width = 3;
     v5.height = -2;
@@ -59,7 +59,7 @@ std::vector<std::vector<uint8_t>> SampleBmps()
     v5.masks = {0xFF0000, 0xFF00, 0xFF};
     v5.pixels.assign(24, 9);
     files.push_back(BuildBmp(v5));
-    BmpSpec rle = eight;
+    BmpContents rle = eight;
     rle.compression = kBiRle8;
     rle.pixels = {3, 1, 0, 0, 0, 1};
     files.push_back(BuildBmp(rle));
@@ -69,18 +69,18 @@ std::vector<std::vector<uint8_t>> SampleBmps()
 std::vector<std::vector<uint8_t>> SampleGifs()
 {
     std::vector<std::vector<uint8_t>> files;
-    GifSpec spec;
-    spec.width = 7;
-    spec.height = 5;
-    spec.globalTable = RampTable(16);
-    spec.minCodeSize = 4;
-    spec.transparentIndex = 2;
+    GifContents contents;
+    contents.width = 7;
+    contents.height = 5;
+    contents.globalTable = RampTable(16);
+    contents.minCodeSize = 4;
+    contents.transparentIndex = 2;
     for (int i = 0; i < 35; ++i)
-        spec.pixels.push_back(static_cast<uint8_t>(i % 16));
-    files.push_back(EncodeGif(spec));
-    spec.interlaced = true;
-    spec.localTable = RampTable(16);
-    files.push_back(EncodeGif(spec));
+        contents.pixels.push_back(static_cast<uint8_t>(i % 16));
+    files.push_back(EncodeGif(contents));
+    contents.interlaced = true;
+    contents.localTable = RampTable(16);
+    files.push_back(EncodeGif(contents));
     return files;
 }
 
@@ -146,13 +146,13 @@ TEST(MalformedInput, GifWithRandomImageData)
 
 TEST(MalformedInput, GifWithHugeDimensionsIsRefusedBeforeAllocating)
 {
-    GifSpec spec;
-    spec.width = 65535;
-    spec.height = 65535;
-    spec.globalTable = RampTable(2);
-    spec.minCodeSize = 2;
-    spec.pixels.assign(16, 1);  // far less data than the picture would need
-    std::vector<uint8_t> file = EncodeGif(spec);
+    GifContents contents;
+    contents.width = 65535;
+    contents.height = 65535;
+    contents.globalTable = RampTable(2);
+    contents.minCodeSize = 2;
+    contents.pixels.assign(16, 1);  // far less data than the picture would need
+    std::vector<uint8_t> file = EncodeGif(contents);
     ByteReader reader(file.data(), file.size());
     MemoryPicture picture;
     ReadGif(reader, picture);
@@ -163,12 +163,12 @@ TEST(MalformedInput, GifWithHugeDimensionsIsRefusedBeforeAllocating)
 
 TEST(MalformedInput, GifWithEndlessSubBlocksEndsAtTheEndOfTheFile)
 {
-    GifSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.globalTable = RampTable(4);
-    spec.minCodeSize = 2;
-    std::vector<uint8_t> file = EncodeGif(spec);
+    GifContents contents;
+    contents.width = 4;
+    contents.height = 4;
+    contents.globalTable = RampTable(4);
+    contents.minCodeSize = 2;
+    std::vector<uint8_t> file = EncodeGif(contents);
     file.resize(file.size() - 4);  // drop the end of the data and the trailer
     // An extension that never terminates, and image data that never does.
     for (int i = 0; i < 20000; ++i) {
@@ -183,7 +183,7 @@ TEST(MalformedInput, GifWithEndlessSubBlocksEndsAtTheEndOfTheFile)
     ParseGif(extension);
 
     // Zero-pixel images and zero-length code streams.
-    GifSpec empty = spec;
+    GifContents empty = contents;
     empty.width = 0;
     empty.pixels.clear();
     ParseGif(EncodeGif(empty));

@@ -23,48 +23,48 @@ int StrideOf(int bitCount, int width)
     return ((bitCount * width + 31) / 32) * 4;
 }
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec)
+std::vector<uint8_t> BuildBmp(const BmpContents& contents)
 {
     std::vector<uint8_t> header;
-    if (spec.headerSize == 12) {
+    if (contents.headerSize == 12) {
         Put32(header, 12);
-        Put16(header, static_cast<uint32_t>(spec.width));
-        Put16(header, static_cast<uint32_t>(spec.height));
+        Put16(header, static_cast<uint32_t>(contents.width));
+        Put16(header, static_cast<uint32_t>(contents.height));
         Put16(header, 1);
-        Put16(header, static_cast<uint32_t>(spec.bitCount));
+        Put16(header, static_cast<uint32_t>(contents.bitCount));
     } else {
-        Put32(header, static_cast<uint32_t>(spec.headerSize));
-        Put32(header, static_cast<uint32_t>(spec.width));
-        Put32(header, static_cast<uint32_t>(spec.height));
+        Put32(header, static_cast<uint32_t>(contents.headerSize));
+        Put32(header, static_cast<uint32_t>(contents.width));
+        Put32(header, static_cast<uint32_t>(contents.height));
         Put16(header, 1);
-        Put16(header, static_cast<uint32_t>(spec.bitCount));
-        Put32(header, spec.compression);
-        Put32(header, spec.sizeImage);
+        Put16(header, static_cast<uint32_t>(contents.bitCount));
+        Put32(header, contents.compression);
+        Put32(header, contents.sizeImage);
         Put32(header, 2835);
         Put32(header, 2835);
-        Put32(header, spec.clrUsed);
+        Put32(header, contents.clrUsed);
         Put32(header, 0);
         // Longer headers carry the masks inside, then zeros for the rest.
-        for (size_t i = 0; header.size() < static_cast<size_t>(spec.headerSize); ++i)
-            Put32(header, i < spec.masks.size() && spec.headerSize > 40 ? spec.masks[i] : 0);
+        for (size_t i = 0; header.size() < static_cast<size_t>(contents.headerSize); ++i)
+            Put32(header, i < contents.masks.size() && contents.headerSize > 40 ? contents.masks[i] : 0);
     }
     std::vector<uint8_t> afterHeader;
-    if (spec.headerSize == 40)
-        for (uint32_t mask : spec.masks)
+    if (contents.headerSize == 40)
+        for (uint32_t mask : contents.masks)
             Put32(afterHeader, mask);
-    afterHeader.insert(afterHeader.end(), spec.colorTable.begin(), spec.colorTable.end());
+    afterHeader.insert(afterHeader.end(), contents.colorTable.begin(), contents.colorTable.end());
 
     std::vector<uint8_t> out;
     const uint32_t offBits = static_cast<uint32_t>(14 + header.size() + afterHeader.size());
-    if (spec.fileHeader) {
+    if (contents.fileHeader) {
         out.push_back('B');
         out.push_back('M');
-        Put32(out, static_cast<uint32_t>(offBits + spec.pixels.size()));
+        Put32(out, static_cast<uint32_t>(offBits + contents.pixels.size()));
         Put32(out, 0);
-        Put32(out, spec.zeroOffBits ? 0 : offBits);
+        Put32(out, contents.zeroOffBits ? 0 : offBits);
     }
     out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), afterHeader.begin(), afterHeader.end());
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    out.insert(out.end(), contents.pixels.begin(), contents.pixels.end());
     return out;
 }

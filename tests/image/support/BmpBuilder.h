@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-struct BmpSpec {
+struct BmpContents {
     bool fileHeader = true;     // false: a bare DIB
     int headerSize = 40;        // 12 (core), 40, 52, 56, 108 or 124
     int width = 0;
@@ -21,7 +21,7 @@ struct BmpSpec {
     bool zeroOffBits = false;
 };
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const BmpContents& contents);
 
 // Row stride of a DIB row, padded to 4 bytes.
 int StrideOf(int bitCount, int width);

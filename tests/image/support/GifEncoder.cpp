@@ -115,45 +115,45 @@ int TableSizeBits(size_t bytes)
 
 }  // namespace
 
-std::vector<uint8_t> EncodeGif(const GifSpec& spec)
+std::vector<uint8_t> EncodeGif(const GifContents& contents)
 {
-    std::vector<uint8_t> out(spec.signature.begin(), spec.signature.end());
-    Put16(out, spec.width);
-    Put16(out, spec.height);
+    std::vector<uint8_t> out(contents.signature.begin(), contents.signature.end());
+    Put16(out, contents.width);
+    Put16(out, contents.height);
     uint8_t screenFlags = 0x70;
-    if (!spec.globalTable.empty())
-        screenFlags |= static_cast<uint8_t>(0x80 | TableSizeBits(spec.globalTable.size()));
+    if (!contents.globalTable.empty())
+        screenFlags |= static_cast<uint8_t>(0x80 | TableSizeBits(contents.globalTable.size()));
     out.push_back(screenFlags);
     out.push_back(0);  // background colour
     out.push_back(0);  // aspect ratio
-    out.insert(out.end(), spec.globalTable.begin(), spec.globalTable.end());
+    out.insert(out.end(), contents.globalTable.begin(), contents.globalTable.end());
 
-    if (spec.transparentIndex >= 0) {
-        const uint8_t control[] = {0x21, 0xF9, 4, 1, 0, 0, static_cast<uint8_t>(spec.transparentIndex), 0};
+    if (contents.transparentIndex >= 0) {
+        const uint8_t control[] = {0x21, 0xF9, 4, 1, 0, 0, static_cast<uint8_t>(contents.transparentIndex), 0};
         out.insert(out.end(), control, control + sizeof control);
     }
 
     out.push_back(0x2C);
     Put16(out, 0);
     Put16(out, 0);
-    Put16(out, spec.width);
-    Put16(out, spec.height);
-    uint8_t imageFlags = spec.interlaced ? 0x40 : 0;
-    if (!spec.localTable.empty())
-        imageFlags |= static_cast<uint8_t>(0x80 | TableSizeBits(spec.localTable.size()));
+    Put16(out, contents.width);
+    Put16(out, contents.height);
+    uint8_t imageFlags = contents.interlaced ? 0x40 : 0;
+    if (!contents.localTable.empty())
+        imageFlags |= static_cast<uint8_t>(0x80 | TableSizeBits(contents.localTable.size()));
     out.push_back(imageFlags);
-    out.insert(out.end(), spec.localTable.begin(), spec.localTable.end());
+    out.insert(out.end(), contents.localTable.begin(), contents.localTable.end());
 
     std::vector<uint8_t> stored;
-    if (spec.interlaced) {
-        for (int line : InterlacedLineOrder(spec.height))
-            stored.insert(stored.end(), spec.pixels.begin() + line * spec.width,
-                          spec.pixels.begin() + (line + 1) * spec.width);
+    if (contents.interlaced) {
+        for (int line : InterlacedLineOrder(contents.height))
+            stored.insert(stored.end(), contents.pixels.begin() + line * contents.width,
+                          contents.pixels.begin() + (line + 1) * contents.width);
     } else {
-        stored = spec.pixels;
+        stored = contents.pixels;
     }
-    out.push_back(static_cast<uint8_t>(spec.minCodeSize));
-    const std::vector<uint8_t> blocks = PackSubBlocks(LzwEncode(stored, spec.minCodeSize));
+    out.push_back(static_cast<uint8_t>(contents.minCodeSize));
+    const std::vector<uint8_t> blocks = PackSubBlocks(LzwEncode(stored, contents.minCodeSize));
     out.insert(out.end(), blocks.begin(), blocks.end());
     out.push_back(0x3B);
     return out;

@@ -26,7 +26,7 @@ std::vector<uint8_t> LzwEncode(const std::vector<uint8_t>& pixels, int minCodeSi
 // Splits data into sub-blocks of at most 255 bytes and adds the terminator.
 std::vector<uint8_t> PackSubBlocks(const std::vector<uint8_t>& data);
 
-struct GifSpec {
+struct GifContents {
     std::string signature = "GIF89a";
     int width = 0;
     int height = 0;
@@ -38,7 +38,7 @@ struct GifSpec {
     int minCodeSize = 8;
 };
 
-std::vector<uint8_t> EncodeGif(const GifSpec& spec);
+std::vector<uint8_t> EncodeGif(const GifContents& contents);
 
 // Picture lines in the order an interlaced GIF stores them.
 std::vector<int> InterlacedLineOrder(int height);

@@ -6,7 +6,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
-bool WriteTestPng(const std::string& path, const PngSpec& spec)
+bool WriteTestPng(const std::string& path, const PngContents& contents)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -19,26 +19,26 @@ bool WriteTestPng(const std::string& path, const PngSpec& spec)
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height),
-                 spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(contents.width), static_cast<png_uint_32>(contents.height),
+                 contents.bitDepth, contents.colorType,
+                 contents.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(spec.palette.data()),
-                     static_cast<int>(spec.palette.size() / 3));
-    if (!spec.alphas.empty())
-        png_set_tRNS(png, info, spec.alphas.data(), static_cast<int>(spec.alphas.size()), nullptr);
-    if (spec.transparentGrey >= 0) {
+    if (!contents.palette.empty())
+        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(contents.palette.data()),
+                     static_cast<int>(contents.palette.size() / 3));
+    if (!contents.alphas.empty())
+        png_set_tRNS(png, info, contents.alphas.data(), static_cast<int>(contents.alphas.size()), nullptr);
+    if (contents.transparentGrey >= 0) {
         png_color_16 key = {};
-        key.gray = static_cast<png_uint_16>(spec.transparentGrey);
+        key.gray = static_cast<png_uint_16>(contents.transparentGrey);
         png_set_tRNS(png, info, nullptr, 0, &key);
     }
     png_write_info(png, info);
     const int passes = png_set_interlace_handling(png);
-    const size_t rowBytes = spec.rows.size() / static_cast<size_t>(spec.height);
+    const size_t rowBytes = contents.rows.size() / static_cast<size_t>(contents.height);
     for (int pass = 0; pass < passes; ++pass)
-        for (int y = 0; y < spec.height; ++y)
-            png_write_row(png, spec.rows.data() + static_cast<size_t>(y) * rowBytes);
+        for (int y = 0; y < contents.height; ++y)
+            png_write_row(png, contents.rows.data() + static_cast<size_t>(y) * rowBytes);
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     std::fclose(file);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct PngSpec {
+struct PngContents {
     int width = 0;
     int height = 0;
     int bitDepth = 8;
@@ -19,7 +19,7 @@ struct PngSpec {
     int transparentGrey = -1;       // tRNS grey level of a grey file
 };
 
-bool WriteTestPng(const std::string& path, const PngSpec& spec);
+bool WriteTestPng(const std::string& path, const PngContents& contents);
 
 struct PngPalette {
     bool present = false;
