@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 using testing_support::ReadStringValue;
 using testing_support::TempFolder;
 using testing_support::WriteStringValue;
@@ -204,3 +206,31 @@ TEST(DesktopWallpaperState, ReadsTheUserDesktopKey)
 }
 
 } // namespace
+
+TEST_F(WallpaperTest, ManyConversionsLeaveNoFileOpenAndNoMemoryBehind)
+{
+    // The program converts a picture at every change for as long as it runs:
+    // picture blocks and file handles must all go back each time. (Wine
+    // answers GetGuiResources and GetProcessHandleCount with 0, so the files
+    // themselves tell whether a handle stayed open.)
+    const std::string pictures[] = {Picture("a.gif", 400, 300), Picture("b.jpg", 401, 301),
+                                    Picture("c.png", 402, 302), Picture("d.bmp", 403, 303)};
+    const auto privateBytes = [] {
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return counters.PagefileUsage;
+    };
+    // One round first, so what the libraries set up once is counted in.
+    for (const auto& picture : pictures)
+        ASSERT_TRUE(ConvertPictureToBitmap(picture, WallpaperBitmapPath()));
+    const SIZE_T memoryBefore = privateBytes();
+    for (int round = 0; round < 100; ++round)
+        for (const auto& picture : pictures)
+            ConvertPictureToBitmap(picture, WallpaperBitmapPath());
+    // A leaked picture block would be about 360 KB a conversion, 140 MB in all.
+    EXPECT_LT(privateBytes(), memoryBefore + 16 * 1024 * 1024);
+    for (const auto& picture : pictures)
+        EXPECT_TRUE(DeleteFileA(picture.c_str())) << picture << " is still open";
+    EXPECT_TRUE(DeleteFileA(WallpaperBitmapPath().c_str())) << "the wallpaper bitmap is still open";
+}
