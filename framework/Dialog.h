@@ -27,8 +27,6 @@ public:
     // that the controls send back meanwhile are not the user's doing.
     bool NotificationsLocked() const { return m_notificationsLocked; }
 
-    UINT TemplateId() const { return m_templateId; }
-
 protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();

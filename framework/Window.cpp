@@ -56,11 +56,6 @@ BOOL CWnd::SubclassWindow(HWND window)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
-{
-    return SubclassWindow(::GetDlgItem(parent->m_hWnd, id));
-}
-
 HWND CWnd::UnsubclassWindow()
 {
     if (m_previousProc && m_hWnd)

@@ -15,13 +15,11 @@ public:
     // The object bound to a window, or null when the window has none.
     static CWnd* FromHandle(HWND window);
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     // Binds this object to an existing window and routes its messages
     // through WindowProc; the previous procedure becomes the default.
     BOOL SubclassWindow(HWND window);
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
     // Gives the window back its own procedure and forgets it.
     HWND UnsubclassWindow();
 

@@ -18,7 +18,6 @@ public:
     // REG_CREATED_NEW_KEY (1) or REG_OPENED_EXISTING_KEY (2) on success.
     LONG Open(HKEY root, const std::string& path, DWORD* disposition = nullptr);
     void Close();
-    bool IsOpen() const { return m_key != nullptr; }
     const std::string& Path() const { return m_path; }
 
     // REG_SZ with its terminating zero stored.

@@ -23,30 +23,27 @@ struct InterleavedRuns {
     decltype(std::declval<Peer>()()) peerOutput;
 };
 
+// Times one call, keeps the fastest time in `best`, and stores the call's
+// output after the clock stopped.
+template <class Run, class Output>
+void TimeOnce(Run& run, double& best, Output& output)
+{
+    output = {}; // the previous run's output is freed outside the timed span
+    const Stopwatch watch;
+    auto produced = run();
+    const double seconds = watch.Seconds();
+    if (seconds < best)
+        best = seconds;
+    output = std::move(produced);
+}
+
 template <class Ours, class Peer>
 InterleavedRuns<Ours, Peer> RunInterleaved(int runs, Ours ours, Peer peer)
 {
     InterleavedRuns<Ours, Peer> result;
     for (int run = 0; run < runs; ++run) {
-        result.oursOutput = {};
-        result.peerOutput = {};
-        {
-            const Stopwatch watch;
-            auto output = ours();
-            const double seconds = watch.Seconds();
-            if (seconds < result.timing.ours)
-                result.timing.ours = seconds;
-            result.oursOutput = std::move(output);
-        }
-        result.peerOutput = {};
-        {
-            const Stopwatch watch;
-            auto output = peer();
-            const double seconds = watch.Seconds();
-            if (seconds < result.timing.peer)
-                result.timing.peer = seconds;
-            result.peerOutput = std::move(output);
-        }
+        TimeOnce(ours, result.timing.ours, result.oursOutput);
+        TimeOnce(peer, result.timing.peer, result.peerOutput);
     }
     return result;
 }
