@@ -9,7 +9,7 @@
 #include <vector>
 
 class CDesktopApp : public CWinApp {
-public:
+  public:
     BOOL InitInstance() override;
 
     // Only the running copy's window is wanted: this start ends either way.

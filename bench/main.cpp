@@ -80,8 +80,7 @@ bool ImgconvAgainstDjpeg(const BenchSetup& setup)
     auto runs = RunInterleaved(
         setup.runs, [&] { return RunProcess(Quoted(setup.imgconv) + " " + Quoted(in) + " " + Quoted(oursOut)); },
         [&] {
-            return RunProcess(Quoted(setup.djpeg) + " -colors 128 -bmp -outfile " + Quoted(peerOut) + " " +
-                              Quoted(in));
+            return RunProcess(Quoted(setup.djpeg) + " -colors 128 -bmp -outfile " + Quoted(peerOut) + " " + Quoted(in));
         });
     PairingReport report{"imgconv vs djpeg (processes)", runs.timing, 1.10};
     BmpContent ours;
@@ -109,8 +108,7 @@ bool GifDecode(const BenchSetup& setup)
 {
     const std::string in = setup.inputs + "\\photo.gif";
     auto runs = RunInterleaved(
-        setup.runs, [&] { return std::make_unique<CImageObject>(in, GIF); },
-        [&] { return DecodeGifWithGiflib(in); });
+        setup.runs, [&] { return std::make_unique<CImageObject>(in, GIF); }, [&] { return DecodeGifWithGiflib(in); });
     PairingReport report{"GIF decode vs giflib", runs.timing, 1.0, 0.6};
     report.fault = ComparePictures(runs.oursOutput.get(), runs.peerOutput, 1);
     return PrintPairing(report);
@@ -134,8 +132,7 @@ bool PngDecode(const BenchSetup& setup, const std::string& file, bool hasAlpha)
 {
     const std::string in = setup.inputs + "\\" + file;
     auto runs = RunInterleaved(
-        setup.runs, [&] { return std::make_unique<CImageObject>(in, PNG); },
-        [&] { return DecodePngWithSpng(in); });
+        setup.runs, [&] { return std::make_unique<CImageObject>(in, PNG); }, [&] { return DecodePngWithSpng(in); });
     PairingReport report{"PNG " + file + " vs libspng", runs.timing, 1.25};
     const Stopwatch watch;
     const PeerPicture reference = DecodePngWithLibpng(in);
@@ -174,7 +171,7 @@ bool BmpLoadAndSave(const BenchSetup& setup)
     return PrintPairing(report);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -24,7 +24,7 @@ constexpr UINT kRepaintDelay = 50;
 constexpr UINT kRepaintDelayAfterExtraChange = 1000;
 
 class ChangeSchedulerHost {
-public:
+  public:
     virtual ~ChangeSchedulerHost() = default;
     // The picture after the current one becomes the current picture and
     // the wallpaper.
@@ -43,7 +43,7 @@ public:
 };
 
 class CChangeScheduler {
-public:
+  public:
     using TodaySource = std::function<std::string()>;
 
     // `settings` are the window's members: the scheduler reads the mode,
@@ -63,7 +63,7 @@ public:
     // The show-picture box was unticked.
     void OnShowPictureOff();
 
-private:
+  private:
     bool IsNewDay() const;
     void RecordDailyChange();
 

@@ -8,7 +8,7 @@ namespace {
 
 // Owns a find-first handle.
 class FileSearch {
-public:
+  public:
     explicit FileSearch(const std::string& pattern) : m_handle(FindFirstFileA(pattern.c_str(), &m_data)) {}
     ~FileSearch()
     {
@@ -22,7 +22,7 @@ public:
     const char* Name() const { return m_data.cFileName; }
     bool Next() { return FindNextFileA(m_handle, &m_data) != FALSE; }
 
-private:
+  private:
     WIN32_FIND_DATAA m_data{};
     HANDLE m_handle;
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 class CCommandLineInfo {
-public:
+  public:
     virtual ~CCommandLineInfo() = default;
     // Called once per argument, flags without their leading character.
     virtual void ParseParam(const char* param, bool isFlag, bool isLast);

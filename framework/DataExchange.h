@@ -15,7 +15,7 @@ constexpr UINT kParseRealMessageId = 61713;      // not a number
 constexpr UINT kParseRealRangeMessageId = 61715; // out of range, %1 and %2 the bounds
 
 class CDataExchange {
-public:
+  public:
     CDataExchange(CDialog* dialog, bool saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
     // The control with this id, remembered as the one to focus on failure.
@@ -28,7 +28,7 @@ public:
     CDialog* const m_pDlgWnd;
     const bool m_bSaveAndValidate;
 
-private:
+  private:
     HWND m_lastControl = nullptr;
     bool m_failed = false;
 };

@@ -9,7 +9,7 @@
 class CDataExchange;
 
 class CDialog : public CWnd {
-public:
+  public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
     // Creates the dialog, disables its owner, pumps messages until
@@ -27,7 +27,7 @@ public:
     // that the controls send back meanwhile are not the user's doing.
     bool NotificationsLocked() const { return m_notificationsLocked; }
 
-protected:
+  protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
@@ -37,7 +37,7 @@ protected:
 
     CWnd* m_parent;
 
-private:
+  private:
     void RunModalLoop();
     static INT_PTR CALLBACK DialogProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 

@@ -7,12 +7,12 @@
 
 // Root of the program's object classes.
 class CObject {
-public:
+  public:
     virtual ~CObject() = default;
     // Objects of this program are never serialised; the hook does nothing.
     virtual void Serialize() {}
 
-protected:
+  protected:
     CObject() = default;
     CObject(const CObject&) = default;
     CObject& operator=(const CObject&) = default;
@@ -20,7 +20,7 @@ protected:
 
 // Owns one GDI object and deletes it when destroyed.
 class CGdiObject : public CObject {
-public:
+  public:
     CGdiObject() = default;
     explicit CGdiObject(HGDIOBJ handle) : handle_(handle) {}
     ~CGdiObject() override;
@@ -35,12 +35,12 @@ public:
     HGDIOBJ Detach();
     bool DeleteObject();
 
-private:
+  private:
     HGDIOBJ handle_ = nullptr;
 };
 
 class CPalette : public CGdiObject {
-public:
+  public:
     CPalette() = default;
     explicit CPalette(HPALETTE palette) : CGdiObject(palette) {}
 
@@ -50,7 +50,7 @@ public:
 };
 
 class CBitmap : public CGdiObject {
-public:
+  public:
     CBitmap() = default;
     explicit CBitmap(HBITMAP bitmap) : CGdiObject(bitmap) {}
 
@@ -60,7 +60,7 @@ public:
 // A device context the program created (CreateDC, CreateCompatibleDC);
 // deleted with DeleteDC.
 class OwnedDc {
-public:
+  public:
     explicit OwnedDc(HDC dc) : dc_(dc) {}
     ~OwnedDc();
     OwnedDc(OwnedDc&& other) noexcept : dc_(other.dc_) { other.dc_ = nullptr; }
@@ -70,14 +70,14 @@ public:
 
     HDC Get() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
 };
 
 // A window's (or, for no window, the screen's) device context from GetDC;
 // given back with ReleaseDC.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDc();
     WindowDc(const WindowDc&) = delete;
@@ -85,7 +85,7 @@ public:
 
     HDC Get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
@@ -93,13 +93,13 @@ private:
 // Selects an object into a device context and selects the previous one back
 // when it goes out of scope.
 class ScopedSelectObject {
-public:
+  public:
     ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~ScopedSelectObject();
     ScopedSelectObject(const ScopedSelectObject&) = delete;
     ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };
@@ -107,17 +107,16 @@ private:
 // The same for palettes, which GDI selects with SelectPalette. A null
 // palette selects nothing.
 class ScopedSelectPalette {
-public:
+  public:
     ScopedSelectPalette(HDC dc, HPALETTE palette, bool background)
-        : dc_(dc), background_(background),
-          previous_(palette ? SelectPalette(dc, palette, background) : nullptr)
+        : dc_(dc), background_(background), previous_(palette ? SelectPalette(dc, palette, background) : nullptr)
     {
     }
     ~ScopedSelectPalette();
     ScopedSelectPalette(const ScopedSelectPalette&) = delete;
     ScopedSelectPalette& operator=(const ScopedSelectPalette&) = delete;
 
-private:
+  private:
     HDC dc_;
     bool background_;
     HPALETTE previous_;

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 class CWnd {
-public:
+  public:
     CWnd() = default;
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
@@ -41,7 +41,7 @@ public:
 
     HWND m_hWnd = nullptr;
 
-protected:
+  protected:
     // One switch per class; unhandled messages go to the base class and
     // finally to DefWindowProc.
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
@@ -57,6 +57,6 @@ protected:
 
     static LRESULT CALLBACK StandardWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
-private:
+  private:
     WNDPROC m_previousProc = nullptr;
 };

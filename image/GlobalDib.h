@@ -9,7 +9,7 @@
 // BITMAPINFOHEADER, the colour table and the pixel array. The block stays
 // locked while it is held, and is unlocked and freed through its handle.
 class GlobalDib {
-public:
+  public:
     GlobalDib() = default;
     ~GlobalDib() { Release(); }
     GlobalDib(GlobalDib&& other) noexcept : data_(other.data_) { other.data_ = nullptr; }
@@ -26,7 +26,7 @@ public:
     const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(data_); }
     explicit operator bool() const { return data_ != nullptr; }
 
-private:
+  private:
     uint8_t* data_ = nullptr;
 };
 

@@ -18,13 +18,12 @@ bool CImageImpl::Draw(HDC dc, int x, int y, int w, int h, int xSrc, int ySrc) co
         w = width;
     if (h == -1)
         h = height;
-    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(w), static_cast<DWORD>(h), xSrc, 0,
-                      static_cast<UINT>(ySrc), static_cast<UINT>(h), bits, dib.Info(), ColorUsage());
+    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(w), static_cast<DWORD>(h), xSrc, 0, static_cast<UINT>(ySrc),
+                      static_cast<UINT>(h), bits, dib.Info(), ColorUsage());
     return true;
 }
 
-bool CImageImpl::Stretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc, int wSrc,
-                         int hSrc)
+bool CImageImpl::Stretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc, int wSrc, int hSrc)
 {
     if (!dib)
         return false;
@@ -42,8 +41,7 @@ bool CImageImpl::Stretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSr
     SetStretchBltMode(dc, COLORONCOLOR);
     if (transparentIndex != -1 && MaskedStretch(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc))
         return true;
-    StretchDIBits(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc, bits, dib.Info(), ColorUsage(),
-                  SRCCOPY);
+    StretchDIBits(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc, bits, dib.Info(), ColorUsage(), SRCCOPY);
     return true;
 }
 
@@ -52,8 +50,7 @@ bool CImageImpl::Stretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSr
 // transparent pixels turned black. The pixel array is changed in place and
 // restored afterwards. Only 8-bit paletted pictures carry a transparent
 // index; for anything else this returns false and the caller copies.
-bool CImageImpl::MaskedStretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc,
-                               int wSrc, int hSrc)
+bool CImageImpl::MaskedStretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc, int wSrc, int hSrc)
 {
     if (bitCount != 8 || !imagePalette || !HasPlainRows())
         return false;
@@ -72,8 +69,7 @@ bool CImageImpl::MaskedStretch(HDC dc, int xDst, int yDst, int wDst, int hDst, i
         for (uint8_t* end = pixel + width; pixel != end; ++pixel)
             *pixel = (anyIndexMatches && *pixel == transparent) ? white : black;
     }
-    StretchDIBits(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc, bits, dib.Info(), DIB_PAL_COLORS,
-                  SRCAND);
+    StretchDIBits(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc, bits, dib.Info(), DIB_PAL_COLORS, SRCAND);
 
     std::memcpy(bits, saved.get(), arrayBytes);
     for (int y = 0; y < height; ++y) {
@@ -82,8 +78,7 @@ bool CImageImpl::MaskedStretch(HDC dc, int xDst, int yDst, int wDst, int hDst, i
             if (anyIndexMatches && *pixel == transparent)
                 *pixel = black;
     }
-    StretchDIBits(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc, bits, dib.Info(), DIB_PAL_COLORS,
-                  SRCPAINT);
+    StretchDIBits(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc, bits, dib.Info(), DIB_PAL_COLORS, SRCPAINT);
 
     std::memcpy(bits, saved.get(), arrayBytes);
     return true;

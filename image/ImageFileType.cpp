@@ -35,7 +35,7 @@ constexpr TypeName kTypeTable[] = {
     {"BMP", BMP}, {"GIF", GIF}, {"JPG", JPG}, {"PNG", PNG}, {"XPM", XPM},
 };
 
-}  // namespace
+} // namespace
 
 std::string GetFileExtension(const std::string& path)
 {

@@ -13,7 +13,7 @@ bool IsIndexDepth(int bitCount)
     return bitCount == 1 || bitCount == 2 || bitCount == 4 || bitCount == 8;
 }
 
-}  // namespace
+} // namespace
 
 CImageImpl::CImageImpl() = default;
 
@@ -102,7 +102,7 @@ bool CImageImpl::GetPixelColor(int x, int y, uint8_t& r, uint8_t& g, uint8_t& b)
         r = pixel[2];
         return true;
     }
-    if (bitCount == 16) {  // 5-5-5, the layout of a 16-bit DIB without masks
+    if (bitCount == 16) { // 5-5-5, the layout of a 16-bit DIB without masks
         const int value = pixel[0] | (pixel[1] << 8);
         r = static_cast<uint8_t>(((value >> 10) & 31) * 255 / 31);
         g = static_cast<uint8_t>(((value >> 5) & 31) * 255 / 31);
@@ -142,7 +142,7 @@ bool CImageImpl::SetPixelColor(int x, int y, uint8_t r, uint8_t g, uint8_t b)
         pixel[1] = static_cast<uint8_t>(value >> 8);
         return true;
     }
-    return false;  // a shallow picture without palette has no colour to pick from
+    return false; // a shallow picture without palette has no colour to pick from
 }
 
 int CImageImpl::Load(const std::string&)

@@ -13,7 +13,7 @@ class CDibPalette;
 // One picture in memory as a packed DIB, with pixel access and drawing. The
 // format classes derive from it and add Load and Save.
 class CImageImpl {
-public:
+  public:
     CImageImpl();
     virtual ~CImageImpl();
     CImageImpl(const CImageImpl&) = delete;
@@ -33,8 +33,8 @@ public:
     virtual int Save(const std::string& fileName);
 
     bool Draw(HDC dc, int x, int y, int w = -1, int h = -1, int xSrc = 0, int ySrc = 0) const;
-    bool Stretch(HDC dc, int xDst, int yDst, int wDst = -1, int hDst = -1, int xSrc = 0, int ySrc = 0,
-                 int wSrc = -1, int hSrc = -1);
+    bool Stretch(HDC dc, int xDst, int yDst, int wDst = -1, int hDst = -1, int xSrc = 0, int ySrc = 0, int wSrc = -1,
+                 int hSrc = -1);
     // Moves other's picture into this object; other keeps nothing to free.
     void TakeOver(CImageImpl& other);
 
@@ -57,7 +57,7 @@ public:
     bool HasPlainRows() const;
     void SetTransparentIndex(int index) { transparentIndex = index; }
 
-protected:
+  protected:
     // Frees the pixels and the palette; the size fields stay.
     void ReleasePicture();
     // Takes a block read from a file and sets the fields from its header.
@@ -75,8 +75,7 @@ protected:
     int transparentIndex = -1;
     std::unique_ptr<CDibPalette> imagePalette;
 
-private:
+  private:
     uint8_t* PixelAddress(int x, int y) const;
-    bool MaskedStretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc, int wSrc,
-                       int hSrc);
+    bool MaskedStretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc, int wSrc, int hSrc);
 };

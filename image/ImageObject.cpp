@@ -81,7 +81,7 @@ bool CImageObject::CreateImpl(const std::string& path, int fileType)
         impl.reset(new (std::nothrow) CPngImage(path));
         break;
     default:
-        break;  // XPM has no format class; -1 is no format at all
+        break; // XPM has no format class; -1 is no format at all
     }
     return impl != nullptr;
 }
@@ -91,8 +91,7 @@ bool CImageObject::Draw(HDC dc, int x, int y, int w, int h, int xSrc, int ySrc) 
     return impl && impl->Draw(dc, x, y, w, h, xSrc, ySrc);
 }
 
-bool CImageObject::Stretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc, int wSrc,
-                           int hSrc)
+bool CImageObject::Stretch(HDC dc, int xDst, int yDst, int wDst, int hDst, int xSrc, int ySrc, int wSrc, int hSrc)
 {
     return impl && impl->Stretch(dc, xDst, yDst, wDst, hDst, xSrc, ySrc, wSrc, hSrc);
 }

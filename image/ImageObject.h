@@ -15,7 +15,7 @@ class CDibPalette;
 // path whose extension picks the format. Callers judge a load by width and
 // height both above 0.
 class CImageObject : public CObject {
-public:
+  public:
     CImageObject() = default;
     CImageObject(const std::string& fileName, int type);
     // A BMP picture holding the pixels of a device-dependent bitmap.
@@ -34,8 +34,8 @@ public:
     virtual bool Create(int width, int height, int bitCount, int colorType);
     virtual bool CreateImpl(const std::string& fileName, int type);
     virtual bool Draw(HDC dc, int x, int y, int w = -1, int h = -1, int xSrc = 0, int ySrc = 0) const;
-    virtual bool Stretch(HDC dc, int xDst, int yDst, int wDst = -1, int hDst = -1, int xSrc = 0,
-                         int ySrc = 0, int wSrc = -1, int hSrc = -1);
+    virtual bool Stretch(HDC dc, int xDst, int yDst, int wDst = -1, int hDst = -1, int xSrc = 0, int ySrc = 0,
+                         int wSrc = -1, int hSrc = -1);
     virtual int GetPixelIndex(int x, int y) const;
     virtual bool GetPixelColor(int x, int y, uint8_t& r, uint8_t& g, uint8_t& b) const;
     virtual bool SetPixelIndex(int x, int y, int index);
@@ -58,7 +58,7 @@ public:
     int GetType() const { return type; }
     const std::string& GetFileName() const { return fileName; }
 
-private:
+  private:
     int type = -1;
     std::string fileName;
     std::unique_ptr<CImageImpl> impl;

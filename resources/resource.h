@@ -16,15 +16,15 @@
 #define IDR_TRAY_MENU 137    // right click on the notification-area icon
 
 // ---- Pictures
-#define IDI_MAIN 137         // window and notification-area icon
-#define IDB_ABOUT 140        // About box picture
-#define IDC_HAND_CURSOR 142  // link cursor, 32x32 monochrome, hot spot (0, 0)
-#define IDR_MENU_ICONS 143   // toolbar resource and its 64x15 bitmap
-#define RT_TOOLBAR_TYPE 241  // numeric type of toolbar resources
+#define IDI_MAIN 137        // window and notification-area icon
+#define IDB_ABOUT 140       // About box picture
+#define IDC_HAND_CURSOR 142 // link cursor, 32x32 monochrome, hot spot (0, 0)
+#define IDR_MENU_ICONS 143  // toolbar resource and its 64x15 bitmap
+#define RT_TOOLBAR_TYPE 241 // numeric type of toolbar resources
 
 // ---- Commands (menus, system menu)
-#define IDM_EXIT 1               // the main window's OK command ends the program
-#define IDM_SYSTEM_ABOUT 16      // About item appended to the system menu
+#define IDM_EXIT 1          // the main window's OK command ends the program
+#define IDM_SYSTEM_ABOUT 16 // About item appended to the system menu
 #define IDM_SHOW_WINDOW 32771
 #define IDM_HIDE_WINDOW 32775
 #define IDM_ABOUT 57664
@@ -37,7 +37,7 @@
 #define IDC_CHANGE_DAILY 1006
 #define IDC_CHANGE_BY_INTERVAL 1007
 #define IDC_STYLE_TILE 1008
-#define IDC_STYLE_CENTRE 1009   // first of the style group: ShowMode 0, 1, 2 = 1009, 1008, 1010
+#define IDC_STYLE_CENTRE 1009 // first of the style group: ShowMode 0, 1, 2 = 1009, 1008, 1010
 #define IDC_STYLE_STRETCH 1010
 #define IDC_INTERVAL_EDIT 1011
 #define IDC_CHANGE_GROUP 1012
@@ -47,7 +47,7 @@
 #define IDC_INTERVAL_LABEL 1018
 #define IDC_SHOW_PICTURE 1022
 #define IDC_SET_DEFAULT_USER 1025
-#define IDC_CHANGE_NEVER 1027   // first of the change group: ChangeMode 0..3 = 1027, 1005, 1006, 1007
+#define IDC_CHANGE_NEVER 1027 // first of the change group: ChangeMode 0..3 = 1027, 1005, 1006, 1007
 
 // ---- About box (dialog 100)
 #define IDC_ABOUT_HELP 1020
@@ -66,12 +66,12 @@
 #define IDC_SELECT_HELP 1036
 
 // ---- Strings
-#define IDS_ABOUT_MENU_ITEM 101      // system-menu item text
-#define IDS_APP_TITLE 102            // "Orvane Tessaly"
-#define IDS_SKIN_FILE_MISSING 103    // skin description file missing, made on OK
-#define IDS_TIP_CLICK_TO_SHOW 57665  // notification-area tips
+#define IDS_ABOUT_MENU_ITEM 101     // system-menu item text
+#define IDS_APP_TITLE 102           // "Orvane Tessaly"
+#define IDS_SKIN_FILE_MISSING 103   // skin description file missing, made on OK
+#define IDS_TIP_CLICK_TO_SHOW 57665 // notification-area tips
 #define IDS_TIP_CLICK_TO_HIDE 57666
-#define IDS_TIP_SET_PICTURE 57667    // skin button tooltips 0..5
+#define IDS_TIP_SET_PICTURE 57667 // skin button tooltips 0..5
 #define IDS_TIP_SHOW_DESKTOP 57668
 #define IDS_TIP_MINIMISE 57669
 #define IDS_TIP_HELP 57670

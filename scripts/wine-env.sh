@@ -6,7 +6,9 @@ export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts: the program needs neither.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
-xvfb_display=:93
+# A display number of this checkout's own, so two checkouts (or CI beside a
+# developer's run) never share a private Xvfb.
+xvfb_display=:$((90 + $(printf '%s' "$root" | cksum | cut -d' ' -f1) % 400))
 xvfb_pidfile="$root/build/xvfb.pid"
 
 # Gives the scripts a display: the user's own, or a private Xvfb that stays

@@ -43,7 +43,8 @@ LONG CRegistryKey::ReadString(const char* name, std::string& text) const
     std::vector<char> buffer(200);
     for (;;) {
         DWORD size = static_cast<DWORD>(buffer.size());
-        const LONG status = RegQueryValueExA(m_key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        const LONG status =
+            RegQueryValueExA(m_key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (status == ERROR_MORE_DATA) {
             buffer.resize(size + 1);
             continue;

@@ -8,7 +8,7 @@
 #include <string>
 
 class CRegistryKey {
-public:
+  public:
     CRegistryKey() = default;
     virtual ~CRegistryKey();
     CRegistryKey(const CRegistryKey&) = delete;
@@ -32,7 +32,7 @@ public:
     LONG WriteBinary(const char* name, const void* data, DWORD size);
     LONG ReadBinary(const char* name, void* data, DWORD& size) const;
 
-private:
+  private:
     HKEY m_key = nullptr;
     std::string m_path;
 };

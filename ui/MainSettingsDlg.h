@@ -12,7 +12,7 @@
 #include <string>
 
 class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
-public:
+  public:
     explicit CMainSettingsDlg(CWnd* parent = nullptr);
 
     BOOL DestroyWindow() override;
@@ -33,13 +33,13 @@ public:
     Settings m_settings;
     bool m_startMinimised = false;
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
     void AppendAboutToSystemMenu();
     // Enables the controls that only mean something while a picture is shown.
     void UpdateControlStates();

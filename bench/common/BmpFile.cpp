@@ -15,7 +15,7 @@ struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
 
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path)
 {
@@ -68,8 +68,8 @@ std::string CompareIndexedBmps(const BmpContent& ours, const BmpContent& peer)
 {
     if (ours.width != peer.width || ours.height != peer.height || ours.bitCount != 8 || peer.bitCount != 8)
         return "sizes or depths differ";
-    std::string rows = CompareRows(ours.pixels.data(), ours.rowStride, peer.pixels.data(), peer.rowStride,
-                                   ours.width, ours.height, 1);
+    std::string rows =
+        CompareRows(ours.pixels.data(), ours.rowStride, peer.pixels.data(), peer.rowStride, ours.width, ours.height, 1);
     if (!rows.empty())
         return "pixel indices: " + rows;
     bool used[256] = {};
@@ -87,8 +87,8 @@ std::string CompareIndexedBmps(const BmpContent& ours, const BmpContent& peer)
     return "";
 }
 
-std::string CompareRows(const uint8_t* ours, int oursStride, const uint8_t* peer, int peerStride, int width,
-                        int height, int bytesPerPixel)
+std::string CompareRows(const uint8_t* ours, int oursStride, const uint8_t* peer, int peerStride, int width, int height,
+                        int bytesPerPixel)
 {
     const size_t rowBytes = static_cast<size_t>(width) * bytesPerPixel;
     for (int y = 0; y < height; ++y) {

@@ -28,5 +28,5 @@ std::string CompareIndexedBmps(const BmpContent& ours, const BmpContent& peer);
 
 // Empty when the two rows-of-pixels pictures hold equal bytes in every row
 // (width × bytesPerPixel bytes of each row; padding is not compared).
-std::string CompareRows(const uint8_t* ours, int oursStride, const uint8_t* peer, int peerStride, int width,
-                        int height, int bytesPerPixel);
+std::string CompareRows(const uint8_t* ours, int oursStride, const uint8_t* peer, int peerStride, int width, int height,
+                        int bytesPerPixel);

@@ -16,8 +16,7 @@ struct Timing {
 // each. Each call returns its output; the output of the last run is handed
 // back for the equality check, and earlier outputs are released outside the
 // timed span, so neither side pays for freeing the other's memory.
-template <class Ours, class Peer>
-struct InterleavedRuns {
+template <class Ours, class Peer> struct InterleavedRuns {
     Timing timing;
     decltype(std::declval<Ours>()()) oursOutput;
     decltype(std::declval<Peer>()()) peerOutput;
@@ -25,8 +24,7 @@ struct InterleavedRuns {
 
 // Times one call, keeps the fastest time in `best`, and stores the call's
 // output after the clock stopped.
-template <class Run, class Output>
-void TimeOnce(Run& run, double& best, Output& output)
+template <class Run, class Output> void TimeOnce(Run& run, double& best, Output& output)
 {
     output = {}; // the previous run's output is freed outside the timed span
     const Stopwatch watch;
@@ -37,8 +35,7 @@ void TimeOnce(Run& run, double& best, Output& output)
     output = std::move(produced);
 }
 
-template <class Ours, class Peer>
-InterleavedRuns<Ours, Peer> RunInterleaved(int runs, Ours ours, Peer peer)
+template <class Ours, class Peer> InterleavedRuns<Ours, Peer> RunInterleaved(int runs, Ours ours, Peer peer)
 {
     InterleavedRuns<Ours, Peer> result;
     for (int run = 0; run < runs; ++run) {
@@ -59,8 +56,8 @@ struct PairingReport {
     std::string name;
     Timing timing;
     double target;
-    double stretch;  // 0: no stretch target
-    std::string fault;  // empty when the outputs are equal
+    double stretch;    // 0: no stretch target
+    std::string fault; // empty when the outputs are equal
 };
 
 // Prints the pairing's line; true when the outputs were equal (a missed

@@ -4,7 +4,7 @@
 
 // Wall-clock time since construction, from the performance counter.
 class Stopwatch {
-public:
+  public:
     Stopwatch() { QueryPerformanceCounter(&start_); }
 
     double Seconds() const
@@ -16,6 +16,6 @@ public:
         return static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency.QuadPart);
     }
 
-private:
+  private:
     LARGE_INTEGER start_;
 };

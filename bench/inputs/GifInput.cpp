@@ -60,7 +60,7 @@ void DitherRow(const uint8_t* rgb, int width, std::vector<int>& errors, std::vec
     errors.swap(next);
 }
 
-}  // namespace
+} // namespace
 
 bool WriteGifInput(const PhotoPicture& picture, const std::string& path)
 {

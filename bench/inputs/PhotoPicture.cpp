@@ -69,7 +69,7 @@ uint8_t ToByte(float value)
     return static_cast<uint8_t>(std::clamp(value, 0.0f, 255.0f) + 0.5f);
 }
 
-}  // namespace
+} // namespace
 
 void PhotoPicture::Row(int y, uint8_t* rgb) const
 {

@@ -7,7 +7,7 @@
 // the picture's relative coordinates, so every size shows the same scene and
 // nothing has to be kept in memory but one row. Deterministic.
 class PhotoPicture {
-public:
+  public:
     PhotoPicture(int width, int height) : width_(width), height_(height) {}
 
     int Width() const { return width_; }
@@ -18,7 +18,7 @@ public:
     // a clear band, so every compositing case occurs.
     void AlphaRow(int y, uint8_t* alpha) const;
 
-private:
+  private:
     int width_;
     int height_;
 };

@@ -18,7 +18,7 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
-}  // namespace
+} // namespace
 
 bool CopyBmpRaw(const std::string& inPath, const std::string& outPath)
 {
@@ -34,8 +34,8 @@ bool CopyBmpRaw(const std::string& inPath, const std::string& outPath)
         return false;
     std::memcpy(picture.get(), fileBytes.get(), size);
 
-    const Handle out(CreateFileA(outPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    const Handle out(
+        CreateFileA(outPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (out.get() == INVALID_HANDLE_VALUE)
         return false;
     return WriteFile(out.get(), picture.get(), size, &count, nullptr) && count == size;

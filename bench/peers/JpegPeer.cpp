@@ -103,7 +103,7 @@ bool WriteBmp(const std::string& path, const uint8_t* dib, size_t dibBytes)
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 bool ConvertJpegToBmp(const std::string& jpegPath, const std::string& bmpPath)
 {

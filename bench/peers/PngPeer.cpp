@@ -43,7 +43,7 @@ bool ReadLibpngRows(png_structp png, png_infop info, PeerPicture& picture)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 PeerPicture DecodePngWithSpng(const std::string& path)
 {
@@ -62,8 +62,7 @@ PeerPicture DecodePngWithSpng(const std::string& path)
     const size_t rowBytes = static_cast<size_t>(picture.width) * 3;
     spng_row_info row;
     while (spng_get_row_info(context.get(), &row) == 0) {
-        const int result =
-            spng_decode_row(context.get(), picture.PictureLine(static_cast<int>(row.row_num)), rowBytes);
+        const int result = spng_decode_row(context.get(), picture.PictureLine(static_cast<int>(row.row_num)), rowBytes);
         if (result == SPNG_EOI)
             break;
         if (result != 0)

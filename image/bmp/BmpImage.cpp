@@ -50,7 +50,7 @@ bool CBmpImage::CreateFromBitmap(HBITMAP bitmap)
     if (!Create(info.bmWidth, info.bmHeight, info.bmBitsPixel, -1))
         return false;
     WindowDc screen(nullptr);
-    GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), bits,
-              reinterpret_cast<BITMAPINFO*>(dib.Header()), DIB_RGB_COLORS);
+    GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), bits, reinterpret_cast<BITMAPINFO*>(dib.Header()),
+              DIB_RGB_COLORS);
     return true;
 }

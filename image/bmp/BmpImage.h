@@ -7,7 +7,7 @@
 // into one block and writing puts a file header in front of it. RLE data is
 // kept compressed: GDI draws it as it is and a save writes it back unchanged.
 class CBmpImage : public CImageFileImpl {
-public:
+  public:
     explicit CBmpImage(const std::string& fileName = std::string()) : CImageFileImpl(fileName) {}
 
     int Load(const std::string& fileName) override;

@@ -20,8 +20,7 @@ bool IsKnownInfoHeaderSize(uint32_t size)
 
 bool IsKnownDepth(uint32_t bitCount)
 {
-    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
-           bitCount == 32;
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
 }
 
 bool CompressionFitsDepth(uint32_t compression, uint32_t bitCount)
@@ -86,8 +85,7 @@ void ReadColorTable(ByteReader& file, bool core, uint32_t entries, BmpLayout& la
 // the file holds, so a tiny file cannot ask for a giant block.
 bool SizeCompressedData(const ByteReader& file, BmpLayout& layout)
 {
-    const size_t available =
-        layout.pixelOffset < file.Size() ? file.Size() - layout.pixelOffset : 0;
+    const size_t available = layout.pixelOffset < file.Size() ? file.Size() - layout.pixelOffset : 0;
     uint64_t bytes = layout.header.sizeImage;
     if (bytes == 0 || bytes > available)
         bytes = available;
@@ -97,7 +95,7 @@ bool SizeCompressedData(const ByteReader& file, BmpLayout& layout)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
 {
@@ -111,7 +109,7 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
     if (fileHeader[0] == 'B' && fileHeader[1] == 'M') {
         offBits = LittleEndian32(fileHeader + 10);
     } else {
-        file.Seek(start);  // a bare DIB: the info header comes first
+        file.Seek(start); // a bare DIB: the info header comes first
     }
 
     const size_t headerStart = file.Position();
@@ -125,7 +123,7 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
         ReadCoreHeader(infoBytes, header);
     } else if (IsKnownInfoHeaderSize(headerSize)) {
         ReadInfoHeader(infoBytes, header);
-        header.size = 40;  // later header versions are kept as their first 40 bytes
+        header.size = 40; // later header versions are kept as their first 40 bytes
     } else {
         return false;
     }

@@ -34,10 +34,10 @@ static_assert(sizeof(DibHeader) == 40, "DibHeader must match BITMAPINFOHEADER");
 // bytes lie in the file.
 struct BmpLayout {
     DibHeader header;
-    uint8_t colorTable[256 * 4] = {};  // header.clrUsed entries blue, green, red, 0
+    uint8_t colorTable[256 * 4] = {}; // header.clrUsed entries blue, green, red, 0
     bool hasMasks = false;
     uint32_t masks[3] = {};
-    bool topDown = false;  // the file stores its rows top row first
+    bool topDown = false; // the file stores its rows top row first
     size_t pixelOffset = 0;
 
     uint32_t TableBytes() const { return header.clrUsed * 4; }

@@ -32,8 +32,8 @@ GlobalDib ReadDibFile(const std::string& fileName)
 
 size_t WriteInChunks(FileHandle& file, const uint8_t* buffer, size_t byteCount)
 {
-    return WriteInChunks([&file](const uint8_t* chunk, size_t count) { return file.Write(chunk, count); },
-                         buffer, byteCount);
+    return WriteInChunks([&file](const uint8_t* chunk, size_t count) { return file.Write(chunk, count); }, buffer,
+                         byteCount);
 }
 
 uint32_t ColorTableBytes(const BITMAPINFOHEADER& dib)
@@ -59,7 +59,6 @@ int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib)
     StoreLe32(fileHeader + 2, offBits + dib->biSizeImage);
     StoreLe32(fileHeader + 10, offBits);
     const bool headerWritten = file.Write(fileHeader, sizeof fileHeader) == sizeof fileHeader;
-    const bool blockWritten =
-        WriteInChunks(file, reinterpret_cast<const uint8_t*>(dib), blockBytes) == blockBytes;
+    const bool blockWritten = WriteInChunks(file, reinterpret_cast<const uint8_t*>(dib), blockBytes) == blockBytes;
     return headerWritten && blockWritten ? 1 : 0;
 }

@@ -27,8 +27,7 @@ int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib);
 // in chunks of exactly 32768 bytes while more than that remains, then the
 // rest. write returns the bytes it wrote. Result: byteCount, or 0 as soon as
 // a chunk comes up short.
-template <typename Write>
-size_t WriteInChunks(Write&& write, const uint8_t* buffer, size_t byteCount)
+template <typename Write> size_t WriteInChunks(Write&& write, const uint8_t* buffer, size_t byteCount)
 {
     constexpr size_t kChunk = 32768;
     size_t done = 0;

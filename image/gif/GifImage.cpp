@@ -7,7 +7,7 @@
 namespace {
 
 class PictureSink : public GifPictureSink {
-public:
+  public:
     explicit PictureSink(CImageImpl& picture) : picture_(picture) {}
 
     PictureRows CreatePicture(int width, int height) override
@@ -27,11 +27,11 @@ public:
     }
     void SetTransparentIndex(int index) override { picture_.SetTransparentIndex(index); }
 
-private:
+  private:
     CImageImpl& picture_;
 };
 
-}  // namespace
+} // namespace
 
 int CGifImage::Load(const std::string& name)
 {

@@ -35,19 +35,19 @@ void SkipSubBlocks(ByteReader& file)
 {
     for (;;) {
         const uint8_t length = file.Get8();
-        if (length == 0)  // also the answer at the end of the file
+        if (length == 0) // also the answer at the end of the file
             return;
         file.Skip(length);
     }
 }
 
 class GifFileReader {
-public:
+  public:
     GifFileReader(ByteReader& file, GifPictureSink& picture) : file_(file), picture_(picture) {}
 
     GifReadResult Read();
 
-private:
+  private:
     // Returns false when block reading must stop.
     bool ReadExtension();
     void DecodeImage();
@@ -79,7 +79,7 @@ GifReadResult GifFileReader::Read()
             DecodeImage();
             break;
         } else {
-            break;  // the trailer, or anything unexpected
+            break; // the trailer, or anything unexpected
         }
     }
     return GifReadResult::Read;
@@ -121,8 +121,7 @@ void GifFileReader::DecodeImage()
         uint8_t reds[256];
         uint8_t greens[256];
         uint8_t blues[256];
-        const int count =
-            BuildGifPalette(table_.entries, table_.size, transparentIndex_, reds, greens, blues);
+        const int count = BuildGifPalette(table_.entries, table_.size, transparentIndex_, reds, greens, blues);
         picture_.SetPalette(count, reds, greens, blues);
     }
     if (rows.width <= 0 || rows.height <= 0)
@@ -136,10 +135,10 @@ void GifFileReader::DecodeImage()
     decoder->Decode(file_, rows.width, writer);
 }
 
-}  // namespace
+} // namespace
 
-int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, uint8_t reds[256],
-                    uint8_t greens[256], uint8_t blues[256])
+int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, uint8_t reds[256], uint8_t greens[256],
+                    uint8_t blues[256])
 {
     if (tableSize > 256)
         tableSize = 256;

@@ -8,12 +8,11 @@ class ByteReader;
 
 // Receives what the GIF parser finds. One call per picture, never per pixel.
 class GifPictureSink {
-public:
+  public:
     virtual ~GifPictureSink() = default;
     // An 8-bit picture of width x height; bits stays null when it is refused.
     virtual PictureRows CreatePicture(int width, int height) = 0;
-    virtual void SetPalette(int count, const uint8_t* reds, const uint8_t* greens,
-                            const uint8_t* blues) = 0;
+    virtual void SetPalette(int count, const uint8_t* reds, const uint8_t* greens, const uint8_t* blues) = 0;
     virtual void SetTransparentIndex(int index) = 0;
 };
 
@@ -22,8 +21,8 @@ public:
 // index the palette has 256 entries: the transparent one black and the ones
 // beyond the table white, and entry 255 white when no other entry is, so that
 // masked drawing finds exact black and white.
-int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, uint8_t reds[256],
-                    uint8_t greens[256], uint8_t blues[256]);
+int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, uint8_t reds[256], uint8_t greens[256],
+                    uint8_t blues[256]);
 
 enum class GifReadResult { NotGif, Read };
 

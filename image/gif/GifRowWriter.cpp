@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kPassCount = 4;
 
-}  // namespace
+} // namespace
 
 GifRowWriter::GifRowWriter(const PictureRows& rows, bool interlaced)
     : rows_(rows), interlaced_(interlaced), row_(rows.height - 1)
@@ -31,8 +31,8 @@ int GifRowWriter::WriteLine(const uint8_t* pixels, int count)
         while (line_ >= rows_.height && pass_ < kPassCount)
             StartNextPass();
     }
-    std::memcpy(rows_.bits + static_cast<size_t>(arrayRow) * static_cast<size_t>(rows_.rowStride),
-                pixels, static_cast<size_t>(count));
+    std::memcpy(rows_.bits + static_cast<size_t>(arrayRow) * static_cast<size_t>(rows_.rowStride), pixels,
+                static_cast<size_t>(count));
     return 0;
 }
 

@@ -16,7 +16,7 @@ namespace {
 // last eight-byte copy.
 constexpr size_t kLineMargin = 4096 + 16;
 
-}  // namespace
+} // namespace
 
 int LzwDecoder::Decode(ByteReader& data, int lineWidth, GifRowWriter& rows)
 {

@@ -18,7 +18,7 @@ class GifRowWriter;
 // bytes per step: the string's last one to eight bytes, and a jump to the
 // code that holds everything before them.
 class LzwDecoder {
-public:
+  public:
     static constexpr int kNoMemory = -10;
     static constexpr int kBadCodeSize = -20;
 
@@ -28,7 +28,7 @@ public:
     // kBadCodeSize, or the negative result of the row writer.
     int Decode(ByteReader& data, int lineWidth, GifRowWriter& rows);
 
-private:
+  private:
     static constexpr int kTableSize = 4096;
     static constexpr int kMaxCodeSize = 12;
     static constexpr int kChunk = 8;
@@ -37,12 +37,12 @@ private:
 
     // 16 bytes, so that a code's whole description shares one cache line.
     struct Entry {
-        uint8_t tail[kChunk];  // the last ((length - 1) % 8) + 1 bytes of the string
-        uint16_t length;       // of the string, 1 to 4096
-        uint16_t jump;         // the code whose string is everything before the tail
-        uint16_t prefix;       // the format's form: prefix code ...
-        uint8_t suffix;        // ... followed by this byte
-        uint8_t first;         // the string's first byte
+        uint8_t tail[kChunk]; // the last ((length - 1) % 8) + 1 bytes of the string
+        uint16_t length;      // of the string, 1 to 4096
+        uint16_t jump;        // the code whose string is everything before the tail
+        uint16_t prefix;      // the format's form: prefix code ...
+        uint8_t suffix;       // ... followed by this byte
+        uint8_t first;        // the string's first byte
     };
 
     void ResetTable(int clearCode);

@@ -8,12 +8,12 @@
 // reader as exhausted, so a truncated file decodes as if it were padded with
 // zeros and the parser can ask afterwards whether that happened.
 class ByteReader {
-public:
+  public:
     ByteReader(const uint8_t* data, size_t size);
 
     uint8_t Get8();
-    uint16_t Get16();  // little-endian
-    uint32_t Get32();  // little-endian
+    uint16_t Get16(); // little-endian
+    uint32_t Get32(); // little-endian
 
     // Copies up to count bytes into dest, zero-fills the rest of dest and
     // returns how many bytes the input really held.
@@ -29,7 +29,7 @@ public:
     bool AtEnd() const { return position_ >= size_; }
     bool RanOut() const { return ranOut_; }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t position_ = 0;

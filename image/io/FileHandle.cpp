@@ -14,8 +14,8 @@ FileHandle FileHandle::OpenForReading(const std::string& path)
 
 FileHandle FileHandle::CreateForWriting(const std::string& path)
 {
-    return FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return FileHandle(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 size_t FileHandle::Write(const void* buffer, size_t count)

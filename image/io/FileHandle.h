@@ -8,7 +8,7 @@
 // Owner of a Win32 file handle. CreateFile takes paths up to the system's
 // limit (the old OpenFile stopped at 128 characters).
 class FileHandle {
-public:
+  public:
     FileHandle() = default;
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
     ~FileHandle();
@@ -26,6 +26,6 @@ public:
     // Bytes written; fewer than count on failure.
     size_t Write(const void* buffer, size_t count);
 
-private:
+  private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };

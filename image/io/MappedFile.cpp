@@ -6,7 +6,7 @@ namespace {
 // process could hardly map it anyway.
 constexpr uint64_t kMaxFileBytes = 1024ull * 1024 * 1024;
 
-}  // namespace
+} // namespace
 
 MappedFile::~MappedFile()
 {
@@ -29,7 +29,7 @@ bool MappedFile::Open(const std::string& path)
     if (size > kMaxFileBytes)
         return false;
     if (size == 0)
-        return true;  // nothing to map; the parsers see an empty input
+        return true; // nothing to map; the parsers see an empty input
     mapping_ = CreateFileMappingA(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr);
     if (!mapping_)
         return false;

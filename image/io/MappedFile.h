@@ -10,7 +10,7 @@
 // through a ByteReader. Mapping spares a copy of the file's bytes, which
 // matters for large bitmaps in a 32-bit address space.
 class MappedFile {
-public:
+  public:
     MappedFile() = default;
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
@@ -23,7 +23,7 @@ public:
     const uint8_t* Data() const { return static_cast<const uint8_t*>(view_); }
     size_t Size() const { return size_; }
 
-private:
+  private:
     FileHandle file_;
     HANDLE mapping_ = nullptr;
     const void* view_ = nullptr;

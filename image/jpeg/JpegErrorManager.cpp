@@ -8,7 +8,7 @@ namespace {
     std::longjmp(errors->recovery, 1);
 }
 
-}  // namespace
+} // namespace
 
 jpeg_error_mgr* InstallJpegErrorManager(JpegErrorManager& errors)
 {

@@ -6,11 +6,11 @@
 // files with 256 grey levels, colour files quantised by the library to at
 // most 128 colours (two-pass, Floyd-Steinberg dithering).
 class CJpegImage : public CImageFileImpl {
-public:
+  public:
     explicit CJpegImage(const std::string& fileName = std::string()) : CImageFileImpl(fileName) {}
 
     int Load(const std::string& fileName) override;
     int Save(const std::string& fileName) override;
 
-    int quality = 30;  // compression quality of Save
+    int quality = 30; // compression quality of Save
 };

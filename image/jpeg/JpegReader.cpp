@@ -21,8 +21,7 @@ int ReadJpeg(jpeg_decompress_struct& decoder, FILE* file, CImageImpl& picture)
     // Refuse absurd sizes before the library allocates its whole-image
     // buffers for two-pass quantisation.
     uint32_t imageBytes = 0;
-    if (!DibImageBytes(8, static_cast<int>(decoder.image_width), static_cast<int>(decoder.image_height),
-                       imageBytes)) {
+    if (!DibImageBytes(8, static_cast<int>(decoder.image_width), static_cast<int>(decoder.image_height), imageBytes)) {
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
@@ -65,7 +64,7 @@ int DecodeJpeg(FILE* file, CImageImpl& picture)
     return ReadJpeg(decoder, file, picture);
 }
 
-}  // namespace
+} // namespace
 
 int CJpegImage::Load(const std::string& name)
 {

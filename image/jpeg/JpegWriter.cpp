@@ -25,8 +25,7 @@ void ReadColors(const CImageImpl& picture, PALETTEENTRY colors[256])
     }
 }
 
-void ConvertRow(const CImageImpl& picture, const uint8_t* source, const PALETTEENTRY* colors,
-                JSAMPROW rgb)
+void ConvertRow(const CImageImpl& picture, const uint8_t* source, const PALETTEENTRY* colors, JSAMPROW rgb)
 {
     const int width = picture.GetWidth();
     const int bitCount = picture.GetBitCount();
@@ -65,10 +64,9 @@ int WriteJpeg(jpeg_compress_struct& encoder, FILE* file, const CImageImpl& pictu
     PALETTEENTRY colors[256] = {};
     if (picture.GetBitCount() <= 8)
         ReadColors(picture, colors);
-    JSAMPARRAY row = (*encoder.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&encoder), JPOOL_IMAGE,
-                                                 encoder.image_width * 3, 1);
-    const uint8_t* source =
-        picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * picture.GetRowStride();
+    JSAMPARRAY row =
+        (*encoder.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&encoder), JPOOL_IMAGE, encoder.image_width * 3, 1);
+    const uint8_t* source = picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * picture.GetRowStride();
     while (encoder.next_scanline < encoder.image_height) {
         ConvertRow(picture, source, colors, row[0]);
         jpeg_write_scanlines(&encoder, row, 1);
@@ -94,13 +92,13 @@ int EncodeJpeg(FILE* file, const CImageImpl& picture, int quality)
 bool CanWrite(const CImageImpl& picture)
 {
     const int bitCount = picture.GetBitCount();
-    const bool depthKnown = bitCount == 1 || bitCount == 2 || bitCount == 4 || bitCount == 8 ||
-                            bitCount == 24 || bitCount == 32;
+    const bool depthKnown =
+        bitCount == 1 || bitCount == 2 || bitCount == 4 || bitCount == 8 || bitCount == 24 || bitCount == 32;
     return depthKnown && picture.HasPlainRows() && picture.GetDib()->biCompression == BI_RGB &&
            picture.GetWidth() > 0 && picture.GetHeight() > 0;
 }
 
-}  // namespace
+} // namespace
 
 int CJpegImage::Save(const std::string& name)
 {

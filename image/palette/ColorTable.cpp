@@ -44,7 +44,7 @@ HPALETTE PaletteFromColorTable(const BITMAPINFOHEADER* dib)
     int count = static_cast<uint16_t>(dib->biClrUsed);
     if (count == 0)
         return nullptr;
-    if (count > 256)  // the block holds no more entries than that
+    if (count > 256) // the block holds no more entries than that
         count = 256;
     std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * static_cast<size_t>(count));
     LOGPALETTE* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());

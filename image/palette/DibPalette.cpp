@@ -14,7 +14,7 @@ std::vector<uint8_t> LogicalPaletteBuffer(int count)
     return buffer;
 }
 
-}  // namespace
+} // namespace
 
 CDibPalette::CDibPalette(int count, const uint8_t* reds, const uint8_t* greens, const uint8_t* blues)
 {
@@ -32,8 +32,7 @@ CDibPalette::CDibPalette(const CDibPalette& other) : CPalette()
     Attach(CreatePalette(palette));
 }
 
-bool CDibPalette::CreateFromArrays(int count, const uint8_t* reds, const uint8_t* greens,
-                                   const uint8_t* blues)
+bool CDibPalette::CreateFromArrays(int count, const uint8_t* reds, const uint8_t* greens, const uint8_t* blues)
 {
     if (GetSafeHandle() || count < 1 || count > 256)
         return false;

@@ -7,7 +7,7 @@
 // (2-bit ones become 8-bit, which GDI can draw); grey files become 8-bit
 // pictures with a grey palette.
 class CPngImage : public CImageFileImpl {
-public:
+  public:
     explicit CPngImage(const std::string& fileName = std::string()) : CImageFileImpl(fileName) {}
 
     int Load(const std::string& fileName) override;

@@ -27,8 +27,8 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
     int colorType = 0;
     int interlace = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
-    const bool greyWithAlpha = IsGrey(colorType) && ((colorType & PNG_COLOR_MASK_ALPHA) != 0 ||
-                                                      png_get_valid(png, info, PNG_INFO_tRNS) != 0);
+    const bool greyWithAlpha =
+        IsGrey(colorType) && ((colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0);
     const bool plainGrey = IsGrey(colorType) && !greyWithAlpha;
 
     if (bitDepth == 16)
@@ -47,9 +47,9 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
         png_set_background(png, &kBackground, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
     }
     if (colorType == PNG_COLOR_TYPE_PALETTE && bitDepth == 2)
-        png_set_packing(png);  // GDI draws no 2-bit pictures: one index per byte
+        png_set_packing(png); // GDI draws no 2-bit pictures: one index per byte
     if (colorType & PNG_COLOR_MASK_COLOR || greyWithAlpha)
-        png_set_bgr(png);  // DIB rows hold blue, green, red
+        png_set_bgr(png); // DIB rows hold blue, green, red
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
@@ -58,8 +58,7 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
         return 0;
     if (width > 0x7FFFFFFF || height > 0x7FFFFFFF)
         return 0;
-    if (!picture.Create(static_cast<int>(width), static_cast<int>(height), depth, colorType) ||
-        !picture.GetBits())
+    if (!picture.Create(static_cast<int>(width), static_cast<int>(height), depth, colorType) || !picture.GetBits())
         return 0;
 
     // Colour files may carry a suggested palette too: it goes with the
@@ -99,7 +98,7 @@ int DecodePng(png_structp png, png_infop info, CImageImpl& picture)
     return ReadPng(png, info, picture);
 }
 
-}  // namespace
+} // namespace
 
 int CPngImage::Load(const std::string& name)
 {

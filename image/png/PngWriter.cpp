@@ -26,9 +26,8 @@ int WritePng(png_structp png, png_infop info, const CImageImpl& picture)
 {
     const int colorType = PngColorTypeOf(picture);
     const int bitDepth = picture.GetBitCount() <= 8 ? picture.GetBitCount() : 8;
-    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.GetWidth()),
-                 static_cast<png_uint_32>(picture.GetHeight()), bitDepth, colorType, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.GetWidth()), static_cast<png_uint_32>(picture.GetHeight()),
+                 bitDepth, colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
 
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
         const CDibPalette* palette = picture.GetPalette();
@@ -37,7 +36,7 @@ int WritePng(png_structp png, png_infop info, const CImageImpl& picture)
         // Entries the picture's palette lacks are written black, never as
         // whatever memory held.
         png_color entries[256] = {};
-        const int count = 1 << bitDepth;  // libpng refuses more than the depth can index
+        const int count = 1 << bitDepth; // libpng refuses more than the depth can index
         PALETTEENTRY colors[256] = {};
         GetPaletteEntries(palette->GetHandle(), 0, static_cast<UINT>(count), colors);
         for (int i = 0; i < count; ++i) {
@@ -53,8 +52,7 @@ int WritePng(png_structp png, png_infop info, const CImageImpl& picture)
     if (picture.GetBitCount() == 32)
         png_set_filler(png, 0, PNG_FILLER_AFTER);
 
-    const uint8_t* row =
-        picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * picture.GetRowStride();
+    const uint8_t* row = picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * picture.GetRowStride();
     for (int y = 0; y < picture.GetHeight(); ++y, row -= picture.GetRowStride())
         png_write_row(png, row);
     png_write_end(png, info);
@@ -68,12 +66,13 @@ int EncodePng(png_structp png, png_infop info, const CImageImpl& picture)
     return WritePng(png, info, picture);
 }
 
-}  // namespace
+} // namespace
 
 int CPngImage::Save(const std::string& name)
 {
     const std::string& path = AdoptFileName(name);
-    if (!HasPlainRows() || GetDib()->biCompression != BI_RGB || GetWidth() <= 0 || GetHeight() <= 0 || PngColorTypeOf(*this) < 0)
+    if (!HasPlainRows() || GetDib()->biCompression != BI_RGB || GetWidth() <= 0 || GetHeight() <= 0 ||
+        PngColorTypeOf(*this) < 0)
         return 0;
     const StdioFile file = OpenStdioFile(path, "wb");
     if (!file)

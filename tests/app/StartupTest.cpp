@@ -80,7 +80,7 @@ bool BecomesHidden(HWND window)
 }
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
     void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
 };

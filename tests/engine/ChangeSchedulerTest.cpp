@@ -13,7 +13,7 @@
 namespace {
 
 class RecordingHost : public ChangeSchedulerHost {
-public:
+  public:
     void ChangeToNextPicture() override { Log("change"); }
     void ApplyCurrentPicture() override { Log("apply chosen"); }
     void StartChangeTimer(UINT period) override
@@ -43,12 +43,12 @@ public:
     UINT changeTimerPeriod = 0; // 0 while stopped
     bool intervalEditEnabled = false;
 
-private:
+  private:
     void Log(const std::string& entry) { log.push_back(entry); }
 };
 
 class SchedulerTest : public ::testing::Test {
-protected:
+  protected:
     SchedulerTest()
     {
         settings.ShowPic = 1;
@@ -112,7 +112,6 @@ TEST_F(SchedulerTest, AClockSetBackCountsAsANewDay)
     EXPECT_EQ("20231231", settings.Today);
 }
 
-
 TEST_F(SchedulerTest, StartUpByMode)
 {
     settings.ChangeMode = ChangeNever;
@@ -150,7 +149,6 @@ TEST_F(SchedulerTest, NeverAndEachStartStopTheChangeTimer)
     }
 }
 
-
 TEST_F(SchedulerTest, IntervalRadioAndEditRestartTheTimerWithTheNewPeriod)
 {
     settings.ChangeTime = 0.5;
@@ -163,8 +161,6 @@ TEST_F(SchedulerTest, IntervalRadioAndEditRestartTheTimerWithTheNewPeriod)
     EXPECT_EQ(120000u, host.changeTimerPeriod);
     EXPECT_EQ(0, host.Changes());
 }
-
-
 
 TEST_F(SchedulerTest, TickingShowPictureSchedulesByMode)
 {

@@ -27,7 +27,6 @@ TEST(DesktopIcons, HideAndShowTheShellDesktopWindow)
     EXPECT_TRUE(desktop.IsVisible());
 }
 
-
 TEST(DesktopIcons, WithoutAShellDesktopNothingHappens)
 {
     ASSERT_EQ(nullptr, FindWindowA("ProgMan", nullptr));
@@ -39,13 +38,14 @@ TEST(DesktopIcons, WithoutAShellDesktopNothingHappens)
 const HKEY kRefusingRoot = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234560));
 
 class LogonStartTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
 
     static void Clean()
     {
-        for (auto [root, path] : {std::pair{HKEY_LOCAL_MACHINE, kRunKeyPath}, std::pair{HKEY_CURRENT_USER, kUserRunKeyPath}}) {
+        for (auto [root, path] :
+             {std::pair{HKEY_LOCAL_MACHINE, kRunKeyPath}, std::pair{HKEY_CURRENT_USER, kUserRunKeyPath}}) {
             HKEY key = nullptr;
             if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
                 RegDeleteValueA(key, kRunValueName);
@@ -63,7 +63,6 @@ protected:
         return ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName);
     }
 };
-
 
 TEST_F(LogonStartTest, TheEntryGoesUnderTheMachineKeyAndUnregisteringRemovesOnlyIt)
 {

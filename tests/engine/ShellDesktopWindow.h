@@ -9,7 +9,7 @@
 #include <thread>
 
 class ShellDesktopWindow {
-public:
+  public:
     ShellDesktopWindow();
     ~ShellDesktopWindow();
     ShellDesktopWindow(const ShellDesktopWindow&) = delete;
@@ -19,7 +19,7 @@ public:
     bool IsVisible() const { return ::IsWindowVisible(m_window) != FALSE; }
     void SetVisible(bool visible) const;
 
-private:
+  private:
     void Run(HANDLE ready);
 
     HWND m_window = nullptr;

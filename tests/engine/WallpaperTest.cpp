@@ -55,7 +55,7 @@ void ExpectStyle(const std::string& style, const std::string& tile)
 }
 
 class WallpaperTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         DeleteFileA(WallpaperBitmapPath().c_str());
@@ -73,7 +73,6 @@ protected:
 
     TempFolder folder;
 };
-
 
 TEST_F(WallpaperTest, EachStyleWritesItsPairToBothUserKeysAndLeavesTheDefaultUserAlone)
 {
@@ -130,7 +129,8 @@ TEST_F(WallpaperTest, ABmpPictureIsUsedInPlaceWhateverItsLetterCase)
 
 TEST_F(WallpaperTest, JpgPngAndGifPicturesAreConvertedIntoTheBitmapFile)
 {
-    const std::pair<std::string, int> pictures[] = {{"photo.JPG", 7}, {"scan.jpeg", 8}, {"logo.png", 9}, {"anim.gif", 10}};
+    const std::pair<std::string, int> pictures[] = {
+        {"photo.JPG", 7}, {"scan.jpeg", 8}, {"logo.png", 9}, {"anim.gif", 10}};
     for (const auto& [name, width] : pictures) {
         SCOPED_TRACE(name);
         ApplyWallpaper(Picture(name, width, 5), 0, 1);
@@ -153,7 +153,6 @@ TEST_F(WallpaperTest, ThePictureThatFailsOrTheEmptyPathKeepsTheLastConversion)
         EXPECT_EQ(std::make_pair(11, 2), BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)));
     }
 }
-
 
 TEST_F(WallpaperTest, RemovingEmptiesThePathsAndLeavesTheStyle)
 {
@@ -213,8 +212,8 @@ TEST_F(WallpaperTest, ManyConversionsLeaveNoFileOpenAndNoMemoryBehind)
     // picture blocks and file handles must all go back each time. (Wine
     // answers GetGuiResources and GetProcessHandleCount with 0, so the files
     // themselves tell whether a handle stayed open.)
-    const std::string pictures[] = {Picture("a.gif", 400, 300), Picture("b.jpg", 401, 301),
-                                    Picture("c.png", 402, 302), Picture("d.bmp", 403, 303)};
+    const std::string pictures[] = {Picture("a.gif", 400, 300), Picture("b.jpg", 401, 301), Picture("c.png", 402, 302),
+                                    Picture("d.bmp", 403, 303)};
     const auto privateBytes = [] {
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof counters;

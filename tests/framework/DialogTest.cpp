@@ -17,7 +17,7 @@ constexpr UINT kRunScript = WM_APP + 1;
 
 // A dialog whose test runs once the modal loop is going.
 class ExchangeDialog : public CDialog {
-public:
+  public:
     ExchangeDialog() : CDialog(IDD_EXCHANGE_TEST) {}
 
     int check = 1;
@@ -31,7 +31,7 @@ public:
 
     HWND Control(int id) const { return GetDlgItem(id); }
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* dx) override
     {
         DDX_Check(dx, IDC_TEST_CHECK, check);

@@ -32,7 +32,7 @@ BmpContents EightBit(int width, int height)
     return contents;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Bmp, CoreHeaderLoadsAndSavesWithAnInfoHeader)
 {
@@ -48,7 +48,7 @@ TEST(Bmp, CoreHeaderLoadsAndSavesWithAnInfoHeader)
     EXPECT_EQ(picture.GetColorType(), 3);
     EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 256);
     uint8_t r = 0, g = 0, b = 0;
-    ASSERT_TRUE(picture.GetPixelColor(1, 0, r, g, b));  // index 1
+    ASSERT_TRUE(picture.GetPixelColor(1, 0, r, g, b)); // index 1
     EXPECT_EQ(r, 254);
     EXPECT_EQ(b, 1);
 
@@ -56,9 +56,9 @@ TEST(Bmp, CoreHeaderLoadsAndSavesWithAnInfoHeader)
     const std::vector<uint8_t> saved = ReadFileBytes(folder.File("saved.bmp"));
     ASSERT_EQ(saved.size(), 14u + 40 + 1024 + 8);
     EXPECT_EQ(Read32(saved, 14), 40u);
-    EXPECT_EQ(Read32(saved, 2), saved.size());    // bfSize
-    EXPECT_EQ(Read32(saved, 10), 14u + 40 + 1024);  // bfOffBits
-    EXPECT_EQ(saved[54 + 1 * 4 + 2], 254);  // colours again, not palette indices
+    EXPECT_EQ(Read32(saved, 2), saved.size());     // bfSize
+    EXPECT_EQ(Read32(saved, 10), 14u + 40 + 1024); // bfOffBits
+    EXPECT_EQ(saved[54 + 1 * 4 + 2], 254);         // colours again, not palette indices
     EXPECT_EQ(saved[54 + 1 * 4 + 1], 7);
 }
 
@@ -136,14 +136,14 @@ TEST(Bmp, TopDownAndLongHeadersLoadTheRightWayUp)
         BmpContents contents;
         contents.headerSize = headerSize;
         contents.width = 1;
-        contents.height = -2;  // top row first: red, then blue
+        contents.height = -2; // top row first: red, then blue
         contents.pixels = {0, 0, 255, 0, 255, 0, 0, 0};
         WriteFileBytes(folder.File("top.bmp"), BuildBmp(contents));
         CImageObject picture(folder.File("top.bmp"), BMP);
         ASSERT_EQ(picture.GetHeight(), 2) << headerSize;
         EXPECT_GT(picture.GetImpl()->GetDib()->biHeight, 0);
         uint8_t r = 0, g = 0, b = 0;
-        picture.GetPixelColor(0, 1, r, g, b);  // top row
+        picture.GetPixelColor(0, 1, r, g, b); // top row
         EXPECT_EQ(r, 255) << headerSize;
         picture.GetPixelColor(0, 0, r, g, b);
         EXPECT_EQ(b, 255) << headerSize;
@@ -187,14 +187,14 @@ TEST(Bmp, RleDataIsWrittenBackUnchanged)
 {
     TempFolder folder;
     BmpContents contents = EightBit(4, 2);
-    contents.compression = 1;  // BI_RLE8
+    contents.compression = 1; // BI_RLE8
     contents.pixels = {4, 9, 0, 0, 2, 3, 2, 5, 0, 1};
     contents.sizeImage = static_cast<uint32_t>(contents.pixels.size());
     const std::vector<uint8_t> original = BuildBmp(contents);
     WriteFileBytes(folder.File("rle.bmp"), original);
     CImageObject picture(folder.File("rle.bmp"), BMP);
     ASSERT_EQ(picture.GetWidth(), 4);
-    EXPECT_EQ(picture.GetPixelIndex(0, 0), -1);  // no pixel access on compressed data
+    EXPECT_EQ(picture.GetPixelIndex(0, 0), -1); // no pixel access on compressed data
     ASSERT_EQ(picture.Save(folder.File("again.bmp"), -1), 1);
     const std::vector<uint8_t> saved = ReadFileBytes(folder.File("again.bmp"));
     ASSERT_EQ(saved.size(), original.size());
@@ -207,8 +207,12 @@ TEST(Bmp, LargeBlocksAreWrittenInChunksOf32768Bytes)
     std::vector<uint8_t> buffer(70000);
     auto chunksFor = [&buffer](size_t count) {
         std::vector<size_t> chunks;
-        WriteInChunks([&chunks](const uint8_t*, size_t n) { chunks.push_back(n); return n; },
-                      buffer.data(), count);
+        WriteInChunks(
+            [&chunks](const uint8_t*, size_t n) {
+                chunks.push_back(n);
+                return n;
+            },
+            buffer.data(), count);
         return chunks;
     };
     EXPECT_EQ(chunksFor(32768), (std::vector<size_t>{32768}));
@@ -247,12 +251,12 @@ TEST(Bmp, PictureOfAMonochromeBitmapSavesItsColourTable)
     ASSERT_EQ(picture.Save(folder.File("mono.bmp"), -1), 1);
     const std::vector<uint8_t> saved = ReadFileBytes(folder.File("mono.bmp"));
     ASSERT_EQ(saved.size(), 14u + 40 + 2 * 4 + 8);
-    EXPECT_EQ(Read32(saved, 2), saved.size());          // bfSize
-    EXPECT_EQ(Read32(saved, 10), 14u + 40 + 2 * 4);     // bfOffBits
+    EXPECT_EQ(Read32(saved, 2), saved.size());      // bfSize
+    EXPECT_EQ(Read32(saved, 10), 14u + 40 + 2 * 4); // bfOffBits
 
     CImageObject back(folder.File("mono.bmp"), BMP);
     uint8_t r = 1, g = 1, b = 1;
-    ASSERT_TRUE(back.GetPixelColor(0, 1, r, g, b));  // top-left
+    ASSERT_TRUE(back.GetPixelColor(0, 1, r, g, b)); // top-left
     EXPECT_TRUE(r == 0 && g == 0 && b == 0);
     ASSERT_TRUE(back.GetPixelColor(1, 1, r, g, b));
     EXPECT_TRUE(r == 255 && g == 255 && b == 255);

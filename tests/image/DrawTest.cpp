@@ -9,7 +9,7 @@ namespace {
 
 // A 32-bit top-down DIB section selected into a memory DC, filled with one colour.
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, COLORREF fill) : width_(width), dc_(CreateCompatibleDC(nullptr))
     {
         BITMAPINFO info = {};
@@ -39,7 +39,7 @@ public:
         return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
     }
 
-private:
+  private:
     int width_;
     HDC dc_;
     HBITMAP bitmap_ = nullptr;
@@ -62,7 +62,7 @@ void MakeSprite(CImageObject& picture)
     picture.SetPixelIndex(1, 0, 1);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Draw, NullContextDrawsNothingAndNoPictureFails)
 {
@@ -94,7 +94,7 @@ TEST(Draw, TransparentIndexShowsTheBackgroundAndLeavesThePixelsAlone)
     Canvas plain(4, 4, RGB(0, 0, 255));
     ScopedSelectPalette selectPlain(plain.Dc(), picture.GetPalette()->GetHandle(), true);
     picture.Stretch(plain.Dc(), 0, 0, 4, 4, 0, 0, -1, -1);
-    EXPECT_EQ(plain.At(3, 0), RGB(0, 255, 0));  // no transparency: one copy
+    EXPECT_EQ(plain.At(3, 0), RGB(0, 255, 0)); // no transparency: one copy
 
     picture.GetImpl()->SetTransparentIndex(2);
     const std::vector<uint8_t> before(picture.GetBits(), picture.GetBits() + 8);
@@ -102,7 +102,7 @@ TEST(Draw, TransparentIndexShowsTheBackgroundAndLeavesThePixelsAlone)
     ScopedSelectPalette selectMasked(masked.Dc(), picture.GetPalette()->GetHandle(), true);
     ASSERT_TRUE(picture.Stretch(masked.Dc(), 0, 0, 4, 4, 0, 0, -1, -1));
     EXPECT_EQ(masked.At(0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(masked.At(3, 0), RGB(0, 0, 255));  // transparent: background
+    EXPECT_EQ(masked.At(3, 0), RGB(0, 0, 255)); // transparent: background
     EXPECT_EQ(masked.At(0, 3), RGB(0, 0, 255));
     EXPECT_EQ(masked.At(3, 3), RGB(255, 0, 0));
     EXPECT_EQ(std::vector<uint8_t>(picture.GetBits(), picture.GetBits() + 8), before);
@@ -112,7 +112,7 @@ TEST(Draw, DeviceBitmapShowsThePicture)
 {
     CImageObject picture;
     picture.Create(3, 2, 24, -1);
-    picture.SetPixelColor(0, 1, 200, 10, 20);  // top-left
+    picture.SetPixelColor(0, 1, 200, 10, 20); // top-left
     std::unique_ptr<CBitmap> bitmap = picture.MakeDeviceBitmap();
     ASSERT_NE(bitmap, nullptr);
     BITMAP info = {};
@@ -141,7 +141,7 @@ TEST(Draw, PictureFromADeviceBitmap)
     ASSERT_EQ(picture.GetWidth(), 4);
     ASSERT_EQ(picture.GetHeight(), 3);
     uint8_t r = 1, g = 1, b = 1;
-    ASSERT_TRUE(picture.GetPixelColor(0, 2, r, g, b));  // top row is the last array row
+    ASSERT_TRUE(picture.GetPixelColor(0, 2, r, g, b)); // top row is the last array row
     EXPECT_EQ(g, 255);
     EXPECT_EQ(r, 0);
 }

@@ -23,7 +23,7 @@ GifContents Checker(int width, int height, int colors)
     return contents;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Gif, BothVersionsLoadTopRowFirst)
 {
@@ -37,7 +37,7 @@ TEST(Gif, BothVersionsLoadTopRowFirst)
         EXPECT_EQ(picture.GetBitCount(), 8);
         EXPECT_EQ(picture.GetColorType(), 3);
         EXPECT_EQ(picture.GetPixelIndex(4, 3), 4);       // top line, x 4
-        EXPECT_EQ(picture.GetPixelIndex(1, 0), 10 % 16);  // bottom line 3: 1 + 9
+        EXPECT_EQ(picture.GetPixelIndex(1, 0), 10 % 16); // bottom line 3: 1 + 9
     }
 }
 

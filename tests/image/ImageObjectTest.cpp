@@ -17,7 +17,7 @@ const uint8_t* TableOf(const CImageObject& picture)
     return reinterpret_cast<const uint8_t*>(picture.GetImpl()->GetDib()) + 40;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ImageObject, TypeComesFromTheExtensionTable)
 {
@@ -27,7 +27,7 @@ TEST(ImageObject, TypeComesFromTheExtensionTable)
     EXPECT_NE(dynamic_cast<CJpegImage*>(jpeg.GetImpl()), nullptr);
     EXPECT_EQ(jpeg.GetWidth(), 0);
 
-    CImageObject unknown(folder.File("photo.jpeg"), -1);  // "jpeg" is not in the table
+    CImageObject unknown(folder.File("photo.jpeg"), -1); // "jpeg" is not in the table
     EXPECT_EQ(unknown.GetImpl(), nullptr);
     EXPECT_EQ(unknown.GetType(), -1);
     EXPECT_FALSE(unknown.IsValid());
@@ -49,18 +49,18 @@ TEST(ImageObject, CreateLaysOutTheDibWithTheStandardColours)
     EXPECT_EQ(header->biSizeImage, 40u);
     EXPECT_EQ(header->biClrUsed, 2u);
     EXPECT_EQ(mono.GetBits(), reinterpret_cast<const uint8_t*>(header) + 48);
-    EXPECT_EQ(TableOf(mono)[4 + 2], 0);  // a 1-bit table stays zero
+    EXPECT_EQ(TableOf(mono)[4 + 2], 0); // a 1-bit table stays zero
 
     CImageObject sixteen;
     sixteen.Create(3, 3, 4, -1);
-    EXPECT_EQ(TableOf(sixteen)[1 * 4 + 2], 128);    // entry 1: red 128
-    EXPECT_EQ(TableOf(sixteen)[7 * 4 + 0], 192);    // entry 7: silver
-    EXPECT_EQ(TableOf(sixteen)[12 * 4 + 0], 255);   // entry 12: blue
+    EXPECT_EQ(TableOf(sixteen)[1 * 4 + 2], 128);  // entry 1: red 128
+    EXPECT_EQ(TableOf(sixteen)[7 * 4 + 0], 192);  // entry 7: silver
+    EXPECT_EQ(TableOf(sixteen)[12 * 4 + 0], 255); // entry 12: blue
     EXPECT_EQ(sixteen.GetColorType(), 0);
 
     CImageObject eight;
     eight.Create(3, 3, 8, -1);
-    EXPECT_EQ(TableOf(eight)[17 * 4 + 2], 128);  // the 16 colours repeat
+    EXPECT_EQ(TableOf(eight)[17 * 4 + 2], 128); // the 16 colours repeat
     EXPECT_EQ(TableOf(eight)[255 * 4 + 1], 255);
 
     CImageObject deep;
@@ -77,7 +77,7 @@ TEST(ImageObject, HugeOrOverflowingSizesAreRefusedAsNoPicture)
     EXPECT_EQ(picture.GetWidth(), 0);
     EXPECT_EQ(picture.GetHeight(), 0);
     EXPECT_FALSE(picture.IsValid());
-    EXPECT_FALSE(picture.Create(0x40000000, 16, 32, -1));  // wraps around in 32 bits
+    EXPECT_FALSE(picture.Create(0x40000000, 16, 32, -1)); // wraps around in 32 bits
     EXPECT_FALSE(picture.Create(-5, 5, 8, -1));
     EXPECT_TRUE(picture.Create(8, 8, 8, -1));
 }
@@ -114,7 +114,7 @@ TEST(ImageObject, ColoursOfDeepAndPalettedPictures)
     EXPECT_EQ(deep.GetPixelIndex(0, 0), -1);
     ASSERT_TRUE(deep.SetPixelColor(1, 1, 10, 20, 30));
     const uint8_t* pixel = deep.GetBits() + deep.GetRowStride() + 3;
-    EXPECT_EQ(pixel[0], 30);  // blue first
+    EXPECT_EQ(pixel[0], 30); // blue first
     EXPECT_EQ(pixel[2], 10);
     uint8_t r = 0, g = 0, b = 0;
     EXPECT_TRUE(deep.GetPixelColor(1, 1, r, g, b));
@@ -129,13 +129,13 @@ TEST(ImageObject, ColoursOfDeepAndPalettedPictures)
     const uint8_t blues[] = {0, 0, 0};
     ASSERT_TRUE(paletted.SetPalette(3, reds, greens, blues));
     EXPECT_EQ(paletted.GetColorType(), 3);
-    EXPECT_TRUE(paletted.SetPixelColor(2, 0, 10, 240, 5));  // nearest: entry 2
+    EXPECT_TRUE(paletted.SetPixelColor(2, 0, 10, 240, 5)); // nearest: entry 2
     EXPECT_EQ(paletted.GetPixelIndex(2, 0), 2);
     EXPECT_TRUE(paletted.GetPixelColor(2, 0, r, g, b));
     EXPECT_EQ(g, 250);
 
     CImageObject noPalette;
-    noPalette.Create(2, 1, 8, 3);  // claims a palette it does not have
+    noPalette.Create(2, 1, 8, 3); // claims a palette it does not have
     EXPECT_FALSE(noPalette.SetPixelColor(0, 0, 1, 2, 3));
 }
 
@@ -152,7 +152,7 @@ TEST(ImageObject, SavingUnderAnotherTypeMovesThePictureIntoANewFormat)
     EXPECT_EQ(picture.Save(folder.File("out.bmp"), -1), 1);
     EXPECT_EQ(picture.GetType(), BMP);
     EXPECT_NE(dynamic_cast<CBmpImage*>(picture.GetImpl()), nullptr);
-    EXPECT_EQ(picture.GetBits(), bits);  // the same pixels, moved not copied
+    EXPECT_EQ(picture.GetBits(), bits); // the same pixels, moved not copied
     EXPECT_EQ(picture.GetPalette(), palette);
     EXPECT_EQ(picture.GetWidth(), 8);
 

@@ -39,8 +39,7 @@ ToolRun Imgconv(const std::string& arguments, const TempFolder& folder)
     startup.hStdError = output;
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + ImgconvPath() + "\" " + arguments;
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &process)) {
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         WaitForSingleObject(process.hProcess, 60000);
         GetExitCodeProcess(process.hProcess, &run.exitCode);
         CloseHandle(process.hThread);
@@ -52,7 +51,7 @@ ToolRun Imgconv(const std::string& arguments, const TempFolder& folder)
     return run;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Imgconv, ConvertsAGifToTheWallpaperBitmap)
 {

@@ -27,7 +27,7 @@ bool Near(int a, int b)
     return std::abs(a - b) <= 24;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Jpeg, GreyFilesGetTheFullGreyPalette)
 {
@@ -55,7 +55,7 @@ TEST(Jpeg, ColourFilesAreQuantisedTopRowFirst)
     EXPECT_EQ(picture.GetBitCount(), 8);
     EXPECT_LE(picture.GetPalette()->GetEntryCount(), 128);
     uint8_t r = 0, g = 0, b = 0;
-    ASSERT_TRUE(picture.GetPixelColor(3, 15, r, g, b));  // last array row = top
+    ASSERT_TRUE(picture.GetPixelColor(3, 15, r, g, b)); // last array row = top
     EXPECT_TRUE(Near(r, 255) && Near(b, 0)) << int(r) << " " << int(b);
     ASSERT_TRUE(picture.GetPixelColor(3, 0, r, g, b));
     EXPECT_TRUE(Near(r, 0) && Near(b, 255)) << int(r) << " " << int(b);
@@ -99,7 +99,7 @@ TEST(Jpeg, ForeignAndCutFiles)
     ASSERT_TRUE(WriteTestJpeg(folder.File("whole.jpg"), 64, 64, 3, noise));
     std::vector<uint8_t> bytes = ReadFileBytes(folder.File("whole.jpg"));
     ASSERT_GT(bytes.size(), 4000u);
-    bytes.resize(bytes.size() - 2000);  // cut inside the scan: the library pads what is missing
+    bytes.resize(bytes.size() - 2000); // cut inside the scan: the library pads what is missing
     WriteFileBytes(folder.File("cut.jpg"), bytes);
     CImageObject cut(folder.File("cut.jpg"), JPG);
     EXPECT_EQ(cut.GetWidth(), 64);

@@ -22,7 +22,7 @@ void LoadEveryTruncation(const std::string& path, const std::vector<uint8_t>& fi
     for (size_t length = 0; length <= file.size(); ++length) {
         WriteFileBytes(path, std::vector<uint8_t>(file.begin(), file.begin() + static_cast<long>(length)));
         CImageObject picture(path, type);
-        if (picture.GetWidth() > 0) {  // whatever loaded must be whole enough to draw and save
+        if (picture.GetWidth() > 0) { // whatever loaded must be whole enough to draw and save
             ASSERT_TRUE(picture.IsValid()) << length;
             picture.Save(path + ".bmp", BMP);
         }
@@ -47,7 +47,7 @@ PngContents SmallColourPng()
     return contents;
 }
 
-}  // namespace
+} // namespace
 
 TEST(MalformedFiles, EveryTruncationOfEveryFormatLoadsCleanly)
 {
@@ -99,7 +99,7 @@ TEST(MalformedFiles, AbsurdSizesAreRefusedInEveryFormat)
 
     ASSERT_TRUE(WriteTestPng(folder.File("small.png"), SmallColourPng()));
     std::vector<uint8_t> png = ReadFileBytes(folder.File("small.png"));
-    Put32BigEndian(png, 16, 60000);  // IHDR width and height
+    Put32BigEndian(png, 16, 60000); // IHDR width and height
     Put32BigEndian(png, 20, 60000);
     Put32BigEndian(png, 29, static_cast<uint32_t>(crc32(0, png.data() + 12, 17)));
     WriteFileBytes(folder.File("huge.png"), png);
@@ -112,7 +112,7 @@ TEST(MalformedFiles, AbsurdSizesAreRefusedInEveryFormat)
     while (frame + 1 < jpeg.size() && !(jpeg[frame] == 0xFF && jpeg[frame + 1] == 0xC0))
         ++frame;
     ASSERT_LT(frame + 9, jpeg.size());
-    jpeg[frame + 5] = jpeg[frame + 7] = 0xFD;  // 65000 x 65000
+    jpeg[frame + 5] = jpeg[frame + 7] = 0xFD; // 65000 x 65000
     jpeg[frame + 6] = jpeg[frame + 8] = 0xE8;
     WriteFileBytes(folder.File("huge.jpg"), jpeg);
     EXPECT_EQ(CImageObject(folder.File("huge.jpg"), JPG).GetWidth(), 0);

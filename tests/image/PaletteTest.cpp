@@ -24,7 +24,7 @@ std::unique_ptr<CDibPalette> RampPalette(int count)
     return std::make_unique<CDibPalette>(count, reds, greens, blues);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Palette, GreyPaletteLevels)
 {
@@ -55,9 +55,9 @@ TEST(Palette, ColourTableSwitchesBetweenIndexAndColourForm)
 
     BITMAPINFOHEADER* dib = picture.GetImpl()->GetDib();
     ASSERT_TRUE(SetColorTable(dib, picture.GetPalette()->GetHandle(), false));
-    EXPECT_EQ(TableOf(picture)[10 * 4 + 2], 10);   // red
-    EXPECT_EQ(TableOf(picture)[10 * 4 + 1], 245);  // green
-    EXPECT_EQ(TableOf(picture)[10 * 4 + 0], 30);   // blue
+    EXPECT_EQ(TableOf(picture)[10 * 4 + 2], 10);  // red
+    EXPECT_EQ(TableOf(picture)[10 * 4 + 1], 245); // green
+    EXPECT_EQ(TableOf(picture)[10 * 4 + 0], 30);  // blue
     SetColorTable(dib, picture.GetPalette()->GetHandle(), true);
     SetColorTable(dib, picture.GetPalette()->GetHandle(), false);
     EXPECT_EQ(TableOf(picture)[200 * 4 + 1], 55);
@@ -97,12 +97,12 @@ TEST(Palette, CopiesAreIndependentAndTriplesBuildPalettes)
     uint8_t r = 0, g = 0, b = 0;
     ASSERT_TRUE(copy.GetEntry(7, r, g, b));
     EXPECT_EQ(b, 21);
-    EXPECT_FALSE(copy.CreateFromArrays(1, &r, &g, &b));  // already holds one
+    EXPECT_FALSE(copy.CreateFromArrays(1, &r, &g, &b)); // already holds one
 
     CImageObject picture;
     picture.Create(2, 2, 8, -1);
     const uint8_t triples[] = {1, 2, 3, 4, 5, 6};
-    EXPECT_TRUE(picture.SetPalette(2, triples));  // no palette yet: no message box
+    EXPECT_TRUE(picture.SetPalette(2, triples)); // no palette yet: no message box
     picture.GetPalette()->GetEntry(1, r, g, b);
     EXPECT_EQ(r, 4);
     EXPECT_EQ(b, 6);

@@ -68,7 +68,7 @@ PngContents Colour(int width, int height, bool alpha, int bitDepth = 8)
     return contents;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Png, PalettedFilesKeepDepthAndPalette)
 {
@@ -95,7 +95,7 @@ TEST(Png, TwoBitFilesBecomeEightBitPictures)
 {
     TempFolder folder;
     PngContents contents = Paletted(5, 2, 2);
-    contents.rows = {0x1B, 0x00, 0xE4, 0x40};  // top: 0 1 2 3 0; bottom: 3 2 1 0 1
+    contents.rows = {0x1B, 0x00, 0xE4, 0x40}; // top: 0 1 2 3 0; bottom: 3 2 1 0 1
     ASSERT_TRUE(WriteTestPng(folder.File("two.png"), contents));
     CImageObject picture(folder.File("two.png"), PNG);
     ASSERT_EQ(picture.GetBitCount(), 8);
@@ -121,7 +121,7 @@ TEST(Png, GreyFilesShowTheirLevels)
     grey16.rows = {0, 0, 77, 0x10, 255, 255};
     PngContents grey1 = grey8;
     grey1.bitDepth = 1;
-    grey1.rows = {0x20};  // 0, 0, 1
+    grey1.rows = {0x20}; // 0, 0, 1
     int index = 0;
     for (const PngContents& contents : {grey8, grey16, grey1}) {
         const std::string path = folder.File("g" + std::to_string(index++) + ".png");
@@ -158,7 +158,7 @@ TEST(Png, AlphaIsCompositedOnTheBackgroundColour)
     EXPECT_EQ(ColorAt(grey, 0, 0), (Rgb{31, 127, 255}));
     EXPECT_EQ(ColorAt(grey, 1, 0), (Rgb{90, 90, 90}));
 
-    PngContents greyKey;  // grey with one transparent level (tRNS)
+    PngContents greyKey; // grey with one transparent level (tRNS)
     greyKey.width = 2;
     greyKey.height = 1;
     greyKey.colorType = 0;
@@ -215,7 +215,7 @@ TEST(Png, PicturesRoundTripAndThePaletteIsWrittenClean)
     TempFolder folder;
     ASSERT_TRUE(WriteTestPng(folder.File("rgba.png"), Colour(4, 3, true)));
     CImageObject colour(folder.File("rgba.png"), PNG);
-    ASSERT_EQ(colour.Save(folder.File("copy.png"), -1), 1);  // a 24-bit picture still saying type 6
+    ASSERT_EQ(colour.Save(folder.File("copy.png"), -1), 1); // a 24-bit picture still saying type 6
     CImageObject copy(folder.File("copy.png"), PNG);
     ASSERT_EQ(copy.GetWidth(), 4);
     EXPECT_EQ(0, memcmp(colour.GetBits(), copy.GetBits(), static_cast<size_t>(colour.GetRowStride()) * 3));

@@ -47,7 +47,7 @@ BmpContents EightBit(int width, int height)
     return contents;
 }
 
-}  // namespace
+} // namespace
 
 TEST(BmpParser, TopDownRowsAreTurnedBottomUp)
 {
@@ -59,7 +59,7 @@ TEST(BmpParser, TopDownRowsAreTurnedBottomUp)
     EXPECT_EQ(parsed.layout.header.height, 3);
     EXPECT_EQ(parsed.pixels, (std::vector<uint8_t>{3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
 
-    contents.compression = kBiRle8;  // top-down RLE does not exist
+    contents.compression = kBiRle8; // top-down RLE does not exist
     EXPECT_FALSE(Parse(BuildBmp(contents)).ok);
 }
 
@@ -102,12 +102,12 @@ TEST(BmpParser, RefusesWhatCannotBeAPicture)
     auto refused = [](BmpContents contents) { return !Parse(BuildBmp(contents)).ok; };
     BmpContents base = EightBit(4, 4);
 
-    BmpContents huge = base;  // 60000 x 60000 x 24 bits: far beyond the DIB bound
+    BmpContents huge = base; // 60000 x 60000 x 24 bits: far beyond the DIB bound
     huge.bitCount = 24;
     huge.colorTable.clear();
     huge.width = huge.height = 60000;
     EXPECT_TRUE(refused(huge));
-    BmpContents overflow = huge;  // width x stride wraps around in 32 bits
+    BmpContents overflow = huge; // width x stride wraps around in 32 bits
     overflow.width = 0x40000000;
     overflow.height = 16;
     EXPECT_TRUE(refused(overflow));

@@ -9,7 +9,7 @@ TEST(ByteReader, ReadsLittleEndianAndGivesZerosPastTheEnd)
     EXPECT_EQ(reader.Get16(), 0x1234);
     EXPECT_EQ(reader.Get32(), 0x12345678u);
     EXPECT_FALSE(reader.RanOut());
-    EXPECT_EQ(reader.Get16(), 0x00AB);  // one real byte, one zero
+    EXPECT_EQ(reader.Get16(), 0x00AB); // one real byte, one zero
     EXPECT_TRUE(reader.RanOut());
     EXPECT_EQ(reader.Get32(), 0u);
     EXPECT_EQ(reader.Position(), sizeof data);

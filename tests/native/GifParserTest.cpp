@@ -26,7 +26,7 @@ GifContents NumberedLines(int width, int height, bool interlaced)
     return contents;
 }
 
-}  // namespace
+} // namespace
 
 TEST(GifParser, BothVersionsAreReadAndOtherSignaturesRefused)
 {
@@ -47,7 +47,7 @@ TEST(GifParser, FirstDataRowIsTheTopOfThePicture)
 {
     MemoryPicture picture;
     Read(EncodeGif(NumberedLines(5, 3, false)), picture);
-    EXPECT_EQ(picture.rows.bits[2 * picture.rows.rowStride], 0);  // last array row
+    EXPECT_EQ(picture.rows.bits[2 * picture.rows.rowStride], 0); // last array row
     EXPECT_EQ(picture.rows.bits[0], 2);
 }
 
@@ -62,7 +62,7 @@ TEST(GifParser, InterlacedLinesLandInTheirPlaces)
     }
     // Height 4 stores lines 0, 2, 1, 3: the second data row belongs on line 2.
     GifContents contents = NumberedLines(1, 4, false);
-    contents.pixels = {10, 11, 12, 13};  // data rows in stored order
+    contents.pixels = {10, 11, 12, 13}; // data rows in stored order
     std::vector<uint8_t> file = EncodeGif(contents);
     const size_t imageFlags = 13 + contents.globalTable.size() + 9;
     ASSERT_EQ(file[imageFlags - 9], 0x2C);
@@ -98,14 +98,13 @@ TEST(GifParser, PaletteSizesFollowTheTableAndTransparency)
     EXPECT_EQ(transparent.greens[2], 253);
     EXPECT_EQ(transparent.reds[3] | transparent.greens[3] | transparent.blues[3], 0);
     for (int i = 16; i < 256; ++i)
-        ASSERT_TRUE(transparent.reds[i] == 255 && transparent.greens[i] == 255 &&
-                    transparent.blues[i] == 255) << i;
+        ASSERT_TRUE(transparent.reds[i] == 255 && transparent.greens[i] == 255 && transparent.blues[i] == 255) << i;
 }
 
 TEST(GifParser, FullTablesGetAWhiteEntryForMaskedDrawing)
 {
     uint8_t reds[256], greens[256], blues[256];
-    std::vector<uint8_t> table = RampTable(256);  // holds no white
+    std::vector<uint8_t> table = RampTable(256); // holds no white
     EXPECT_EQ(BuildGifPalette(table.data(), 256, 9, reds, greens, blues), 256);
     EXPECT_TRUE(reds[255] == 255 && greens[255] == 255 && blues[255] == 255);
     EXPECT_EQ(reds[254], 254);
@@ -113,7 +112,7 @@ TEST(GifParser, FullTablesGetAWhiteEntryForMaskedDrawing)
     table[100 * 3] = table[100 * 3 + 1] = table[100 * 3 + 2] = 255;
     BuildGifPalette(table.data(), 256, 9, reds, greens, blues);
     EXPECT_EQ(reds[255], 255);
-    EXPECT_EQ(greens[255], 0);  // kept: white already present
+    EXPECT_EQ(greens[255], 0); // kept: white already present
 
     // The only white is the transparent entry, which turns black: 255 becomes white.
     BuildGifPalette(table.data(), 256, 100, reds, greens, blues);

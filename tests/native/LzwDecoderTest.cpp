@@ -69,7 +69,6 @@ std::vector<uint8_t> Prefix(const std::vector<uint8_t>& pixels, size_t count)
     return std::vector<uint8_t>(pixels.begin(), pixels.begin() + static_cast<long>(count));
 }
 
-
 // The format's decoder in its plainest form: every code walks its prefix
 // chain onto a stack, one pixel at a time. The decoder under test copies
 // strings in eight-byte chunks instead, and must give the same pixels and
@@ -185,7 +184,7 @@ int ReferenceDecode(ByteReader& data, int lineWidth, GifRowWriter& rows)
 // and end codes anywhere, tables filled without a clear, at the code widths
 // the decoder expects.
 class HostileStream {
-public:
+  public:
     HostileStream(std::mt19937& random, int minCodeSize) : random_(random), minCodeSize_(minCodeSize) {}
 
     std::vector<uint8_t> Codes(int count, int clearPercent, int beyondPercent)
@@ -204,7 +203,7 @@ public:
                 continue;
             }
             if (roll == 99 && Percent() < 10)
-                Put(clearCode + 1);  // an end code, usually followed by more data
+                Put(clearCode + 1); // an end code, usually followed by more data
             const int limit = 1 << size_;
             int code;
             if (roll < 20)
@@ -222,7 +221,7 @@ public:
         return writer_.Finish();
     }
 
-private:
+  private:
     int Percent() { return static_cast<int>(random_() % 100); }
     void Put(int code)
     {
@@ -269,23 +268,23 @@ std::vector<uint8_t> RandomSubBlocks(std::mt19937& random, int minCodeSize, cons
         stream.resize(1 + random() % stream.size());
         break;
     case 1:
-        break;  // no terminator
+        break; // no terminator
     default:
         stream.push_back(0);
     }
     return stream;
 }
 
-}  // namespace
+} // namespace
 
 TEST(LzwDecoder, CodeEqualToNextCodeRepeatsTheFirstByte)
 {
     CodeWriter codes;
-    codes.Put(4, 3);  // clear
+    codes.Put(4, 3); // clear
     codes.Put(1, 3);
-    codes.Put(6, 3);  // not yet in the table: "1" + its first byte
-    codes.Put(6, 3);  // now it is
-    codes.Put(5, 3);  // end
+    codes.Put(6, 3); // not yet in the table: "1" + its first byte
+    codes.Put(6, 3); // now it is
+    codes.Put(5, 3); // end
     const Decoded decoded = DecodeStream(Stream(2, codes.Finish()), 5);
     EXPECT_EQ(decoded.result, 0);
     EXPECT_EQ(decoded.pixels, (std::vector<uint8_t>{1, 1, 1, 1, 1}));
@@ -296,7 +295,7 @@ TEST(LzwDecoder, CodesBeyondTheTableRepeatThePreviousString)
     CodeWriter codes;
     codes.Put(4, 3);
     codes.Put(2, 3);
-    codes.Put(7, 3);  // two beyond the table
+    codes.Put(7, 3); // two beyond the table
     codes.Put(5, 3);
     const Decoded decoded = DecodeStream(Stream(2, codes.Finish()), 3);
     EXPECT_EQ(decoded.pixels, (std::vector<uint8_t>{2, 2, 2}));
@@ -315,9 +314,9 @@ TEST(LzwDecoder, FullTableKeepsTwelveBitsAndAddsNothingUntilAClear)
         ++pixels;
     }
     ASSERT_EQ(widths.size, 12);
-    codes.Put(3, 12);     // table full: decoded, but no entry is made
-    codes.Put(4095, 12);  // the last entry still means "0 0"
-    codes.Put(4, 12);     // clear: back to 3 bits
+    codes.Put(3, 12);    // table full: decoded, but no entry is made
+    codes.Put(4095, 12); // the last entry still means "0 0"
+    codes.Put(4, 12);    // clear: back to 3 bits
     codes.Put(1, 3);
     codes.Put(5, 3);
     pixels += 1 + 2 + 1;
@@ -338,7 +337,7 @@ TEST(LzwDecoder, EndsAtTheEndOfTheDataWithoutAnEndCode)
     std::vector<uint8_t> stream{2};
     const std::vector<uint8_t> bytes = codes.Finish();
     stream.push_back(static_cast<uint8_t>(bytes.size()));
-    stream.insert(stream.end(), bytes.begin(), bytes.end());  // no terminator, no end code
+    stream.insert(stream.end(), bytes.begin(), bytes.end()); // no terminator, no end code
     const Decoded decoded = DecodeStream(stream, 4);
     EXPECT_EQ(decoded.result, 0);
     EXPECT_EQ(Prefix(decoded.pixels, 2), (std::vector<uint8_t>{1, 2}));
@@ -355,10 +354,10 @@ TEST(LzwDecoder, RoundTripsEncodedDataThroughClearCodes)
     std::mt19937 random(7);
     for (int minCodeSize : {2, 4, 8}) {
         std::vector<uint8_t> pixels(60000);
-        for (uint8_t& pixel : pixels)  // runs make long strings, noise fills the table
+        for (uint8_t& pixel : pixels) // runs make long strings, noise fills the table
             pixel = static_cast<uint8_t>((random() % 3 == 0 ? random() : pixel) % (1u << minCodeSize));
-        const Decoded decoded = DecodeStream(Stream(minCodeSize, LzwEncode(pixels, minCodeSize)),
-                                             static_cast<int>(pixels.size()));
+        const Decoded decoded =
+            DecodeStream(Stream(minCodeSize, LzwEncode(pixels, minCodeSize)), static_cast<int>(pixels.size()));
         EXPECT_EQ(decoded.result, 0);
         EXPECT_EQ(decoded.pixels, pixels) << minCodeSize;
     }
@@ -383,7 +382,7 @@ TEST(LzwDecoder, StringsLongerThanALineStraddleInterlacedRows)
     // middle of later lines, also of lines several passes apart.
     for (int width : {1, 3, 8, 9, 20}) {
         const int height = 11;
-        std::vector<uint8_t> stored;  // data lines in file order
+        std::vector<uint8_t> stored; // data lines in file order
         for (int i = 0; i < width * height; ++i)
             stored.push_back(static_cast<uint8_t>(i / 23 % 2 == 0 ? 7 : i % 5));
         MemoryPicture picture;

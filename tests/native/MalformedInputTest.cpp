@@ -85,8 +85,7 @@ std::vector<std::vector<uint8_t>> SampleGifs()
 }
 
 // Each byte in turn replaced by a few telling values.
-template <typename Parse>
-void FlipEveryByte(const std::vector<uint8_t>& file, Parse parse)
+template <typename Parse> void FlipEveryByte(const std::vector<uint8_t>& file, Parse parse)
 {
     for (size_t i = 0; i < file.size(); ++i) {
         for (uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
@@ -97,7 +96,7 @@ void FlipEveryByte(const std::vector<uint8_t>& file, Parse parse)
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST(MalformedInput, BmpTruncatedAtEveryLength)
 {
@@ -151,7 +150,7 @@ TEST(MalformedInput, GifWithHugeDimensionsIsRefusedBeforeAllocating)
     contents.height = 65535;
     contents.globalTable = RampTable(2);
     contents.minCodeSize = 2;
-    contents.pixels.assign(16, 1);  // far less data than the picture would need
+    contents.pixels.assign(16, 1); // far less data than the picture would need
     std::vector<uint8_t> file = EncodeGif(contents);
     ByteReader reader(file.data(), file.size());
     MemoryPicture picture;
@@ -169,7 +168,7 @@ TEST(MalformedInput, GifWithEndlessSubBlocksEndsAtTheEndOfTheFile)
     contents.globalTable = RampTable(4);
     contents.minCodeSize = 2;
     std::vector<uint8_t> file = EncodeGif(contents);
-    file.resize(file.size() - 4);  // drop the end of the data and the trailer
+    file.resize(file.size() - 4); // drop the end of the data and the trailer
     // An extension that never terminates, and image data that never does.
     for (int i = 0; i < 20000; ++i) {
         file.push_back(255);

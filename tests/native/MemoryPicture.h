@@ -9,14 +9,14 @@
 #include <vector>
 
 class MemoryPicture : public GifPictureSink {
-public:
+  public:
     PictureRows CreatePicture(int width, int height) override
     {
         ++createCount;
         uint32_t bytes = 0;
         if (!DibImageBytes(8, width, height, bytes))
             return PictureRows();
-        pixels.assign(bytes + 1, 0);  // never empty, so data() is a real pointer
+        pixels.assign(bytes + 1, 0); // never empty, so data() is a real pointer
         rows.bits = pixels.data();
         rows.rowStride = static_cast<int>(DibRowStride(8, width));
         rows.width = width;

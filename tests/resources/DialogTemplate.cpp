@@ -8,7 +8,7 @@ namespace {
 
 // Reads little-endian fields and stops for good at the first read past the end.
 class TemplateReader {
-public:
+  public:
     explicit TemplateReader(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
 
     bool ok() const { return ok_; }
@@ -49,7 +49,7 @@ public:
     void AlignToDword() { offset_ = (offset_ + 3) & ~std::size_t{3}; }
     void Skip(std::size_t count) { offset_ += count; }
 
-private:
+  private:
     const std::vector<std::uint8_t>& bytes_;
     std::size_t offset_ = 0;
     bool ok_ = true;
@@ -58,14 +58,22 @@ private:
 std::wstring ClassName(const NameOrOrdinal& name)
 {
     switch (name.ordinal) {
-    case 0: return name.text;
-    case 0x80: return L"Button";
-    case 0x81: return L"Edit";
-    case 0x82: return L"Static";
-    case 0x83: return L"ListBox";
-    case 0x84: return L"ScrollBar";
-    case 0x85: return L"ComboBox";
-    default: return L"#" + std::to_wstring(name.ordinal);
+    case 0:
+        return name.text;
+    case 0x80:
+        return L"Button";
+    case 0x81:
+        return L"Edit";
+    case 0x82:
+        return L"Static";
+    case 0x83:
+        return L"ListBox";
+    case 0x84:
+        return L"ScrollBar";
+    case 0x85:
+        return L"ComboBox";
+    default:
+        return L"#" + std::to_wstring(name.ordinal);
     }
 }
 

@@ -19,8 +19,8 @@ struct DialogControl {
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
     int x = 0, y = 0, cx = 0, cy = 0;
-    int id = 0;                 // -1 for controls without an id of their own
-    std::wstring windowClass;   // "Button", "Edit", "Static", ... or the class name
+    int id = 0;               // -1 for controls without an id of their own
+    std::wstring windowClass; // "Button", "Edit", "Static", ... or the class name
     NameOrOrdinal title;
 };
 

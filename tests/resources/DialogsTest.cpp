@@ -16,7 +16,19 @@ namespace {
 
 constexpr unsigned kDialog = 5;
 
-enum class Kind { GroupBox, CheckBox, Radio, PushButton, DefaultButton, Label, Edit, ListView, GreyFrame, Bitmap, Other };
+enum class Kind {
+    GroupBox,
+    CheckBox,
+    Radio,
+    PushButton,
+    DefaultButton,
+    Label,
+    Edit,
+    ListView,
+    GreyFrame,
+    Bitmap,
+    Other
+};
 
 // Window class names compare without case; windres writes CONTROL classes
 // as upper-case strings, the short forms as ordinals.
@@ -29,20 +41,30 @@ Kind KindOf(const DialogControl& control)
 {
     if (IsClass(control, L"Button")) {
         switch (control.style & BS_TYPEMASK) {
-        case BS_GROUPBOX: return Kind::GroupBox;
-        case BS_AUTOCHECKBOX: return Kind::CheckBox;
-        case BS_AUTORADIOBUTTON: return Kind::Radio;
-        case BS_PUSHBUTTON: return Kind::PushButton;
-        case BS_DEFPUSHBUTTON: return Kind::DefaultButton;
-        default: return Kind::Other;
+        case BS_GROUPBOX:
+            return Kind::GroupBox;
+        case BS_AUTOCHECKBOX:
+            return Kind::CheckBox;
+        case BS_AUTORADIOBUTTON:
+            return Kind::Radio;
+        case BS_PUSHBUTTON:
+            return Kind::PushButton;
+        case BS_DEFPUSHBUTTON:
+            return Kind::DefaultButton;
+        default:
+            return Kind::Other;
         }
     }
     if (IsClass(control, L"Static")) {
         switch (control.style & SS_TYPEMASK) {
-        case SS_LEFT: return Kind::Label;
-        case SS_GRAYFRAME: return Kind::GreyFrame;
-        case SS_BITMAP: return Kind::Bitmap;
-        default: return Kind::Other;
+        case SS_LEFT:
+            return Kind::Label;
+        case SS_GRAYFRAME:
+            return Kind::GreyFrame;
+        case SS_BITMAP:
+            return Kind::Bitmap;
+        default:
+            return Kind::Other;
         }
     }
     if (IsClass(control, L"Edit"))
@@ -81,13 +103,13 @@ const std::vector<Expected> kMainWindowControls = {
 // Position and size in dialog units.
 struct Box {
     int x, y, cx, cy;
-    bool operator==(const Box& other) const
-    {
-        return x == other.x && y == other.y && cx == other.cx && cy == other.cy;
-    }
+    bool operator==(const Box& other) const { return x == other.x && y == other.y && cx == other.cx && cy == other.cy; }
 };
 
-Box BoxOf(const DialogControl& control) { return {control.x, control.y, control.cx, control.cy}; }
+Box BoxOf(const DialogControl& control)
+{
+    return {control.x, control.y, control.cx, control.cy};
+}
 
 struct Placed {
     Expected control;
@@ -127,7 +149,7 @@ bool Overlap(const DialogControl& a, const DialogControl& b)
 }
 
 class EveryResourceSetDialogs : public ::testing::TestWithParam<ResourceSet> {
-protected:
+  protected:
     bool chinese() const { return HasChineseTexts(GetParam()); }
 };
 
@@ -168,8 +190,8 @@ TEST_P(EveryResourceSetDialogs, MainWindowRadioGroupsStartAndEndWhereTheSettings
     auto style = [&](int id) { return dialog->Control(id) ? dialog->Control(id)->style : 0u; };
     for (int first : {IDC_CHANGE_NEVER, IDC_STYLE_CENTRE})
         EXPECT_EQ(style(first) & (WS_GROUP | WS_TABSTOP), DWORD(WS_GROUP | WS_TABSTOP)) << first;
-    for (int member : {IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL, IDC_STYLE_TILE,
-                       IDC_STYLE_STRETCH})
+    for (int member :
+         {IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL, IDC_STYLE_TILE, IDC_STYLE_STRETCH})
         EXPECT_EQ(style(member) & (WS_GROUP | WS_TABSTOP), 0u) << member;
     EXPECT_TRUE(style(IDC_INTERVAL_LABEL) & WS_GROUP) << "ends the change-mode group";
     EXPECT_TRUE(style(IDC_INTERVAL_EDIT) & WS_TABSTOP);
@@ -213,9 +235,8 @@ TEST_P(EveryResourceSetDialogs, SelectPictureDialogHasEveryControlInItsPlace)
         const Placed& expected = kSelectPictureControls[index];
         EXPECT_EQ(control.id, expected.control.id) << "control " << index;
         EXPECT_EQ(KindOf(control), expected.control.kind) << "control " << expected.control.id;
-        EXPECT_TRUE(BoxOf(control) == expected.box)
-            << "control " << expected.control.id << " at " << control.x << "," << control.y << " " << control.cx
-            << "x" << control.cy;
+        EXPECT_TRUE(BoxOf(control) == expected.box) << "control " << expected.control.id << " at " << control.x << ","
+                                                    << control.y << " " << control.cx << "x" << control.cy;
         if (chinese()) {
             EXPECT_EQ(control.title.text, expected.control.chineseText) << "control " << expected.control.id;
         }
@@ -262,8 +283,8 @@ void ExpectChildrenWithin(HWND window, const RECT& area)
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
         EXPECT_TRUE(rect.left >= area.left && rect.top >= area.top && rect.right <= area.right &&
                     rect.bottom <= area.bottom)
-            << "control " << GetDlgCtrlID(child) << " at " << rect.left << "," << rect.top << "-" << rect.right
-            << "," << rect.bottom;
+            << "control " << GetDlgCtrlID(child) << " at " << rect.left << "," << rect.top << "-" << rect.right << ","
+            << rect.bottom;
     }
 }
 
@@ -282,9 +303,8 @@ TEST_P(EveryResourceSetDialogs, SystemBuildsEachDialogWithAllItsControls)
         ASSERT_TRUE(dialog) << id;
         // The program's own module supplies the About picture, as it will
         // when the language module is the resource handle.
-        HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                                 reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), nullptr,
-                                                 QuietDialogProc, 0);
+        HWND window = CreateDialogIndirectParamW(
+            GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), nullptr, QuietDialogProc, 0);
         ASSERT_NE(window, nullptr) << "dialog " << id;
         for (const DialogControl& control : dialog->controls) {
             if (control.id != IDC_STATIC) {
@@ -315,8 +335,7 @@ TEST(EnglishDialogs, UseTheChinesePositionsAndStyles)
         for (std::size_t index = 0; index < english->controls.size(); ++index) {
             const DialogControl& e = english->controls[index];
             const DialogControl& c = chinese->controls[index];
-            EXPECT_TRUE(e.id == c.id && e.style == c.style && e.windowClass == c.windowClass &&
-                        BoxOf(e) == BoxOf(c))
+            EXPECT_TRUE(e.id == c.id && e.style == c.style && e.windowClass == c.windowClass && BoxOf(e) == BoxOf(c))
                 << "dialog " << id << " control " << c.id;
         }
     }

@@ -11,19 +11,18 @@
 namespace tessaly_test {
 namespace {
 
-constexpr unsigned kCursor = 1, kBitmap = 2, kIcon = 3, kMenu = 4, kDialog = 5, kString = 6,
-                   kGroupCursor = 12, kGroupIcon = 14, kVersion = 16, kManifest = 24;
+constexpr unsigned kCursor = 1, kBitmap = 2, kIcon = 3, kMenu = 4, kDialog = 5, kString = 6, kGroupCursor = 12,
+                   kGroupIcon = 14, kVersion = 16, kManifest = 24;
 
 // Every id the program loads from its language module.
 const std::set<ResourceKey>& RequiredKeys()
 {
     static const std::set<ResourceKey> keys = [] {
         std::set<ResourceKey> required = {
-            {kDialog, IDD_ABOUTBOX},      {kDialog, IDD_MAIN_SETTINGS}, {kDialog, IDD_SELECT_PICTURE},
-            {kMenu, IDR_CONTEXT_MENU},    {kMenu, IDR_TRAY_MENU},       {kGroupIcon, IDI_MAIN},
-            {kGroupCursor, IDC_HAND_CURSOR}, {kBitmap, IDB_ABOUT},      {kBitmap, IDR_MENU_ICONS},
-            {RT_TOOLBAR_TYPE, IDR_MENU_ICONS},
-            {kString, IDS_PARSE_NUMBER},  {kString, IDS_PARSE_NUMBER_RANGE},
+            {kDialog, IDD_ABOUTBOX},           {kDialog, IDD_MAIN_SETTINGS}, {kDialog, IDD_SELECT_PICTURE},
+            {kMenu, IDR_CONTEXT_MENU},         {kMenu, IDR_TRAY_MENU},       {kGroupIcon, IDI_MAIN},
+            {kGroupCursor, IDC_HAND_CURSOR},   {kBitmap, IDB_ABOUT},         {kBitmap, IDR_MENU_ICONS},
+            {RT_TOOLBAR_TYPE, IDR_MENU_ICONS}, {kString, IDS_PARSE_NUMBER},  {kString, IDS_PARSE_NUMBER_RANGE},
         };
         for (unsigned id = IDS_ABOUT_MENU_ITEM; id <= IDS_SKIN_FILE_MISSING; ++id)
             required.insert({kString, id});

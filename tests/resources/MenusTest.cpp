@@ -59,12 +59,8 @@ LoadedMenu LoadFirstPopup(const ResourceModule& module, unsigned menuId)
 }
 
 const std::vector<MenuItem> kChineseContextMenu = {
-    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},
-    {kSeparator, L""},
-    {IDM_HELP, L"帮助(&H)..."},
-    {IDM_ABOUT, L"关于Orvane Tessaly(A) ..."},
-    {kSeparator, L""},
-    {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
+    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},     {kSeparator, L""}, {IDM_HELP, L"帮助(&H)..."},
+    {IDM_ABOUT, L"关于Orvane Tessaly(A) ..."}, {kSeparator, L""}, {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
 };
 
 const std::vector<MenuItem> kChineseTrayMenu = {
@@ -91,8 +87,8 @@ TEST_P(EveryResourceSetMenus, HaveOnePopupWithTheCommandsInOrder)
 {
     const ResourceModule& module = ModuleOf(GetParam());
     ASSERT_TRUE(module.loaded());
-    for (const auto& [menuId, chinese] : {std::pair{IDR_CONTEXT_MENU, kChineseContextMenu},
-                                           std::pair{IDR_TRAY_MENU, kChineseTrayMenu}}) {
+    for (const auto& [menuId, chinese] :
+         {std::pair{IDR_CONTEXT_MENU, kChineseContextMenu}, std::pair{IDR_TRAY_MENU, kChineseTrayMenu}}) {
         const LoadedMenu menu = LoadFirstPopup(module, menuId);
         ASSERT_TRUE(menu.loaded) << "menu " << menuId;
         EXPECT_EQ(menu.topLevelCount, 1) << "menu " << menuId;

@@ -54,7 +54,7 @@ std::vector<GroupEntry> ReadGroup(const std::vector<std::uint8_t>& bytes, bool c
 }
 
 class EveryResourceSetPictures : public ::testing::TestWithParam<ResourceSet> {
-protected:
+  protected:
     const ResourceModule& module() const { return ModuleOf(GetParam()); }
 };
 
@@ -106,8 +106,8 @@ TEST_P(EveryResourceSetPictures, HandCursorIsMonochrome32x32WithTheFingertipAtTh
     };
     EXPECT_TRUE(opaque(0, 0) || opaque(1, 0) || opaque(0, 1));
 
-    HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(
-        image.data(), static_cast<DWORD>(image.size()), FALSE, 0x00030000, 32, 32, LR_MONOCHROME));
+    HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()),
+                                                                        FALSE, 0x00030000, 32, 32, LR_MONOCHROME));
     ASSERT_NE(cursor, nullptr);
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(cursor, &info));

@@ -17,7 +17,7 @@ using ResourceKey = std::pair<unsigned, unsigned>;
 
 // Owns a module loaded as a data file (or borrows the program's own module).
 class ResourceModule {
-public:
+  public:
     // The module with this file name beside the test program; not loaded
     // (loaded() false) when it is missing.
     static ResourceModule LoadBesideProgram(const std::wstring& fileName);
@@ -43,7 +43,7 @@ public:
     // The languages in which resources of the module are stored.
     std::set<LANGID> Languages() const;
 
-private:
+  private:
     ResourceModule(HMODULE handle, bool owned) : handle_(handle), owned_(owned) {}
 
     HMODULE handle_ = nullptr;

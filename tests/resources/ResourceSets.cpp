@@ -9,9 +9,12 @@ const ResourceModule& ModuleOf(ResourceSet set)
     static const ResourceModule chinese = ResourceModule::LoadBesideProgram(L"chinese.dll");
     static const ResourceModule program = ResourceModule::Program();
     switch (set) {
-    case ResourceSet::English: return english;
-    case ResourceSet::Chinese: return chinese;
-    case ResourceSet::Program: break;
+    case ResourceSet::English:
+        return english;
+    case ResourceSet::Chinese:
+        return chinese;
+    case ResourceSet::Program:
+        break;
     }
     return program;
 }

@@ -14,14 +14,20 @@ enum class ResourceSet { English, Chinese, Program };
 const ResourceModule& ModuleOf(ResourceSet set);
 
 // The program file carries the Chinese texts.
-inline bool HasChineseTexts(ResourceSet set) { return set != ResourceSet::English; }
+inline bool HasChineseTexts(ResourceSet set)
+{
+    return set != ResourceSet::English;
+}
 
 inline std::ostream& operator<<(std::ostream& out, ResourceSet set)
 {
     switch (set) {
-    case ResourceSet::English: return out << "English_dll";
-    case ResourceSet::Chinese: return out << "chinese_dll";
-    case ResourceSet::Program: return out << "program";
+    case ResourceSet::English:
+        return out << "English_dll";
+    case ResourceSet::Chinese:
+        return out << "chinese_dll";
+    case ResourceSet::Program:
+        return out << "program";
     }
     return out;
 }

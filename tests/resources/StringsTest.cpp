@@ -59,7 +59,7 @@ TEST(ChineseStrings, AreWordForWordInTheModuleAndTheProgram)
 }
 
 class EveryResourceSetStrings : public ::testing::TestWithParam<ResourceSet> {
-protected:
+  protected:
     const ResourceModule& module() const { return ModuleOf(GetParam()); }
     UINT codePage() const { return HasChineseTexts(GetParam()) ? 936 : 1252; }
 };

@@ -19,7 +19,7 @@ std::string WindowsDirectory()
 }
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
     void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
 
@@ -59,9 +59,9 @@ TEST_F(SettingsStore, FirstStartWritesExactlyTheNineDefaults)
     iconOptionRead = LoadSettings(key, settings, kEnglish);
 
     const std::map<std::string, std::string> expected = {
-        {"AutoRun", "0"},        {"ChangeMode", "1"}, {"Today", "00000000"},
-        {"ChangeTime", "30"},    {"ShowMode", "0"},   {"SetDefaultUser", "0"},
-        {"HideShowDesktopIcon", "0"}, {"PaperPath", WindowsDirectory()}, {"Preview", "0"},
+        {"AutoRun", "0"},  {"ChangeMode", "1"},     {"Today", "00000000"},        {"ChangeTime", "30"},
+        {"ShowMode", "0"}, {"SetDefaultUser", "0"}, {"HideShowDesktopIcon", "0"}, {"PaperPath", WindowsDirectory()},
+        {"Preview", "0"},
     };
     EXPECT_EQ(expected, ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath));
     EXPECT_FALSE(iconOptionRead);
@@ -165,9 +165,16 @@ TEST_F(SettingsStore, SaveWritesItsNineValuesWithTheirEncodings)
         SaveSettings(key, settings);
     }
     const std::map<std::string, std::string> expected = {
-        {"Unrelated", "x"},   {"ChangeMode", "3"}, {"ChangeTime", "30.000000"}, {"ShowMode", "2"},
-        {"SetDefaultUser", "1"}, {"HideShowDesktopIcon", "0"}, {"ShowPic", "1"}, {"Preview", "1"},
-        {"CurPicFileName", "C:\\Pictures\\a.bmp"}, {"CurSkinIndex", "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6"},
+        {"Unrelated", "x"},
+        {"ChangeMode", "3"},
+        {"ChangeTime", "30.000000"},
+        {"ShowMode", "2"},
+        {"SetDefaultUser", "1"},
+        {"HideShowDesktopIcon", "0"},
+        {"ShowPic", "1"},
+        {"Preview", "1"},
+        {"CurPicFileName", "C:\\Pictures\\a.bmp"},
+        {"CurSkinIndex", "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6"},
     };
     EXPECT_EQ(expected, ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath));
 }

@@ -37,8 +37,7 @@ bool IsMessageBox(HWND window)
 }
 
 // Polls `find` until it gives a window or the time is up.
-template <typename Find>
-HWND WaitFor(Find find, DWORD milliseconds)
+template <typename Find> HWND WaitFor(Find find, DWORD milliseconds)
 {
     HWND found = nullptr;
     PumpUntil([&] { return (found = find()) != nullptr; }, milliseconds);

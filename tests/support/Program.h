@@ -13,7 +13,7 @@ namespace testing_support {
 std::string TestProgramDirectory();
 
 class Program {
-public:
+  public:
     // Starts `path` with `arguments` (appended after the quoted path).
     Program(const std::string& path, const std::string& arguments);
     ~Program(); // ends the process if it still runs
@@ -32,7 +32,7 @@ public:
     bool WaitForExit(DWORD milliseconds = 15000, DWORD* exitCode = nullptr) const;
     void Terminate();
 
-private:
+  private:
     PROCESS_INFORMATION m_process{};
 };
 

@@ -6,7 +6,7 @@
 namespace testing_support {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -18,7 +18,7 @@ public:
     // Creates (or replaces) a file in the folder; returns its full path.
     std::string AddFile(const std::string& name, const std::string& content = "x") const;
 
-private:
+  private:
     std::string m_path;
 };
 

@@ -26,7 +26,7 @@ std::string ProgramPath();
 std::string TodayText();
 
 class RunningTessaly {
-public:
+  public:
     explicit RunningTessaly(const std::string& arguments = "");
 
     // The main window, once it exists; null when the program did not start.
@@ -39,7 +39,7 @@ public:
     // (it saves its settings on the way out).
     bool Close();
 
-private:
+  private:
     std::unique_ptr<testing_support::Program> m_program;
     HWND m_window = nullptr;
 };

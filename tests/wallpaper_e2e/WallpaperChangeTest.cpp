@@ -32,7 +32,7 @@ std::string ShownPicture()
 }
 
 class PictureFolder {
-public:
+  public:
     // a.bmp, b.bmp, c.jpg, d.png, e.gif, widths 21 to 25.
     PictureFolder()
     {
@@ -42,14 +42,18 @@ public:
     }
     std::string Path(const std::string& name) const { return m_folder.Path() + "\\" + name; }
 
-private:
+  private:
     TempFolder m_folder;
 };
 
 std::map<std::string, std::string> StoredSettings(const std::string& changeMode, const std::string& currentPicture)
 {
-    return {{"AutoRun", "0"},       {"ChangeMode", changeMode}, {"Today", "00000000"},
-            {"ChangeTime", "30"},   {"SetDefaultUser", "0"},    {"Preview", "1"},
+    return {{"AutoRun", "0"},
+            {"ChangeMode", changeMode},
+            {"Today", "00000000"},
+            {"ChangeTime", "30"},
+            {"SetDefaultUser", "0"},
+            {"Preview", "1"},
             {"CurPicFileName", currentPicture}};
 }
 

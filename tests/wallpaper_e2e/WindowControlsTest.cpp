@@ -20,7 +20,7 @@ using testing_support::TempFolder;
 namespace {
 
 class WindowControlsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         a = folder.Path() + "\\a.bmp";

@@ -68,7 +68,7 @@ int Convert(const std::string& in, const std::string& out)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

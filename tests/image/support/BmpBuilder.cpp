@@ -16,7 +16,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t value)
     Put16(out, value >> 16);
 }
 
-}  // namespace
+} // namespace
 
 int StrideOf(int bitCount, int width)
 {

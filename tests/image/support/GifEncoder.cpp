@@ -113,7 +113,7 @@ int TableSizeBits(size_t bytes)
     return bits;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> EncodeGif(const GifContents& contents)
 {
@@ -124,8 +124,8 @@ std::vector<uint8_t> EncodeGif(const GifContents& contents)
     if (!contents.globalTable.empty())
         screenFlags |= static_cast<uint8_t>(0x80 | TableSizeBits(contents.globalTable.size()));
     out.push_back(screenFlags);
-    out.push_back(0);  // background colour
-    out.push_back(0);  // aspect ratio
+    out.push_back(0); // background colour
+    out.push_back(0); // aspect ratio
     out.insert(out.end(), contents.globalTable.begin(), contents.globalTable.end());
 
     if (contents.transparentIndex >= 0) {

@@ -10,11 +10,11 @@
 
 // Packs codes least significant bit first, as GIF data does.
 class CodeWriter {
-public:
+  public:
     void Put(int code, int bits);
     std::vector<uint8_t> Finish();
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     uint32_t reservoir_ = 0;
     int reservoirBits_ = 0;
@@ -30,10 +30,10 @@ struct GifContents {
     std::string signature = "GIF89a";
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> pixels;       // top row first, width x height indices
-    std::vector<uint8_t> globalTable;  // red, green, blue triples; size a power of 2
+    std::vector<uint8_t> pixels;      // top row first, width x height indices
+    std::vector<uint8_t> globalTable; // red, green, blue triples; size a power of 2
     std::vector<uint8_t> localTable;
-    int transparentIndex = -1;         // written in a graphic control block when >= 0
+    int transparentIndex = -1; // written in a graphic control block when >= 0
     bool interlaced = false;
     int minCodeSize = 8;
 };

@@ -20,9 +20,8 @@ bool WriteTestPng(const std::string& path, const PngContents& contents)
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(contents.width), static_cast<png_uint_32>(contents.height),
-                 contents.bitDepth, contents.colorType,
-                 contents.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 contents.bitDepth, contents.colorType, contents.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (!contents.palette.empty())
         png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(contents.palette.data()),
                      static_cast<int>(contents.palette.size() / 3));
@@ -72,8 +71,8 @@ PngPalette ReadPngPalette(const std::string& path)
     return result;
 }
 
-bool WriteTestJpeg(const std::string& path, int width, int height, int components,
-                   const std::vector<uint8_t>& samples, int quality)
+bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
+                   int quality)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)

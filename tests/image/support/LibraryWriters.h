@@ -11,12 +11,12 @@ struct PngContents {
     int width = 0;
     int height = 0;
     int bitDepth = 8;
-    int colorType = 2;              // PNG numbering
+    int colorType = 2; // PNG numbering
     bool interlaced = false;
-    std::vector<uint8_t> rows;      // top row first, packed as the file's rows
-    std::vector<uint8_t> palette;   // red, green, blue triples
-    std::vector<uint8_t> alphas;    // tRNS entries of a paletted file
-    int transparentGrey = -1;       // tRNS grey level of a grey file
+    std::vector<uint8_t> rows;    // top row first, packed as the file's rows
+    std::vector<uint8_t> palette; // red, green, blue triples
+    std::vector<uint8_t> alphas;  // tRNS entries of a paletted file
+    int transparentGrey = -1;     // tRNS grey level of a grey file
 };
 
 bool WriteTestPng(const std::string& path, const PngContents& contents);
@@ -30,5 +30,5 @@ struct PngPalette {
 PngPalette ReadPngPalette(const std::string& path);
 
 // A JPEG of 1 (grey) or 3 (RGB) components, rows top first.
-bool WriteTestJpeg(const std::string& path, int width, int height, int components,
-                   const std::vector<uint8_t>& samples, int quality = 95);
+bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
+                   int quality = 95);
