@@ -123,12 +123,58 @@ TEST_F(SettingsStore, NumbersAndFlagsAreReadFromTheirLeadingDigits)
     EXPECT_EQ(1, stored.SetDefaultUser);
     EXPECT_EQ(0, stored.Preview);
     EXPECT_EQ("20031205", stored.Today);
+}
 
-    // No range check at load: the scheduler copes with what is stored.
-    Store("ChangeTime", "abc");
-    EXPECT_DOUBLE_EQ(0, Load().ChangeTime);
+TEST_F(SettingsStore, AStoredIntervalOutsideTheEditRangeIsBroughtToTheNearestBound)
+{
+    CreateEmptyKey();
+    const std::pair<const char*, double> cases[] = {
+        {"0", 0.0167},
+        {"-5", 0.0167},
+        {"0.001", 0.0167},
+        {"100000000", 99999999.999},
+        {"1e300", 99999999.999},
+        {"0.0167", 0.0167},
+        {"99999999.999", 99999999.999},
+        // No number at all, or one too large to be a number: the default.
+        {"abc", 30},
+        {"", 30},
+        {"1e400", 30},
+        {"-1e400", 30},
+    };
+    for (const auto& [text, expected] : cases) {
+        Store("ChangeTime", text);
+        EXPECT_EQ(expected, Load().ChangeTime) << text;
+    }
+    Store("ChangeTime", "1" + std::string(400, '0'));
+    EXPECT_EQ(30, Load().ChangeTime) << "four hundred digits";
+
+    // The next save stores the repaired value.
     Store("ChangeTime", "-5");
-    EXPECT_DOUBLE_EQ(-5, Load().ChangeTime);
+    Settings repaired = Load();
+    CRegistryKey key;
+    key.Open(HKEY_CURRENT_USER, kSettingsKeyPath);
+    SaveSettings(key, repaired);
+    EXPECT_EQ("0.016700", Stored("ChangeTime"));
+}
+
+TEST_F(SettingsStore, ValuesOfAnotherTypeThanTextCountAsMissing)
+{
+    CreateEmptyKey();
+    // Numbers stored the way a registry editor's "DWORD value" stores them.
+    for (const char* name : {"ChangeTime", "ChangeMode", "AutoRun", "Preview"}) {
+        CRegistryKey key;
+        key.Open(HKEY_CURRENT_USER, kSettingsKeyPath);
+        key.WriteDword(name, 0);
+    }
+    const Settings settings = Load();
+    EXPECT_EQ(30, settings.ChangeTime);
+    EXPECT_EQ(ChangeEachStart, settings.ChangeMode);
+    EXPECT_EQ(0, settings.AutoRun);
+    EXPECT_EQ(1, settings.Preview);
+    // Missing values that the load writes back come back as text.
+    EXPECT_EQ("1", Stored("ChangeMode"));
+    EXPECT_EQ("0", Stored("AutoRun"));
 }
 
 TEST_F(SettingsStore, DesktopIconOptionIsReportedOnlyWhenStored)
@@ -213,10 +259,22 @@ TEST(RegistryKey, ReadsValuesOfAnyLengthAndLeavesTextOnFailure)
     EXPECT_EQ("unchanged", text);
 
     // A string stored without its terminating zero reads up to its end.
-    const char raw[3] = {'a', 'b', 'c'};
-    ASSERT_EQ(ERROR_SUCCESS, key.WriteBinary("Raw", raw, sizeof raw));
+    HKEY raw = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Korvex\\TessalyKeyTest", 0, KEY_SET_VALUE, &raw));
+    RegSetValueExA(raw, "Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
+    RegCloseKey(raw);
     EXPECT_EQ(ERROR_SUCCESS, key.ReadString("Raw", text));
     EXPECT_EQ("abc", text);
+
+    // Only text reads as text.
+    const char bytes[3] = {'1', '2', '3'};
+    ASSERT_EQ(ERROR_SUCCESS, key.WriteBinary("Bytes", bytes, sizeof bytes));
+    ASSERT_EQ(ERROR_SUCCESS, key.WriteDword("Number", 7));
+    text = "unchanged";
+    EXPECT_NE(ERROR_SUCCESS, key.ReadString("Bytes", text));
+    EXPECT_NE(ERROR_SUCCESS, key.ReadString("Number", text));
+    EXPECT_EQ("unchanged", text);
 
     EXPECT_EQ(ERROR_SUCCESS, key.DeleteValue("Big"));
     EXPECT_NE(ERROR_SUCCESS, key.ReadString("Big", text));
