@@ -59,8 +59,39 @@ void CMainSettingsDlg::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, IDC_SET_DEFAULT_USER, m_settings.SetDefaultUser);
     DDX_Radio(dx, IDC_STYLE_CENTRE, m_settings.ShowMode);
     DDX_Radio(dx, IDC_CHANGE_NEVER, m_settings.ChangeMode);
-    DDX_Text(dx, IDC_INTERVAL_EDIT, m_settings.ChangeTime);
-    DDV_MinMaxDouble(dx, m_settings.ChangeTime, kMinimumInterval, kMaximumInterval);
+    ExchangeInterval(dx);
+}
+
+void CMainSettingsDlg::ExchangeInterval(CDataExchange* dx)
+{
+    // The schedule and the settings key go on with the last valid interval.
+    double interval = m_settings.ChangeTime;
+    if (dx->m_bSaveAndValidate && !m_reportBadInterval) {
+        char text[32] = {};
+        GetDlgItemTextA(m_hWnd, IDC_INTERVAL_EDIT, text, sizeof text);
+        if (ParseDouble(text, interval) && IsValidInterval(interval))
+            m_settings.ChangeTime = interval;
+        return;
+    }
+    DDX_Text(dx, IDC_INTERVAL_EDIT, interval);
+    DDV_MinMaxDouble(dx, interval, kMinimumInterval, kMaximumInterval);
+    if (!dx->Failed())
+        m_settings.ChangeTime = interval;
+}
+
+BOOL CMainSettingsDlg::ReadControlsReportingBadInterval()
+{
+    m_reportBadInterval = true;
+    const BOOL valid = UpdateData(TRUE);
+    m_reportBadInterval = false;
+    return valid;
+}
+
+void CMainSettingsDlg::OnOK()
+{
+    // Enter ends the program only with a valid interval, and says why not.
+    if (ReadControlsReportingBadInterval())
+        EndDialog(IDOK);
 }
 
 void CMainSettingsDlg::AppendAboutToSystemMenu()
@@ -324,8 +355,8 @@ void CMainSettingsDlg::OnChangeModeClicked(int mode)
 
 void CMainSettingsDlg::OnIntervalChanged()
 {
-    // An invalid text has shown its message; the timer keeps its period.
-    if (UpdateData(TRUE))
+    // A bad text shows its message, once; the timer keeps its period.
+    if (ReadControlsReportingBadInterval())
         m_scheduler.OnIntervalEdited();
     SaveSettings();
 }
