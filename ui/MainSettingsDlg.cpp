@@ -237,13 +237,15 @@ void CMainSettingsDlg::OnRepaintTimer()
 
 void CMainSettingsDlg::OnStartupHideTimer()
 {
+    // One tick is all it is for: left running, it would wake the program
+    // twenty times a second for nothing.
+    KillTimer(kStartupHideTimer);
     if (!m_pendingStartupHide || !m_startMinimised)
         return;
     // Started at log-on: only the notification icon stays.
     ShowWindow(SW_MINIMIZE);
     Hide();
     m_pendingStartupHide = false;
-    KillTimer(kStartupHideTimer);
 }
 
 bool CMainSettingsDlg::OnSysCommand(WPARAM command)
