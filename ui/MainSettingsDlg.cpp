@@ -67,7 +67,7 @@ void CMainSettingsDlg::ExchangeInterval(CDataExchange* dx)
     // The schedule and the settings key go on with the last valid interval.
     double interval = m_settings.ChangeTime;
     if (dx->m_bSaveAndValidate && !m_reportBadInterval) {
-        char text[32] = {};
+        char text[32] = {}; // as much as the exchange reads
         GetDlgItemTextA(m_hWnd, IDC_INTERVAL_EDIT, text, sizeof text);
         if (ParseDouble(text, interval) && IsValidInterval(interval))
             m_settings.ChangeTime = interval;
