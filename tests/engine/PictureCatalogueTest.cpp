@@ -62,7 +62,6 @@ TEST(PictureCatalogue, AFolderWithoutPicturesGivesTheEmptyPath)
     folder.AddFile("readme.txt");
     EXPECT_EQ("", FindNextPicture(folder.Path() + "\\readme.txt"));
     EXPECT_EQ("", FindNextPicture(folder.Path() + "\\missing\\a.bmp"));
-    EXPECT_EQ("", FindNextPicture(""));
 }
 
 TEST(PictureCatalogue, OnePictureFollowsItself)
@@ -84,6 +83,17 @@ TEST(PictureCatalogue, AMissingOrDifferentlyCasedCurrentPictureRestartsAtTheFirs
     std::string upper = c;
     upper.replace(upper.size() - 5, 5, "C.GIF");
     EXPECT_EQ(a, FindNextPicture(upper));
+}
+
+TEST(PictureCatalogue, PicturesAfterGoOnceRoundEndingWithTheCurrentOne)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp");
+    const std::string b = folder.AddFile("b.jpg");
+    const std::string c = folder.AddFile("c.gif");
+    EXPECT_EQ((std::vector<std::string>{c, a, b}), PicturesAfter(b));
+    EXPECT_EQ((std::vector<std::string>{a, b, c}), PicturesAfter(c));
+    EXPECT_EQ((std::vector<std::string>{a, b, c}), PicturesAfter(folder.File("gone.png")));
 }
 
 TEST(PictureCatalogue, ARelativeFolderStillGivesFullPaths)
