@@ -68,9 +68,3 @@ std::vector<std::string> PicturesAfter(const std::string& currentPath)
         std::rotate(pictures.begin(), current + 1, pictures.end());
     return pictures;
 }
-
-std::string FindNextPicture(const std::string& currentPath)
-{
-    const std::vector<std::string> pictures = PicturesAfter(currentPath);
-    return pictures.empty() ? std::string() : pictures.front();
-}

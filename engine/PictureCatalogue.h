@@ -18,7 +18,3 @@ constexpr const char* kPicturePatterns[] = {"\\*.bmp", "\\*.jpg", "\\*.png", "\\
 // are absolute whatever `currentPath` is: a drive root ("C:\a.bmp") is
 // searched as "C:\", never as the drive's current directory.
 std::vector<std::string> PicturesAfter(const std::string& currentPath);
-
-// The first of `PicturesAfter`: the full path of the next picture, or the
-// empty string when the folder holds none.
-std::string FindNextPicture(const std::string& currentPath);

@@ -103,17 +103,3 @@ std::optional<std::pair<int, int>> BitmapFileSize(const std::string& path)
         return std::nullopt;
     return std::make_pair(static_cast<int>(infoHeader.biWidth), std::abs(static_cast<int>(infoHeader.biHeight)));
 }
-
-int CountFiles(const std::string& pattern)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int count = 0;
-    do {
-        ++count;
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
-    return count;
-}

@@ -13,6 +13,3 @@ bool WritePicture(const std::string& path, int width, int height);
 // Width and height of a BMP file, read from its header; nothing when the
 // file is missing or is not a BMP.
 std::optional<std::pair<int, int>> BitmapFileSize(const std::string& path);
-
-// How many files match a search pattern such as "C:\\folder\\*.tmp".
-int CountFiles(const std::string& pattern);

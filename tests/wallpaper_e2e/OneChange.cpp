@@ -8,8 +8,6 @@
 
 namespace wallpaper_e2e {
 
-using testing_support::WriteStringValue;
-
 namespace {
 
 constexpr const char* kUserPathValues[] = {"Wallpaper", "ConvertedWallpaper", "OriginalWallpaper"};
@@ -19,30 +17,23 @@ constexpr const char* kShellPathValues[] = {"Wallpaper", "BackupWallpaper"};
 
 void StartOnce(const std::string& currentPicture, const std::string& workingDirectory)
 {
-    PresetSettings({{"AutoRun", "0"},
-                    {"ChangeMode", "1"},
-                    {"Today", "00000000"},
-                    {"ChangeTime", "30"},
-                    {"SetDefaultUser", "0"},
-                    {"HideShowDesktopIcon", "0"},
-                    {"Preview", "1"},
-                    {"CurPicFileName", currentPicture}});
+    PresetSettings({{"ChangeMode", "1"}, {"HideShowDesktopIcon", "0"}, {"CurPicFileName", currentPicture}});
     PresetDesktop(kEarlierWallpaper, "0", "0");
     for (const char* name : kUserPathValues)
-        WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name, kEarlierWallpaper);
+        testing_support::WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name, kEarlierWallpaper);
     for (const char* name : kShellPathValues)
-        WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name, kEarlierWallpaper);
+        testing_support::WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name, kEarlierWallpaper);
     RunningTessaly program("", workingDirectory);
     ASSERT_NE(nullptr, program.Window());
     ASSERT_TRUE(program.Close());
 }
 
-void ExpectDesktopUntouched()
+void ExpectDesktopShows(const std::string& path)
 {
     for (const char* name : kUserPathValues)
-        EXPECT_EQ(kEarlierWallpaper, DesktopValue(name)) << name;
+        EXPECT_EQ(path, DesktopValue(name)) << name;
     for (const char* name : kShellPathValues)
-        EXPECT_EQ(kEarlierWallpaper, ShellDesktopValue(name)) << name;
+        EXPECT_EQ(path, ShellDesktopValue(name)) << name;
 }
 
 } // namespace wallpaper_e2e

@@ -6,16 +6,14 @@
 
 namespace wallpaper_e2e {
 
-// A wallpaper the desktop shows in all five path values before the program
-// starts; no test folder holds it, so any change away from it is the
-// program's.
+// What the desktop shows before each start, in all five path values.
 constexpr char kEarlierWallpaper[] = "C:\\earlier wallpaper.bmp";
 
 // Starts the program from `workingDirectory` (its own folder when empty)
 // with `currentPicture`, and closes it again.
 void StartOnce(const std::string& currentPicture, const std::string& workingDirectory = "");
 
-// All five path values still name kEarlierWallpaper.
-void ExpectDesktopUntouched();
+// All five path values name `path`.
+void ExpectDesktopShows(const std::string& path);
 
 } // namespace wallpaper_e2e
