@@ -4,7 +4,7 @@
 #include "engine/DesktopIcons.h"
 #include "engine/DesktopWallpaperState.h"
 #include "engine/LogonStart.h"
-#include "engine/PictureCatalogue.h"
+#include "engine/PictureChange.h"
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
 #include "framework/App.h"
@@ -157,12 +157,6 @@ void CMainSettingsDlg::SaveSettings()
 {
     UpdateData(TRUE);
     ::SaveSettings(m_settingsKey, m_settings);
-}
-
-std::string CMainSettingsDlg::NextPicture(std::string currentPicture)
-{
-    m_settings.CurPicFileName = FindNextPicture(currentPicture);
-    return m_settings.CurPicFileName;
 }
 
 void CMainSettingsDlg::UpdateControlStates()
@@ -403,8 +397,10 @@ bool CMainSettingsDlg::ChoosePicture()
 
 void CMainSettingsDlg::ChangeToNextPicture()
 {
-    const std::string next = NextPicture(m_settings.CurPicFileName);
-    ApplyWallpaper(next, m_settings.SetDefaultUser, m_settings.ShowMode);
+    // A folder with nothing to show (a drive unplugged for a while) keeps
+    // the current picture, so the sequence goes on from it once it is back.
+    if (const auto next = ShowNextPicture(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode))
+        m_settings.CurPicFileName = *next;
 }
 
 void CMainSettingsDlg::ApplyCurrentPicture()

@@ -26,10 +26,6 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
     // edit is passed over in silence: the last valid one is written.
     void SaveSettings();
 
-    // The picture after `currentPicture` in its folder; it becomes the
-    // current picture, also when the folder has none (the empty path).
-    std::string NextPicture(std::string currentPicture);
-
     Settings m_settings;
     bool m_startMinimised = false;
 
