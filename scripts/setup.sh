@@ -10,7 +10,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
-  wine wine32:i386 xvfb x11-utils xdotool imagemagick
+  wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
   nasm cmake make dpkg-dev googletest g++ fp-utils fonts-wqy-microhei clang-format
 )
 
@@ -52,3 +52,4 @@ install_packages() {
 install_packages
 "$root/scripts/build-deps.sh"
 "$root/scripts/wine-prefix.sh"
+"$root/scripts/wine-prefix.sh" win64

@@ -41,7 +41,7 @@ ensure_wineserver() {
 start_wine_session() {
   ensure_display || return 1
   ensure_wineserver
-  local pidfile="$root/build/wine-desktop.pid"
+  local pidfile="$WINEPREFIX-desktop.pid"
   if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then return 0; fi
   wine explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 </dev/null &
   echo $! >"$pidfile"

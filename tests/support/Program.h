@@ -23,6 +23,7 @@ class Program {
 
     bool Started() const { return m_process.hProcess != nullptr; }
     DWORD Id() const { return m_process.dwProcessId; }
+    HANDLE Handle() const { return m_process.hProcess; }
 
     // The process's top-level window with this caption, once the program
     // waits for input (so a dialog's controls exist), waiting for it.

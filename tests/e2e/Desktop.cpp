@@ -1,0 +1,96 @@
+#include "tests/e2e/Desktop.h"
+
+#include "engine/Wallpaper.h"
+#include "tests/engine/TestPictures.h"
+#include "tests/support/Registry.h"
+#include "tests/support/WindowHelpers.h"
+
+namespace e2e {
+
+using namespace testing_support;
+
+namespace {
+
+constexpr DWORD kWalkDeadline = 30000;  // ms, for several changes on a loaded machine
+constexpr DWORD kPaintDeadline = 10000; // ms
+constexpr char kBitmapName[] = "\\Quorwall.bmp";
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+} // namespace
+
+void PresetDesktopWallpaper(const std::string& wallpaper, int showMode)
+{
+    const char* style = showMode == 2 ? "2" : "0";
+    const char* tile = showMode == 1 ? "1" : "0";
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper", wallpaper);
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "WallpaperStyle", style);
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "TileWallpaper", tile);
+}
+
+std::string DesktopWallpaper()
+{
+    return ReadStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper").value_or("<missing>");
+}
+
+std::string ShownPicture()
+{
+    const std::string wallpaper = DesktopWallpaper();
+    if (!EndsWith(wallpaper, kBitmapName))
+        return wallpaper.substr(wallpaper.rfind('\\') + 1);
+    const auto size = BitmapFileSize(wallpaper);
+    return size ? "Q" + std::to_string(size->first) : "(unreadable bitmap " + wallpaper + ")";
+}
+
+WallpaperWatch::WallpaperWatch()
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &Procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"E2eWallpaperWatch";
+    RegisterClassW(&windowClass);
+    // Hidden but top-level: broadcasts reach it.
+    m_window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               windowClass.hInstance, nullptr);
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+WallpaperWatch::~WallpaperWatch()
+{
+    DestroyWindow(m_window);
+}
+
+bool WallpaperWatch::WaitFor(std::size_t count) const
+{
+    return PumpUntil([&] { return m_shown.size() >= count; }, kWalkDeadline);
+}
+
+LRESULT CALLBACK WallpaperWatch::Procedure(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = reinterpret_cast<WallpaperWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && msg == WM_SETTINGCHANGE && wp == SPI_SETDESKWALLPAPER)
+        self->m_shown.push_back(ShownPicture());
+    return DefWindowProcW(window, msg, wp, lp);
+}
+
+bool WaitForScreenCentre(ScreenCentre what)
+{
+    const COLORREF desktopColour = GetSysColor(COLOR_DESKTOP);
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    return PumpUntil(
+        [&] {
+            HDC screen = GetDC(nullptr);
+            const COLORREF shown = GetPixel(screen, x, y);
+            ReleaseDC(nullptr, screen);
+            if (shown == CLR_INVALID)
+                return false;
+            return (shown == desktopColour) == (what == ScreenCentre::PlainDesktop);
+        },
+        kPaintDeadline);
+}
+
+} // namespace e2e

@@ -1,0 +1,33 @@
+#pragma once
+// Input as a person's own mouse and keyboard give it: through the system's
+// input queue (SendInput), so it reaches whatever window lies under the
+// point, hit-tested, activated and ordered as a real click is.
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <optional>
+
+namespace testing_support {
+
+enum class MouseButton { Left, Right };
+
+// A point of `window` on the screen that a click reaches: inside its window
+// region when it has one, as near its middle as can be, and not covered by
+// another window. Nothing when no such point exists.
+std::optional<POINT> ClickablePoint(HWND window);
+
+// Moves the pointer to `point` (screen coordinates) and presses and releases
+// `button` there. A second click of the same button at the same place comes
+// only after the double-click time, so two clicks stay two single clicks.
+// Returns once the pointer is there; false when it never got there.
+bool ClickAt(POINT point, MouseButton button = MouseButton::Left);
+
+// Clicks `window` at its ClickablePoint; false when it has none.
+bool ClickWindow(HWND window, MouseButton button = MouseButton::Left);
+
+// Presses the keys in order and releases them in reverse order, as a chord
+// such as Alt+F4.
+void PressKeys(std::initializer_list<WORD> virtualKeys);
+
+} // namespace testing_support
