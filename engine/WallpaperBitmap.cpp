@@ -39,7 +39,11 @@ bool SaveBitmap(CImageObject& picture, const std::string& bitmapPath)
 std::string WallpaperBitmapPath()
 {
     char directory[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+    // Under WOW64 our system directory is SysWOW64 on the disk: named so, the
+    // file is found by the 64-bit desktop too (System32 is another folder to it).
+    UINT length = GetSystemWow64DirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        length = GetSystemDirectoryA(directory, MAX_PATH);
     return std::string(directory, length < MAX_PATH ? length : 0) + kBitmapName;
 }
 

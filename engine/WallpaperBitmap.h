@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// The system directory followed by "\Quorwall.bmp".
+// The system directory followed by "\Quorwall.bmp"; under WOW64 that
+// directory is named as 64-bit programs see it, SysWOW64.
 std::string WallpaperBitmapPath();
 
 // "Orvane Tessaly\Quorwall.bmp" below the user's local application-data
