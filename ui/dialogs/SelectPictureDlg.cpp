@@ -1,0 +1,328 @@
+#include "ui/dialogs/SelectPictureDlg.h"
+
+#include "framework/DataExchange.h"
+#include "framework/Path.h"
+#include "framework/ResourceString.h"
+#include "image/ImageFileType.h"
+#include "image/palette/DibPalette.h"
+#include "resources/resource.h"
+#include "ui/HelpTopic.h"
+#include "ui/dialogs/FolderBrowser.h"
+#include "ui/dialogs/PictureFolder.h"
+#include "ui/dialogs/PreviewPicture.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Timer 5 draws the first preview once the dialog has shown.
+constexpr UINT_PTR kPreviewTimer = 5;
+constexpr UINT kPreviewDelay = 500; // ms
+
+// Column widths in pixels.
+constexpr int kNameColumnWidth = 130;
+constexpr int kTypeColumnWidth = 50;
+constexpr int kDateColumnWidth = 130;
+
+// The preview picture keeps this much of the frame free on every side.
+constexpr int kPreviewMargin = 3;
+
+const COLORREF kTextColour = RGB(0, 0, 128);
+const COLORREF kBackgroundColour = RGB(255, 128, 64);
+
+// The template places the dialog at its owner's top-left corner, where it
+// would hide the window it was opened from; centre it over the owner
+// instead, kept inside the owner's monitor.
+void CentreOverOwner(HWND dialog)
+{
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner || !IsWindowVisible(owner))
+        return;
+    RECT ownerRect;
+    RECT dialogRect;
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(dialog, &dialogRect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = dialogRect.right - dialogRect.left;
+    const int height = dialogRect.bottom - dialogRect.top;
+    int x = (ownerRect.left + ownerRect.right - width) / 2;
+    int y = (ownerRect.top + ownerRect.bottom - height) / 2;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+CSelectPictureDlg::CSelectPictureDlg(CWnd* parent) : CDialog(IDD_SELECT_PICTURE, parent)
+{
+    m_backgroundBrush.CreateSolidBrush(kBackgroundColour);
+}
+
+void CSelectPictureDlg::DoDataExchange(CDataExchange* dx)
+{
+    if (!m_fileList.m_hWnd)
+        m_fileList.SubclassDlgItem(IDC_FILE_LIST, this);
+    DDX_Check(dx, IDC_PREVIEW, previewEnabled);
+    DDX_Text(dx, IDC_CURRENT_FILE, currentFileText);
+    DDX_Text(dx, IDC_PICTURE_SIZE, sizeText);
+}
+
+BOOL CSelectPictureDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CentreOverOwner(m_hWnd);
+    InsertColumns();
+    folderPath = DirectoryOfPath(selectedPath) + "\\";
+    currentFileText = selectedPath;
+    FillFileList();
+    m_fileList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    MarkCurrentFile();
+    previewImage.reset();
+    SetTimer(kPreviewTimer, kPreviewDelay);
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CSelectPictureDlg::InsertColumns()
+{
+    m_fileList.InsertColumn(0, LoadResourceString(IDS_COLUMN_FILE_NAME), LVCFMT_LEFT, kNameColumnWidth);
+    m_fileList.InsertColumn(1, LoadResourceString(IDS_COLUMN_TYPE), LVCFMT_CENTER, kTypeColumnWidth);
+    m_fileList.InsertColumn(2, LoadResourceString(IDS_COLUMN_MODIFIED), LVCFMT_CENTER, kDateColumnWidth);
+}
+
+void CSelectPictureDlg::FillFileList()
+{
+    fileCount = CountPictureFiles(folderPath);
+    fileNames.assign(fileCount, std::string());
+    fileTypes.assign(fileCount, std::string());
+    fileDates.assign(fileCount, std::string());
+    // Files that appear between the two passes find no room and stay out.
+    int index = 0;
+    listedCount = VisitPictureFiles(folderPath, fileCount, [&](const WIN32_FIND_DATAA& match) {
+        fileNames[index] = match.cFileName;
+        fileTypes[index] = GetFileExtension(fileNames[index]);
+        fileDates[index] = FormatFileDate(match.ftLastWriteTime);
+        ++index;
+    });
+
+    // Each match goes on top of the ones before it, so the list shows the
+    // search backwards: the last GIF first, the first BMP last. Inserting the
+    // last match first, each below the one before, gives the same list
+    // without moving every item on each insert; with redraw off the list
+    // repaints once at the end instead of once an item.
+    m_fileList.SetRedraw(FALSE);
+    m_fileList.SetItemCountHint(m_fileList.GetItemCount() + listedCount);
+    for (int position = 0; position < listedCount; ++position) {
+        const int entry = listedCount - 1 - position;
+        const int item = m_fileList.InsertItem(position, fileNames[entry]);
+        m_fileList.SetItemText(item, 1, fileTypes[entry]);
+        m_fileList.SetItemText(item, 2, fileDates[entry]);
+    }
+    m_fileList.SetRedraw(TRUE);
+}
+
+void CSelectPictureDlg::ClearFileList()
+{
+    m_fileList.DeleteAllItems();
+    FreeColumnTexts();
+}
+
+void CSelectPictureDlg::FreeColumnTexts()
+{
+    std::vector<std::string>().swap(fileNames);
+    std::vector<std::string>().swap(fileTypes);
+    std::vector<std::string>().swap(fileDates);
+    fileCount = 0;
+    listedCount = 0;
+}
+
+void CSelectPictureDlg::MarkCurrentFile()
+{
+    // Exact and case-sensitive, from the top of the list. The list's first
+    // item holds the last entry, so the entries are read backwards instead
+    // of asking the control for every text.
+    const std::string name = FileNamePart(selectedPath);
+    for (int item = 0; item < listedCount; ++item) {
+        if (fileNames[listedCount - 1 - item] == name) {
+            m_fileList.SetHotItem(item);
+            m_fileList.EnsureVisible(item, TRUE);
+            return;
+        }
+    }
+}
+
+// ---- The preview
+
+RECT CSelectPictureDlg::PreviewArea() const
+{
+    RECT area{};
+    ::GetClientRect(GetDlgItem(IDC_PREVIEW_FRAME), &area);
+    InflateRect(&area, -kPreviewMargin, -kPreviewMargin);
+    return area;
+}
+
+int CSelectPictureDlg::LoadPreview()
+{
+    const int type = ImageTypeForPictureFile(currentFileText);
+    if (type < 0)
+        return 0;
+    // One preview picture at a time: the old one goes before the new one loads.
+    previewImage.reset();
+    const RECT area = PreviewArea();
+    PreviewPicture picture = LoadPreviewPicture(currentFileText, type, area.right - area.left, area.bottom - area.top);
+    if (!picture.Loaded()) {
+        sizeText.clear();
+        UpdateData(FALSE);
+        return 0;
+    }
+    previewImage = std::move(picture.image);
+    char size[32];
+    std::snprintf(size, sizeof size, " %d*%d", picture.fileWidth, picture.fileHeight);
+    sizeText = LoadResourceString(IDS_PICTURE_SIZE_LABEL) + size;
+    UpdateData(FALSE);
+    return 1;
+}
+
+void CSelectPictureDlg::DrawPreview()
+{
+    HWND frame = GetDlgItem(IDC_PREVIEW_FRAME);
+    const WindowDc dc(frame);
+    if (!previewImage || !dc.Get())
+        return;
+    const CDibPalette* palette = previewImage->GetPalette();
+    const ScopedSelectPalette selected(dc.Get(), palette ? palette->GetHandle() : nullptr, true);
+    const RECT area = PreviewArea();
+    previewImage->Stretch(dc.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, 0, 0, -1, -1);
+}
+
+void CSelectPictureDlg::ShowPreview()
+{
+    LoadPreview();
+    DrawPreview();
+}
+
+// ---- Handlers
+
+void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
+{
+    // Only a newly selected item changes the choice. Texts set while the
+    // list fills, focus moves, and the item that loses the selection on the
+    // way to the next one leave the chosen file and its preview as they are.
+    const bool selectedNow =
+        (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
+    if (!selectedNow)
+        return;
+    UpdateData(TRUE);
+    const int selected = m_fileList.GetNextItem(-1, LVNI_SELECTED);
+    if (selected >= 0) {
+        currentFileText = m_fileList.GetItemText(selected, 0);
+        selectedPath = folderPath + currentFileText;
+        currentFileText = selectedPath;
+    }
+    if (previewEnabled)
+        ShowPreview();
+    UpdateData(FALSE);
+}
+
+void CSelectPictureDlg::OnChooseFolder()
+{
+    const std::string chosen = BrowseForFolder(m_hWnd, LoadResourceString(IDS_FOLDER_BROWSER_TITLE));
+    if (chosen.empty())
+        return;
+    folderPath = WithTrailingBackslash(chosen);
+    ClearFileList();
+    FillFileList();
+    UpdateData(FALSE);
+}
+
+void CSelectPictureDlg::OnPreviewClicked()
+{
+    UpdateData(TRUE);
+    if (previewEnabled) {
+        ShowPreview();
+        return;
+    }
+    // The picture stays loaded; erasing the dialog wipes the frame.
+    sizeText.clear();
+    UpdateData(FALSE);
+    Invalidate(TRUE);
+}
+
+void CSelectPictureDlg::OnTimer(UINT_PTR id)
+{
+    // Until the box is ticked the timer keeps running and does nothing.
+    if (id != kPreviewTimer || !previewEnabled)
+        return;
+    ShowPreview();
+    KillTimer(kPreviewTimer);
+}
+
+LRESULT CSelectPictureDlg::OnCtlColor(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kTextColour);
+    return reinterpret_cast<LRESULT>(m_backgroundBrush.GetHandle());
+}
+
+BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
+{
+    if (lp == 0 || NotificationsLocked() || HIWORD(wp) != BN_CLICKED)
+        return CDialog::OnCommand(wp, lp);
+    switch (LOWORD(wp)) {
+    case IDC_CHOOSE_FOLDER:
+        OnChooseFolder();
+        return TRUE;
+    case IDC_PREVIEW:
+        OnPreviewClicked();
+        return TRUE;
+    case IDC_SELECT_HELP:
+        ShowHelpTopic(ProgramHelpTopic("QL_SelectPicDlg.htm"));
+        return TRUE;
+    }
+    return CDialog::OnCommand(wp, lp);
+}
+
+LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
+        if (header->idFrom == IDC_FILE_LIST && header->code == LVN_ITEMCHANGED) {
+            OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lp));
+            return 0;
+        }
+        break;
+    }
+    case WM_TIMER:
+        OnTimer(wp);
+        return 0;
+    case WM_PAINT: {
+        const LRESULT result = CDialog::WindowProc(msg, wp, lp);
+        if (previewEnabled)
+            DrawPreview();
+        return result;
+    }
+    // Every kind but list boxes, the dialog itself included; list boxes keep
+    // the system's colours.
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColor(reinterpret_cast<HDC>(wp));
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}
+
+BOOL CSelectPictureDlg::DestroyWindow()
+{
+    FreeColumnTexts();
+    previewImage.reset();
+    return CDialog::DestroyWindow();
+}
