@@ -5,22 +5,36 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+#include <vector>
+
+struct PictureFileEntry {
+    std::string name; // without the folder
+    FILETIME lastWrite;
+};
 
 // Number of matches in `folder`, a path that ends with a backslash.
 int CountPictureFiles(const std::string& folder);
 
-// Calls `found` for each match in `folder`, at most `limit` times; returns
-// how many it called it for.
-int VisitPictureFiles(const std::string& folder, int limit, const std::function<void(const WIN32_FIND_DATAA&)>& found);
+// The matches in `folder`, at most `limit` of them (the first ones in the
+// order above).
+std::vector<PictureFileEntry> ReadPictureFiles(const std::string& folder, int limit);
 
-// A file time as the list shows it, in local time: "2024-03-05 17:08:09".
-std::string FormatFileDate(const FILETIME& time);
+// File times as the list shows them, in local time: "2024-03-05 17:08:09".
+class LocalDateFormat {
+  public:
+    // Reads the time zone once, for every date formatted with this object.
+    LocalDateFormat();
+    std::string Format(const FILETIME& time) const;
+
+  private:
+    TIME_ZONE_INFORMATION m_zone{};
+    bool m_hasZone = false;
+};
 
 // The file-name part of a path: the text after its last backslash, slash or
 // colon (the whole path when it has none).
 std::string FileNamePart(const std::string& path);
 
-// The folder with exactly one backslash at its end.
+// The folder with a backslash at its end, added only when it has none.
 std::string WithTrailingBackslash(const std::string& folder);

@@ -34,6 +34,26 @@ const COLORREF kBackgroundColour = RGB(255, 128, 64);
 // The template places the dialog at its owner's top-left corner, where it
 // would hide the window it was opened from; centre it over the owner
 // instead, kept inside the owner's monitor.
+// The list asks in UTF-16 when its parent says it wants that; our texts are
+// in the ANSI code page.
+void CopyAsWideText(const std::string& text, wchar_t* buffer, int size)
+{
+    const int written = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer, size);
+    if (written == 0)
+        buffer[size - 1] = L'\0';
+}
+
+std::string AnsiText(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return std::string();
+    std::string converted(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], size, nullptr, nullptr);
+    converted.resize(static_cast<size_t>(size) - 1);
+    return converted;
+}
+
 void CentreOverOwner(HWND dialog)
 {
     HWND owner = GetWindow(dialog, GW_OWNER);
@@ -98,38 +118,74 @@ void CSelectPictureDlg::InsertColumns()
 void CSelectPictureDlg::FillFileList()
 {
     fileCount = CountPictureFiles(folderPath);
+    // Files that appear between the two passes find no room and stay out.
+    std::vector<PictureFileEntry> matches = ReadPictureFiles(folderPath, fileCount);
     fileNames.assign(fileCount, std::string());
     fileTypes.assign(fileCount, std::string());
     fileDates.assign(fileCount, std::string());
-    // Files that appear between the two passes find no room and stay out.
-    int index = 0;
-    listedCount = VisitPictureFiles(folderPath, fileCount, [&](const WIN32_FIND_DATAA& match) {
-        fileNames[index] = match.cFileName;
+    const LocalDateFormat dates;
+    listedCount = static_cast<int>(matches.size());
+    for (int index = 0; index < listedCount; ++index) {
+        fileNames[index] = std::move(matches[index].name);
         fileTypes[index] = GetFileExtension(fileNames[index]);
-        fileDates[index] = FormatFileDate(match.ftLastWriteTime);
-        ++index;
-    });
+        fileDates[index] = dates.Format(matches[index].lastWrite);
+    }
 
     // Each match goes on top of the ones before it, so the list shows the
-    // search backwards: the last GIF first, the first BMP last. Inserting the
-    // last match first, each below the one before, gives the same list
-    // without moving every item on each insert; with redraw off the list
-    // repaints once at the end instead of once an item.
+    // search backwards: the last GIF first, the first BMP last. The list
+    // holds no texts of its own (LVS_OWNERDATA); it shows these entries from
+    // the last to the first, so filling it is setting its count.
     m_fileList.SetRedraw(FALSE);
-    m_fileList.SetItemCountHint(m_fileList.GetItemCount() + listedCount);
-    for (int position = 0; position < listedCount; ++position) {
-        const int entry = listedCount - 1 - position;
-        const int item = m_fileList.InsertItem(position, fileNames[entry]);
-        m_fileList.SetItemText(item, 1, fileTypes[entry]);
-        m_fileList.SetItemText(item, 2, fileDates[entry]);
-    }
+    m_fileList.SetItemCount(listedCount);
     m_fileList.SetRedraw(TRUE);
 }
 
 void CSelectPictureDlg::ClearFileList()
 {
+    // The list first, so it never asks for a text that is gone.
     m_fileList.DeleteAllItems();
     FreeColumnTexts();
+}
+
+const std::string& CSelectPictureDlg::ListedText(int item, int column) const
+{
+    static const std::string none;
+    if (item < 0 || item >= listedCount)
+        return none;
+    const int entry = listedCount - 1 - item;
+    switch (column) {
+    case 0:
+        return fileNames[entry];
+    case 1:
+        return fileTypes[entry];
+    case 2:
+        return fileDates[entry];
+    }
+    return none;
+}
+
+int CSelectPictureDlg::FindListedItem(const std::string& text, UINT flags, int start) const
+{
+    // Typing in the list jumps to the next name that starts with what was
+    // typed, without regard to case, as in any list of files.
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
+    const auto matches = [&](int item) {
+        const std::string& name = ListedText(item, 0);
+        if (partial && name.size() < text.size())
+            return false;
+        const int length = static_cast<int>(partial ? text.size() : name.size());
+        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), length, text.c_str(),
+                              static_cast<int>(text.size())) == CSTR_EQUAL;
+    };
+    start = std::max(0, std::min(start, listedCount));
+    for (int item = start; item < listedCount; ++item)
+        if (matches(item))
+            return item;
+    if (flags & LVFI_WRAP)
+        for (int item = 0; item < start; ++item)
+            if (matches(item))
+                return item;
+    return -1;
 }
 
 void CSelectPictureDlg::FreeColumnTexts()
@@ -143,12 +199,10 @@ void CSelectPictureDlg::FreeColumnTexts()
 
 void CSelectPictureDlg::MarkCurrentFile()
 {
-    // Exact and case-sensitive, from the top of the list. The list's first
-    // item holds the last entry, so the entries are read backwards instead
-    // of asking the control for every text.
+    // Exact and case-sensitive, from the top of the list.
     const std::string name = FileNamePart(selectedPath);
     for (int item = 0; item < listedCount; ++item) {
-        if (fileNames[listedCount - 1 - item] == name) {
+        if (ListedText(item, 0) == name) {
             m_fileList.SetHotItem(item);
             m_fileList.EnsureVisible(item, TRUE);
             return;
@@ -220,7 +274,7 @@ void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
     UpdateData(TRUE);
     const int selected = m_fileList.GetNextItem(-1, LVNI_SELECTED);
     if (selected >= 0) {
-        currentFileText = m_fileList.GetItemText(selected, 0);
+        currentFileText = ListedText(selected, 0);
         selectedPath = folderPath + currentFileText;
         currentFileText = selectedPath;
     }
@@ -262,6 +316,40 @@ void CSelectPictureDlg::OnTimer(UINT_PTR id)
     KillTimer(kPreviewTimer);
 }
 
+LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
+{
+    switch (reinterpret_cast<const NMHDR*>(lp)->code) {
+    case LVN_ITEMCHANGED:
+        OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lp));
+        return 0;
+    case LVN_GETDISPINFOA: {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lp)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            lstrcpynA(item.pszText, ListedText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+        return 0;
+    }
+    case LVN_GETDISPINFOW: {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lp)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            CopyAsWideText(ListedText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+        return 0;
+    }
+    case LVN_ODFINDITEMA: {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(lp);
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
+            return -1;
+        return FindListedItem(find->lvfi.psz, find->lvfi.flags, find->iStart);
+    }
+    case LVN_ODFINDITEMW: {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(lp);
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
+            return -1;
+        return FindListedItem(AnsiText(find->lvfi.psz), find->lvfi.flags, find->iStart);
+    }
+    }
+    return 0;
+}
+
 LRESULT CSelectPictureDlg::OnCtlColor(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
@@ -290,14 +378,10 @@ BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
 LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lp);
-        if (header->idFrom == IDC_FILE_LIST && header->code == LVN_ITEMCHANGED) {
-            OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lp));
-            return 0;
-        }
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lp)->idFrom == IDC_FILE_LIST)
+            return OnListNotify(lp);
         break;
-    }
     case WM_TIMER:
         OnTimer(wp);
         return 0;

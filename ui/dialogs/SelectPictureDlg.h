@@ -55,7 +55,13 @@ class CSelectPictureDlg : public CDialog {
     void OnItemChanged(const NMLISTVIEW& change);
     void OnTimer(UINT_PTR id);
     void ShowPreview();
+    LRESULT OnListNotify(LPARAM lp);
     LRESULT OnCtlColor(HDC dc);
+    // The text the list shows at this item and column.
+    const std::string& ListedText(int item, int column) const;
+    // The list's search for typed text: the first item from `start` on (and
+    // from the top again with LVFI_WRAP), -1 when none.
+    int FindListedItem(const std::string& text, UINT flags, int start) const;
     void FreeColumnTexts();
     // The preview frame's client rectangle less its 3-pixel margin.
     RECT PreviewArea() const;
@@ -63,11 +69,13 @@ class CSelectPictureDlg : public CDialog {
     std::string folderPath; // always ends with a backslash
     std::unique_ptr<CImageObject> previewImage;
     int fileCount = 0;
-    // The texts of the three columns; entry i is the i-th match of the search.
+    // The texts of the three columns; entry i is the i-th match of the
+    // search. The list shows them from the last to the first.
     std::vector<std::string> fileNames;
     std::vector<std::string> fileTypes;
     std::vector<std::string> fileDates;
-    // How many entries the last fill put into the list.
+    // How many entries the last fill put into the list (matches found in the
+    // second pass, at most fileCount).
     int listedCount = 0;
     CListCtrl m_fileList;
     std::string currentFileText;
