@@ -16,9 +16,12 @@
 
 namespace {
 
-// Timer 5 draws the first preview once the dialog has shown.
+// Timer 5 draws the first preview once the dialog has shown. It also
+// draws a preview that a held arrow key made wait: timer messages come only
+// when no other message is waiting.
 constexpr UINT_PTR kPreviewTimer = 5;
 constexpr UINT kPreviewDelay = 500; // ms
+constexpr UINT kCatchUpDelay = 10;  // ms, the shortest timer there is
 
 // Column widths in pixels.
 constexpr int kNameColumnWidth = 130;
@@ -278,8 +281,17 @@ void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
         selectedPath = folderPath + currentFileText;
         currentFileText = selectedPath;
     }
-    if (previewEnabled)
-        ShowPreview();
+    if (previewEnabled) {
+        // While an arrow key is held, the next key press is already waiting:
+        // decoding a picture that is gone again at once would only let the
+        // keys pile up. The timer loads the one chosen when they stop.
+        if (HIWORD(GetQueueStatus(QS_KEY)) & QS_KEY) {
+            SetTimer(kPreviewTimer, kCatchUpDelay);
+        } else {
+            KillTimer(kPreviewTimer); // what it would draw is drawn now
+            ShowPreview();
+        }
+    }
     UpdateData(FALSE);
 }
 
