@@ -14,11 +14,18 @@ for skin in "$root"/resources/skins/*/; do
 done
 
 # Text files for Notepad on every Windows: CRLF line ends, and UTF-8 with a
-# byte-order mark where the text is not plain ASCII.
+# byte-order mark where the text is not plain ASCII. A text is written only
+# when it changed, so that the packages are not made again for nothing.
 to_windows_text() { sed 's/\r$//; s/$/\r/'; }
+write_if_changed() { # FILE: stdin becomes FILE unless FILE holds it already
+  local new
+  new=$(mktemp)
+  cat >"$new"
+  if cmp -s "$new" "$1"; then rm -f "$new"; else mv "$new" "$1" && chmod 644 "$1"; fi
+}
 version=$(head -n1 "$root/VERSION")
-{ printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g" "$root/installer/README.txt" | to_windows_text; } \
-  >"$dist/README.txt"
+{ printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g" "$root/installer/README.txt" | to_windows_text; } |
+  write_if_changed "$dist/README.txt"
 
 # The licences ask for their texts to travel with the program; they are
 # copied from the very sources the libraries were built from.
@@ -38,9 +45,9 @@ png=$(source_of libpng1.6)
 jpeg=$(source_of libjpeg-turbo)
 zlib_copyright=/usr/share/doc/libz-mingw-w64-dev/copyright
 license_file "libpng $(basename "$png" | sed 's/^libpng1.6-//')" "$png/LICENSE" |
-  to_windows_text >"$licenses/libpng.txt"
+  to_windows_text | write_if_changed "$licenses/libpng.txt"
 license_file "libjpeg-turbo $(basename "$jpeg" | sed 's/^libjpeg-turbo-//')" "$jpeg/LICENSE.md" "$jpeg/README.ijg" |
-  to_windows_text >"$licenses/libjpeg-turbo.txt"
+  to_windows_text | write_if_changed "$licenses/libjpeg-turbo.txt"
 license_file "zlib $(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)" "$zlib_copyright" |
-  to_windows_text >"$licenses/zlib.txt"
+  to_windows_text | write_if_changed "$licenses/zlib.txt"
 exit 0
