@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 using namespace install_test;
@@ -59,8 +60,39 @@ std::string Wallpaper()
     return ReadStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper").value_or("");
 }
 
+// The desktop's wallpaper values as they were, put back when it ends: the
+// installed program changes them, and the other tests start from them.
+class KeptStringValues {
+  public:
+    KeptStringValues(HKEY root, const char* path) : m_root(root), m_path(path), m_values(ReadStringValues(root, path))
+    {
+    }
+    ~KeptStringValues()
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(m_root, m_path, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            for (const auto& [name, text] : ReadStringValues(m_root, m_path))
+                if (!m_values.count(name))
+                    RegDeleteValueA(key, name.c_str());
+            RegCloseKey(key);
+        }
+        for (const auto& [name, text] : m_values)
+            WriteStringValue(m_root, m_path, name.c_str(), text);
+    }
+    KeptStringValues(const KeptStringValues&) = delete;
+    KeptStringValues& operator=(const KeptStringValues&) = delete;
+
+  private:
+    HKEY m_root;
+    const char* m_path;
+    std::map<std::string, std::string> m_values;
+};
+
 class InstallRoundTrip : public ::testing::Test {
   protected:
+    KeptStringValues m_userDesktop{HKEY_CURRENT_USER, kUserDesktopKeyPath};
+    KeptStringValues m_shellDesktop{HKEY_CURRENT_USER, kShellDesktopKeyPath};
+
     void SetUp() override
     {
         ASSERT_TRUE(FileExists(SetupProgram())) << "no installer at '" << SetupProgram() << "': run make dist";
