@@ -13,6 +13,13 @@ for skin in "$root"/resources/skins/*/; do
   [ -d "$skin" ] && cp -ru "$skin" "$dist/"
 done
 
+# The program ships without the debugging sections that the libraries it
+# links bring (about a third of its size); build/win/bin keeps them.
+program=$dist/Tessaly.exe
+if [ -f "$program" ] && i686-w64-mingw32-objdump -h "$program" | grep '\.debug_' >/dev/null; then
+  i686-w64-mingw32-strip "$program"
+fi
+
 # Text files for Notepad on every Windows: CRLF line ends, and UTF-8 with a
 # byte-order mark where the text is not plain ASCII. A text is written only
 # when it changed, so that the packages are not made again for nothing.
