@@ -1,5 +1,6 @@
 #include "tests/image/support/LibraryWriters.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -92,6 +93,58 @@ bool WriteTestJpeg(const std::string& path, int width, int height, int component
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
                        static_cast<size_t>(encoder.next_scanline) * static_cast<size_t>(width * components);
+        jpeg_write_scanlines(&encoder, &row, 1);
+    }
+    jpeg_finish_compress(&encoder);
+    jpeg_destroy_compress(&encoder);
+    std::fclose(file);
+    return true;
+}
+
+namespace {
+
+// Ink amounts of one RGB colour: as much black as the colour allows, the
+// rest in cyan, magenta and yellow.
+void RgbToInk(const uint8_t* rgb, uint8_t* cmyk)
+{
+    const int brightest = std::max({rgb[0], rgb[1], rgb[2]});
+    for (int i = 0; i < 3; ++i)
+        cmyk[i] = static_cast<uint8_t>(brightest == 0 ? 0 : (brightest - rgb[i]) * 255 / brightest);
+    cmyk[3] = static_cast<uint8_t>(255 - brightest);
+}
+
+} // namespace
+
+bool WriteTestInkJpeg(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, InkStorage form)
+{
+    std::vector<uint8_t> inks(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    for (size_t i = 0; i < inks.size() / 4; ++i) {
+        RgbToInk(&rgb[i * 3], &inks[i * 4]);
+        if (form != InkStorage::PlainCmyk)
+            for (int c = 0; c < 4; ++c)
+                inks[i * 4 + c] = static_cast<uint8_t>(255 - inks[i * 4 + c]);
+    }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    jpeg_compress_struct encoder;
+    jpeg_error_mgr errors;
+    encoder.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&encoder);
+    jpeg_stdio_dest(&encoder, file);
+    encoder.image_width = static_cast<JDIMENSION>(width);
+    encoder.image_height = static_cast<JDIMENSION>(height);
+    encoder.input_components = 4;
+    encoder.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&encoder);
+    if (form == InkStorage::AdobeYcck)
+        jpeg_set_colorspace(&encoder, JCS_YCCK);
+    // The library marks every four-colour file it writes; a plain file has no marker.
+    encoder.write_Adobe_marker = form != InkStorage::PlainCmyk;
+    jpeg_set_quality(&encoder, 95, TRUE);
+    jpeg_start_compress(&encoder, TRUE);
+    while (encoder.next_scanline < encoder.image_height) {
+        JSAMPROW row = inks.data() + static_cast<size_t>(encoder.next_scanline) * static_cast<size_t>(width) * 4;
         jpeg_write_scanlines(&encoder, &row, 1);
     }
     jpeg_finish_compress(&encoder);
