@@ -279,34 +279,3 @@ TEST(Bmp, PicturesWithoutPaletteAreWrittenWithTheDefaultPalette)
     }
     EXPECT_EQ(std::vector<uint8_t>(saved.begin() + 54, saved.begin() + 54 + 1024), expected);
 }
-
-TEST(Bmp, SmallCoreFilesAndLongDeepTablesLoad)
-{
-    TempFolder folder;
-    BmpContents core; // 30 bytes: the smallest core picture
-    core.headerSize = 12;
-    core.width = 1;
-    core.height = 1;
-    core.pixels = {10, 20, 30, 0};
-    WriteFileBytes(folder.File("core.bmp"), BuildBmp(core));
-    CImageObject tiny(folder.File("core.bmp"), BMP);
-    ASSERT_EQ(tiny.GetWidth(), 1);
-    uint8_t r = 0, g = 0, b = 0;
-    ASSERT_TRUE(tiny.GetPixelColor(0, 0, r, g, b));
-    EXPECT_TRUE(r == 30 && g == 20 && b == 10);
-
-    BmpContents deep; // a 24-bit picture with a 300-colour table
-    deep.width = 1;
-    deep.height = 1;
-    deep.clrUsed = 300;
-    for (int i = 0; i < 300; ++i)
-        deep.colorTable.insert(deep.colorTable.end(), {uint8_t(i), uint8_t(i / 2), 7, 0});
-    deep.pixels = {200, 100, 50, 0};
-    WriteFileBytes(folder.File("deep.bmp"), BuildBmp(deep));
-    CImageObject picture(folder.File("deep.bmp"), BMP);
-    ASSERT_EQ(picture.GetWidth(), 1);
-    ASSERT_NE(picture.GetPalette(), nullptr);
-    EXPECT_EQ(picture.GetPalette()->GetEntryCount(), 256);
-    ASSERT_TRUE(picture.GetPixelColor(0, 0, r, g, b));
-    EXPECT_TRUE(r == 50 && g == 100 && b == 200);
-}
