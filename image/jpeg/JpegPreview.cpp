@@ -6,6 +6,7 @@
 #include "image/DibSize.h"
 #include "image/ImageObject.h"
 #include "image/io/StdioFile.h"
+#include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 
 namespace {
@@ -24,11 +25,6 @@ void ChooseCoveringScale(jpeg_decompress_struct& decoder, int coverWidth, int co
     }
 }
 
-bool IsFourColour(J_COLOR_SPACE space)
-{
-    return space == JCS_CMYK || space == JCS_YCCK;
-}
-
 void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, int coverWidth, int coverHeight, CImageObject& picture,
                  JpegPreview& preview)
 {
@@ -37,7 +33,7 @@ void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, int coverWidth, in
     jpeg_read_header(&decoder, TRUE);
     preview.fileWidth = static_cast<int>(decoder.image_width);
     preview.fileHeight = static_cast<int>(decoder.image_height);
-    if (IsFourColour(decoder.jpeg_color_space)) {
+    if (IsInkColorSpace(decoder.jpeg_color_space)) {
         preview.result = JpegPreviewResult::NeedsFullDecode;
         return;
     }

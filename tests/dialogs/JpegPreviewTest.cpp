@@ -6,6 +6,7 @@
 #include "tests/engine/TestPictures.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/support/TempFolder.h"
+#include "ui/dialogs/PreviewPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,23 @@ TEST(JpegPreview, GreyFilesKeepTheGreyPaletteAndOtherFilesFail)
     EXPECT_EQ(JpegPreviewResult::Failed, failed.result);
     EXPECT_EQ(0, nothing.GetWidth());
     EXPECT_EQ(JpegPreviewResult::Failed, LoadJpegPreview(folder.File("missing.jpg"), 16, 16, nothing).result);
+}
+
+TEST(JpegPreview, InkFilesGoToTheWholePictureReaderThatTurnsInksIntoColours)
+{
+    TempFolder folder;
+    const std::string path = folder.File("ink.jpg");
+    ASSERT_TRUE(WriteTestInkJpeg(path, 64, 32, std::vector<uint8_t>(64 * 32 * 3, 200), InkStorage::AdobeCmyk));
+    CImageObject picture;
+    const JpegPreview preview = LoadJpegPreview(path, 8, 8, picture);
+    EXPECT_EQ(JpegPreviewResult::NeedsFullDecode, preview.result);
+    EXPECT_EQ(64, preview.fileWidth);
+
+    const PreviewPicture shown = LoadPreviewPicture(path, JPG, 8, 8);
+    ASSERT_TRUE(shown.Loaded());
+    EXPECT_EQ(64, shown.image->GetWidth());
+    EXPECT_EQ(64, shown.fileWidth);
+    EXPECT_EQ(32, shown.fileHeight);
 }
 
 } // namespace
