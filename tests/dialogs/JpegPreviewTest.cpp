@@ -45,25 +45,6 @@ TEST(JpegPreview, DecodesTheSmallestEighthThatCoversTheFrame)
     }
 }
 
-TEST(JpegPreview, GreyFilesKeepTheGreyPaletteAndOtherFilesFail)
-{
-    TempFolder folder;
-    const std::string grey = folder.File("grey.jpg");
-    ASSERT_TRUE(WriteTestJpeg(grey, 64, 64, 1, std::vector<uint8_t>(64 * 64, 200)));
-    CImageObject picture;
-    EXPECT_EQ(JpegPreviewResult::Decoded, LoadJpegPreview(grey, 16, 16, picture).result);
-    EXPECT_EQ(16, picture.GetWidth());
-    ASSERT_NE(nullptr, picture.GetPalette());
-    EXPECT_EQ(256, picture.GetPalette()->GetEntryCount());
-
-    const std::string text = folder.AddFile("not.jpg", "this is no picture");
-    CImageObject nothing;
-    const JpegPreview failed = LoadJpegPreview(text, 16, 16, nothing);
-    EXPECT_EQ(JpegPreviewResult::Failed, failed.result);
-    EXPECT_EQ(0, nothing.GetWidth());
-    EXPECT_EQ(JpegPreviewResult::Failed, LoadJpegPreview(folder.File("missing.jpg"), 16, 16, nothing).result);
-}
-
 TEST(JpegPreview, InkFilesGoToTheWholePictureReaderThatTurnsInksIntoColours)
 {
     TempFolder folder;
