@@ -267,9 +267,9 @@ void CSelectPictureDlg::ShowPreview()
 
 void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
 {
-    // Only a newly selected item changes the choice. Texts set while the
-    // list fills, focus moves, and the item that loses the selection on the
-    // way to the next one leave the chosen file and its preview as they are.
+    // Only a newly selected item changes the choice. Focus moves, and the
+    // item that loses the selection on the way to the next one, leave the
+    // chosen file and its preview as they are (one decode a key, not two).
     const bool selectedNow =
         (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
     if (!selectedNow)
@@ -319,10 +319,10 @@ void CSelectPictureDlg::OnPreviewClicked()
     Invalidate(TRUE);
 }
 
-void CSelectPictureDlg::OnTimer(UINT_PTR id)
+void CSelectPictureDlg::OnPreviewTimer()
 {
     // Until the box is ticked the timer keeps running and does nothing.
-    if (id != kPreviewTimer || !previewEnabled)
+    if (!previewEnabled)
         return;
     ShowPreview();
     KillTimer(kPreviewTimer);
@@ -395,7 +395,9 @@ LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             return OnListNotify(lp);
         break;
     case WM_TIMER:
-        OnTimer(wp);
+        if (wp != kPreviewTimer)
+            break;
+        OnPreviewTimer();
         return 0;
     case WM_PAINT: {
         const LRESULT result = CDialog::WindowProc(msg, wp, lp);

@@ -53,7 +53,7 @@ class CSelectPictureDlg : public CDialog {
     void OnChooseFolder();
     void OnPreviewClicked();
     void OnItemChanged(const NMLISTVIEW& change);
-    void OnTimer(UINT_PTR id);
+    void OnPreviewTimer();
     void ShowPreview();
     LRESULT OnListNotify(LPARAM lp);
     LRESULT OnCtlColor(HDC dc);
