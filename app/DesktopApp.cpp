@@ -3,6 +3,7 @@
 #include "app/SingleInstanceGuard.h"
 #include "framework/CommandLine.h"
 #include "ui/MainSettingsDlg.h"
+#include "ui/menu/PlatformClass.h"
 
 #include <commctrl.h>
 
@@ -51,6 +52,8 @@ void CDesktopApp::ActivateRunningInstance()
 
 BOOL CDesktopApp::InitInstance()
 {
+    // Fixed before any window exists; the menus draw by it.
+    PlatformClass();
     // The language module is never unloaded: every resource comes from it.
     HMODULE languageModule = LoadLibraryA(LanguageModuleName(GetSystemDefaultLangID()));
     if (!languageModule) {
@@ -77,6 +80,7 @@ BOOL CDesktopApp::InitInstance()
     CMainSettingsDlg mainWindow;
     m_pMainWnd = &mainWindow;
     mainWindow.m_startMinimised = startMinimised;
+    mainWindow.m_trayIcon = &m_trayIcon;
     mainWindow.DoModal();
     m_pMainWnd = nullptr;
     return FALSE;

@@ -1,0 +1,17 @@
+#pragma once
+// The system's HTML Help viewer, loaded when first needed (the program
+// links no help library, so it starts also where the viewer is missing).
+
+#include <string>
+
+// The program's help file: "QL.chm" in the program's folder.
+std::string HelpFilePath();
+
+// Shows `topic` of the help file in the viewer's own window (no owner, so
+// it stays open beside the program). Without a viewer nothing happens.
+void ShowHelpFileTopic(const char* topic);
+
+// Topics of the help file.
+constexpr char kDefaultHelpTopic[] = "QL_Default.htm";
+constexpr char kAboutHelpTopic[] = "QL_AboutDlg.htm";
+constexpr char kSelectPictureHelpTopic[] = "QL_SelectPicDlg.htm";
