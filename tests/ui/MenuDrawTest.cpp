@@ -15,8 +15,8 @@ using namespace ui_test;
 namespace {
 
 constexpr COLORREF kUnpainted = RGB(255, 0, 255);
-constexpr COLORREF kAboutBlue = RGB(0, 0, 255);   // the About icon's face
-constexpr COLORREF kShowGreen = RGB(0, 128, 0);   // the show-window arrow
+constexpr COLORREF kAboutBlue = RGB(0, 0, 255); // the About icon's face
+constexpr COLORREF kShowGreen = RGB(0, 128, 0); // the show-window arrow
 constexpr int kWidth = 200;
 
 COLORREF Sys(int index)
@@ -34,13 +34,16 @@ class MenuDrawTest : public ::testing::Test {
         popup = menu.Submenus()[0].get();
     }
 
-    OwnerDrawItem* Item(UINT command) { return menu.FindItemByCommand(command).first->ItemAt(menu.FindItemByCommand(command).second); }
+    OwnerDrawItem* Item(UINT command)
+    {
+        return menu.FindItemByCommand(command).first->ItemAt(menu.FindItemByCommand(command).second);
+    }
 
     void Draw(Canvas& canvas, COwnerDrawMenu& owner, const OwnerDrawItem* record, RECT rect, UINT state)
     {
-        DRAWITEMSTRUCT request = {ODT_MENU, 0, static_cast<UINT>(record->command), ODA_DRAWENTIRE, state,
-                                  reinterpret_cast<HWND>(owner.GetSafeHmenu()), canvas.Dc(), rect,
-                                  reinterpret_cast<ULONG_PTR>(record)};
+        DRAWITEMSTRUCT request = {ODT_MENU,       0,     static_cast<UINT>(record->command),
+                                  ODA_DRAWENTIRE, state, reinterpret_cast<HWND>(owner.GetSafeHmenu()),
+                                  canvas.Dc(),    rect,  reinterpret_cast<ULONG_PTR>(record)};
         owner.DrawItem(&request);
     }
 
@@ -105,8 +108,9 @@ TEST_F(MenuDrawTest, GrayedItemsShowAnEmbossedIconAndText)
     const RECT text = {25, 0, kWidth, 19};
     EXPECT_GT(canvas.Count(text, Sys(COLOR_GRAYTEXT)), 10);
     EXPECT_EQ(canvas.Count(text, Sys(COLOR_MENUTEXT)), 0);
-    if (Sys(COLOR_BTNHIGHLIGHT) != Sys(COLOR_MENU))
+    if (Sys(COLOR_BTNHIGHLIGHT) != Sys(COLOR_MENU)) {
         EXPECT_GT(canvas.Count(text, Sys(COLOR_BTNHIGHLIGHT)), 10);
+    }
 
     // Under the mouse the grayed text takes the menu colour on the highlight.
     Draw(canvas, *popup, Item(IDM_SHOW_WINDOW), {0, 19, kWidth, 38}, ODS_GRAYED | ODS_SELECTED);

@@ -20,8 +20,8 @@ struct Expected {
 
 const std::vector<Expected> kContextMenu = {{IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1},
                                             {IDM_ABOUT, 0},       {0, -1}, {IDM_EXIT, -1}};
-const std::vector<Expected> kTrayMenu = {{IDM_SHOW_WINDOW, 3}, {IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1},
-                                         {IDM_ABOUT, 0},       {0, -1},              {IDM_EXIT, -1}};
+const std::vector<Expected> kTrayMenu = {
+    {IDM_SHOW_WINDOW, 3}, {IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1}, {IDM_ABOUT, 0}, {0, -1}, {IDM_EXIT, -1}};
 
 LONG LabelWidth(const std::wstring& text)
 {
@@ -40,7 +40,8 @@ class MenuLoadTest : public ::testing::TestWithParam<const char*> {};
 TEST_P(MenuLoadTest, BothMenusBecomeOwnerDrawnTreesWithTheirToolbarIcons)
 {
     ResourceModuleScope module(LanguageModule(GetParam()));
-    for (const auto& [menuId, expected] : {std::pair{IDR_CONTEXT_MENU, kContextMenu}, std::pair{IDR_TRAY_MENU, kTrayMenu}}) {
+    for (const auto& [menuId, expected] :
+         {std::pair{IDR_CONTEXT_MENU, kContextMenu}, std::pair{IDR_TRAY_MENU, kTrayMenu}}) {
         SCOPED_TRACE(menuId);
         COwnerDrawMenu menu;
         ASSERT_EQ(menu.LoadMenu(menuId), 1);
@@ -51,7 +52,11 @@ TEST_P(MenuLoadTest, BothMenusBecomeOwnerDrawnTreesWithTheirToolbarIcons)
         ASSERT_EQ(GetMenuItemCount(root), 1);
         ASSERT_EQ(menu.Items().size(), 1u);
         EXPECT_EQ(menu.Items()[0]->flags, UINT(MF_BYPOSITION | MF_POPUP));
-        EXPECT_EQ(GetMenuState(root, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+        MENUITEMINFOW top = {};
+        top.cbSize = sizeof top;
+        top.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(root, 0, TRUE, &top);
+        EXPECT_EQ(top.fType & MFT_OWNERDRAW, 0u);
         ASSERT_EQ(menu.Submenus().size(), 1u);
         const COwnerDrawMenu& popup = *menu.Submenus()[0];
         EXPECT_EQ(popup.GetSafeHmenu(), GetSubMenu(root, 0));
@@ -62,7 +67,9 @@ TEST_P(MenuLoadTest, BothMenusBecomeOwnerDrawnTreesWithTheirToolbarIcons)
             SCOPED_TRACE(position);
             const OwnerDrawItem* record = popup.ItemAt(static_cast<int>(position));
             ASSERT_NE(record, nullptr);
-            MENUITEMINFOW info = {sizeof info, MIIM_FTYPE | MIIM_ID | MIIM_DATA};
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
             GetMenuItemInfoW(popup.GetSafeHmenu(), static_cast<UINT>(position), TRUE, &info);
             EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
             EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(record));
@@ -74,14 +81,19 @@ TEST_P(MenuLoadTest, BothMenusBecomeOwnerDrawnTreesWithTheirToolbarIcons)
             EXPECT_EQ(record->command, expected[position].command);
             EXPECT_EQ(record->imageIndex, expected[position].image);
             EXPECT_EQ(record->HasIcon(), expected[position].image >= 0);
-            if (record->HasIcon())
+            if (record->HasIcon()) {
                 EXPECT_EQ(ImageList_GetImageCount(record->images.Get()), 4);
+            }
         }
 
-        // The one shortcut item is padded to the widest label plus a space.
+        // The one shortcut item is padded to the widest label plus a space
+        // (the labels as the template gives them: without the padding).
         LONG widest = 0;
-        for (const auto& record : popup.Items())
-            widest = std::max(widest, LabelWidth(record->text.substr(0, record->text.find(L'\t')) + L" "));
+        for (const auto& record : popup.Items()) {
+            std::wstring label = record->text.substr(0, record->text.find(L'\t'));
+            label.erase(label.find_last_not_of(L' ') + 1);
+            widest = std::max(widest, LabelWidth(label + L" "));
+        }
         const std::wstring exitText = popup.ItemAt(static_cast<int>(expected.size() - 1))->text;
         const std::wstring label = exitText.substr(0, exitText.find(L'\t'));
         EXPECT_EQ(exitText.substr(exitText.find(L'\t')), L"\tAlt+F4");

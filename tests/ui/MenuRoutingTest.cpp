@@ -12,7 +12,7 @@ using namespace ui_test;
 
 namespace {
 
-constexpr COLORREF kAboutBlue = RGB(0, 0, 255);
+constexpr COLORREF kIconBlue = RGB(0, 0, 255);
 constexpr DWORD kDeadline = 10000; // ms
 
 struct TrackedPopup {
@@ -34,16 +34,14 @@ void CALLBACK InspectTrackedPopup(HWND, UINT, UINT_PTR, DWORD)
     tracked->items.assign(count, RECT{});
     for (int position = 0; position < count; ++position)
         GetMenuItemRect(tracked->owner, tracked->popup, position, &tracked->items[position]);
-    // The About item is the fifth: its icon column shows the blue face.
-    RECT about = tracked->items[4];
-    POINT corner = {about.left, about.top};
-    ScreenToClient(window, &corner);
+    // The help and About icons have blue faces: the pop-up shows them.
+    RECT client = {};
+    GetClientRect(window, &client);
+    Canvas copy(client.right, client.bottom, RGB(0, 0, 0));
     HDC dc = GetDC(window);
-    tracked->bluePixels = 0;
-    for (int y = corner.y; y < corner.y + (about.bottom - about.top); ++y)
-        for (int x = corner.x; x < corner.x + 20; ++x)
-            tracked->bluePixels += GetPixel(dc, x, y) == kAboutBlue;
+    BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     ReleaseDC(window, dc);
+    tracked->bluePixels = copy.Count(client, kIconBlue);
     if (tracked->bluePixels > 0 || GetTickCount() - tracked->start > kDeadline)
         EndMenu();
 }

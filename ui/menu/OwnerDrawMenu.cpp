@@ -52,7 +52,7 @@ int COwnerDrawMenu::LoadMenu(LPCSTR resourceName)
     MenuTemplateReader reader(data, SizeofResource(module, found));
     if (!reader.HeaderValid())
         return 0;
-    HMENU menu = CreateMenu();
+    HMENU menu = ::CreateMenu();
     if (!menu)
         return 0;
     Attach(menu);
@@ -75,7 +75,7 @@ int COwnerDrawMenu::LoadMenu(LPCSTR resourceName)
             if (item.EndsLevel())
                 stack.back().ended = true;
             auto popup = std::make_unique<COwnerDrawMenu>();
-            HMENU handle = CreatePopupMenu();
+            HMENU handle = ::CreatePopupMenu();
             if (handle)
                 popup->Attach(handle);
             if (!handle ||

@@ -29,7 +29,7 @@ class COwnerDrawMenu : public CMenu {
     virtual int LoadMenu(UINT resourceId);
     virtual int LoadMenu(LPCSTR resourceName);
     // Frees the submenu objects, the records and the system menu.
-    virtual BOOL DestroyMenu();
+    BOOL DestroyMenu() override;
 
     // Gives every command of the toolbar that the menu has its icon;
     // 0 when the toolbar resource cannot be read.

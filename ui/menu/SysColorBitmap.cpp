@@ -64,7 +64,7 @@ CBitmap LoadSysColorBitmap(int bitmapId)
         header.biHeight == 0 || header.biWidth > 0x7FFF || header.biHeight > 0x7FFF || header.biHeight < -0x7FFF ||
         header.biCompression != BI_RGB)
         return CBitmap();
-    const uint64_t colors = header.biClrUsed && header.biClrUsed <= (1u << bits) ? header.biClrUsed : (1u << bits);
+    const size_t colors = header.biClrUsed && header.biClrUsed <= (1u << bits) ? header.biClrUsed : (1u << bits);
     const uint64_t tableEnd = uint64_t(header.biSize) + 4 * colors;
     const uint64_t stride = (uint64_t(header.biWidth) * bits + 31) / 32 * 4;
     const uint64_t height = header.biHeight < 0 ? -int64_t(header.biHeight) : header.biHeight;
@@ -72,14 +72,14 @@ CBitmap LoadSysColorBitmap(int bitmapId)
         return CBitmap();
 
     // The header and the colour table, copied so the table can change.
-    std::vector<BYTE> info(sizeof(BITMAPINFOHEADER) + 4 * colors);
+    header.biSize = sizeof header;
+    std::vector<BYTE> info(sizeof header + 4 * colors);
     std::memcpy(info.data(), &header, sizeof header);
-    reinterpret_cast<BITMAPINFOHEADER*>(info.data())->biSize = sizeof(BITMAPINFOHEADER);
-    std::memcpy(info.data() + sizeof header, data + header.biSize, 4 * colors);
+    std::memcpy(info.data() + sizeof header, data + (tableEnd - 4 * colors), 4 * colors);
     MapToSystemColors(reinterpret_cast<RGBQUAD*>(info.data() + sizeof header), colors);
 
     WindowDc screen(nullptr);
     const auto* bitmapInfo = reinterpret_cast<const BITMAPINFO*>(info.data());
-    return CBitmap(CreateDIBitmap(screen.Get(), &bitmapInfo->bmiHeader, CBM_INIT, data + tableEnd, bitmapInfo,
-                                  DIB_RGB_COLORS));
+    return CBitmap(
+        CreateDIBitmap(screen.Get(), &bitmapInfo->bmiHeader, CBM_INIT, data + tableEnd, bitmapInfo, DIB_RGB_COLORS));
 }

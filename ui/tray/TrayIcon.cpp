@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr UINT kDefaultRetryInterval = 2000;     // ms between tries of a failed add
-constexpr DWORD kDefaultRetryLimit = 2 * 60000;  // ms after the first failure
+constexpr UINT kDefaultRetryInterval = 2000;    // ms between tries of a failed add
+constexpr DWORD kDefaultRetryLimit = 2 * 60000; // ms after the first failure
 UINT retryInterval = kDefaultRetryInterval;
 DWORD retryLimit = kDefaultRetryLimit;
 
@@ -70,8 +70,7 @@ bool CTrayIcon::SetIconAndTip(UINT resourceId, const char* tip)
             StoreTip(m_notifyData.szTip, own);
         // The small picture of the icon: the notification area shows 16 x 16.
         icon = static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                             LR_SHARED));
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     }
     return SetIconAndTip(icon, tip);
 }
