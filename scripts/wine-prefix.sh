@@ -3,10 +3,12 @@
 # every program runs inside a virtual desktop (a real taskbar and
 # notification area, the same for tests and `make run`), and the Chinese
 # dialog font is drawn with a CJK font Debian ships, so the Chinese
-# resources show as text rather than boxes.
+# resources show as text rather than boxes. The interface fonts (menus,
+# captions, the default GUI font) link to the same font for the characters
+# they lack, as Chinese Windows links its own fonts to SimSun.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-stamp="$WINEPREFIX/.tessaly-config-2"
+stamp="$WINEPREFIX/.tessaly-config-5"
 [ -f "$stamp" ] && exit 0
 
 echo "setup: preparing the Wine prefix build/wine"
@@ -19,4 +21,8 @@ reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 reg_add "$substitutes" /v SimSun /d "WenQuanYi Micro Hei"
 reg_add "$substitutes" /v "宋体" /d "WenQuanYi Micro Hei"
+links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Liberation Sans" "Liberation Sans Bold" Arial "Tahoma Bold"; do
+  reg_add "$links" /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei"
+done
 touch "$stamp"

@@ -57,6 +57,13 @@ CColorLabel& CColorLabel::SetLinkCursor(HCURSOR cursor)
     return *this;
 }
 
+CColorLabel& CColorLabel::SetBackgroundColor(COLORREF color)
+{
+    m_brush.CreateSolidBrush(color);
+    RedrawNow();
+    return *this;
+}
+
 void CColorLabel::RedrawNow()
 {
     if (m_hWnd)

@@ -19,6 +19,9 @@ class CColorLabel : public CWnd {
     CColorLabel& SetTextColor(COLORREF color);
     CColorLabel& SetUnderline(BOOL underline);
     CColorLabel& SetLinkCursor(HCURSOR cursor);
+    // Replaces the button-face brush of the construction moment, for a
+    // label that sits on a coloured box.
+    CColorLabel& SetBackgroundColor(COLORREF color);
 
     COLORREF TextColor() const { return m_textColor; }
     HCURSOR LinkCursor() const { return m_cursor; }

@@ -42,6 +42,9 @@ BOOL CAboutDlg::OnInitDialog()
         if (link != &m_homePage)
             link->SetTextColor(kYellow);
         link->SetLinkCursor(hand);
+        // On the button face the yellow links could not be read: they sit
+        // on the box's own colour like every other text of the box.
+        link->SetBackgroundColor(kBackground);
     }
     return TRUE;
 }
