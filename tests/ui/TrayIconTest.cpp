@@ -5,7 +5,7 @@
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
 #include "tests/support/WindowHelpers.h"
-#include "tests/ui/TrayWindows.h"
+#include "tests/support/TrayWindows.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/tray/TipText.h"
 #include "ui/tray/TrayIcon.h"
@@ -15,7 +15,7 @@
 #include <memory>
 
 using namespace ui_test;
-using testing_support::PumpUntil;
+using namespace testing_support;
 
 namespace {
 

@@ -2,8 +2,6 @@
 
 #include "framework/Path.h"
 
-#include <windows.h>
-
 namespace {
 
 constexpr UINT kDisplayTopic = 0; // HH_DISPLAY_TOPIC
@@ -28,11 +26,11 @@ std::string HelpFilePath()
     return ProgramDirectory() + "\\QL.chm";
 }
 
-void ShowHelpFileTopic(const char* topic)
+HWND ShowHelpFileTopic(const char* topic)
 {
     HtmlHelpFunction htmlHelp = LoadHtmlHelp();
     if (!htmlHelp)
-        return;
+        return nullptr;
     const std::string target = HelpFilePath() + "::/" + topic;
-    htmlHelp(nullptr, target.c_str(), kDisplayTopic, 0);
+    return htmlHelp(nullptr, target.c_str(), kDisplayTopic, 0);
 }

@@ -2,6 +2,8 @@
 // The system's HTML Help viewer, loaded when first needed (the program
 // links no help library, so it starts also where the viewer is missing).
 
+#include <windows.h>
+
 #include <string>
 
 // The program's help file: "QL.chm" in the program's folder.
@@ -9,7 +11,8 @@ std::string HelpFilePath();
 
 // Shows `topic` of the help file in the viewer's own window (no owner, so
 // it stays open beside the program). Without a viewer nothing happens.
-void ShowHelpFileTopic(const char* topic);
+// Returns the viewer's window, null when it showed none.
+HWND ShowHelpFileTopic(const char* topic);
 
 // Topics of the help file.
 constexpr char kDefaultHelpTopic[] = "QL_Default.htm";

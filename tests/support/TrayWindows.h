@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace ui_test {
+namespace testing_support {
 
 struct TrayIconView {
     RECT rect;        // in the taskbar's client area
@@ -30,4 +30,4 @@ bool WaitForNoTrayIcon(const std::wstring& tip, DWORD milliseconds = 10000);
 // A mouse message as the icon gets it from the user.
 void PostTrayMouse(const TrayIconView& icon, UINT message);
 
-} // namespace ui_test
+} // namespace testing_support

@@ -1,4 +1,4 @@
-#include "tests/ui/TrayWindows.h"
+#include "tests/support/TrayWindows.h"
 
 #include "tests/support/WindowHelpers.h"
 
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace ui_test {
+namespace testing_support {
 
 namespace {
 
@@ -113,7 +113,7 @@ std::vector<TrayIconView> TrayIcons()
 
 bool WaitForTrayIcon(const std::wstring& tip, TrayIconView* icon, DWORD milliseconds)
 {
-    return testing_support::PumpUntil(
+    return PumpUntil(
         [&] {
             for (const TrayIconView& shown : TrayIcons()) {
                 if (shown.tip != tip)
@@ -129,7 +129,7 @@ bool WaitForTrayIcon(const std::wstring& tip, TrayIconView* icon, DWORD millisec
 
 bool WaitForNoTrayIcon(const std::wstring& tip, DWORD milliseconds)
 {
-    return testing_support::PumpUntil(
+    return PumpUntil(
         [&] {
             const auto icons = TrayIcons();
             return std::none_of(icons.begin(), icons.end(),
@@ -146,4 +146,4 @@ void PostTrayMouse(const TrayIconView& icon, UINT message)
     PostMessageW(TrayWindow(), message, keys, MAKELPARAM(x, y));
 }
 
-} // namespace ui_test
+} // namespace testing_support
