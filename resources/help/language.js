@@ -14,6 +14,8 @@ function readerLanguage() {
                    navigator.language || "";
     return language.toLowerCase().indexOf("zh") == 0 ? "zh" : "en";
 }
+// A link may ask for a language: page.htm#zh or page.htm#en.
 function startPage() {
-    showLanguage(readerLanguage());
+    var asked = location.hash == "#zh" || location.hash == "#en" ? location.hash.substring(1) : "";
+    showLanguage(asked || readerLanguage());
 }
