@@ -85,8 +85,8 @@ class RemoteToolInfo {
 
 HWND TrayWindow()
 {
-    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-    return tray && IsWindowVisible(tray) ? tray : nullptr;
+    // It shows itself with its first icon.
+    return FindWindowW(L"Shell_TrayWnd", nullptr);
 }
 
 std::vector<TrayIconView> TrayIcons()

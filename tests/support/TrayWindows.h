@@ -19,7 +19,7 @@ struct TrayIconView {
     std::wstring tip; // as the tooltip holds it
 };
 
-// The visible taskbar, or null.
+// The taskbar, or null.
 HWND TrayWindow();
 // The icons the notification area shows, right to left.
 std::vector<TrayIconView> TrayIcons();
