@@ -120,9 +120,9 @@ TEST_F(MenuDrawTest, GrayedItemsShowAnEmbossedIconAndText)
     EXPECT_EQ(canvas.Pixel(21, 20), Sys(COLOR_HIGHLIGHT));
 }
 
-TEST_F(MenuDrawTest, ShortcutEndsAnIconWidthShortOfTheRightEdge)
+TEST_F(MenuDrawTest, ShortcutEndsAnIconWidthShortOfTheEdgeAndSeparatorsAreEtchedLines)
 {
-    Canvas canvas(kWidth, 19, kUnpainted);
+    Canvas canvas(kWidth, 19 + 10, kUnpainted);
     Draw(canvas, *popup, Item(IDM_EXIT), {0, 0, kWidth, 19}, 0);
     int rightmostInk = -1;
     for (int x = 0; x < kWidth; ++x)
@@ -131,15 +131,12 @@ TEST_F(MenuDrawTest, ShortcutEndsAnIconWidthShortOfTheRightEdge)
     EXPECT_LT(rightmostInk, kWidth - 16);
     EXPECT_GE(rightmostInk, kWidth - 16 - 4);
     EXPECT_EQ(canvas.Count({0, 0, kWidth, 19}, kUnpainted), 0);
-}
 
-TEST_F(MenuDrawTest, SeparatorIsOnlyAnEtchedLine)
-{
-    Canvas canvas(kWidth, 10, kUnpainted);
-    Draw(canvas, *popup, popup->ItemAt(2), {0, 0, kWidth, 10}, 0);
-    EXPECT_EQ(canvas.Pixel(50, 5), Sys(COLOR_BTNSHADOW));
-    EXPECT_EQ(canvas.Pixel(50, 6), Sys(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(canvas.Count({0, 0, kWidth, 5}, kUnpainted), kWidth * 5);
+    // A separator 10 pixels high: only the etched line through its middle.
+    Draw(canvas, *popup, popup->ItemAt(2), {0, 19, kWidth, 29}, 0);
+    EXPECT_EQ(canvas.Pixel(50, 19 + 5), Sys(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(50, 19 + 6), Sys(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(canvas.Count({0, 19, kWidth, 19 + 5}, kUnpainted), kWidth * 5);
 }
 
 TEST_F(MenuDrawTest, CheckedItemWithoutIconGetsTheTickOrTheDot)

@@ -86,13 +86,6 @@ LRESULT HookedWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     return CWnd::WindowProc(msg, wp, lp);
 }
 
-std::wstring WindowTextOf(HWND window)
-{
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
 HWND TrackedMenuWindow()
 {
     HWND menu = FindWindowW(L"#32768", nullptr);

@@ -63,9 +63,6 @@ class HookedWindow : public CWnd {
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
-// The wide text of a window.
-std::wstring WindowTextOf(HWND window);
-
 // The pop-up menu window that this thread is tracking, or null.
 HWND TrackedMenuWindow();
 
