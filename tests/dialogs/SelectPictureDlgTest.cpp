@@ -12,7 +12,7 @@
 #include "tests/support/Program.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WindowHelpers.h"
-#include "ui/HelpTopic.h"
+#include "ui/help/HtmlHelpViewer.h"
 #include "ui/dialogs/SelectPictureDlg.h"
 
 #include <commctrl.h>

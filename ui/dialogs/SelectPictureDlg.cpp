@@ -6,7 +6,7 @@
 #include "image/ImageFileType.h"
 #include "image/palette/DibPalette.h"
 #include "resources/resource.h"
-#include "ui/HelpTopic.h"
+#include "ui/help/HtmlHelpViewer.h"
 #include "ui/dialogs/FolderBrowser.h"
 #include "ui/dialogs/PictureFolder.h"
 #include "ui/dialogs/PreviewPicture.h"
@@ -381,7 +381,7 @@ BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
         OnPreviewClicked();
         return TRUE;
     case IDC_SELECT_HELP:
-        ShowHelpTopic(ProgramHelpTopic("QL_SelectPicDlg.htm"));
+        ShowHelpFileTopic(kSelectPictureHelpTopic);
         return TRUE;
     }
     return CDialog::OnCommand(wp, lp);
