@@ -4,6 +4,7 @@
 #include "framework/CommandLine.h"
 #include "framework/Path.h"
 #include "ui/MainSettingsDlg.h"
+#include "ui/menu/PlatformClass.h"
 
 #include <commctrl.h>
 
@@ -52,6 +53,8 @@ void CDesktopApp::ActivateRunningInstance()
 
 BOOL CDesktopApp::InitInstance()
 {
+    // Fixed before any window exists; the menus draw by it.
+    PlatformClass();
     // The language module is never unloaded: every resource comes from it.
     // Only the one beside the program will do: by bare name, a module of the
     // same name in the current folder or along the PATH would be loaded
@@ -82,6 +85,7 @@ BOOL CDesktopApp::InitInstance()
     CMainSettingsDlg mainWindow;
     m_pMainWnd = &mainWindow;
     mainWindow.m_startMinimised = startMinimised;
+    mainWindow.m_trayIcon = &m_trayIcon;
     mainWindow.DoModal();
     m_pMainWnd = nullptr;
     return FALSE;

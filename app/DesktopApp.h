@@ -4,6 +4,8 @@
 // modal loop. The program ends when that window closes.
 
 #include "framework/App.h"
+#include "resources/resource.h"
+#include "ui/tray/TrayIcon.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +16,10 @@ class CDesktopApp : public CWinApp {
 
     // Only the running copy's window is wanted: this start ends either way.
     static void ActivateRunningInstance();
+
+    // The notification icon; destroying the application object at the
+    // program's end removes it.
+    CTrayIcon m_trayIcon{IDI_MAIN};
 };
 
 // The language module for a system language: "chinese.dll" when its

@@ -4,19 +4,44 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="$root/build/wine"
 export WINEARCH=win32
 export WINEDEBUG=-all
-# No Mono or Gecko installer prompts: the program needs neither.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No Mono or Gecko installer prompts: the program needs neither. No menu
+# entries on the host for the shortcuts the installer makes in the prefix.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 # A display number of this checkout's own, so two checkouts (or CI beside a
-# developer's run) never share a private Xvfb.
-xvfb_display=:$((90 + $(printf '%s' "$root" | cksum | cut -d' ' -f1) % 400))
+# developer's run) never share a private Xvfb. The number comes from the
+# checkout's path; when another server already holds it (two paths can give
+# the same number) the next free one is taken, and the choice is kept in
+# build/xvfb.display for the later calls.
 xvfb_pidfile="$root/build/xvfb.pid"
+xvfb_display_file="$root/build/xvfb.display"
+xvfb_display=:$((90 + $(printf '%s' "$root" | cksum | cut -d' ' -f1) % 400))
+[ -f "$xvfb_display_file" ] && xvfb_display=$(cat "$xvfb_display_file")
+
+xvfb_running() {
+  [ -f "$xvfb_pidfile" ] && kill -0 "$(cat "$xvfb_pidfile")" 2>/dev/null
+}
+
+free_display() {
+  local first=${xvfb_display#:} i number
+  for i in $(seq 0 399); do
+    number=$(((first - 90 + i) % 400 + 90))
+    [ -e "/tmp/.X$number-lock" ] || { echo ":$number"; return 0; }
+  done
+  return 1
+}
 
 # Gives the scripts a display: the user's own, or a private Xvfb that stays
 # up until scripts/wine-stop.sh (or the end of the test run) takes it down.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && [ "${TESSALY_PRIVATE_DISPLAY:-}" != 1 ]; then return 0; fi
+  if xvfb_running; then
+    export DISPLAY=$xvfb_display TESSALY_PRIVATE_DISPLAY=1
+    return 0
+  fi
+  xvfb_display=$(free_display) || { echo "wine-env: no free display number" >&2; return 1; }
+  mkdir -p "$root/build"
+  echo "$xvfb_display" >"$xvfb_display_file"
   export DISPLAY=$xvfb_display TESSALY_PRIVATE_DISPLAY=1
-  if [ -f "$xvfb_pidfile" ] && kill -0 "$(cat "$xvfb_pidfile")" 2>/dev/null; then return 0; fi
   Xvfb "$xvfb_display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   echo $! >"$xvfb_pidfile"
   local i

@@ -5,5 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 export WINEPREFIX="$root/build/wine64"
 export WINEARCH=win64
-xvfb_display=:$((490 + $(printf '%s' "$root" | cksum | cut -d' ' -f1) % 400))
 xvfb_pidfile="$root/build/xvfb64.pid"
+xvfb_display_file="$root/build/xvfb64.display"
+xvfb_display=:$((90 + ($(printf '%s' "$root" | cksum | cut -d' ' -f1) + 200) % 400))
+[ -f "$xvfb_display_file" ] && xvfb_display=$(cat "$xvfb_display_file")

@@ -129,9 +129,7 @@ BOOL CMainSettingsDlg::OnInitDialog()
         UpdateControlStates();
     m_scheduler.OnStartup();
 
-    // NOTIFICATION ICON: register the icon with this window and message
-    // WM_USER + 1, tip "click to show" when starting minimised, else
-    // "click to hide", here.
+    RegisterTrayIcon();
 
     m_pendingStartupHide = true;
     SetTimer(kStartupHideTimer, kStartupHideDelay);
@@ -189,11 +187,6 @@ void CMainSettingsDlg::Show()
     SetTrayTip(IDS_TIP_CLICK_TO_HIDE);
 }
 
-void CMainSettingsDlg::SetTrayTip(UINT /*stringId*/)
-{
-    // NOTIFICATION ICON: set the icon's tip to this string.
-}
-
 BOOL CMainSettingsDlg::DestroyWindow()
 {
     // SKIN: free the background image, the window region data and every
@@ -244,7 +237,10 @@ void CMainSettingsDlg::OnStartupHideTimer()
 
 bool CMainSettingsDlg::OnSysCommand(WPARAM command)
 {
-    // ABOUT BOX: command IDM_SYSTEM_ABOUT opens it here.
+    if ((command & 0xFFF0) == IDM_SYSTEM_ABOUT) {
+        ShowAboutBox();
+        return true;
+    }
     if ((command & 0xFFF0) != SC_MINIMIZE)
         return false;
     // The window goes to the notification area, never to the taskbar.
@@ -261,6 +257,8 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     // Notifications sent while the window fills its own controls are not
     // the user's doing.
     if (lp != 0 && NotificationsLocked())
+        return TRUE;
+    if (lp == 0 && OnMenuCommand(id))
         return TRUE;
     if (id == IDC_INTERVAL_EDIT && lp != 0) {
         if (code == EN_CHANGE)
@@ -385,14 +383,6 @@ void CMainSettingsDlg::OnShowPictureClicked()
     SaveSettings();
 }
 
-bool CMainSettingsDlg::ChoosePicture()
-{
-    // SELECT-PICTURE DIALOG: this line becomes the dialog, given
-    // CurPicFileName, Preview and the skin folder name; on OK it hands back
-    // the chosen file as CurPicFileName and the Preview flag.
-    return true; // until then the current picture is the choice
-}
-
 // ---- What the scheduler asks of the window
 
 void CMainSettingsDlg::ChangeToNextPicture()
@@ -442,6 +432,8 @@ void CMainSettingsDlg::WriteChangeMode(int mode)
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (LRESULT result = 0; OnMenusAndTrayMessage(msg, wp, lp, result))
+        return result;
     switch (msg) {
     case WM_TIMER:
         OnTimer(wp);

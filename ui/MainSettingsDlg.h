@@ -8,8 +8,11 @@
 #include "framework/Dialog.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
+#include "ui/menu/OwnerDrawMenu.h"
 
 #include <string>
+
+class CTrayIcon;
 
 class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
   public:
@@ -28,6 +31,13 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
 
     Settings m_settings;
     bool m_startMinimised = false;
+    // The application's notification icon; set before the window runs.
+    CTrayIcon* m_trayIcon = nullptr;
+
+    // Help and About, also for the skin's help and About buttons
+    // (MainSettingsDlgMenus.cpp).
+    void ShowHelpTopic(const char* topic);
+    void ShowAboutBox();
 
   protected:
     BOOL OnInitDialog() override;
@@ -44,6 +54,16 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
     void ExchangeInterval(CDataExchange* dx);
     BOOL ReadControlsReportingBadInterval();
     void AppendAboutToSystemMenu();
+    // ---- Menus, notification icon, About box and help (MainSettingsDlgMenus.cpp)
+    void RegisterTrayIcon();
+    // Messages of those parts, seen before any other handling; true when handled.
+    bool OnMenusAndTrayMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    bool OnMenuCommand(UINT id);
+    void OnContextMenu(HWND window, POINT point);
+    void PaintMinimised();
+    COwnerDrawMenu m_contextMenu;
+    // ----
+
     // Enables the controls that only mean something while a picture is shown.
     void UpdateControlStates();
     // Has the controls repaint (over the skin background, once there is one).
@@ -66,8 +86,12 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
     void OnIntervalChanged();
     void OnStyleClicked();
     void OnShowPictureClicked();
-    // The user picks the picture to show; false when they cancel.
+    // The user picks the picture to show in the select-picture dialog (see
+    // MainSettingsPicture.cpp); false when they cancel.
     bool ChoosePicture();
+    // Skin button 0: the user picks another picture, which becomes the
+    // wallpaper at once; the schedule goes on as it was.
+    void OnSelectPictureButton();
 
     // ChangeSchedulerHost: what the scheduler asks of the window.
     void ChangeToNextPicture() override;

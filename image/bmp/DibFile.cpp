@@ -5,13 +5,13 @@
 #include "image/io/FileHandle.h"
 #include "image/io/FileReplacement.h"
 #include "image/io/LittleEndian.h"
-#include "image/io/MappedFile.h"
+#include "image/io/WholeFile.h"
 
 #include <cstring>
 
 GlobalDib ReadDibFile(const std::string& fileName)
 {
-    MappedFile file;
+    WholeFile file;
     if (!file.Open(fileName))
         return GlobalDib();
     ByteReader reader(file.Data(), file.Size());

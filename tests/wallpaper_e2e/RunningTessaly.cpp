@@ -63,8 +63,10 @@ RunningTessaly::RunningTessaly(const std::string& arguments, const std::string& 
         return;
     m_window = m_program->WaitForWindow(kCaption);
     // The caption exists from the window's creation on; the window shows
-    // once its initialisation (and the start-up change) is over.
-    PumpUntil([&] { return IsWindowVisible(m_window) != FALSE; }, kAnswerTimeout);
+    // once its initialisation (and the start-up change) is over, and one
+    // started with "min" hides again 50 ms later.
+    const bool hidden = arguments == "min";
+    PumpUntil([&] { return (IsWindowVisible(m_window) != FALSE) != hidden; }, kAnswerTimeout);
     DWORD_PTR result = 0;
     SendMessageTimeoutW(m_window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerTimeout, &result);
 }
@@ -73,6 +75,16 @@ bool RunningTessaly::Click(int id) const
 {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerTimeout, &result) != 0;
+}
+
+bool RunningTessaly::PostClick(int id) const
+{
+    return PostMessageW(Control(id), BM_CLICK, 0, 0) != FALSE;
+}
+
+HWND RunningTessaly::WaitForWindow(const wchar_t* caption) const
+{
+    return m_program->WaitForWindow(caption, kAnswerTimeout);
 }
 
 bool RunningTessaly::Close()

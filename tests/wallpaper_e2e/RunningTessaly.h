@@ -27,6 +27,7 @@ std::string TodayText();
 
 class RunningTessaly {
   public:
+    // With "min" the window hides itself at once: the start waits for that.
     explicit RunningTessaly(const std::string& arguments = "", const std::string& workingDirectory = "");
 
     // The main window, once it exists; null when the program did not start.
@@ -35,9 +36,17 @@ class RunningTessaly {
     // A click as the button receives it from the mouse; returns once the
     // program has handled it.
     bool Click(int id) const;
+    // The same click without waiting, for a click that opens a dialog.
+    bool PostClick(int id) const;
+    // A top-level window of the program with this caption, once it waits
+    // for input; null when none shows.
+    HWND WaitForWindow(const wchar_t* caption) const;
     // Closes the window as Alt+F4 does and waits for the program to end
     // (it saves its settings on the way out).
     bool Close();
+    // Waits for the program to end by itself.
+    bool WaitForExit(DWORD milliseconds = 10000) const { return m_program->WaitForExit(milliseconds); }
+    DWORD ProcessId() const { return m_program->Id(); }
 
   private:
     std::unique_ptr<testing_support::Program> m_program;

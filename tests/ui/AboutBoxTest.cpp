@@ -1,0 +1,114 @@
+// The About box and its link labels in-process: the labels bound to the
+// four links with their colours and hand cursor, the colour request that
+// the framework hands to a label first, and the press that opens the
+// label's own text.
+#include "framework/Window.h"
+#include "resources/resource.h"
+#include "tests/support/WindowHelpers.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/controls/ColorLabel.h"
+#include "ui/dialogs/AboutDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace ui_test;
+
+namespace {
+
+std::vector<std::string> opened;
+void RecordOpened(const std::string& address)
+{
+    opened.push_back(address);
+}
+
+std::function<void(HWND)> inspectAbout;
+void CALLBACK InspectAboutBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND about = FindWindowW(nullptr, L"About Orvane Tessaly");
+    if (!about || !IsWindowVisible(about))
+        return;
+    KillTimer(nullptr, timer);
+    inspectAbout(about);
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+}
+
+CColorLabel* LabelOf(HWND about, int id)
+{
+    return dynamic_cast<CColorLabel*>(CWnd::FromHandle(GetDlgItem(about, id)));
+}
+
+TEST(AboutBox, LinksAreColouredLabelsThatOpenTheirOwnText)
+{
+    ResourceModuleScope module(LanguageModule("English.dll"));
+    const HCURSOR hand = LoadCursorA(LanguageModule("English.dll"), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+    ASSERT_NE(hand, nullptr);
+    CColorLabel::SetLinkOpener(RecordOpened);
+    opened.clear();
+    bool inspected = false;
+    inspectAbout = [&](HWND about) {
+        inspected = true;
+        const std::pair<int, COLORREF> links[] = {{IDC_LINK_HOME_PAGE, RGB(0, 0, 255)},
+                                                  {IDC_LINK_PRODUCT_PAGE, RGB(255, 255, 0)},
+                                                  {IDC_LINK_SHAREWARE_SITE, RGB(255, 255, 0)},
+                                                  {IDC_LINK_DOWNLOAD_SITE, RGB(255, 255, 0)}};
+        for (const auto& [id, color] : links) {
+            SCOPED_TRACE(id);
+            CColorLabel* label = LabelOf(about, id);
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->TextColor(), color);
+            EXPECT_EQ(label->LinkCursor(), hand);
+            EXPECT_TRUE(GetWindowLongA(label->m_hWnd, GWL_STYLE) & SS_NOTIFY);
+
+            // The box's colour request goes to the label first.
+            HDC dc = GetDC(label->m_hWnd);
+            const LRESULT brush = SendMessageA(about, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                               reinterpret_cast<LPARAM>(label->m_hWnd));
+            EXPECT_EQ(brush, reinterpret_cast<LRESULT>(label->BackgroundBrush()));
+            EXPECT_EQ(GetTextColor(dc), color);
+            EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+            ReleaseDC(label->m_hWnd, dc);
+
+            // The hand over the label.
+            SetCursor(nullptr);
+            EXPECT_TRUE(SendMessageA(label->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(label->m_hWnd),
+                                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+            EXPECT_EQ(GetCursor(), hand);
+        }
+
+        // Every other text of the box: navy on the box's orange.
+        HWND version = GetWindow(GetDlgItem(about, IDC_LINK_HOME_PAGE), GW_HWNDPREV);
+        HDC dc = GetDC(version);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(about, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(version)));
+        LOGBRUSH fill = {};
+        GetObjectA(brush, sizeof fill, &fill);
+        EXPECT_EQ(fill.lbColor, RGB(255, 128, 64));
+        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 128));
+        ReleaseDC(version, dc);
+
+        // A press opens the label's own text, whatever it is now.
+        CColorLabel* product = LabelOf(about, IDC_LINK_PRODUCT_PAGE);
+        SendMessageA(product->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SetWindowTextA(product->m_hWnd, "https://korvex.example/other/");
+        SendMessageA(product->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        EXPECT_EQ(opened,
+                  (std::vector<std::string>{"https://korvex.example/tessaly/", "https://korvex.example/other/"}));
+
+        // Out of link mode the label lets the mouse through to the box.
+        const LPARAM inside = MAKELPARAM(0, 0);
+        product->SetLink(0);
+        EXPECT_EQ(SendMessageA(product->m_hWnd, WM_NCHITTEST, 0, inside), HTTRANSPARENT);
+        product->SetLink(1);
+        EXPECT_NE(SendMessageA(product->m_hWnd, WM_NCHITTEST, 0, inside), HTTRANSPARENT);
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, InspectAboutBox);
+    CAboutDlg about;
+    EXPECT_EQ(about.DoModal(), IDOK);
+    KillTimer(nullptr, timer);
+    CColorLabel::SetLinkOpener(nullptr);
+    EXPECT_TRUE(inspected);
+}
+
+} // namespace

@@ -1,0 +1,168 @@
+// The program as a user meets its notification icon, menus, help and About
+// box: started hidden at log-on, brought back with a click on the icon,
+// ended from the icon's menu; help and the About box from the window.
+#include "resources/resource.h"
+#include "settings/Settings.h"
+#include "tests/support/Program.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TrayWindows.h"
+#include "tests/support/WindowHelpers.h"
+#include "tests/wallpaper_e2e/RunningTessaly.h"
+
+#include <gtest/gtest.h>
+
+using namespace wallpaper_e2e;
+using namespace testing_support;
+
+namespace {
+
+constexpr DWORD kDeadline = 10000; // ms
+
+// A string of the English module, which the program uses on this system.
+std::wstring EnglishString(UINT id)
+{
+    static HMODULE english =
+        LoadLibraryExA((TestProgramDirectory() + "\\English.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    wchar_t text[256] = {};
+    LoadStringW(english, id, text, 256);
+    return text;
+}
+
+void PresetDefaults()
+{
+    PresetSettings({{"AutoRun", "0"},
+                    {"ChangeMode", "0"},
+                    {"Today", "00000000"},
+                    {"ChangeTime", "30"},
+                    {"SetDefaultUser", "0"},
+                    {"HideShowDesktopIcon", "0"},
+                    {"Preview", "1"},
+                    {"CurPicFileName", ""},
+                    {"CurSkinIndex", ""}});
+}
+
+// A visible window of the program with this class (and caption, if given).
+HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const wchar_t* caption = nullptr)
+{
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : ProcessWindows(processId)) {
+                wchar_t name[64] = {};
+                GetClassNameW(window, name, 64);
+                if (lstrcmpW(name, className) == 0 && IsWindowVisible(window) &&
+                    (!caption || WindowTextW(window) == caption)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        kDeadline);
+    return found;
+}
+
+TEST(TrayMenusAbout, StartedHiddenTheIconShowsTheWindowAndItsMenuEndsTheProgram)
+{
+    PresetDefaults();
+    RunningTessaly tessaly("min");
+    ASSERT_NE(tessaly.Window(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(tessaly.Window()));
+    TrayIconView icon;
+    ASSERT_TRUE(WaitForTrayIcon(EnglishString(IDS_TIP_CLICK_TO_SHOW), &icon));
+
+    PostTrayMouse(icon, WM_LBUTTONDOWN);
+    PostTrayMouse(icon, WM_LBUTTONUP);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tessaly.Window()) != FALSE; }, kDeadline));
+    EXPECT_TRUE(WaitForTrayIcon(EnglishString(IDS_TIP_CLICK_TO_HIDE)));
+
+    // Someone else's value: the program writes its own back as it ends.
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime", "77");
+    PostTrayMouse(icon, WM_RBUTTONDOWN);
+    PostTrayMouse(icon, WM_RBUTTONUP);
+    HWND menu = WaitForProgramWindow(tessaly.ProcessId(), L"#32768");
+    ASSERT_NE(menu, nullptr);
+    // The last item is Exit.
+    PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(tessaly.WaitForExit());
+    EXPECT_EQ(std::stod(Setting("ChangeTime")), 30.0);
+    EXPECT_TRUE(WaitForNoTrayIcon(EnglishString(IDS_TIP_CLICK_TO_HIDE)));
+}
+
+TEST(TrayMenusAbout, HelpOpensTheHelpFileInTheViewer)
+{
+    PresetDefaults();
+    RunningTessaly tessaly;
+    ASSERT_NE(tessaly.Window(), nullptr);
+    PostMessageW(tessaly.Window(), WM_COMMAND, IDM_HELP, 0);
+    HWND viewer = WaitForProgramWindow(tessaly.ProcessId(), L"HH Parent");
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(WindowTextW(viewer), L"Orvane Tessaly Help");
+    // The viewer has no owner: it stays beside the program.
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), nullptr);
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(tessaly.Close());
+}
+
+// Pixels of a window as the screen shows them.
+int CountScreenPixels(HWND window, COLORREF color)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            count += GetPixel(screen, x, y) == color;
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+HCURSOR CursorOver(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    PumpUntil(
+        [&] {
+            SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+            return false;
+        },
+        300);
+    GetCursorInfo(&info);
+    return info.hCursor;
+}
+
+TEST(TrayMenusAbout, AboutBoxFromTheSystemMenuHasColouredLinksWithTheHandCursor)
+{
+    PresetDefaults();
+    RunningTessaly tessaly;
+    ASSERT_NE(tessaly.Window(), nullptr);
+    PostMessageW(tessaly.Window(), WM_SYSCOMMAND, IDM_SYSTEM_ABOUT, 0);
+    HWND about = WaitForProgramWindow(tessaly.ProcessId(), L"#32770", L"About Orvane Tessaly");
+    ASSERT_NE(about, nullptr);
+
+    HWND home = GetDlgItem(about, IDC_LINK_HOME_PAGE);
+    HWND product = GetDlgItem(about, IDC_LINK_PRODUCT_PAGE);
+    EXPECT_TRUE(GetWindowLongW(home, GWL_STYLE) & SS_NOTIFY);
+    EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(home, RGB(0, 0, 255)) > 20; }, kDeadline));
+    EXPECT_EQ(CountScreenPixels(home, RGB(255, 255, 0)), 0);
+    for (int id : {IDC_LINK_PRODUCT_PAGE, IDC_LINK_SHAREWARE_SITE, IDC_LINK_DOWNLOAD_SITE}) {
+        EXPECT_GT(CountScreenPixels(GetDlgItem(about, id), RGB(255, 255, 0)), 20) << id;
+        EXPECT_EQ(CountScreenPixels(GetDlgItem(about, id), RGB(0, 0, 255)), 0) << id;
+    }
+
+    // Over a link the pointer is the hand; over the box it is not.
+    const HCURSOR overLink = CursorOver(home);
+    EXPECT_EQ(CursorOver(product), overLink);
+    EXPECT_NE(CursorOver(GetDlgItem(about, IDOK)), overLink);
+    EXPECT_NE(overLink, nullptr);
+
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(about); }, kDeadline));
+    EXPECT_TRUE(tessaly.Close());
+}
+
+} // namespace

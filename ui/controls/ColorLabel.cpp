@@ -1,0 +1,100 @@
+#include "ui/controls/ColorLabel.h"
+
+#include <shellapi.h>
+
+namespace {
+
+void ShellOpen(const std::string& address)
+{
+    // Nothing is reported: the user sees whether the browser came.
+    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+CColorLabel::LinkOpener linkOpener = ShellOpen;
+
+} // namespace
+
+CColorLabel::CColorLabel() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)), m_fontDescription{}
+{
+    m_brush.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof m_fontDescription, &m_fontDescription);
+    m_font.CreateFontIndirect(m_fontDescription);
+}
+
+void CColorLabel::SetLinkOpener(LinkOpener opener)
+{
+    linkOpener = opener ? opener : ShellOpen;
+}
+
+CColorLabel& CColorLabel::SetLink(BOOL link)
+{
+    m_link = link;
+    // A static control without SS_NOTIFY lets clicks through to its parent,
+    // so only a link reacts to them.
+    const LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
+    SetWindowLongA(m_hWnd, GWL_STYLE, link ? style | SS_NOTIFY : style & ~SS_NOTIFY);
+    return *this;
+}
+
+CColorLabel& CColorLabel::SetTextColor(COLORREF color)
+{
+    m_textColor = color;
+    RedrawNow();
+    return *this;
+}
+
+CColorLabel& CColorLabel::SetUnderline(BOOL underline)
+{
+    m_fontDescription.lfUnderline = underline ? TRUE : FALSE;
+    m_font.CreateFontIndirect(m_fontDescription);
+    RedrawNow();
+    return *this;
+}
+
+CColorLabel& CColorLabel::SetLinkCursor(HCURSOR cursor)
+{
+    m_cursor = cursor;
+    return *this;
+}
+
+CColorLabel& CColorLabel::SetBackgroundColor(COLORREF color)
+{
+    m_brush.CreateSolidBrush(color);
+    RedrawNow();
+    return *this;
+}
+
+void CColorLabel::RedrawNow()
+{
+    if (m_hWnd)
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+BOOL CColorLabel::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
+{
+    if (msg != WM_CTLCOLORSTATIC)
+        return CWnd::OnChildNotify(msg, wp, lp, result);
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SelectObject(dc, m_font.GetHandle());
+    ::SetTextColor(dc, m_textColor);
+    SetBkMode(dc, TRANSPARENT);
+    *result = reinterpret_cast<LRESULT>(m_brush.GetHandle());
+    return TRUE;
+}
+
+LRESULT CColorLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        // The link opens on the press, not on the release.
+        linkOpener(GetWindowText());
+        break;
+    case WM_SETCURSOR:
+        if (m_cursor) {
+            SetCursor(m_cursor);
+            return TRUE;
+        }
+        break;
+    }
+    return CWnd::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,82 @@
+#include "ui/dialogs/AboutDlg.h"
+
+#include "framework/App.h"
+#include "framework/DataExchange.h"
+#include "resources/resource.h"
+#include "ui/help/HtmlHelpViewer.h"
+
+namespace {
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kTextColor = RGB(0, 0, 128);
+constexpr COLORREF kBackground = RGB(255, 128, 64);
+
+} // namespace
+
+CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent)
+{
+    m_background.CreateSolidBrush(kBackground);
+}
+
+void CAboutDlg::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+    // The links are bound once, when the box fills its controls first.
+    if (dx->m_bSaveAndValidate || m_homePage.m_hWnd)
+        return;
+    m_sharewareSite.SubclassDlgItem(IDC_LINK_SHAREWARE_SITE, this);
+    m_downloadSite.SubclassDlgItem(IDC_LINK_DOWNLOAD_SITE, this);
+    m_productPage.SubclassDlgItem(IDC_LINK_PRODUCT_PAGE, this);
+    m_homePage.SubclassDlgItem(IDC_LINK_HOME_PAGE, this);
+}
+
+BOOL CAboutDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CColorLabel* const links[] = {&m_homePage, &m_productPage, &m_downloadSite, &m_sharewareSite};
+    for (CColorLabel* link : links) {
+        HCURSOR hand = LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+        link->SetLink(1).SetTextColor(kBlue).SetUnderline(1);
+        // The home page stays blue; the other sites show in yellow.
+        if (link != &m_homePage)
+            link->SetTextColor(kYellow);
+        link->SetLinkCursor(hand);
+        // On the button face the yellow links could not be read: they sit
+        // on the box's own colour like every other text of the box.
+        link->SetBackgroundColor(kBackground);
+    }
+    return TRUE;
+}
+
+BOOL CAboutDlg::OnCommand(WPARAM wp, LPARAM lp)
+{
+    if (LOWORD(wp) == IDC_ABOUT_HELP && HIWORD(wp) == BN_CLICKED) {
+        ShowHelpFileTopic(kAboutHelpTopic);
+        return TRUE;
+    }
+    return CDialog::OnCommand(wp, lp);
+}
+
+LRESULT CAboutDlg::OnCtlColor(UINT msg, HDC dc, HWND control)
+{
+    SetBkMode(dc, TRANSPARENT);
+    if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
+        return Default(msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    SetTextColor(dc, kTextColor);
+    return reinterpret_cast<LRESULT>(m_background.GetHandle());
+}
+
+LRESULT CAboutDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+        return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}

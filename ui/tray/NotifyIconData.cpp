@@ -1,0 +1,22 @@
+#include "ui/tray/NotifyIconData.h"
+
+namespace {
+
+BOOL ShellNotifyIcon(DWORD action, NotifyIconData* data)
+{
+    return Shell_NotifyIconA(action, reinterpret_cast<NOTIFYICONDATAA*>(data));
+}
+
+NotifyIconFunction notifyIcon = ShellNotifyIcon;
+
+} // namespace
+
+BOOL CallShellNotifyIcon(DWORD action, NotifyIconData* data)
+{
+    return notifyIcon(action, data);
+}
+
+void SetNotifyIconFunction(NotifyIconFunction function)
+{
+    notifyIcon = function ? function : ShellNotifyIcon;
+}
