@@ -444,11 +444,12 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_icon);
-    case WM_SHOWWINDOW:
-        // Also when another copy of the program shows this window: the tip
-        // follows the window whoever showed or hid it.
-        if (lp == 0)
-            SetTrayTip(wp ? IDS_TIP_CLICK_TO_HIDE : IDS_TIP_CLICK_TO_SHOW);
+    case WM_WINDOWPOSCHANGED:
+        // Also when another copy of the program shows this window, restoring
+        // it from minimised (which sends no WM_SHOWWINDOW): the tip follows
+        // the window whoever showed or hid it.
+        if (const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags; flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            SetTrayTip(flags & SWP_SHOWWINDOW ? IDS_TIP_CLICK_TO_HIDE : IDS_TIP_CLICK_TO_SHOW);
         break;
     }
     return CDialog::WindowProc(msg, wp, lp);
