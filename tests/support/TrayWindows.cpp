@@ -32,6 +32,20 @@ BOOL CALLBACK CollectTooltips(HWND window, LPARAM lp)
     return TRUE;
 }
 
+// The tool record as a 64-bit explorer lays it out (a 64-bit prefix, where
+// this test runs under WOW64): handles and pointers take 8 bytes.
+struct ToolInfo64 {
+    UINT cbSize;
+    UINT uFlags;
+    UINT64 hwnd;
+    UINT64 uId;
+    RECT rect;
+    UINT64 hinst;
+    UINT64 lpszText;
+    UINT64 lParam;
+    UINT64 lpReserved;
+};
+
 // Memory in the explorer for one tool record and its text.
 class RemoteToolInfo {
   public:
@@ -39,10 +53,17 @@ class RemoteToolInfo {
     {
         DWORD processId = 0;
         GetWindowThreadProcessId(tray, &processId);
-        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-        if (m_process)
-            m_memory = static_cast<BYTE*>(VirtualAllocEx(m_process, nullptr, sizeof(TTTOOLINFOW) + 2 * kTipCharacters,
-                                                         MEM_COMMIT, PAGE_READWRITE));
+        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+                                FALSE, processId);
+        if (!m_process)
+            return;
+        BOOL thisUnderWow64 = FALSE;
+        BOOL explorerUnderWow64 = FALSE;
+        m_explorerIs64Bit = IsWow64Process(GetCurrentProcess(), &thisUnderWow64) && thisUnderWow64 &&
+                            IsWow64Process(m_process, &explorerUnderWow64) && !explorerUnderWow64;
+        m_recordSize = m_explorerIs64Bit ? sizeof(ToolInfo64) : sizeof(TTTOOLINFOW);
+        m_memory = static_cast<BYTE*>(
+            VirtualAllocEx(m_process, nullptr, m_recordSize + 2 * kTipCharacters, MEM_COMMIT, PAGE_READWRITE));
     }
     ~RemoteToolInfo()
     {
@@ -54,30 +75,38 @@ class RemoteToolInfo {
     RemoteToolInfo(const RemoteToolInfo&) = delete;
     RemoteToolInfo& operator=(const RemoteToolInfo&) = delete;
 
-    // The first tool of a tooltip window; false when it has none.
-    bool Read(HWND tooltip, TTTOOLINFOW& tool, std::wstring& text)
+    // The first tool of a tooltip window (its place and text); false when
+    // it has none.
+    bool Read(HWND tooltip, RECT& rect, std::wstring& text)
     {
         if (!m_memory || SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) < 1)
             return false;
-        tool = {};
+        TTTOOLINFOW tool = {};
         tool.cbSize = sizeof tool;
-        tool.lpszText = reinterpret_cast<LPWSTR>(m_memory + sizeof tool);
+        tool.lpszText = reinterpret_cast<LPWSTR>(m_memory + m_recordSize);
+        ToolInfo64 tool64 = {};
+        tool64.cbSize = sizeof tool64;
+        tool64.lpszText = reinterpret_cast<UINT_PTR>(m_memory + m_recordSize);
+        void* record = m_explorerIs64Bit ? static_cast<void*>(&tool64) : static_cast<void*>(&tool);
         const wchar_t empty[kTipCharacters] = {};
-        if (!WriteProcessMemory(m_process, m_memory, &tool, sizeof tool, nullptr) ||
-            !WriteProcessMemory(m_process, m_memory + sizeof tool, empty, sizeof empty, nullptr))
+        if (!WriteProcessMemory(m_process, m_memory, record, m_recordSize, nullptr) ||
+            !WriteProcessMemory(m_process, m_memory + m_recordSize, empty, sizeof empty, nullptr))
             return false;
         if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(m_memory)))
             return false;
         wchar_t buffer[kTipCharacters] = {};
-        if (!ReadProcessMemory(m_process, m_memory, &tool, sizeof tool, nullptr) ||
-            !ReadProcessMemory(m_process, m_memory + sizeof tool, buffer, sizeof buffer - 2, nullptr))
+        if (!ReadProcessMemory(m_process, m_memory, record, m_recordSize, nullptr) ||
+            !ReadProcessMemory(m_process, m_memory + m_recordSize, buffer, sizeof buffer - 2, nullptr))
             return false;
+        rect = m_explorerIs64Bit ? tool64.rect : tool.rect;
         text = buffer;
         return true;
     }
 
   private:
     HANDLE m_process = nullptr;
+    bool m_explorerIs64Bit = false;
+    std::size_t m_recordSize = 0;
     BYTE* m_memory = nullptr;
 };
 
@@ -98,13 +127,10 @@ std::vector<TrayIconView> TrayIcons()
     EnumWindows(CollectTooltips, reinterpret_cast<LPARAM>(&search));
     RemoteToolInfo remote(search.tray);
     for (HWND tooltip : search.tooltips) {
-        TTTOOLINFOW tool = {};
         TrayIconView icon = {};
         // A removed icon's tooltip may stay behind without a place.
-        if (remote.Read(tooltip, tool, icon.tip) && !IsRectEmpty(&tool.rect)) {
-            icon.rect = tool.rect;
+        if (remote.Read(tooltip, icon.rect, icon.tip) && !IsRectEmpty(&icon.rect))
             icons.push_back(icon);
-        }
     }
     std::sort(icons.begin(), icons.end(),
               [](const TrayIconView& a, const TrayIconView& b) { return a.rect.left > b.rect.left; });
