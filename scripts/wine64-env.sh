@@ -8,4 +8,4 @@ export WINEARCH=win64
 xvfb_pidfile="$root/build/xvfb64.pid"
 xvfb_display_file="$root/build/xvfb64.display"
 xvfb_display=:$((90 + ($(printf '%s' "$root" | cksum | cut -d' ' -f1) + 200) % 400))
-[ -f "$xvfb_display_file" ] && xvfb_display=$(cat "$xvfb_display_file")
+if [ -f "$xvfb_display_file" ]; then xvfb_display=$(cat "$xvfb_display_file"); fi

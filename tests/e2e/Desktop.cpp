@@ -33,7 +33,12 @@ void PresetDesktopWallpaper(const std::string& wallpaper, int showMode)
 
 std::string DesktopWallpaper()
 {
-    return ReadStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper").value_or("<missing>");
+    return DesktopValue("Wallpaper");
+}
+
+std::string DesktopValue(const char* name)
+{
+    return ReadStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name).value_or("<missing>");
 }
 
 std::string ShownPicture()

@@ -16,6 +16,8 @@ void PresetDesktopWallpaper(const std::string& wallpaper, int showMode);
 
 // The current user's desktop wallpaper value.
 std::string DesktopWallpaper();
+// Another value of the current user's desktop, such as "WallpaperStyle".
+std::string DesktopValue(const char* name);
 
 // What the desktop shows: a picture's file name, or "Q<width>" for the
 // converted bitmap (wherever it was written), whose width tells which

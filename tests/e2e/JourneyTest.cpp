@@ -1,14 +1,19 @@
-// A person's whole journey with Tessaly.exe: the first start, the schedule
-// chosen in the window, the wallpaper walking through the folder, the
-// window hidden and brought back by a second start, the program ended, and
-// every setting found again at the next start. ctest runs it in English,
-// in Chinese and in a 64-bit Wine prefix.
+// A person's whole journey with Tessaly.exe: the first start; a picture
+// chosen in the select-picture dialog; the style and the schedule chosen in
+// the window; the wallpaper walking through the folder; the window hidden
+// in the notification area, brought back by a second start and by the
+// icon; the program ended from the icon's menu; and every setting found
+// again at the next start, which is a hidden one as at log-on. ctest runs
+// it in English, in Chinese and in a 64-bit Wine prefix.
 
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 #include "tests/e2e/Desktop.h"
+#include "tests/e2e/NotificationIcon.h"
+#include "tests/e2e/PictureDialog.h"
 #include "tests/e2e/Pictures.h"
+#include "tests/e2e/ProgramTexts.h"
 #include "tests/e2e/Tessaly.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Registry.h"
@@ -22,8 +27,6 @@ using namespace e2e;
 using namespace testing_support;
 
 namespace {
-
-constexpr int kStretch = 2;
 
 std::string Setting(const char* name)
 {
@@ -41,11 +44,18 @@ std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::siz
     return std::vector<std::string>(shown.begin(), shown.begin() + std::min(count, shown.size()));
 }
 
+std::wstring Widen(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end()); // the test's paths are ASCII
+}
+
 class Journey : public ::testing::Test {
   protected:
     void SetUp() override
     {
+        // A first start: no settings, no wallpaper on the desktop.
         DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+        PresetDesktopWallpaper("", 0);
         DeleteWallpaperBitmaps();
     }
     void TearDown() override
@@ -55,41 +65,69 @@ class Journey : public ::testing::Test {
         DeleteWallpaperBitmaps();
     }
 
+    // Ticks show-picture and picks `name` from the folder in the dialog.
+    void ShowPictureFromTheFolder(const Tessaly& program, const std::string& name)
+    {
+        ASSERT_TRUE(ClickWindow(program.Control(IDC_SHOW_PICTURE)));
+        HWND dialog = WaitForPictureDialog(program.Window());
+        ASSERT_NE(nullptr, dialog);
+        ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4));
+        const std::vector<std::string> listed = {"d.gif", "c.png", "b.jpg", "a.bmp"};
+        ASSERT_EQ(listed, ListedFiles(dialog)) << "the last found at the top";
+        ASSERT_TRUE(ClickListedFile(dialog, 3));
+        EXPECT_TRUE(
+            PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == Widen(m_pictures.Path(name)); },
+                      kDeadline));
+        EXPECT_TRUE(PumpUntil(
+            [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"61*40") != std::wstring::npos; },
+            kDeadline))
+            << "the preview's size line";
+        ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kDeadline));
+    }
+
     PictureFolder m_pictures;
     WallpaperWatch m_watch;
+    const std::wstring m_clickToShow = ProgramText(IDS_TIP_CLICK_TO_SHOW);
+    const std::wstring m_clickToHide = ProgramText(IDS_TIP_CLICK_TO_HIDE);
 };
 
 } // namespace
 
 TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
 {
-    // The desktop already shows the folder's first picture, stretched, and
-    // the program's picture is that one.
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", m_pictures.Path("a.bmp"));
-    PresetDesktopWallpaper(m_pictures.Path("a.bmp"), kStretch);
-
     {
         Tessaly program;
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(program.IsChecked(IDC_SHOW_PICTURE));
-        EXPECT_TRUE(program.IsChecked(IDC_STYLE_STRETCH));
-        EXPECT_TRUE(program.IsChecked(IDC_CHANGE_EACH_START)) << "a first start changes at each start";
-        ASSERT_TRUE(m_watch.WaitFor(1));
-        EXPECT_EQ("Q62", m_watch.Shown()[0]) << "the start itself moved on to b.jpg";
+        EXPECT_TRUE(IconShowsTip(m_clickToHide));
+        EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
+        EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
 
-        // Every few minutes, at the shortest interval the window takes.
+        ShowPictureFromTheFolder(program, "a.bmp");
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(m_watch.WaitFor(1));
+        EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
+        EXPECT_TRUE(program.IsChecked(IDC_SHOW_PICTURE));
+
+        // Stretched, then every few minutes at the shortest interval the
+        // window takes.
+        ASSERT_TRUE(ClickWindow(program.Control(IDC_STYLE_STRETCH)));
+        ASSERT_TRUE(m_watch.WaitFor(2));
+        EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
         ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
-        ASSERT_TRUE(m_watch.WaitFor(5));
-        const std::vector<std::string> walk = {"Q62", "Q63", "Q64", "a.bmp", "Q62"};
-        EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 5));
+        ASSERT_TRUE(m_watch.WaitFor(6));
+        const std::vector<std::string> walk = {"a.bmp", "a.bmp", "Q62", "Q63", "Q64", "a.bmp"};
+        EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 6));
 
-        // Out of the way, then back through a second start of the program.
-        program.SystemCommand(SC_MINIMIZE);
+        // Into the notification area, and back through a second start.
+        ASSERT_TRUE(ClickIcon(m_clickToHide));
         ASSERT_TRUE(program.BecomesHidden());
+        EXPECT_TRUE(IconShowsTip(m_clickToShow));
         {
             Program second(ProgramPath(), "");
             DWORD exitCode = 99;
@@ -97,10 +135,19 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
             EXPECT_EQ(0u, exitCode);
         }
         EXPECT_TRUE(program.BecomesVisible());
+        EXPECT_TRUE(IconShowsTip(m_clickToHide)) << "the tip follows the window whoever showed it";
         EXPECT_EQ(1, CountWindowsWithCaption(L"Orvane Tessaly")) << "the second start made no window";
 
-        PostMessageW(program.Window(), WM_CLOSE, 0, 0);
+        // Hidden and shown by the icon, then ended from its menu.
+        ASSERT_TRUE(ClickIcon(m_clickToHide));
+        ASSERT_TRUE(program.BecomesHidden());
+        ASSERT_TRUE(ClickIcon(m_clickToShow));
+        ASSERT_TRUE(program.BecomesVisible());
+        EXPECT_TRUE(IconShowsTip(m_clickToHide));
+        ASSERT_TRUE(RightClickIcon(m_clickToHide));
+        ASSERT_TRUE(ClickLastItemOfMenu(program.Process().Id()));
         ASSERT_TRUE(program.Ends());
+        EXPECT_TRUE(NoIconShowsTip(m_clickToHide));
     }
 
     EXPECT_EQ("1", Setting("ShowPic"));
@@ -111,17 +158,24 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     EXPECT_EQ(m_pictures.Folder(), remembered.substr(0, remembered.rfind('\\')));
     EXPECT_EQ(PictureFolder::ShownAs(remembered), ShownPicture()) << "it remembers the picture the desktop shows";
 
-    // The next start finds everything as it was left and walks on from there.
+    // Started as at log-on: only the icon shows. Brought up from it, the
+    // window shows every setting as it was left, and the walk goes on.
     const std::size_t before = m_watch.Shown().size();
-    Tessaly again;
+    Tessaly again("min");
+    ASSERT_NE(nullptr, again.Window());
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kDeadline));
+    EXPECT_TRUE(IconShowsTip(m_clickToShow));
+    ASSERT_TRUE(m_watch.WaitFor(before + 1));
+    EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
+
+    ASSERT_TRUE(ClickIcon(m_clickToShow));
     ASSERT_TRUE(again.BecomesVisible());
     EXPECT_TRUE(again.IsChecked(IDC_SHOW_PICTURE));
     EXPECT_TRUE(again.IsChecked(IDC_CHANGE_BY_INTERVAL));
     EXPECT_TRUE(again.IsChecked(IDC_STYLE_STRETCH));
     EXPECT_EQ(L"0.0167", again.Text(IDC_INTERVAL_EDIT));
     EXPECT_TRUE(IsWindowEnabled(again.Control(IDC_INTERVAL_EDIT)));
-    ASSERT_TRUE(m_watch.WaitFor(before + 1));
-    EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
-    PostMessageW(again.Window(), WM_CLOSE, 0, 0);
+    // Alt+F4, as a person ends it.
+    PressKeys({VK_MENU, VK_F4});
     EXPECT_TRUE(again.Ends());
 }

@@ -1,0 +1,75 @@
+#include "tests/e2e/NotificationIcon.h"
+
+#include "tests/e2e/Tessaly.h"
+#include "tests/support/Program.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/TrayWindows.h"
+#include "tests/support/WindowHelpers.h"
+
+namespace e2e {
+
+using namespace testing_support;
+
+namespace {
+
+bool ClickIconWith(const std::wstring& tip, MouseButton button)
+{
+    TrayIconView icon = {};
+    if (!WaitForTrayIcon(tip, &icon, kDeadline))
+        return false;
+    POINT middle = {(icon.rect.left + icon.rect.right) / 2, (icon.rect.top + icon.rect.bottom) / 2};
+    ClientToScreen(TrayWindow(), &middle);
+    return ClickAt(middle, button);
+}
+
+HWND WaitForMenuOf(DWORD processId)
+{
+    HWND menu = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : ProcessWindows(processId)) {
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (lstrcmpW(className, L"#32768") == 0 && IsWindowVisible(window))
+                    menu = window;
+            }
+            return menu != nullptr;
+        },
+        kDeadline);
+    return menu;
+}
+
+} // namespace
+
+bool IconShowsTip(const std::wstring& tip)
+{
+    return WaitForTrayIcon(tip, nullptr, kDeadline);
+}
+
+bool NoIconShowsTip(const std::wstring& tip)
+{
+    return WaitForNoTrayIcon(tip, kDeadline);
+}
+
+bool ClickIcon(const std::wstring& tip)
+{
+    return ClickIconWith(tip, MouseButton::Left);
+}
+
+bool RightClickIcon(const std::wstring& tip)
+{
+    return ClickIconWith(tip, MouseButton::Right);
+}
+
+bool ClickLastItemOfMenu(DWORD processId)
+{
+    HWND menu = WaitForMenuOf(processId);
+    RECT rect = {};
+    if (!menu || !GetWindowRect(menu, &rect))
+        return false;
+    // Each item is at least a menu bar high; the frame is a few pixels.
+    const POINT lastItem = {(rect.left + rect.right) / 2, rect.bottom - 3 - GetSystemMetrics(SM_CYMENU) / 2};
+    return ClickAt(lastItem);
+}
+
+} // namespace e2e
