@@ -15,8 +15,8 @@ setup:
 build: setup
 	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
-	@if [ -f tests/native/CMakeLists.txt ]; then \
-	  cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS); fi
+	@cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS)
+	@tests/native/gif-corpus.sh build/gif-corpus
 	@scripts/make-dist.sh $(BUILD)/bin dist
 
 dist: build
