@@ -2,10 +2,12 @@
 # the idempotent setup first, so a fresh Debian 12 machine needs nothing else.
 BUILD := build/win
 NATIVE := build/native
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build dist test run bench clean
+.PHONY: all setup build dist test run bench fuzz clean
 
 all: build
 
@@ -16,6 +18,7 @@ build: setup
 	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 	@cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS)
+	@cmake -S tests/fuzz/native -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ >/dev/null && cmake --build $(FUZZ) -j$(JOBS)
 	@tests/native/gif-corpus.sh build/gif-corpus
 	@scripts/make-dist.sh $(BUILD)/bin dist
 
@@ -30,5 +33,9 @@ run: build
 bench: build
 	@scripts/bench.sh
 
+# A longer fuzzing campaign: FUZZ_SECONDS per target (make fuzz FUZZ_SECONDS=600).
+fuzz: build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/campaign.sh
+
 clean:
-	rm -rf $(BUILD) $(NATIVE) dist
+	rm -rf $(BUILD) $(NATIVE) $(FUZZ) dist
