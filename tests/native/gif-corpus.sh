@@ -12,7 +12,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-out=$1
+out=$(realpath -m "$1")
 stamp="$out/.made-$(sha1sum "$0" | cut -c1-12)"
 [ -f "$stamp" ] && exit 0
 echo "gif-corpus: gathering GIF files into $out"
