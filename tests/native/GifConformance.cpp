@@ -5,7 +5,10 @@
 // itself and must also get giflib's colour table and transparent colour.
 // What the library does differently on purpose is allowed: the transparent
 // entry is black, a table with a transparent colour grows to 256 entries with
-// white, and minimum code sizes outside 2 to 9 are refused (rows stay zero).
+// white, minimum code sizes outside 2 to 9 are refused (rows stay zero), and
+// a code beyond the table, which only broken streams hold, decodes as the
+// previous string and its first byte where giflib stops (such frames are
+// listed, not compared).
 //
 // The run fails on any difference, on fewer files than asked for, and when
 // the files no longer show every kind of stream the decoder must handle.
@@ -32,6 +35,7 @@
 namespace {
 
 constexpr size_t kMaxFrames = 400;
+// Larger frames are neither decoded nor compared.
 constexpr uint64_t kMaxFrameBytes = 64ull << 20;
 
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path)

@@ -66,7 +66,7 @@ bool ReadImage(GifFileType* gif, int transparentIndex, ReferenceImage& image)
 
 } // namespace
 
-ReferenceFile DecodeWithGiflib(const std::vector<uint8_t>& bytes, size_t maxImages, uint64_t maxPixels)
+ReferenceFile DecodeWithGiflib(const std::vector<uint8_t>& bytes, size_t maxImages, uint64_t maxBytes)
 {
     ReferenceFile file;
     MemoryInput input{&bytes, 0};
@@ -98,7 +98,8 @@ ReferenceFile DecodeWithGiflib(const std::vector<uint8_t>& bytes, size_t maxImag
         }
         if (record != IMAGE_DESC_RECORD_TYPE || DGifGetImageDesc(gif) != GIF_OK)
             break;
-        if (static_cast<uint64_t>(gif->Image.Width) * static_cast<uint64_t>(gif->Image.Height) > maxPixels) {
+        const uint64_t paddedWidth = (static_cast<uint64_t>(gif->Image.Width) + 3) & ~3ull;
+        if (paddedWidth * static_cast<uint64_t>(gif->Image.Height) > maxBytes) {
             file.stoppedAtLargeImage = true;
             break;
         }

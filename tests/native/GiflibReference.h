@@ -26,8 +26,9 @@ struct ReferenceFile {
 };
 
 // Decodes bytes with giflib: at most maxImages images, stopping before the
-// first of more than maxPixels pixels.
-ReferenceFile DecodeWithGiflib(const std::vector<uint8_t>& bytes, size_t maxImages, uint64_t maxPixels);
+// first whose rows, padded to four bytes as the library pads them, would take
+// more than maxBytes.
+ReferenceFile DecodeWithGiflib(const std::vector<uint8_t>& bytes, size_t maxImages, uint64_t maxBytes);
 
 // giflib's text for one of its error codes.
 std::string GiflibErrorText(int error);
