@@ -13,6 +13,7 @@ packages=(
   wine wine32:i386 xvfb x11-utils xdotool imagemagick
   nasm cmake make dpkg-dev googletest g++ fp-utils fonts-wqy-microhei clang-format
   nsis zip unzip
+  clang libclang-rt-14-dev libgif-dev gifsicle
 )
 
 missing_packages() {
