@@ -1,5 +1,6 @@
 #include "framework/App.h"
 
+#include "framework/MessagePump.h"
 #include "framework/ResourceString.h"
 
 namespace {
@@ -36,10 +37,8 @@ CWinApp::~CWinApp()
 
 int CWinApp::Run()
 {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    int quitCode = 0;
+    while (PumpMessage(nullptr, nullptr, &quitCode) == PumpResult::Dispatched) {
     }
     return ExitInstance();
 }

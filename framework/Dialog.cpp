@@ -2,37 +2,44 @@
 
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/ExceptionBoundary.h"
+#include "framework/MessagePump.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_parent(parent), m_templateId(templateId) {}
 
-INT_PTR CDialog::DoModal()
+HWND CDialog::CreateFromTemplate(HWND owner)
 {
     HINSTANCE module = AfxGetResourceHandle();
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
     if (!dialogTemplate)
-        return -1;
+        return nullptr;
+    // The template's pictures (SS_BITMAP, SS_ICON) and control classes are
+    // looked up in the module given here: the one the template came from.
+    return CreateDialogIndirectParamA(module, dialogTemplate, owner, &DialogProc, reinterpret_cast<LPARAM>(this));
+}
 
+INT_PTR CDialog::DoModal()
+{
     // Disable the root of the owner chain, as the system's own modal
     // dialogs do, so no other window of ours takes input meanwhile.
     HWND owner = m_parent ? GetAncestor(m_parent->m_hWnd, GA_ROOT) : nullptr;
     const bool disabledOwner = owner && IsWindowEnabled(owner);
     if (disabledOwner)
-        EnableWindow(owner, FALSE);
+        ::EnableWindow(owner, FALSE);
 
     m_ended = false;
+    m_modal = true;
     m_result = -1;
-    HWND window = CreateDialogIndirectParamA(AfxGetInstanceHandle(), dialogTemplate, owner, &DialogProc,
-                                             reinterpret_cast<LPARAM>(this));
-    if (window) {
+    if (CreateFromTemplate(owner))
         RunModalLoop();
-    }
+    m_modal = false;
 
     // Enable the owner before the dialog goes, or activation would jump to
     // another program's window.
     if (disabledOwner)
-        EnableWindow(owner, TRUE);
+        ::EnableWindow(owner, TRUE);
     if (owner && GetActiveWindow() == m_hWnd)
         SetActiveWindow(owner);
     if (m_hWnd)
@@ -40,30 +47,36 @@ INT_PTR CDialog::DoModal()
     return m_result;
 }
 
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    if (m_hWnd)
+        return FALSE;
+    m_templateId = templateId;
+    m_parent = parent;
+    m_ended = false;
+    m_modal = false;
+    return CreateFromTemplate(parent ? parent->m_hWnd : nullptr) != nullptr;
+}
+
 void CDialog::RunModalLoop()
 {
     // A template without WS_VISIBLE is shown once the loop starts.
-    if (!m_ended && !(GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE)) {
+    if (!m_ended && m_hWnd && !(GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE)) {
         ShowWindow(SW_SHOWNORMAL);
         UpdateWindow(m_hWnd);
     }
-    while (!m_ended) {
-        MSG msg;
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1)
+    // m_hWnd goes null when the window is destroyed behind our back.
+    while (!m_ended && m_hWnd) {
+        int quitCode = 0;
+        const PumpResult pumped = PumpMessage(m_hWnd, m_hWnd, &quitCode);
+        if (pumped == PumpResult::Failed)
             break;
-        if (got == 0) {
+        if (pumped == PumpResult::Quit) {
             // WM_QUIT belongs to the outermost loop: pass it on.
-            PostQuitMessage(static_cast<int>(msg.wParam));
+            PostQuitMessage(quitCode);
             m_result = -1;
             break;
         }
-        if (WalkPreTranslateTree(m_hWnd, &msg))
-            continue;
-        if (m_hWnd && IsDialogMessageA(m_hWnd, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
     }
 }
 
@@ -71,9 +84,13 @@ void CDialog::EndDialog(int result)
 {
     m_result = result;
     m_ended = true;
+    if (!m_modal) {
+        DestroyWindow();
+        return;
+    }
     // Wake the loop in case no other message is on its way.
     if (m_hWnd)
-        PostMessageA(m_hWnd, WM_NULL, 0, 0);
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate)
@@ -134,5 +151,5 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT msg, WPARAM, LPARAM lp)
     // this procedure only answers the dialog manager's defaults.
     auto* dialog = reinterpret_cast<CDialog*>(lp);
     dialog->SubclassWindow(window);
-    return dialog->OnInitDialog();
+    return GuardWindowProc([dialog] { return LRESULT(dialog->OnInitDialog()); }, TRUE);
 }

@@ -15,7 +15,11 @@ class CDialog : public CWnd {
     // Creates the dialog, disables its owner, pumps messages until
     // EndDialog, re-enables the owner and destroys the window. Returns the
     // value given to EndDialog, or -1 when the dialog could not be created.
+    // The loop also ends, with -1, when the window is destroyed without
+    // EndDialog.
     virtual INT_PTR DoModal();
+    // Creates the dialog modeless; EndDialog then destroys it.
+    BOOL Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(int result);
 
     // Moves data between the controls and the members. Saving validates
@@ -38,11 +42,15 @@ class CDialog : public CWnd {
     CWnd* m_parent;
 
   private:
+    // The window from the template of the resource module in use, owned by
+    // `owner`; null when the template is missing or creation failed.
+    HWND CreateFromTemplate(HWND owner);
     void RunModalLoop();
     static INT_PTR CALLBACK DialogProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
     UINT m_templateId;
     bool m_ended = false;
+    bool m_modal = false;
     INT_PTR m_result = -1;
     bool m_notificationsLocked = false;
 };

@@ -1,5 +1,26 @@
 #include "framework/GdiObject.h"
 
+namespace {
+
+GdiOwnerCount& Counters()
+{
+    static GdiOwnerCount counters;
+    return counters;
+}
+
+} // namespace
+
+GdiOwnerCount GdiOwnerCounters()
+{
+    return Counters();
+}
+
+CGdiObject::CGdiObject(HGDIOBJ handle) : handle_(handle)
+{
+    if (handle_)
+        ++Counters().created;
+}
+
 CGdiObject::~CGdiObject()
 {
     DeleteObject();
@@ -7,8 +28,10 @@ CGdiObject::~CGdiObject()
 
 CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
 {
-    if (this != &other)
-        Attach(other.Detach());
+    if (this != &other) {
+        DeleteObject();
+        handle_ = other.Release();
+    }
     return *this;
 }
 
@@ -16,9 +39,18 @@ void CGdiObject::Attach(HGDIOBJ handle)
 {
     DeleteObject();
     handle_ = handle;
+    if (handle_)
+        ++Counters().created;
 }
 
 HGDIOBJ CGdiObject::Detach()
+{
+    if (handle_)
+        ++Counters().detached;
+    return Release();
+}
+
+HGDIOBJ CGdiObject::Release()
 {
     HGDIOBJ handle = handle_;
     handle_ = nullptr;
@@ -31,6 +63,7 @@ bool CGdiObject::DeleteObject()
         return false;
     const bool deleted = ::DeleteObject(handle_) != FALSE;
     handle_ = nullptr;
+    ++Counters().deleted;
     return deleted;
 }
 
@@ -52,6 +85,11 @@ WindowDc::~WindowDc()
 {
     if (dc_)
         ReleaseDC(window_, dc_);
+}
+
+PaintDc::~PaintDc()
+{
+    EndPaint(window_, &paint_);
 }
 
 ScopedSelectObject::~ScopedSelectObject()

@@ -18,13 +18,23 @@ class CObject {
     CObject& operator=(const CObject&) = default;
 };
 
+// What the owners have taken on and given back since the program started.
+// Wine answers GetGuiResources with 0, so leak tests count here instead:
+// after any amount of drawing, created == deleted + detached again.
+struct GdiOwnerCount {
+    long created = 0;  // handles an owner took on
+    long deleted = 0;  // handles an owner deleted
+    long detached = 0; // handles an owner handed to someone else (SetWindowRgn)
+};
+GdiOwnerCount GdiOwnerCounters();
+
 // Owns one GDI object and deletes it when destroyed.
 class CGdiObject : public CObject {
   public:
     CGdiObject() = default;
-    explicit CGdiObject(HGDIOBJ handle) : handle_(handle) {}
+    explicit CGdiObject(HGDIOBJ handle);
     ~CGdiObject() override;
-    CGdiObject(CGdiObject&& other) noexcept : handle_(other.Detach()) {}
+    CGdiObject(CGdiObject&& other) noexcept : handle_(other.Release()) {}
     CGdiObject& operator=(CGdiObject&& other) noexcept;
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
@@ -32,29 +42,82 @@ class CGdiObject : public CObject {
     HGDIOBJ GetSafeHandle() const { return handle_; }
     // Takes ownership of handle, deleting any object held before.
     void Attach(HGDIOBJ handle);
+    // Gives the handle to a new owner (for example the system, which owns
+    // a region once SetWindowRgn took it).
     HGDIOBJ Detach();
     bool DeleteObject();
 
   private:
+    HGDIOBJ Release();
+
     HGDIOBJ handle_ = nullptr;
 };
 
-class CPalette : public CGdiObject {
+// An owner that knows the type of its handle, so it can be passed where GDI
+// wants an HPEN, HBRUSH ... and cannot be passed where it wants another.
+template <typename Handle> class CTypedGdiObject : public CGdiObject {
   public:
-    CPalette() = default;
-    explicit CPalette(HPALETTE palette) : CGdiObject(palette) {}
+    CTypedGdiObject() = default;
+    explicit CTypedGdiObject(Handle handle) : CGdiObject(handle) {}
 
-    HPALETTE GetHandle() const { return static_cast<HPALETTE>(GetSafeHandle()); }
-    // Number of entries of the logical palette; 0 without one.
-    int GetEntryCount() const;
+    Handle GetHandle() const { return static_cast<Handle>(GetSafeHandle()); }
+    operator Handle() const { return GetHandle(); }
+
+  protected:
+    // Takes the result of a Create call; false when GDI made nothing.
+    BOOL AttachCreated(Handle handle)
+    {
+        Attach(handle);
+        return handle != nullptr;
+    }
 };
 
-class CBitmap : public CGdiObject {
+class CPen : public CTypedGdiObject<HPEN> {
   public:
-    CBitmap() = default;
-    explicit CBitmap(HBITMAP bitmap) : CGdiObject(bitmap) {}
+    using CTypedGdiObject::CTypedGdiObject;
+    BOOL CreatePen(int style, int width, COLORREF color) { return AttachCreated(::CreatePen(style, width, color)); }
+};
 
-    HBITMAP GetHandle() const { return static_cast<HBITMAP>(GetSafeHandle()); }
+class CBrush : public CTypedGdiObject<HBRUSH> {
+  public:
+    using CTypedGdiObject::CTypedGdiObject;
+    BOOL CreateSolidBrush(COLORREF color) { return AttachCreated(::CreateSolidBrush(color)); }
+};
+
+class CFont : public CTypedGdiObject<HFONT> {
+  public:
+    using CTypedGdiObject::CTypedGdiObject;
+    BOOL CreateFontIndirect(const LOGFONTA& font) { return AttachCreated(::CreateFontIndirectA(&font)); }
+};
+
+class CRgn : public CTypedGdiObject<HRGN> {
+  public:
+    using CTypedGdiObject::CTypedGdiObject;
+    BOOL CreateRectRgn(int left, int top, int right, int bottom)
+    {
+        return AttachCreated(::CreateRectRgn(left, top, right, bottom));
+    }
+    // A region from RGNDATA (header and rectangles, `size` bytes in all).
+    BOOL CreateFromData(const RGNDATA* data, DWORD size)
+    {
+        return AttachCreated(::ExtCreateRegion(nullptr, size, data));
+    }
+    // This region becomes `first` combined with `second`; it must exist.
+    // Returns the region type, ERROR on failure.
+    int CombineRgn(HRGN first, HRGN second, int mode) { return ::CombineRgn(GetHandle(), first, second, mode); }
+    int OffsetRgn(int dx, int dy) { return ::OffsetRgn(GetHandle(), dx, dy); }
+};
+
+class CBitmap : public CTypedGdiObject<HBITMAP> {
+  public:
+    using CTypedGdiObject::CTypedGdiObject;
+};
+
+class CPalette : public CTypedGdiObject<HPALETTE> {
+  public:
+    using CTypedGdiObject::CTypedGdiObject;
+    // Number of entries of the logical palette; 0 without one.
+    int GetEntryCount() const;
 };
 
 // A device context the program created (CreateDC, CreateCompatibleDC);
@@ -90,16 +153,47 @@ class WindowDc {
     HDC dc_;
 };
 
-// Selects an object into a device context and selects the previous one back
-// when it goes out of scope.
+// The painting context of WM_PAINT: BeginPaint on construction, EndPaint
+// (which validates the update region) on destruction.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDc();
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+
+    HDC Get() const { return dc_; }
+    const PAINTSTRUCT& ps() const { return paint_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+// Selects a pen, brush, font or bitmap into a device context and selects
+// the previous one back when it goes out of scope. Regions are not taken:
+// selecting one clips and returns a region type, not an object to restore.
 class ScopedSelectObject {
   public:
-    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ScopedSelectObject(HDC dc, const CPen& pen) : ScopedSelectObject(dc, pen.GetSafeHandle()) {}
+    ScopedSelectObject(HDC dc, const CBrush& brush) : ScopedSelectObject(dc, brush.GetSafeHandle()) {}
+    ScopedSelectObject(HDC dc, const CFont& font) : ScopedSelectObject(dc, font.GetSafeHandle()) {}
+    ScopedSelectObject(HDC dc, const CBitmap& bitmap) : ScopedSelectObject(dc, bitmap.GetSafeHandle()) {}
+    // Borrowed objects: stock pens and brushes, a control's font.
+    ScopedSelectObject(HDC dc, HPEN pen) : ScopedSelectObject(dc, static_cast<HGDIOBJ>(pen)) {}
+    ScopedSelectObject(HDC dc, HBRUSH brush) : ScopedSelectObject(dc, static_cast<HGDIOBJ>(brush)) {}
+    ScopedSelectObject(HDC dc, HFONT font) : ScopedSelectObject(dc, static_cast<HGDIOBJ>(font)) {}
+    ScopedSelectObject(HDC dc, HBITMAP bitmap) : ScopedSelectObject(dc, static_cast<HGDIOBJ>(bitmap)) {}
+    ScopedSelectObject(HDC, const CRgn&) = delete;
+    ScopedSelectObject(HDC, HRGN) = delete;
     ~ScopedSelectObject();
     ScopedSelectObject(const ScopedSelectObject&) = delete;
     ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
 
   private:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+
     HDC dc_;
     HGDIOBJ previous_;
 };

@@ -139,10 +139,10 @@ void CMainSettingsDlg::UpdateControlStates()
     const bool showPic = m_settings.ShowPic != 0;
     // SKIN BUTTONS: skin button 0 (select picture) is enabled iff showPic.
     for (int id : kChangeModeRadios)
-        EnableWindow(GetDlgItem(id), showPic);
+        ::EnableWindow(GetDlgItem(id), showPic);
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
     for (int id : kStyleRadios)
-        EnableWindow(GetDlgItem(id), showPic);
+        ::EnableWindow(GetDlgItem(id), showPic);
     SaveSettings();
 }
 
@@ -396,7 +396,7 @@ void CMainSettingsDlg::StartRepaintTimer(UINT delay)
 
 void CMainSettingsDlg::EnableIntervalEdit(bool enabled)
 {
-    EnableWindow(GetDlgItem(IDC_INTERVAL_EDIT), enabled);
+    ::EnableWindow(GetDlgItem(IDC_INTERVAL_EDIT), enabled);
 }
 
 void CMainSettingsDlg::WriteToday(const std::string& today)

@@ -43,7 +43,7 @@ class ExchangeDialog : public CDialog {
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
-        PostMessageA(m_hWnd, kRunScript, 0, 0);
+        ::PostMessageA(m_hWnd, kRunScript, 0, 0);
         return TRUE;
     }
 

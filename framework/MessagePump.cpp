@@ -1,0 +1,22 @@
+#include "framework/MessagePump.h"
+
+#include "framework/Window.h"
+
+PumpResult PumpMessage(HWND top, HWND dialog, int* quitCode)
+{
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == -1)
+        return PumpResult::Failed;
+    if (got == 0) {
+        *quitCode = static_cast<int>(msg.wParam);
+        return PumpResult::Quit;
+    }
+    if (CWnd::WalkPreTranslateTree(top, &msg))
+        return PumpResult::Dispatched;
+    if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg))
+        return PumpResult::Dispatched;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return PumpResult::Dispatched;
+}
