@@ -86,12 +86,7 @@ BOOL CMainSettingsDlg::OnInitDialog()
     if (LoadSettings())
         SetDesktopIconsHidden(m_settings.HideShowDesktopIcon);
 
-    // SKIN: load the skin description (rebuilding it from the default skin
-    // with its message when it fails), then the background image and the
-    // window region, here.
-    // SKIN BUTTONS: create one skin button per entry of the skin
-    // description, command id 10000 + index, here.
-    // TOOLTIP: create and activate the tooltip control here.
+    InitialiseSkin();
 
     UpdateData(FALSE);
     if (!m_settings.ShowPic)
@@ -137,7 +132,7 @@ std::string CMainSettingsDlg::NextPicture(std::string currentPicture)
 void CMainSettingsDlg::UpdateControlStates()
 {
     const bool showPic = m_settings.ShowPic != 0;
-    // SKIN BUTTONS: skin button 0 (select picture) is enabled iff showPic.
+    EnableSelectPictureButton(showPic);
     for (int id : kChangeModeRadios)
         ::EnableWindow(GetDlgItem(id), showPic);
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
@@ -171,8 +166,7 @@ void CMainSettingsDlg::SetTrayTip(UINT /*stringId*/)
 
 BOOL CMainSettingsDlg::DestroyWindow()
 {
-    // SKIN: free the background image, the window region data and every
-    // skin button with its region data here.
+    ReleaseSkin();
     SaveSettings();
     if (m_settings.ShowPic)
         StopChangeTimer();
@@ -199,8 +193,8 @@ void CMainSettingsDlg::OnTimer(UINT_PTR id)
 void CMainSettingsDlg::OnRepaintTimer()
 {
     KillTimer(kRepaintTimer);
-    // SKIN: draw the background, then every skin button in its Normal
-    // state (button 0 Disabled while no picture is shown), here.
+    DrawBackground();
+    DrawSkinButtonsNormal();
     InvalidateControls();
 }
 
@@ -413,6 +407,8 @@ void CMainSettingsDlg::WriteChangeMode(int mode)
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (LRESULT result = 0; OnSkinMessage(msg, wp, lp, result))
+        return result;
     switch (msg) {
     case WM_TIMER:
         OnTimer(wp);
