@@ -3,8 +3,10 @@
 #include "image/ImageFileType.h"
 #include "image/ImageObject.h"
 #include "ui/skin/RegionRuns.h"
+#include "ui/skin/SkinFile.h"
 #include "ui/skin/SkinMessage.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -12,6 +14,25 @@ namespace {
 // The skin's pictures are window-sized; this only keeps a damaged or huge
 // picture from asking for an absurd buffer.
 constexpr uint64_t kMaxRegionPixels = uint64_t(1) << 26;
+constexpr DWORD kRectsPerPiece = 64;
+
+CRgn RegionFromRects(const RECT* rects, DWORD count)
+{
+    std::vector<uint8_t> bytes(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = count;
+    data->rdh.nRgnSize = count * sizeof(RECT);
+    RECT bounds = rects[0];
+    for (DWORD i = 1; i < count; ++i)
+        UnionRect(&bounds, &bounds, &rects[i]);
+    data->rdh.rcBound = bounds;
+    std::copy(rects, rects + count, reinterpret_cast<RECT*>(data->Buffer));
+    CRgn region;
+    region.CreateFromData(data, static_cast<DWORD>(bytes.size()));
+    return region;
+}
 
 } // namespace
 
@@ -62,8 +83,26 @@ void BuildRegionFromBitmap(HWND window, const std::string& path, int& width, int
 CRgn RegionFromData(const std::vector<uint8_t>& regionData)
 {
     CRgn region;
-    if (!regionData.empty())
-        region.CreateFromData(reinterpret_cast<const RGNDATA*>(regionData.data()),
-                              static_cast<DWORD>(regionData.size()));
-    return region;
+    if (regionData.empty() || !IsValidRegionData(regionData.data(), regionData.size()))
+        return region;
+    const auto* data = reinterpret_cast<const RGNDATA*>(regionData.data());
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    const DWORD count = data->rdh.nCount;
+    if (count <= kRectsPerPiece) {
+        region.CreateFromData(data, static_cast<DWORD>(regionData.size()));
+        return region;
+    }
+    // Some GDIs merge the rectangles of one ExtCreateRegion one at a time,
+    // which grows with the square of their number; pieces of a few dozen
+    // rectangles, combined pairwise, stay fast everywhere.
+    std::vector<CRgn> pieces;
+    for (DWORD first = 0; first < count; first += kRectsPerPiece)
+        pieces.push_back(RegionFromRects(rects + first, std::min<DWORD>(kRectsPerPiece, count - first)));
+    for (size_t step = 1; step < pieces.size(); step *= 2) {
+        for (size_t i = 0; i + step < pieces.size(); i += 2 * step) {
+            pieces[i].CombineRgn(pieces[i], pieces[i + step], RGN_OR);
+            pieces[i + step].DeleteObject();
+        }
+    }
+    return std::move(pieces[0]);
 }
