@@ -162,8 +162,10 @@ bool ParseSkinFile(const uint8_t* data, size_t size, SkinFile& out)
     if (reader.Failed() || count < 0 || count > kMaxSkinButtons)
         return false;
 
-    file.buttons.resize(count);
-    for (SkinFileButton& button : file.buttons) {
+    // Records are added as they are read, so memory follows the bytes the
+    // file really holds, not its count.
+    for (int32_t index = 0; index < count; ++index) {
+        SkinFileButton& button = file.buttons.emplace_back();
         for (std::string& name : button.imageNames)
             reader.ReadString(name);
         button.left = static_cast<int32_t>(reader.Get32());
