@@ -15,6 +15,8 @@
 #include "ui/skin/SkinMessage.h"
 #include "ui/skin/WindowRegion.h"
 
+#include <windowsx.h>
+
 namespace {
 
 constexpr UINT kFirstSkinButtonId = 10000;
@@ -175,7 +177,7 @@ HBRUSH CMainSettingsDlg::OnCtlColor(HDC dc)
     return m_controlBrush;
 }
 
-bool CMainSettingsDlg::OnSkinMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
+bool CMainSettingsDlg::OnSkinMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     result = 0;
     switch (msg) {
@@ -187,10 +189,14 @@ bool CMainSettingsDlg::OnSkinMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& resul
             InvalidateControls();
         }
         return false;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
         // Any free point of the background drags the window like a caption.
-        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        // The press point goes along: some systems start the move from it.
+        POINT press = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ClientToScreen(&press);
+        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(press.x, press.y));
         return false;
+    }
     case WM_MOUSEMOVE:
         // The mouse left the buttons for the window's body.
         DrawSkinButtonsNormal();

@@ -50,23 +50,22 @@ TEST(SkinRegion, OneReadOfThePixelsGivesTheSameShapeAsThePerPixelScan)
     EXPECT_TRUE(EqualRgn(FastRegion(smooth, 400, 300), ScannedRegion(smooth, 400, 300)));
 }
 
-TEST(SkinRegion, CornerColourEverywhereGivesNoVisibleArea)
+TEST(SkinRegion, AllOrOnlyTheCornerOfItsColour)
 {
-    const CBitmap bitmap = MakeMaskBitmap(30, 20, [](int, int) { return false; });
-    const CRgn region = FastRegion(bitmap, 30, 20);
-    ASSERT_NE(nullptr, region.GetHandle());
+    // Every pixel the corner's colour: no visible area at all.
+    const CBitmap none = MakeMaskBitmap(30, 20, [](int, int) { return false; });
+    const CRgn empty = FastRegion(none, 30, 20);
     RECT box;
-    EXPECT_EQ(NULLREGION, GetRgnBox(region, &box));
-}
+    ASSERT_NE(nullptr, empty.GetHandle());
+    EXPECT_EQ(NULLREGION, GetRgnBox(empty, &box));
 
-TEST(SkinRegion, OnlyTheCornerOfItsColourLeavesTheRectangleLessOnePixel)
-{
-    const CBitmap bitmap = MakeMaskBitmap(30, 20, [](int x, int y) { return x || y; });
+    // Only the corner itself: the whole rectangle but that pixel.
+    const CBitmap all = MakeMaskBitmap(30, 20, [](int x, int y) { return x || y; });
     CRgn expected;
     expected.CreateRectRgn(0, 0, 30, 20);
     const CRgn corner(CreateRectRgn(0, 0, 1, 1));
     expected.CombineRgn(expected, corner, RGN_DIFF);
-    EXPECT_TRUE(EqualRgn(FastRegion(bitmap, 30, 20), expected));
+    EXPECT_TRUE(EqualRgn(FastRegion(all, 30, 20), expected));
 }
 
 TEST(SkinRegion, BuildsFromAPictureFileAndWritesItsSize)

@@ -1,6 +1,6 @@
 // The skin description as the program reads, rebuilds and writes it: the
-// default skin sized by its pictures, the file found again from a moved
-// program folder, and a damaged file that changes nothing.
+// default skin sized by its pictures and written, and a damaged file that
+// changes nothing.
 
 #include "framework/App.h"
 #include "resources/resource.h"
@@ -69,25 +69,6 @@ TEST_F(SkinDescriptionTest, RebuildSizesTheButtonsByTheirPicturesAndWritesTheFil
     EXPECT_EQ(skin.buttons[4].tooltip, read.buttons[4].tooltip);
 }
 
-TEST_F(SkinDescriptionTest, AMovedProgramFolderFindsItsSkinByName)
-{
-    TempFolder parent;
-    const std::string before = parent.File("before");
-    const std::string after = parent.File("after");
-    CreateDirectoryA(before.c_str(), nullptr);
-    WriteSkinFolder(before + "\\" + kFolder, 300, 200, 80, 40);
-    SkinDescription skin;
-    LoadSkinDescription(skin, before, kFolder);
-    RebuildDefaultSkin(skin, nullptr, before, kFolder);
-    ASSERT_TRUE(MoveFileA(before.c_str(), after.c_str()));
-
-    SkinDescription moved;
-    ASSERT_EQ(1, LoadSkinDescription(moved, after, kFolder));
-    EXPECT_EQ(after + "\\skin\\bg.bmp", moved.backgroundPath);
-    EXPECT_EQ(after + "\\skin\\button5_2.bmp", moved.buttons[5].imagePaths[3]);
-    EXPECT_EQ(skin.windowRegion, moved.windowRegion);
-}
-
 TEST_F(SkinDescriptionTest, ADamagedFileChangesNothingButTheFolder)
 {
     TempFolder program;
@@ -110,16 +91,6 @@ TEST_F(SkinDescriptionTest, ADamagedFileChangesNothingButTheFolder)
     // No name: the English folder, which this program folder lacks.
     EXPECT_EQ(0, LoadSkinDescription(kept, program.Path(), ""));
     EXPECT_EQ(program.File(kDefaultSkinFolderName), kept.skinFolder);
-}
-
-TEST_F(SkinDescriptionTest, SavingIntoAMissingFolderWritesNothing)
-{
-    TempFolder program;
-    SkinDescription skin;
-    skin.skinFolder = program.File("absent");
-    SetDefaultSkin(skin);
-    SaveSkinDescription(skin, program.Path(), "absent");
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(program.File("absent").c_str()));
 }
 
 } // namespace

@@ -44,3 +44,14 @@ bool ScreenShows(POINT topLeft, const PicturePixels& picture, const PicturePixel
     };
     return testing_support::PumpUntil(matches, milliseconds);
 }
+
+bool SkinButtonShows(HWND button, const std::string& folder, int index, int state)
+{
+    const int pictureState = (state == 3 && index != 0) ? 2 : state;
+    const std::string prefix = folder + "\\button" + std::to_string(index) + "_";
+    const PicturePixels picture = ReadPicture(prefix + std::to_string(pictureState) + ".bmp");
+    const PicturePixels shape = ReadPicture(prefix + "0.bmp");
+    RECT rect;
+    GetWindowRect(button, &rect);
+    return ScreenShows({rect.left, rect.top}, picture, shape);
+}
