@@ -1,12 +1,16 @@
 // Shapes from pictures: the one-pass builder against the plain per-pixel
-// scan, the edge cases of a shape, and what the skin makes of picture
-// names that are no pictures.
+// scan, the edge cases of a shape, the default skin rebuilt from its
+// pictures, and what the skin makes of names that are no pictures.
 
+#include "framework/App.h"
 #include "tests/skin/support/MaskBitmap.h"
 #include "tests/skin/support/PerPixelRegion.h"
 #include "tests/skin/support/SkinPictures.h"
+#include "tests/support/Program.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WindowHelpers.h"
+#include "ui/skin/DefaultSkin.h"
+#include "ui/skin/SkinDescriptionFile.h"
 #include "ui/skin/SkinFile.h"
 #include "ui/skin/SkinRegion.h"
 
@@ -68,28 +72,44 @@ TEST(SkinRegion, AllOrOnlyTheCornerOfItsColour)
     EXPECT_TRUE(EqualRgn(FastRegion(all, 30, 20), expected));
 }
 
-TEST(SkinRegion, BuildsFromAPictureFileAndWritesItsSize)
+// What a start without a description file does, on pictures of known
+// sizes: the button rectangles take the size of the normal pictures, the
+// shapes leave out the transparent corners, and the file reads back.
+TEST(SkinRegion, TheDefaultSkinIsSizedAndShapedByItsPictures)
 {
-    TempFolder folder;
-    const std::string path = folder.File("shape.bmp");
-    WriteBmpFile(path, 80, 40, [](int x, int y) { return x < 4 && y < 4 ? RGB(255, 0, 255) : RGB(9, 9, 9); });
-    int width = 0, height = 0;
-    std::vector<uint8_t> data;
-    BuildRegionFromBitmap(nullptr, path, width, height, data);
-    EXPECT_EQ(80, width);
-    EXPECT_EQ(40, height);
-    CRgn expected;
-    expected.CreateRectRgn(0, 0, 80, 40);
-    const CRgn corner(CreateRectRgn(0, 0, 4, 4));
-    expected.CombineRgn(expected, corner, RGN_DIFF);
-    EXPECT_TRUE(EqualRgn(RegionFromData(data), expected));
+    HMODULE english = LoadLibraryA((testing_support::TestProgramDirectory() + "\\English.dll").c_str());
+    ASSERT_NE(nullptr, english);
+    AfxSetResourceHandle(english);
+    TempFolder program;
+    WriteSkinFolder(program.File("skin"), 300, 200, 80, 40);
+    SkinDescription skin;
+    EXPECT_EQ(0, LoadSkinDescription(skin, program.Path(), "skin"));
+    RebuildDefaultSkin(skin, nullptr, program.Path(), "skin");
 
-    // A picture that does not load reports no size and keeps the old shape.
-    const std::vector<uint8_t> before = data;
-    BuildRegionFromBitmap(nullptr, folder.File("missing.bmp"), width, height, data);
-    EXPECT_EQ(0, width);
-    EXPECT_EQ(0, height);
-    EXPECT_EQ(before, data);
+    ASSERT_EQ(6, skin.ButtonCount());
+    const RECT first = {61, 15, 141, 55};
+    EXPECT_TRUE(EqualRect(&first, &skin.buttons[0].rectangle));
+    CRgn shape;
+    shape.CreateRectRgn(0, 0, 80, 40);
+    const CRgn corner(CreateRectRgn(0, 0, 4, 4));
+    shape.CombineRgn(shape, corner, RGN_DIFF);
+    EXPECT_TRUE(EqualRgn(RegionFromData(skin.buttons[0].region), shape));
+    EXPECT_EQ("Choose picture", skin.buttons[0].tooltip);
+    EXPECT_EQ(program.File("skin") + "\\button3_2.bmp", skin.buttons[3].imagePaths[3]);
+
+    SkinDescription read;
+    ASSERT_EQ(1, LoadSkinDescription(read, program.Path(), "skin"));
+    EXPECT_EQ(skin.windowRegion, read.windowRegion);
+    EXPECT_EQ(skin.buttons[5].region, read.buttons[5].region);
+    EXPECT_EQ(skin.buttons[4].tooltip, read.buttons[4].tooltip);
+
+    // A picture that does not load: no size, and the shape it had stays.
+    DeleteFileA((program.File("skin") + "\\button5_0.bmp").c_str());
+    RebuildDefaultSkin(skin, nullptr, program.Path(), "skin");
+    EXPECT_EQ(skin.buttons[5].rectangle.left, skin.buttons[5].rectangle.right);
+    EXPECT_EQ(read.buttons[5].region, skin.buttons[5].region);
+    AfxSetResourceHandle(AfxGetInstanceHandle());
+    FreeLibrary(english);
 }
 
 TEST(SkinRegion, NamesThatAreNoPicturesLeaveEverythingAlone)
