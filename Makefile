@@ -5,7 +5,7 @@ NATIVE := build/native
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build dist test run bench clean
+.PHONY: all setup build dist test run bench screenshots clean
 
 all: build
 
@@ -29,6 +29,9 @@ run: build
 
 bench: build
 	@scripts/bench.sh
+
+screenshots: build
+	@scripts/screenshots.sh
 
 clean:
 	rm -rf $(BUILD) $(NATIVE) dist
