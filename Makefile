@@ -1,6 +1,9 @@
 # The two commands a developer needs: `make run` and `make test`. Both run
 # the idempotent setup first, so a fresh Debian 12 machine needs nothing else.
+# `make dist` (part of every build) lays out dist/ and makes the portable zip
+# and the installer in build/win/packages.
 BUILD := build/win
+PACKAGES := $(BUILD)/packages
 NATIVE := build/native
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
@@ -18,6 +21,7 @@ build: setup
 	@if [ -f tests/native/CMakeLists.txt ]; then \
 	  cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS); fi
 	@scripts/make-dist.sh $(BUILD)/bin dist
+	@scripts/make-packages.sh dist $(PACKAGES)
 
 dist: build
 

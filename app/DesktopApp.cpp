@@ -2,6 +2,7 @@
 
 #include "app/SingleInstanceGuard.h"
 #include "framework/CommandLine.h"
+#include "framework/Path.h"
 #include "ui/MainSettingsDlg.h"
 
 #include <commctrl.h>
@@ -52,7 +53,11 @@ void CDesktopApp::ActivateRunningInstance()
 BOOL CDesktopApp::InitInstance()
 {
     // The language module is never unloaded: every resource comes from it.
-    HMODULE languageModule = LoadLibraryA(LanguageModuleName(GetSystemDefaultLangID()));
+    // Only the one beside the program will do: by bare name, a module of the
+    // same name in the current folder or along the PATH would be loaded
+    // when ours is missing.
+    const std::string modulePath = ProgramDirectory() + "\\" + LanguageModuleName(GetSystemDefaultLangID());
+    HMODULE languageModule = LoadLibraryA(modulePath.c_str());
     if (!languageModule) {
         // No resources to take a text from: this one is built in.
         AfxMessageBox("Unable to load resource DLL!", MB_OK);

@@ -17,7 +17,8 @@ class CDesktopApp : public CWinApp {
 };
 
 // The language module for a system language: "chinese.dll" when its
-// primary language is Chinese, "English.dll" for every other.
+// primary language is Chinese, "English.dll" for every other. It is loaded
+// from the program's own folder.
 const char* LanguageModuleName(LANGID language);
 
 // Whether the command line asks for a hidden start: the first plain

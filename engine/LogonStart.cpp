@@ -4,7 +4,9 @@
 
 std::string LogonCommandLine()
 {
-    return ModulePath() + " min";
+    // Quoted: a path with spaces would otherwise be tried piece by piece,
+    // "C:\Program.exe" first.
+    return "\"" + ModulePath() + "\" min";
 }
 
 bool RegisterLogonStart(CRegistryKey& machineKey, const std::string& commandLine, const RunKeyRoots& roots)

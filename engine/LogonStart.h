@@ -5,7 +5,8 @@
 // The entry belongs under HKEY_LOCAL_MACHINE. A normal user on current
 // Windows may not write there; then the entry goes to the user's own Run
 // key instead, which starts the program for that user alone. Turning the
-// option off removes the entry from both keys, wherever an earlier run put it.
+// option off removes the entry from both keys, wherever an earlier run put
+// it and whatever it holds (earlier versions wrote the path unquoted).
 
 #include "settings/RegistryKey.h"
 
@@ -15,7 +16,7 @@ constexpr char kRunKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ru
 constexpr char kUserRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValueName[] = "OrvaneTessaly";
 
-// The program's own full path followed by " min", without quotes.
+// The program's own full path in quotes, followed by " min".
 std::string LogonCommandLine();
 
 // Where the log-on entries live; the program always uses the defaults,

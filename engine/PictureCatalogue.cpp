@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 // Owns a find-first handle.
@@ -27,50 +29,42 @@ class FileSearch {
     HANDLE m_handle;
 };
 
-// The folder as the search reports it: absolute, so a relative current
-// path still yields full paths.
-std::string AbsoluteFolder(const std::string& folder)
+// The absolute form of the folder, ending in a backslash. It is taken from
+// the search pattern itself, so it names the folder the search really
+// reads: "C:" + "\*" is the root of C, while "C:" alone would be the
+// current directory of drive C; the empty folder is the root of the
+// current drive.
+std::string AbsoluteSearchFolder(const std::string& folder)
 {
-    if (folder.empty())
-        return folder;
-    char buffer[MAX_PATH * 4];
-    char* filePart = nullptr;
-    const DWORD length = GetFullPathNameA(folder.c_str(), sizeof buffer, buffer, &filePart);
-    if (length == 0 || length >= sizeof buffer)
-        return folder;
-    std::string absolute(buffer, length);
-    // A drive root comes back with its backslash; the folder has none.
-    if (!absolute.empty() && absolute.back() == '\\')
-        absolute.pop_back();
+    std::string absolute = FullPathOf(folder + "\\*");
+    absolute.pop_back(); // the "*"
     return absolute;
+}
+
+std::vector<std::string> PicturesOfFolder(const std::string& folder)
+{
+    const std::string absoluteFolder = AbsoluteSearchFolder(folder);
+    std::vector<std::string> pictures;
+    for (const char* pattern : kPicturePatterns) {
+        FileSearch search(absoluteFolder + (pattern + 1));
+        if (!search.HasMatch())
+            continue;
+        do {
+            pictures.push_back(absoluteFolder + search.Name());
+        } while (search.Next());
+    }
+    return pictures;
 }
 
 } // namespace
 
-std::string FindNextPicture(const std::string& currentPath)
+std::vector<std::string> PicturesAfter(const std::string& currentPath)
 {
-    const std::string folder = DirectoryOfPath(currentPath);
-    const std::string absoluteFolder = AbsoluteFolder(folder);
-    std::string firstMatch;
-    int matchCount = 0;
-    bool currentSeen = false;
-
-    for (const char* pattern : kPicturePatterns) {
-        FileSearch search(folder + pattern);
-        if (!search.HasMatch())
-            continue;
-        do {
-            const std::string match = absoluteFolder + "\\" + search.Name();
-            if (matchCount == 0)
-                firstMatch = match;
-            if (currentSeen)
-                return match;
-            // Byte for byte and case-sensitive: a path stored with another
-            // letter case counts as a different picture.
-            if (match == currentPath)
-                currentSeen = true;
-            ++matchCount;
-        } while (search.Next());
-    }
-    return matchCount > 0 ? firstMatch : std::string();
+    std::vector<std::string> pictures = PicturesOfFolder(DirectoryOfPath(currentPath));
+    // Byte for byte and case-sensitive: a path stored with another letter
+    // case counts as a different picture.
+    const auto current = std::find(pictures.begin(), pictures.end(), currentPath);
+    if (current != pictures.end())
+        std::rotate(pictures.begin(), current + 1, pictures.end());
+    return pictures;
 }

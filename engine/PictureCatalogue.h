@@ -4,13 +4,17 @@
 // removed in between are taken into account.
 
 #include <string>
+#include <vector>
 
 // The picture patterns, searched in this order. "*.jpg" does not match
 // .jpeg files on purpose: the sequence never takes them.
 constexpr const char* kPicturePatterns[] = {"\\*.bmp", "\\*.jpg", "\\*.png", "\\*.gif"};
 
-// The full path of the match after `currentPath` in its folder (by pattern,
-// then in the order the file system reports), wrapping to the first match;
-// the first match when the current picture is not there; the empty string
-// when the folder holds no picture.
-std::string FindNextPicture(const std::string& currentPath);
+// Every picture of the folder of `currentPath` (by pattern, then in the
+// order the file system reports), starting with the one after
+// `currentPath` and going once round: the current picture, when it is
+// there, comes last. When it is not there the list starts at the first
+// match. Empty when the folder holds no picture or cannot be read. Paths
+// are absolute whatever `currentPath` is: a drive root ("C:\a.bmp") is
+// searched as "C:\", never as the drive's current directory.
+std::vector<std::string> PicturesAfter(const std::string& currentPath);

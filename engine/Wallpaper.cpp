@@ -1,7 +1,8 @@
 #include "engine/Wallpaper.h"
 
+#include "framework/Path.h"
 #include "image/ImageFileType.h"
-#include "image/ImageObject.h"
+#include "image/bmp/DibFile.h"
 #include "settings/RegistryKey.h"
 
 #include <windows.h>
@@ -49,34 +50,25 @@ const WallpaperStyleValues* StyleValuesFor(int style)
     return &kStyleTable[style];
 }
 
-std::string WallpaperBitmapPath()
+WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style)
 {
-    char directory[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
-    return std::string(directory, length < MAX_PATH ? length : 0) + "\\Quorwall.bmp";
-}
-
-bool ConvertPictureToBitmap(const std::string& sourcePath, const std::string& bitmapPath)
-{
-    const int type = ImageTypeForPictureFile(sourcePath);
-    if (type < 0)
-        return false;
-    CImageObject picture(sourcePath, type);
-    if (picture.GetWidth() <= 0 || picture.GetHeight() <= 0)
-        return false;
-    // Saved at its own size and depth: the display style does the fitting.
-    picture.Save(bitmapPath, -1);
-    return true;
-}
-
-void ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style)
-{
-    std::string wallpaperPath = picturePath;
-    if (LowerCase(GetFileExtension(picturePath)) != "bmp") {
-        // A picture that does not convert still points the desktop at the
-        // bitmap file, which keeps the last picture that did.
-        wallpaperPath = WallpaperBitmapPath();
-        ConvertPictureToBitmap(picturePath, wallpaperPath);
+    // The desktop outlives the current directory. The empty path names no
+    // picture, and stays empty.
+    if (!picturePath.empty())
+        picturePath = FullPathOf(picturePath);
+    std::string wallpaperPath;
+    if (LowerCase(GetFileExtension(picturePath)) == "bmp") {
+        // Used in place, by its own path: only its headers are read.
+        if (!CanReadDibFile(picturePath))
+            return WallpaperChange::PictureUnreadable;
+        wallpaperPath = picturePath;
+    } else {
+        const ConvertedWallpaper converted = ConvertToWallpaperBitmap(picturePath);
+        if (!converted.pictureRead)
+            return WallpaperChange::PictureUnreadable;
+        if (converted.bitmapPath.empty())
+            return WallpaperChange::BitmapNotWritten;
+        wallpaperPath = converted.bitmapPath;
     }
     const WallpaperStyleValues* styleValues = StyleValuesFor(style);
 
@@ -106,6 +98,7 @@ void ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style)
     TellSystem(wallpaperPath);
     shellDesktop.Close();
     userDesktop.Close();
+    return WallpaperChange::Shown;
 }
 
 void RemoveWallpaper(int alsoDefaultUser)

@@ -1,8 +1,12 @@
 #pragma once
 // Turning a picture file into the desktop wallpaper. The desktop's own
 // registry values are written first (style, then path), then the system is
-// told to reload; non-BMP pictures are converted into one bitmap file in
-// the system directory, which each conversion overwrites.
+// told to reload; non-BMP pictures are converted into one bitmap file
+// (engine/WallpaperBitmap.h), which each conversion replaces. The desktop
+// is only ever pointed at a picture that can be read and a file that was
+// really written.
+
+#include "engine/WallpaperBitmap.h"
 
 #include <string>
 
@@ -20,19 +24,23 @@ struct WallpaperStyleValues {
 // Null for a style outside 0..2: such a style writes no style value.
 const WallpaperStyleValues* StyleValuesFor(int style);
 
-// The system directory followed by "\Quorwall.bmp".
-std::string WallpaperBitmapPath();
+enum class WallpaperChange {
+    Shown,
+    // No picture can be read from the file (a BMP whose headers the library
+    // refuses, another picture that does not decode at all, a file of no
+    // picture type, the empty path): the desktop is left as it is.
+    PictureUnreadable,
+    // The picture was read but no bitmap file could be written: the desktop
+    // is left as it is.
+    BitmapNotWritten,
+};
 
 // Makes `picturePath` the wallpaper in `style`, for the default user too
-// when `alsoDefaultUser` is non-zero. A BMP picture is used in place; any
-// other picture (or the empty path) goes through the wallpaper bitmap file.
-void ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style);
+// when `alsoDefaultUser` is non-zero. A BMP picture is used in place by its
+// absolute path; any other picture goes through the wallpaper bitmap file,
+// whose path (the location really written) is then the wallpaper path.
+WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style);
 
 // Empties the wallpaper path values and tells the system; the style values
 // stay as they are.
 void RemoveWallpaper(int alsoDefaultUser);
-
-// Loads a BMP, JPG/JPEG, PNG or GIF picture and saves it as `bitmapPath`
-// (its extension picks the format). True when the picture loaded and the
-// save was attempted.
-bool ConvertPictureToBitmap(const std::string& sourcePath, const std::string& bitmapPath);

@@ -46,3 +46,16 @@ std::string ProgramDirectory()
 {
     return DirectoryOfPath(ModulePath());
 }
+
+std::string FullPathOf(const std::string& path)
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0)
+            return path;
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(length);
+    }
+}

@@ -4,8 +4,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="$root/build/wine"
 export WINEARCH=win32
 export WINEDEBUG=-all
-# No Mono or Gecko installer prompts: the program needs neither.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No Mono or Gecko installer prompts: the program needs neither. No menu
+# entries on the host for the shortcuts the installer makes in the prefix.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 # A display number of this checkout's own, so two checkouts (or CI beside a
 # developer's run) never share a private Xvfb.
 xvfb_display=:$((90 + $(printf '%s' "$root" | cksum | cut -d' ' -f1) % 400))

@@ -6,7 +6,7 @@
 # resources show as text rather than boxes.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-stamp="$WINEPREFIX/.tessaly-config-2"
+stamp="$WINEPREFIX/.tessaly-config-3"
 [ -f "$stamp" ] && exit 0
 
 echo "setup: preparing the Wine prefix build/wine"
@@ -19,4 +19,9 @@ reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 reg_add "$substitutes" /v SimSun /d "WenQuanYi Micro Hei"
 reg_add "$substitutes" /v "宋体" /d "WenQuanYi Micro Hei"
+# Window captions are drawn in Tahoma, which Wine links to SimSun's file for
+# Chinese text: a file of that name holding the CJK font, and a SimSun
+# family made of it, let captions such as "Orvane Tessaly 安装" show.
+ln -sf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/simsun.ttc"
+reg_add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /d "WenQuanYi Micro Hei"
 touch "$stamp"

@@ -43,14 +43,20 @@ LONG CRegistryKey::ReadString(const char* name, std::string& text) const
     std::vector<char> buffer(200);
     for (;;) {
         DWORD size = static_cast<DWORD>(buffer.size());
+        DWORD type = REG_NONE;
         const LONG status =
-            RegQueryValueExA(m_key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
+            RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (status == ERROR_MORE_DATA) {
             buffer.resize(size + 1);
             continue;
         }
         if (status != ERROR_SUCCESS)
             return status;
+        // A number stored as REG_DWORD would read as its raw bytes ("0" as
+        // an empty text, 3 as a control character): it counts as missing,
+        // so the value's default applies.
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            return ERROR_INVALID_DATATYPE;
         // The stored bytes need not end with a zero.
         text.assign(buffer.data(), strnlen(buffer.data(), size));
         return status;

@@ -22,8 +22,9 @@ class CRegistryKey {
 
     // REG_SZ with its terminating zero stored.
     LONG WriteString(const char* name, const std::string& text);
-    // Reads a value of any length; on failure `text` is left as it was.
-    // The stored type is not looked at.
+    // Reads a text value (REG_SZ, or REG_EXPAND_SZ taken as it stands) of
+    // any length. A value of another type fails with ERROR_INVALID_DATATYPE;
+    // on every failure `text` is left as it was.
     LONG ReadString(const char* name, std::string& text) const;
     LONG DeleteValue(const char* name);
 

@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "framework/NumberText.h"
+#include "settings/ChangeTime.h"
 
 #include <cstdio>
 #include <vector>
@@ -39,7 +40,7 @@ void WriteFirstStartValues(CRegistryKey& key, Settings& settings)
     settings.AutoRun = 0;
     settings.ChangeMode = ChangeEachStart;
     settings.Today = kNoDailyChangeYet;
-    settings.ChangeTime = 30;
+    settings.ChangeTime = kDefaultInterval;
     settings.SetDefaultUser = 0;
     settings.HideShowDesktopIcon = 0;
     // Stored as "0" but on in memory: the first save writes "1".
@@ -85,9 +86,9 @@ bool ReadStoredValues(CRegistryKey& key, Settings& settings)
         settings.ChangeMode = ChangeEachStart;
     }
 
-    settings.ChangeTime = 30;
+    settings.ChangeTime = kDefaultInterval;
     if (key.ReadString("ChangeTime", text) == ERROR_SUCCESS)
-        settings.ChangeTime = LeadingDouble(text.c_str());
+        settings.ChangeTime = IntervalFromStoredText(text);
 
     settings.SetDefaultUser = 0;
     if (key.ReadString("SetDefaultUser", text) == ERROR_SUCCESS)

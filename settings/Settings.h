@@ -2,6 +2,7 @@
 // The user's settings: what the main window holds in memory and stores as
 // text values under HKEY_CURRENT_USER\Software\Korvex\Tessaly.
 
+#include "settings/ChangeTime.h"
 #include "settings/RegistryKey.h"
 
 #include <string>
@@ -17,7 +18,7 @@ struct Settings {
     int AutoRun = 0;
     int ChangeMode = ChangeNever;
     std::string Today;
-    double ChangeTime = 30; // minutes
+    double ChangeTime = kDefaultInterval; // minutes
     int ShowMode = ShowCentre;
     int SetDefaultUser = 0;
     int HideShowDesktopIcon = 0;

@@ -4,7 +4,7 @@
 #include "engine/DesktopIcons.h"
 #include "engine/DesktopWallpaperState.h"
 #include "engine/LogonStart.h"
-#include "engine/PictureCatalogue.h"
+#include "engine/PictureChange.h"
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
 #include "framework/App.h"
@@ -59,8 +59,39 @@ void CMainSettingsDlg::DoDataExchange(CDataExchange* dx)
     DDX_Check(dx, IDC_SET_DEFAULT_USER, m_settings.SetDefaultUser);
     DDX_Radio(dx, IDC_STYLE_CENTRE, m_settings.ShowMode);
     DDX_Radio(dx, IDC_CHANGE_NEVER, m_settings.ChangeMode);
-    DDX_Text(dx, IDC_INTERVAL_EDIT, m_settings.ChangeTime);
-    DDV_MinMaxDouble(dx, m_settings.ChangeTime, kMinimumInterval, kMaximumInterval);
+    ExchangeInterval(dx);
+}
+
+void CMainSettingsDlg::ExchangeInterval(CDataExchange* dx)
+{
+    // The schedule and the settings key go on with the last valid interval.
+    double interval = m_settings.ChangeTime;
+    if (dx->m_bSaveAndValidate && !m_reportBadInterval) {
+        char text[32] = {}; // as much as the exchange reads
+        GetDlgItemTextA(m_hWnd, IDC_INTERVAL_EDIT, text, sizeof text);
+        if (ParseDouble(text, interval) && IsValidInterval(interval))
+            m_settings.ChangeTime = interval;
+        return;
+    }
+    DDX_Text(dx, IDC_INTERVAL_EDIT, interval);
+    DDV_MinMaxDouble(dx, interval, kMinimumInterval, kMaximumInterval);
+    if (!dx->Failed())
+        m_settings.ChangeTime = interval;
+}
+
+BOOL CMainSettingsDlg::ReadControlsReportingBadInterval()
+{
+    m_reportBadInterval = true;
+    const BOOL valid = UpdateData(TRUE);
+    m_reportBadInterval = false;
+    return valid;
+}
+
+void CMainSettingsDlg::OnOK()
+{
+    // Enter ends the program only with a valid interval, and says why not.
+    if (ReadControlsReportingBadInterval())
+        EndDialog(IDOK);
 }
 
 void CMainSettingsDlg::AppendAboutToSystemMenu()
@@ -121,12 +152,6 @@ void CMainSettingsDlg::SaveSettings()
 {
     UpdateData(TRUE);
     ::SaveSettings(m_settingsKey, m_settings);
-}
-
-std::string CMainSettingsDlg::NextPicture(std::string currentPicture)
-{
-    m_settings.CurPicFileName = FindNextPicture(currentPicture);
-    return m_settings.CurPicFileName;
 }
 
 void CMainSettingsDlg::UpdateControlStates()
@@ -200,13 +225,15 @@ void CMainSettingsDlg::OnRepaintTimer()
 
 void CMainSettingsDlg::OnStartupHideTimer()
 {
+    // One tick is all it is for: left running, it would wake the program
+    // twenty times a second for nothing.
+    KillTimer(kStartupHideTimer);
     if (!m_pendingStartupHide || !m_startMinimised)
         return;
     // Started at log-on: only the notification icon stays.
     ShowWindow(SW_MINIMIZE);
     Hide();
     m_pendingStartupHide = false;
-    KillTimer(kStartupHideTimer);
 }
 
 bool CMainSettingsDlg::OnSysCommand(WPARAM command)
@@ -318,8 +345,8 @@ void CMainSettingsDlg::OnChangeModeClicked(int mode)
 
 void CMainSettingsDlg::OnIntervalChanged()
 {
-    // An invalid text has shown its message; the timer keeps its period.
-    if (UpdateData(TRUE))
+    // A bad text shows its message, once; the timer keeps its period.
+    if (ReadControlsReportingBadInterval())
         m_scheduler.OnIntervalEdited();
     SaveSettings();
 }
@@ -364,8 +391,10 @@ bool CMainSettingsDlg::ChoosePicture()
 
 void CMainSettingsDlg::ChangeToNextPicture()
 {
-    const std::string next = NextPicture(m_settings.CurPicFileName);
-    ApplyWallpaper(next, m_settings.SetDefaultUser, m_settings.ShowMode);
+    // A folder with nothing to show (a drive unplugged for a while) keeps
+    // the current picture, so the sequence goes on from it once it is back.
+    if (const auto next = ShowNextPicture(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode))
+        m_settings.CurPicFileName = *next;
 }
 
 void CMainSettingsDlg::ApplyCurrentPicture()

@@ -28,13 +28,9 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     // Loads the settings key: the first-start values or the stored ones.
     // Returns whether HideShowDesktopIcon was stored.
     bool LoadSettings();
-    // Reads the controls (the outcome of their validation is not looked
-    // at) and writes the settings.
+    // Reads the controls and writes the settings. A bad interval in the
+    // edit is passed over in silence: the last valid one is written.
     void SaveSettings();
-
-    // The picture after `currentPicture` in its folder; it becomes the
-    // current picture, also when the folder has none (the empty path).
-    std::string NextPicture(std::string currentPicture);
 
     Settings m_settings;
     bool m_startMinimised = false;
@@ -42,10 +38,17 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
+    void OnOK() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
 
   private:
+    // Takes the edit's interval only when it is valid. A bad one is reported
+    // only while m_reportBadInterval is set: once when the user types it and
+    // when Enter asks for the window's values, never again at each later
+    // read of the controls.
+    void ExchangeInterval(CDataExchange* dx);
+    BOOL ReadControlsReportingBadInterval();
     void AppendAboutToSystemMenu();
 
     // ---- The skin (MainSettingsDlgSkin.cpp)
@@ -114,4 +117,5 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     CChangeScheduler m_scheduler;
     HICON m_icon = nullptr;
     bool m_pendingStartupHide = false;
+    bool m_reportBadInterval = false;
 };

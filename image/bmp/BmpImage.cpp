@@ -32,10 +32,10 @@ int CBmpImage::Save(const std::string& name)
     if (!dib)
         return 0;
     // A file holds colours, not palette indices. A picture without palette
-    // already holds colours and is written as it is.
+    // has no colours of its own: it is written with the system's default
+    // palette (what a null palette stands for), and its table keeps them.
     const HPALETTE palette = imagePalette ? imagePalette->GetHandle() : nullptr;
-    if (palette)
-        SetColorTable(dib.Header(), palette, false);
+    SetColorTable(dib.Header(), palette, false);
     const int result = WriteDibFile(path, dib.Header());
     if (palette)
         SetColorTable(dib.Header(), palette, true);

@@ -3,19 +3,32 @@
 #include "image/DibSize.h"
 #include "image/io/ByteReader.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
 constexpr uint32_t kCoreHeaderBytes = 12;
+constexpr uint32_t kShortOs2HeaderBytes = 16;
+constexpr uint32_t kOs2HeaderBytes = 64;
+constexpr uint32_t kInfoHeaderBytes = 40;
+// The OS/2 2.x header reuses compression 3 for Huffman-coded 1-bit pictures.
+constexpr uint32_t kOs2Huffman = 3;
+// A colour table names at most this many colours; entries beyond it in the
+// optional table of a deep picture are skipped.
+constexpr uint32_t kMaxTableEntries = 256;
 
 bool IsKnownInfoHeaderSize(uint32_t size)
 {
     // 40: BITMAPINFOHEADER; 52 and 56: the Adobe variants with masks inside
-    // the header; 108 and 124: BITMAPV4HEADER and BITMAPV5HEADER.
-    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+    // the header; 108 and 124: BITMAPV4HEADER and BITMAPV5HEADER; 16 and 64:
+    // the OS/2 2.x header, short and whole, whose first fields are those of
+    // BITMAPINFOHEADER (the short one stops after the depth).
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124 || size == kShortOs2HeaderBytes ||
+           size == kOs2HeaderBytes;
 }
 
 bool IsKnownDepth(uint32_t bitCount)
@@ -112,20 +125,27 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
         file.Seek(start); // a bare DIB: the info header comes first
     }
 
+    // Only the header's own size has to be in the file: a 1 x 1 core
+    // picture is shorter than a BITMAPINFOHEADER alone. Fields a short
+    // header lacks read as 0.
     const size_t headerStart = file.Position();
-    uint8_t infoBytes[40];
-    if (file.Read(infoBytes, sizeof infoBytes) < sizeof infoBytes)
-        return false;
-    const uint32_t headerSize = LittleEndian32(infoBytes);
+    const uint32_t headerSize = file.Get32();
     const bool core = headerSize == kCoreHeaderBytes;
+    if (!core && !IsKnownInfoHeaderSize(headerSize))
+        return false;
+    uint8_t infoBytes[kInfoHeaderBytes] = {};
+    const size_t used = headerSize < kInfoHeaderBytes ? headerSize : kInfoHeaderBytes;
+    file.Seek(headerStart);
+    if (file.Read(infoBytes, used) < used)
+        return false;
     DibHeader& header = layout.header;
     if (core) {
         ReadCoreHeader(infoBytes, header);
-    } else if (IsKnownInfoHeaderSize(headerSize)) {
-        ReadInfoHeader(infoBytes, header);
-        header.size = 40; // later header versions are kept as their first 40 bytes
     } else {
-        return false;
+        ReadInfoHeader(infoBytes, header);
+        header.size = kInfoHeaderBytes; // other header versions are kept as BITMAPINFOHEADER
+        if (headerSize == kOs2HeaderBytes && header.compression == kOs2Huffman)
+            return false;
     }
 
     if (header.width <= 0 || header.height == 0 || header.height == INT_MIN)
@@ -156,19 +176,17 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
     uint32_t fileEntries = header.clrUsed;
     if (fileEntries == 0 && header.bitCount <= 8)
         fileEntries = 1u << header.bitCount;
-    if (fileEntries > 256)
+    if (fileEntries > kMaxTableEntries && header.bitCount <= 8)
         return false;
-    // Deeper pictures may carry an optional table for palette devices; it is
-    // kept (and becomes the picture's palette) unless bit-field masks take
-    // its place right after the header.
-    const bool keepTable = !layout.hasMasks;
-    if (keepTable) {
-        header.clrUsed = fileEntries;
-        ReadColorTable(file, core, fileEntries, layout);
-    } else {
-        header.clrUsed = 0;
-        file.Skip(fileEntries * (core ? 3 : 4));
-    }
+    // Deeper pictures may carry an optional table for palette devices, as
+    // long as they like; its first 256 colours are kept (and become the
+    // picture's palette) unless bit-field masks take its place right after
+    // the header.
+    const uint32_t keptEntries = layout.hasMasks ? 0 : std::min(fileEntries, kMaxTableEntries);
+    header.clrUsed = keptEntries;
+    ReadColorTable(file, core, keptEntries, layout);
+    const uint64_t skippedBytes = static_cast<uint64_t>(fileEntries - keptEntries) * (core ? 3 : 4);
+    file.Skip(static_cast<size_t>(std::min<uint64_t>(skippedBytes, SIZE_MAX)));
 
     layout.pixelOffset = offBits != 0 ? start + offBits : file.Position();
 

@@ -3,14 +3,15 @@
 #include "image/bmp/BmpParser.h"
 #include "image/io/ByteReader.h"
 #include "image/io/FileHandle.h"
+#include "image/io/FileReplacement.h"
 #include "image/io/LittleEndian.h"
-#include "image/io/MappedFile.h"
+#include "image/io/WholeFile.h"
 
 #include <cstring>
 
 GlobalDib ReadDibFile(const std::string& fileName)
 {
-    MappedFile file;
+    WholeFile file;
     if (!file.Open(fileName))
         return GlobalDib();
     ByteReader reader(file.Data(), file.Size());
@@ -46,10 +47,6 @@ int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib)
 {
     if (!dib)
         return 0;
-    FileHandle file = FileHandle::CreateForWriting(fileName);
-    if (!file.IsOpen())
-        return 0;
-
     const uint32_t tableBytes = ColorTableBytes(*dib);
     const uint32_t maskBytes = dib->biCompression == BI_BITFIELDS ? 12 : 0;
     const uint32_t offBits = 14 + dib->biSize + tableBytes + maskBytes;
@@ -58,7 +55,27 @@ int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib)
     uint8_t fileHeader[14] = {'B', 'M'};
     StoreLe32(fileHeader + 2, offBits + dib->biSizeImage);
     StoreLe32(fileHeader + 10, offBits);
-    const bool headerWritten = file.Write(fileHeader, sizeof fileHeader) == sizeof fileHeader;
-    const bool blockWritten = WriteInChunks(file, reinterpret_cast<const uint8_t*>(dib), blockBytes) == blockBytes;
-    return headerWritten && blockWritten ? 1 : 0;
+    // Whoever reads the old file meanwhile (the desktop, for one) must never
+    // find half a picture in it.
+    const bool written = WriteFileReplacing(fileName, [&](FileHandle& file) {
+        return file.Write(fileHeader, sizeof fileHeader) == sizeof fileHeader &&
+               WriteInChunks(file, reinterpret_cast<const uint8_t*>(dib), blockBytes) == blockBytes;
+    });
+    return written ? 1 : 0;
+}
+
+bool CanReadDibFile(const std::string& fileName)
+{
+    FileHandle file = FileHandle::OpenForReading(fileName);
+    if (!file.IsOpen())
+        return false;
+    // The longest header the parser takes (file header, a 124-byte info
+    // header, masks and 256 colours) fits this easily.
+    uint8_t head[2048];
+    DWORD length = 0;
+    if (!ReadFile(file.Get(), head, sizeof head, &length, nullptr))
+        return false;
+    ByteReader reader(head, length);
+    BmpLayout layout;
+    return ReadDibHeader(reader, layout);
 }

@@ -20,8 +20,14 @@ uint32_t ColorTableBytes(const BITMAPINFOHEADER& dib);
 
 // Writes a packed DIB as a BMP file: a 14-byte file header, then the block
 // (header, colour table as held, masks, pixel bytes). 1 when everything was
-// written, else 0.
+// written, else 0; a file of that name stays as it was unless the new one
+// was written whole (see WriteFileReplacing).
 int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib);
+
+// Whether ReadDibFile would take the file: it opens and the parser accepts
+// its headers. Only the first bytes are read; pixel bytes the file lacks
+// never make a load fail.
+bool CanReadDibFile(const std::string& fileName);
 
 // Hands buffer to write in pieces: up to 32768 bytes at once; a larger buffer
 // in chunks of exactly 32768 bytes while more than that remains, then the

@@ -2,7 +2,7 @@
 
 #include "image/gif/GifParser.h"
 #include "image/io/ByteReader.h"
-#include "image/io/MappedFile.h"
+#include "image/io/WholeFile.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ class PictureSink : public GifPictureSink {
 int CGifImage::Load(const std::string& name)
 {
     const std::string& path = AdoptFileName(name);
-    MappedFile file;
+    WholeFile file;
     if (!file.Open(path))
         return 0;
     ByteReader reader(file.Data(), file.Size());

@@ -1,18 +1,39 @@
 // Reading of JPEG files. Errors longjmp back to DecodeJpeg, so the functions
-// in between keep only locals without destructors.
+// in between keep only locals without destructors. Four-colour files are
+// first written again as RGB (InkJpeg.h), since the quantiser takes RGB only.
 #include "image/jpeg/JpegImage.h"
 
 #include "image/DibSize.h"
 #include "image/io/StdioFile.h"
+#include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
+
+#include <cstdio>
 
 namespace {
 
-int ReadJpeg(jpeg_decompress_struct& decoder, FILE* file, CImageImpl& picture)
+// What DecodeJpeg reads: an open file, or a JPEG held in memory.
+struct JpegInput {
+    FILE* file = nullptr;
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;
+};
+
+// DecodeJpeg's answer for a four-colour file, which takes another road.
+constexpr int kInkFile = -1;
+
+int ReadJpeg(jpeg_decompress_struct& decoder, const JpegInput& input, CImageImpl& picture)
 {
     jpeg_create_decompress(&decoder);
-    jpeg_stdio_src(&decoder, file);
+    if (input.file)
+        jpeg_stdio_src(&decoder, input.file);
+    else
+        jpeg_mem_src(&decoder, input.bytes, static_cast<unsigned long>(input.size));
     jpeg_read_header(&decoder, TRUE);
+    if (IsInkColorSpace(decoder.jpeg_color_space)) {
+        jpeg_destroy_decompress(&decoder);
+        return kInkFile;
+    }
     const bool grey = decoder.jpeg_color_space == JCS_GRAYSCALE;
     if (!grey) {
         decoder.quantize_colors = TRUE;
@@ -52,16 +73,16 @@ int ReadJpeg(jpeg_decompress_struct& decoder, FILE* file, CImageImpl& picture)
     return 1;
 }
 
-int DecodeJpeg(FILE* file, CImageImpl& picture)
+int DecodeJpeg(const JpegInput& input, CImageImpl& picture)
 {
-    jpeg_decompress_struct decoder;
+    jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
     decoder.err = InstallJpegErrorManager(errors);
     if (setjmp(errors.recovery)) {
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    return ReadJpeg(decoder, file, picture);
+    return ReadJpeg(decoder, input, picture);
 }
 
 } // namespace
@@ -71,5 +92,18 @@ int CJpegImage::Load(const std::string& name)
     const StdioFile file = OpenStdioFile(AdoptFileName(name), "rb");
     if (!file)
         return 0;
-    return DecodeJpeg(file.get(), *this);
+    JpegInput input;
+    input.file = file.get();
+    const int result = DecodeJpeg(input, *this);
+    if (result != kInkFile)
+        return result;
+
+    std::rewind(file.get());
+    JpegMemory rgb;
+    if (!TranscodeInkToRgb(file.get(), rgb))
+        return 0;
+    JpegInput transcoded;
+    transcoded.bytes = rgb.Data();
+    transcoded.size = rgb.Size();
+    return DecodeJpeg(transcoded, *this) == 1 ? 1 : 0;
 }

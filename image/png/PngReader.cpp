@@ -17,6 +17,23 @@ bool IsGrey(int colorType)
     return (colorType & PNG_COLOR_MASK_COLOR) == 0;
 }
 
+// Copies the PLTE entries (at most 256) as red, green, blue triples; their count.
+int CopyFilePalette(png_structp png, png_infop info, uint8_t triples[256 * 3])
+{
+    png_colorp palette = nullptr;
+    int count = 0;
+    if (!png_get_PLTE(png, info, &palette, &count) || count <= 0)
+        return 0;
+    if (count > 256)
+        count = 256;
+    for (int i = 0; i < count; ++i) {
+        triples[i * 3] = palette[i].red;
+        triples[i * 3 + 1] = palette[i].green;
+        triples[i * 3 + 2] = palette[i].blue;
+    }
+    return count;
+}
+
 // Reads the header, sets the transformations and fills the picture.
 int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
 {
@@ -30,6 +47,13 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
     const bool greyWithAlpha =
         IsGrey(colorType) && ((colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0);
     const bool plainGrey = IsGrey(colorType) && !greyWithAlpha;
+
+    // The palette as the file holds it: once the transformations are set up,
+    // libpng has composited its transparent entries on the background in
+    // place. Colour files may carry a suggested palette too: it goes with
+    // the picture, so that palette displays draw the picture through it.
+    uint8_t triples[256 * 3];
+    const int paletteSize = CopyFilePalette(png, info, triples);
 
     if (bitDepth == 16)
         png_set_strip_16(png);
@@ -61,19 +85,7 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
     if (!picture.Create(static_cast<int>(width), static_cast<int>(height), depth, colorType) || !picture.GetBits())
         return 0;
 
-    // Colour files may carry a suggested palette too: it goes with the
-    // picture, so that palette displays draw the picture through it.
-    png_colorp palette = nullptr;
-    int paletteSize = 0;
-    if (png_get_PLTE(png, info, &palette, &paletteSize) && paletteSize > 0) {
-        uint8_t triples[256 * 3];
-        if (paletteSize > 256)
-            paletteSize = 256;
-        for (int i = 0; i < paletteSize; ++i) {
-            triples[i * 3] = palette[i].red;
-            triples[i * 3 + 1] = palette[i].green;
-            triples[i * 3 + 2] = palette[i].blue;
-        }
+    if (paletteSize > 0) {
         picture.SetPalette(paletteSize, triples);
     } else if (plainGrey) {
         picture.SetGreyPalette(256);

@@ -2,8 +2,9 @@
 // the hidden start, the validation messages, the settings it leaves.
 // Each test runs in the system language ctest gives the process.
 
-#include "settings/Settings.h"
 #include "resources/resource.h"
+#include "settings/Settings.h"
+#include "tests/app/DrivingTessaly.h"
 #include "tests/support/Program.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
@@ -11,20 +12,14 @@
 
 #include <gtest/gtest.h>
 
+using namespace app_test;
 using namespace testing_support;
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"Orvane Tessaly";
-
 bool SystemIsChinese()
 {
     return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE;
-}
-
-std::string ProgramPath()
-{
-    return TestProgramDirectory() + "\\Tessaly.exe";
 }
 
 std::wstring ControlText(HWND dialog, int id)
@@ -47,26 +42,7 @@ std::wstring AnswerNextMessageBox(const Program& program)
 // Closes the main window as Alt+F4 does; the program saves and ends.
 void CloseProgram(const Program& program, HWND window)
 {
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitForExit());
-}
-
-// Types into a control of the program as a user would: the control gets
-// WM_SETTEXT (SetWindowText does not reach another process's controls).
-// Not waited for beyond a moment: the program may answer with a message box.
-void TypeText(HWND control, const wchar_t* text)
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000, &result);
-}
-
-// Answers every message box the program shows within a short while.
-void AnswerPendingMessageBoxes(const Program& program)
-{
-    while (HWND box = program.WaitForMessageBox(300)) {
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        PumpUntil([&] { return !IsWindow(box); }, 5000);
-    }
+    EXPECT_TRUE(Close(program, window));
 }
 
 bool BecomesVisible(HWND window)
@@ -79,9 +55,42 @@ bool BecomesHidden(HWND window)
     return PumpUntil([&] { return !IsWindowVisible(window); }, 15000);
 }
 
+// The tick of the timer that hides a window started with "min", handled
+// now instead of waited for: once it returns, the start-up hide has been
+// decided for good.
+void TickStartupHideTimer(HWND window)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_TIMER, 3, 0, SMTO_NORMAL, 15000, &result);
+}
+
+// Puts a folder first on the PATH that the programs this test starts inherit.
+class SearchPathFirst {
+  public:
+    explicit SearchPathFirst(const std::string& folder)
+    {
+        char old[32767] = {};
+        const DWORD length = GetEnvironmentVariableA("PATH", old, sizeof old);
+        m_old.assign(old, length < sizeof old ? length : 0);
+        SetEnvironmentVariableA("PATH", (folder + ";" + m_old).c_str());
+    }
+    ~SearchPathFirst() { SetEnvironmentVariableA("PATH", m_old.c_str()); }
+    SearchPathFirst(const SearchPathFirst&) = delete;
+    SearchPathFirst& operator=(const SearchPathFirst&) = delete;
+
+  private:
+    std::string m_old;
+};
+
 class Startup : public ::testing::Test {
   protected:
-    void SetUp() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
+    void SetUp() override
+    {
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+        // No picture on the desktop, so no start changes the wallpaper or
+        // the stored picture.
+        PresetDesktop("");
+    }
     void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
 };
 
@@ -141,10 +150,9 @@ TEST_F(Startup, OnlyAPlainLowerCaseMinStartsHidden)
 {
     for (const char* arguments : {"MIN", "/min", "-min", "other min"}) {
         Program program(ProgramPath(), arguments);
-        HWND window = program.WaitForWindow(kCaption);
+        HWND window = WaitUntilShown(program);
         ASSERT_TRUE(window) << arguments;
-        // The hide would come 50 ms after the window initialised.
-        PumpUntil([] { return false; }, 500);
+        TickStartupHideTimer(window);
         EXPECT_TRUE(IsWindowVisible(window)) << arguments;
         CloseProgram(program, window);
     }
@@ -182,15 +190,13 @@ TEST_F(Startup, TheIntervalEditRefusesWhatIsNotAnIntervalOnEnter)
     HWND edit = GetDlgItem(window, IDC_INTERVAL_EDIT);
 
     for (const auto& [text, message] : {std::pair{L"abc", notANumber}, std::pair{L"0", outOfRange}}) {
-        // Typing may already report the bad text; Enter must report it too.
-        TypeText(edit, text);
-        AnswerPendingMessageBoxes(program);
-        PostMessageW(window, WM_COMMAND, IDOK, 0);
-        EXPECT_EQ(message, AnswerNextMessageBox(program)) << text;
+        // Typing reports the bad text; Enter reports it again.
+        const std::vector<std::wstring> expected = {message};
+        EXPECT_EQ(expected, AnswerMessageBoxesDuring(program, [&] { Type(edit, text); })) << text;
+        EXPECT_EQ(expected, AnswerMessageBoxesDuring(program, [&] { Command(window, IDOK); })) << text;
         EXPECT_TRUE(IsWindow(window)) << "the window stays open with a bad interval";
     }
-    TypeText(edit, L"15");
-    AnswerPendingMessageBoxes(program);
+    EXPECT_TRUE(AnswerMessageBoxesDuring(program, [&] { Type(edit, L"15"); }).empty());
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.WaitForExit());
     EXPECT_EQ("15.000000", ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime"));
@@ -205,6 +211,13 @@ TEST_F(Startup, AMissingLanguageModuleIsReportedAndTheProgramEnds)
     const char* otherModule = SystemIsChinese() ? "English.dll" : "chinese.dll";
     ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\" + otherModule).c_str(),
                           (folder.Path() + "\\" + otherModule).c_str(), FALSE));
+    // Nor does the right module anywhere else along the search path for
+    // libraries: only the program's own folder counts.
+    TempFolder elsewhere;
+    const char* ownModule = SystemIsChinese() ? "chinese.dll" : "English.dll";
+    ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\" + ownModule).c_str(),
+                          (elsewhere.Path() + "\\" + ownModule).c_str(), FALSE));
+    const SearchPathFirst searchPath(elsewhere.Path());
 
     Program program(copy, "");
     EXPECT_EQ(L"Unable to load resource DLL!", AnswerNextMessageBox(program));

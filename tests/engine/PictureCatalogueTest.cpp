@@ -11,6 +11,13 @@ using testing_support::TempFolder;
 
 namespace {
 
+// The picture a change tries first.
+std::string FindNextPicture(const std::string& current)
+{
+    const std::vector<std::string> pictures = PicturesAfter(current);
+    return pictures.empty() ? std::string() : pictures.front();
+}
+
 std::vector<std::string> Sequence(std::string current, int steps)
 {
     std::vector<std::string> visited;
@@ -62,7 +69,6 @@ TEST(PictureCatalogue, AFolderWithoutPicturesGivesTheEmptyPath)
     folder.AddFile("readme.txt");
     EXPECT_EQ("", FindNextPicture(folder.Path() + "\\readme.txt"));
     EXPECT_EQ("", FindNextPicture(folder.Path() + "\\missing\\a.bmp"));
-    EXPECT_EQ("", FindNextPicture(""));
 }
 
 TEST(PictureCatalogue, OnePictureFollowsItself)
@@ -84,6 +90,16 @@ TEST(PictureCatalogue, AMissingOrDifferentlyCasedCurrentPictureRestartsAtTheFirs
     std::string upper = c;
     upper.replace(upper.size() - 5, 5, "C.GIF");
     EXPECT_EQ(a, FindNextPicture(upper));
+}
+
+TEST(PictureCatalogue, PicturesAfterGoOnceRoundEndingWithTheCurrentOne)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp");
+    const std::string b = folder.AddFile("b.jpg");
+    const std::string c = folder.AddFile("c.gif");
+    EXPECT_EQ((std::vector<std::string>{c, a, b}), PicturesAfter(b));
+    EXPECT_EQ((std::vector<std::string>{a, b, c}), PicturesAfter(folder.File("gone.png")));
 }
 
 TEST(PictureCatalogue, ARelativeFolderStillGivesFullPaths)

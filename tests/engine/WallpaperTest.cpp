@@ -2,6 +2,7 @@
 // prefix, real picture files and the real system call.
 
 #include "engine/DesktopWallpaperState.h"
+#include "engine/PictureChange.h"
 #include "engine/Wallpaper.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/support/Registry.h"
@@ -141,17 +142,49 @@ TEST_F(WallpaperTest, JpgPngAndGifPicturesAreConvertedIntoTheBitmapFile)
     }
 }
 
-TEST_F(WallpaperTest, ThePictureThatFailsOrTheEmptyPathKeepsTheLastConversion)
+TEST_F(WallpaperTest, APictureThatCannotBeReadNeverReachesTheDesktop)
 {
-    ApplyWallpaper(Picture("good.png", 11, 2), 0, 0);
-    const std::string broken = folder.AddFile("broken.jpg", "not a JPEG at all");
-    const std::string failures[] = {broken, folder.AddFile("notes.txt", "text"), folder.Path() + "\\missing.gif", ""};
-    for (const std::string& path : failures) {
+    ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(Picture("good.png", 11, 2), 0, 0));
+    const std::string shown = Picture("shown.bmp", 4, 4);
+    ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(shown, 0, 0));
+    for (const std::string& path : {folder.AddFile("empty.bmp", ""), folder.AddFile("broken.jpg", "no JPEG"),
+                                    folder.AddFile("notes.txt", "text"), folder.File("missing.gif"), std::string()}) {
         SCOPED_TRACE("'" + path + "'");
-        ApplyWallpaper(path, 0, 0);
-        ExpectWallpaperPath(WallpaperBitmapPath());
+        EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, 0));
+        ExpectWallpaperPath(shown);
         EXPECT_EQ(std::make_pair(11, 2), BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)));
     }
+}
+
+TEST_F(WallpaperTest, ARelativePathReachesTheDesktopInFull)
+{
+    const std::string picture = Picture("relative.bmp", 4, 4);
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.Path().c_str());
+    ApplyWallpaper("relative.bmp", 0, 0);
+    SetCurrentDirectoryA(previous);
+    ExpectWallpaperPath(picture);
+}
+
+TEST_F(WallpaperTest, ABitmapHeldByAReaderStaysWholeAndTheConversionSaysItFailed)
+{
+    const std::string bitmap = folder.File("Quorwall.bmp");
+    ASSERT_TRUE(ConvertPictureToBitmap(Picture("first.png", 12, 3), bitmap));
+    const HANDLE reader = CreateFileA(bitmap.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(ConvertPictureToBitmap(Picture("second.gif", 13, 3), bitmap));
+    CloseHandle(reader);
+    EXPECT_EQ(std::make_pair(12, 3), BitmapFileSize(bitmap).value_or(std::make_pair(0, 0)));
+}
+
+TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
+{
+    const std::string current = Picture("current.bmp", 4, 4);
+    folder.AddFile("damaged.bmp", "BM");
+    folder.AddFile("damaged.gif", "GIF89a");
+    EXPECT_EQ(current, ShowNextPicture(current, 0, 0).value_or("<nothing>"));
+    ExpectWallpaperPath(current);
 }
 
 TEST_F(WallpaperTest, RemovingEmptiesThePathsAndLeavesTheStyle)

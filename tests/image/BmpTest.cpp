@@ -255,9 +255,27 @@ TEST(Bmp, PictureOfAMonochromeBitmapSavesItsColourTable)
     EXPECT_EQ(Read32(saved, 10), 14u + 40 + 2 * 4); // bfOffBits
 
     CImageObject back(folder.File("mono.bmp"), BMP);
-    uint8_t r = 1, g = 1, b = 1;
-    ASSERT_TRUE(back.GetPixelColor(0, 1, r, g, b)); // top-left
-    EXPECT_TRUE(r == 0 && g == 0 && b == 0);
-    ASSERT_TRUE(back.GetPixelColor(1, 1, r, g, b));
-    EXPECT_TRUE(r == 255 && g == 255 && b == 255);
+    EXPECT_EQ(back.GetPixelIndex(0, 1), 0); // top-left
+    EXPECT_EQ(back.GetPixelIndex(1, 1), 1);
+}
+
+TEST(Bmp, PicturesWithoutPaletteAreWrittenWithTheDefaultPalette)
+{
+    TempFolder folder;
+    CImageObject picture;
+    picture.Create(4, 2, 8, -1);
+    ASSERT_EQ(picture.GetPalette(), nullptr);
+    ASSERT_EQ(picture.Save(folder.File("plain.bmp"), -1), 1);
+    const std::vector<uint8_t> saved = ReadFileBytes(folder.File("plain.bmp"));
+    ASSERT_EQ(saved.size(), 14u + 40 + 1024 + 8);
+
+    PALETTEENTRY stock[20] = {};
+    ASSERT_EQ(GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 20, stock), 20u);
+    std::vector<uint8_t> expected(1024, 0); // entries the palette lacks are black
+    for (int i = 0; i < 20; ++i) {
+        expected[i * 4] = stock[i].peBlue;
+        expected[i * 4 + 1] = stock[i].peGreen;
+        expected[i * 4 + 2] = stock[i].peRed;
+    }
+    EXPECT_EQ(std::vector<uint8_t>(saved.begin() + 54, saved.begin() + 54 + 1024), expected);
 }

@@ -105,3 +105,33 @@ TEST(Jpeg, ForeignAndCutFiles)
     EXPECT_EQ(cut.GetWidth(), 64);
     EXPECT_EQ(cut.GetImpl()->Load(""), 1);
 }
+
+TEST(Jpeg, InkFilesShowTheColoursOfThePicture)
+{
+    // Blocks of 16 x 16 pixels, four across, two down.
+    const uint8_t colours[8][3] = {{255, 0, 0},   {0, 255, 0},     {0, 0, 255}, {255, 255, 0},
+                                   {255, 128, 0}, {128, 128, 128}, {0, 0, 0},   {255, 255, 255}};
+    std::vector<uint8_t> samples;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            samples.insert(samples.end(), colours[(y / 16) * 4 + x / 16], colours[(y / 16) * 4 + x / 16] + 3);
+
+    TempFolder folder;
+    for (InkStorage form : {InkStorage::AdobeCmyk, InkStorage::AdobeYcck, InkStorage::PlainCmyk}) {
+        const int formNumber = static_cast<int>(form);
+        ASSERT_TRUE(WriteTestInkJpeg(folder.File("ink.jpg"), 64, 32, samples, form));
+        CImageObject picture(folder.File("ink.jpg"), JPG);
+        ASSERT_EQ(picture.GetWidth(), 64) << formNumber;
+        ASSERT_EQ(picture.GetHeight(), 32);
+        EXPECT_EQ(picture.GetBitCount(), 8);
+        EXPECT_LE(picture.GetPalette()->GetEntryCount(), 128);
+        for (int block = 0; block < 8; ++block) {
+            uint8_t r = 0, g = 0, b = 0;
+            const int x = (block % 4) * 16 + 8;
+            const int line = (block / 4) * 16 + 8;
+            ASSERT_TRUE(picture.GetPixelColor(x, 31 - line, r, g, b));
+            EXPECT_TRUE(Near(r, colours[block][0]) && Near(g, colours[block][1]) && Near(b, colours[block][2]))
+                << "form " << formNumber << " block " << block << ": " << int(r) << " " << int(g) << " " << int(b);
+        }
+    }
+}

@@ -77,6 +77,8 @@ TEST(MalformedFiles, EveryTruncationOfEveryFormatLoadsCleanly)
     std::vector<uint8_t> samples(8 * 8 * 3, 90);
     ASSERT_TRUE(WriteTestJpeg(folder.File("whole.jpg"), 8, 8, 3, samples));
     LoadEveryTruncation(folder.File("t.jpg"), ReadFileBytes(folder.File("whole.jpg")), JPG);
+    ASSERT_TRUE(WriteTestInkJpeg(folder.File("ink.jpg"), 8, 8, samples, InkStorage::AdobeYcck));
+    LoadEveryTruncation(folder.File("t.jpg"), ReadFileBytes(folder.File("ink.jpg")), JPG);
 }
 
 TEST(MalformedFiles, AbsurdSizesAreRefusedInEveryFormat)
@@ -107,13 +109,16 @@ TEST(MalformedFiles, AbsurdSizesAreRefusedInEveryFormat)
 
     std::vector<uint8_t> samples(8 * 8 * 3, 90);
     ASSERT_TRUE(WriteTestJpeg(folder.File("small.jpg"), 8, 8, 3, samples));
-    std::vector<uint8_t> jpeg = ReadFileBytes(folder.File("small.jpg"));
-    size_t frame = 0;
-    while (frame + 1 < jpeg.size() && !(jpeg[frame] == 0xFF && jpeg[frame + 1] == 0xC0))
-        ++frame;
-    ASSERT_LT(frame + 9, jpeg.size());
-    jpeg[frame + 5] = jpeg[frame + 7] = 0xFD; // 65000 x 65000
-    jpeg[frame + 6] = jpeg[frame + 8] = 0xE8;
-    WriteFileBytes(folder.File("huge.jpg"), jpeg);
-    EXPECT_EQ(CImageObject(folder.File("huge.jpg"), JPG).GetWidth(), 0);
+    ASSERT_TRUE(WriteTestInkJpeg(folder.File("ink.jpg"), 8, 8, samples, InkStorage::AdobeCmyk));
+    for (const char* name : {"small.jpg", "ink.jpg"}) {
+        std::vector<uint8_t> jpeg = ReadFileBytes(folder.File(name));
+        size_t frame = 0;
+        while (frame + 1 < jpeg.size() && !(jpeg[frame] == 0xFF && jpeg[frame + 1] == 0xC0))
+            ++frame;
+        ASSERT_LT(frame + 9, jpeg.size());
+        jpeg[frame + 5] = jpeg[frame + 7] = 0xFD; // 65000 x 65000
+        jpeg[frame + 6] = jpeg[frame + 8] = 0xE8;
+        WriteFileBytes(folder.File("huge.jpg"), jpeg);
+        EXPECT_EQ(CImageObject(folder.File("huge.jpg"), JPG).GetWidth(), 0) << name;
+    }
 }

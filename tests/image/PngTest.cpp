@@ -91,6 +91,23 @@ TEST(Png, PalettedFilesKeepDepthAndPalette)
     }
 }
 
+TEST(Png, PalettedFilesKeepTheColoursOfTransparentEntries)
+{
+    // The palette is the file's: libpng's compositing on the background
+    // would change the transparent and translucent entries.
+    TempFolder folder;
+    PngContents contents = Paletted(4, 1, 8);
+    contents.rows = {0, 1, 2, 3};
+    contents.alphas = {255, 0, 128};
+    ASSERT_TRUE(WriteTestPng(folder.File("clear.png"), contents));
+    CImageObject picture(folder.File("clear.png"), PNG);
+    ASSERT_EQ(picture.GetWidth(), 4);
+    for (int x = 0; x < 4; ++x) {
+        const Rgb file = {contents.palette[x * 3], contents.palette[x * 3 + 1], contents.palette[x * 3 + 2]};
+        EXPECT_EQ(ColorAt(picture, x, 0), file) << x;
+    }
+}
+
 TEST(Png, TwoBitFilesBecomeEightBitPictures)
 {
     TempFolder folder;

@@ -124,11 +124,16 @@ TEST(BmpParser, RefusesWhatCannotBeAPicture)
     oddDepth.bitCount = 7;
     EXPECT_TRUE(refused(oddDepth));
     BmpContents oddHeader = base;
-    oddHeader.headerSize = 64;
+    oddHeader.headerSize = 20;
     EXPECT_TRUE(refused(oddHeader));
     BmpContents jpegInside = base;
     jpegInside.compression = 4;
     EXPECT_TRUE(refused(jpegInside));
+    BmpContents huffman = base; // compression 3 means Huffman coding in an OS/2 2.x header
+    huffman.headerSize = 64;
+    huffman.bitCount = 1;
+    huffman.compression = 3;
+    EXPECT_TRUE(refused(huffman));
 
     const std::vector<uint8_t> tiny = BuildBmp(base);
     EXPECT_FALSE(Parse(std::vector<uint8_t>(tiny.begin(), tiny.begin() + 53)).ok);
@@ -157,4 +162,61 @@ TEST(BmpParser, TablesOfDeepPicturesAreKeptExceptBesideMasks)
     ASSERT_TRUE(masked.ok);
     EXPECT_EQ(masked.layout.header.clrUsed, 0u);
     EXPECT_EQ(masked.pixels, contents.pixels);
+}
+
+TEST(BmpParser, CoreAndOs2HeadersReadLikeInfoHeaders)
+{
+    // The smallest core picture: 14 + 12 header bytes and one padded row.
+    BmpContents core;
+    core.headerSize = 12;
+    core.width = 1;
+    core.height = 1;
+    core.pixels = {10, 20, 30, 0};
+    const std::vector<uint8_t> tiny = BuildBmp(core);
+    ASSERT_EQ(tiny.size(), 30u);
+    const Parsed parsed = Parse(tiny);
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.layout.header.bitCount, 24);
+    EXPECT_EQ(parsed.pixels, core.pixels);
+    EXPECT_FALSE(Parse(std::vector<uint8_t>(tiny.begin(), tiny.begin() + 25)).ok); // header cut short
+
+    for (int headerSize : {16, 64}) {
+        BmpContents os2 = EightBit(3, 2);
+        os2.headerSize = headerSize;
+        const Parsed os2Parsed = Parse(BuildBmp(os2));
+        ASSERT_TRUE(os2Parsed.ok) << headerSize;
+        EXPECT_EQ(os2Parsed.layout.header.width, 3);
+        EXPECT_EQ(os2Parsed.layout.header.clrUsed, 256u);
+        EXPECT_EQ(os2Parsed.layout.colorTable[1023], os2.colorTable[1023]) << headerSize;
+        EXPECT_EQ(os2Parsed.pixels, os2.pixels) << headerSize;
+    }
+}
+
+TEST(BmpParser, DeepTablesKeepTheirFirst256Entries)
+{
+    for (bool zeroOffBits : {false, true}) {
+        BmpContents contents;
+        contents.width = 2;
+        contents.height = 1;
+        contents.clrUsed = 300;
+        contents.colorTable = Ramp(300 * 4);
+        contents.pixels = {1, 2, 3, 4, 5, 6, 0, 0};
+        contents.zeroOffBits = zeroOffBits; // pixels right after the whole table
+        const Parsed parsed = Parse(BuildBmp(contents));
+        ASSERT_TRUE(parsed.ok) << zeroOffBits;
+        EXPECT_EQ(parsed.layout.header.clrUsed, 256u);
+        EXPECT_EQ(std::vector<uint8_t>(parsed.layout.colorTable, parsed.layout.colorTable + 1024), Ramp(1024));
+        EXPECT_EQ(parsed.pixels, contents.pixels) << zeroOffBits;
+    }
+
+    // A table claiming more entries than the file holds runs out cleanly.
+    BmpContents endless;
+    endless.width = 1;
+    endless.height = 1;
+    endless.clrUsed = 0xFFFFFFFF;
+    endless.colorTable = Ramp(16);
+    endless.zeroOffBits = true;
+    const Parsed parsed = Parse(BuildBmp(endless));
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.pixels, std::vector<uint8_t>(4, 0));
 }

@@ -123,12 +123,39 @@ TEST_F(SettingsStore, NumbersAndFlagsAreReadFromTheirLeadingDigits)
     EXPECT_EQ(1, stored.SetDefaultUser);
     EXPECT_EQ(0, stored.Preview);
     EXPECT_EQ("20031205", stored.Today);
+}
 
-    // No range check at load: the scheduler copes with what is stored.
-    Store("ChangeTime", "abc");
-    EXPECT_DOUBLE_EQ(0, Load().ChangeTime);
-    Store("ChangeTime", "-5");
-    EXPECT_DOUBLE_EQ(-5, Load().ChangeTime);
+TEST_F(SettingsStore, AStoredIntervalOutsideTheEditRangeIsBroughtToTheNearestBound)
+{
+    CreateEmptyKey();
+    // No number at all, or one too long to be a number, gives the default.
+    const std::pair<std::string, double> cases[] = {
+        {"0", 0.0167}, {"-5", 0.0167}, {"100000000", 99999999.999},       {"1e300", 99999999.999},
+        {"abc", 30},   {"", 30},       {"1" + std::string(400, '0'), 30},
+    };
+    for (const auto& [text, expected] : cases) {
+        Store("ChangeTime", text);
+        EXPECT_EQ(expected, Load().ChangeTime) << text;
+    }
+}
+
+TEST_F(SettingsStore, ValuesOfAnotherTypeThanTextCountAsMissing)
+{
+    CreateEmptyKey();
+    // Numbers stored the way a registry editor's "DWORD value" stores them.
+    for (const char* name : {"ChangeTime", "ChangeMode", "AutoRun", "Preview"}) {
+        CRegistryKey key;
+        key.Open(HKEY_CURRENT_USER, kSettingsKeyPath);
+        key.WriteDword(name, 0);
+    }
+    const Settings settings = Load();
+    EXPECT_EQ(30, settings.ChangeTime);
+    EXPECT_EQ(ChangeEachStart, settings.ChangeMode);
+    EXPECT_EQ(0, settings.AutoRun);
+    EXPECT_EQ(1, settings.Preview);
+    // Missing values that the load writes back come back as text.
+    EXPECT_EQ("1", Stored("ChangeMode"));
+    EXPECT_EQ("0", Stored("AutoRun"));
 }
 
 TEST_F(SettingsStore, DesktopIconOptionIsReportedOnlyWhenStored)
@@ -213,8 +240,11 @@ TEST(RegistryKey, ReadsValuesOfAnyLengthAndLeavesTextOnFailure)
     EXPECT_EQ("unchanged", text);
 
     // A string stored without its terminating zero reads up to its end.
-    const char raw[3] = {'a', 'b', 'c'};
-    ASSERT_EQ(ERROR_SUCCESS, key.WriteBinary("Raw", raw, sizeof raw));
+    HKEY raw = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Korvex\\TessalyKeyTest", 0, KEY_SET_VALUE, &raw));
+    RegSetValueExA(raw, "Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3);
+    RegCloseKey(raw);
     EXPECT_EQ(ERROR_SUCCESS, key.ReadString("Raw", text));
     EXPECT_EQ("abc", text);
 

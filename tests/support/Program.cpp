@@ -54,14 +54,14 @@ std::string TestProgramDirectory()
     return directory.substr(0, directory.rfind('\\'));
 }
 
-Program::Program(const std::string& path, const std::string& arguments)
+Program::Program(const std::string& path, const std::string& arguments, const std::string& workingDirectory)
 {
     std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    const std::string directory = path.substr(0, path.rfind('\\'));
+    const std::string directory = workingDirectory.empty() ? path.substr(0, path.rfind('\\')) : workingDirectory;
     if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
                         &startup, &m_process))
         m_process = PROCESS_INFORMATION{};

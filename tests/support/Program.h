@@ -14,8 +14,9 @@ std::string TestProgramDirectory();
 
 class Program {
   public:
-    // Starts `path` with `arguments` (appended after the quoted path).
-    Program(const std::string& path, const std::string& arguments);
+    // Starts `path` with `arguments` (appended after the quoted path) in
+    // `workingDirectory`, by default the program's own folder.
+    Program(const std::string& path, const std::string& arguments, const std::string& workingDirectory = "");
     ~Program(); // ends the process if it still runs
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

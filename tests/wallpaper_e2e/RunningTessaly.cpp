@@ -56,8 +56,8 @@ std::string TodayText()
     return GetTodayText();
 }
 
-RunningTessaly::RunningTessaly(const std::string& arguments)
-    : m_program(std::make_unique<Program>(ProgramPath(), arguments))
+RunningTessaly::RunningTessaly(const std::string& arguments, const std::string& workingDirectory)
+    : m_program(std::make_unique<Program>(ProgramPath(), arguments, workingDirectory))
 {
     if (!m_program->Started())
         return;

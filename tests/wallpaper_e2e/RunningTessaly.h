@@ -27,7 +27,7 @@ std::string TodayText();
 
 class RunningTessaly {
   public:
-    explicit RunningTessaly(const std::string& arguments = "");
+    explicit RunningTessaly(const std::string& arguments = "", const std::string& workingDirectory = "");
 
     // The main window, once it exists; null when the program did not start.
     HWND Window() const { return m_window; }

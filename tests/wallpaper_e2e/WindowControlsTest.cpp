@@ -85,10 +85,14 @@ TEST_F(WindowControlsTest, RunAtLogOnWritesAndRemovesTheRunEntry)
 {
     Start();
     ASSERT_TRUE(program->Click(IDC_AUTO_RUN));
-    EXPECT_EQ(ProgramPath() + " min", ReadStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName));
+    // Quoted: unquoted, a path with spaces would let C:\Program.exe start first.
+    EXPECT_EQ("\"" + ProgramPath() + "\" min", ReadStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName));
     EXPECT_EQ("1", Setting("AutoRun"));
     EXPECT_TRUE(Checked(IDC_AUTO_RUN));
 
+    // Entries an earlier version wrote, unquoted, go too.
+    testing_support::WriteStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName, ProgramPath() + " min");
+    testing_support::WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName, ProgramPath() + " min");
     ASSERT_TRUE(program->Click(IDC_AUTO_RUN));
     EXPECT_FALSE(ReadStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName).has_value());
     EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName).has_value());

@@ -38,6 +38,8 @@ std::vector<uint8_t> BuildBmp(const BmpContents& contents)
         Put32(header, static_cast<uint32_t>(contents.height));
         Put16(header, 1);
         Put16(header, static_cast<uint32_t>(contents.bitCount));
+    }
+    if (contents.headerSize > 16) {
         Put32(header, contents.compression);
         Put32(header, contents.sizeImage);
         Put32(header, 2835);

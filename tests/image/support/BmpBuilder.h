@@ -8,7 +8,7 @@
 
 struct BmpContents {
     bool fileHeader = true; // false: a bare DIB
-    int headerSize = 40;    // 12 (core), 40, 52, 56, 108 or 124
+    int headerSize = 40;    // 12 (core), 16 (short OS/2 2.x), 40, 52, 56, 64, 108 or 124
     int width = 0;
     int height = 0; // negative: top-down rows
     int bitCount = 24;

@@ -1,5 +1,6 @@
 #include "tests/image/support/LibraryWriters.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -71,8 +72,12 @@ PngPalette ReadPngPalette(const std::string& path)
     return result;
 }
 
-bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
-                   int quality)
+namespace {
+
+// Writes samples (rows top first) of the given colour space; the file stores
+// them as stored, with or without the Adobe marker.
+bool EncodeTestJpeg(const std::string& path, int width, int height, int components, J_COLOR_SPACE input,
+                    J_COLOR_SPACE stored, bool adobeMarker, const std::vector<uint8_t>& samples, int quality)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -85,8 +90,10 @@ bool WriteTestJpeg(const std::string& path, int width, int height, int component
     encoder.image_width = static_cast<JDIMENSION>(width);
     encoder.image_height = static_cast<JDIMENSION>(height);
     encoder.input_components = components;
-    encoder.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    encoder.in_color_space = input;
     jpeg_set_defaults(&encoder);
+    jpeg_set_colorspace(&encoder, stored);
+    encoder.write_Adobe_marker = adobeMarker;
     jpeg_set_quality(&encoder, quality, TRUE);
     jpeg_start_compress(&encoder, TRUE);
     while (encoder.next_scanline < encoder.image_height) {
@@ -98,4 +105,32 @@ bool WriteTestJpeg(const std::string& path, int width, int height, int component
     jpeg_destroy_compress(&encoder);
     std::fclose(file);
     return true;
+}
+
+} // namespace
+
+bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
+                   int quality)
+{
+    const bool grey = components == 1;
+    return EncodeTestJpeg(path, width, height, components, grey ? JCS_GRAYSCALE : JCS_RGB,
+                          grey ? JCS_GRAYSCALE : JCS_YCbCr, false, samples, quality);
+}
+
+bool WriteTestInkJpeg(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, InkStorage form)
+{
+    // As much black as each colour allows, the rest in cyan, magenta, yellow.
+    std::vector<uint8_t> inks;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        const int brightest = std::max({rgb[i], rgb[i + 1], rgb[i + 2]});
+        for (int c = 0; c < 3; ++c)
+            inks.push_back(static_cast<uint8_t>(brightest == 0 ? 0 : (brightest - rgb[i + c]) * 255 / brightest));
+        inks.push_back(static_cast<uint8_t>(255 - brightest));
+    }
+    const bool adobe = form != InkStorage::PlainCmyk;
+    if (adobe)
+        for (uint8_t& ink : inks)
+            ink = static_cast<uint8_t>(255 - ink);
+    return EncodeTestJpeg(path, width, height, 4, JCS_CMYK, form == InkStorage::AdobeYcck ? JCS_YCCK : JCS_CMYK, adobe,
+                          inks, 95);
 }

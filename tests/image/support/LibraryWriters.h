@@ -32,3 +32,14 @@ PngPalette ReadPngPalette(const std::string& path);
 // A JPEG of 1 (grey) or 3 (RGB) components, rows top first.
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
                    int quality = 95);
+
+// How a four-colour JPEG stores its inks.
+enum class InkStorage {
+    AdobeCmyk, // Adobe marker, inverted values (255 = no ink), as Adobe's programs write them
+    AdobeYcck, // the same inks colour-transformed to YCCK
+    PlainCmyk, // no Adobe marker, ink amounts as they are
+};
+
+// A four-colour JPEG of the given RGB samples (rows top first), turned into
+// inks with full black generation.
+bool WriteTestInkJpeg(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, InkStorage form);

@@ -1,0 +1,36 @@
+#pragma once
+// The one bitmap file into which every picture other than a BMP is
+// converted for the desktop. It goes to the system directory where that
+// can be written; a standard user cannot write there, so the user's own
+// local application-data folder takes it instead.
+
+#include <string>
+#include <vector>
+
+// The system directory followed by "\Quorwall.bmp".
+std::string WallpaperBitmapPath();
+
+// "Orvane Tessaly\Quorwall.bmp" below the user's local application-data
+// folder; empty when the system names no such folder.
+std::string LocalWallpaperBitmapPath();
+
+// Where the bitmap may go, the first choice first: the system directory,
+// then the local application-data folder.
+std::vector<std::string> WallpaperBitmapLocations();
+
+// Loads a BMP, JPG/JPEG, PNG or GIF picture and saves it as `bitmapPath`
+// (its extension picks the format). True only when the picture loaded and
+// the file was written whole; otherwise a file of that name stays as it was.
+bool ConvertPictureToBitmap(const std::string& sourcePath, const std::string& bitmapPath);
+
+struct ConvertedWallpaper {
+    // False when no picture could be read from the source file.
+    bool pictureRead = false;
+    // The file really written; empty when no location could be written.
+    std::string bitmapPath;
+};
+
+// Converts `sourcePath` into the first of `locations` that can be written,
+// creating its folder when missing. The picture is read only once.
+ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath,
+                                            const std::vector<std::string>& locations = WallpaperBitmapLocations());

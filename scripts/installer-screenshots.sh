@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# installer-screenshots.sh [FOLDER]: walks the installer and the uninstaller
+# through their pages under Wine, in English and in Chinese, and saves the
+# virtual desktop at each page as FOLDER/installer-<language>-<n>-<page>.png
+# (default build/screenshots). It installs into the prefix's Program Files
+# and removes the installation again, keeping the settings. Run it after
+# `make dist`; it answers the pages with the keys a person would press.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+folder=${1:-$root/build/screenshots}
+version=$(head -n1 "$root/VERSION")
+setup=$root/build/win/packages/Tessaly-$version-setup.exe
+[ -f "$setup" ] || { echo "installer-screenshots: no $setup; run make dist" >&2; exit 1; }
+mkdir -p "$folder"
+start_wine_session
+desktop=$(xdotool search --name 'Wine desktop' | head -n1)
+
+# The uninstaller asks about the settings only when there are some.
+settings_key='HKCU\Software\Korvex\Tessaly'
+made_settings=0
+if ! wine reg query "$settings_key" >/dev/null 2>&1; then
+  wine reg add "$settings_key" /v ChangeMode /d 0 /f >/dev/null 2>&1
+  made_settings=1
+fi
+
+# The pages take a moment to draw on a busy machine.
+pause() { sleep "${PAGE_DELAY:-3}"; }
+shot() { import -window "$desktop" "$folder/installer-$language-$1.png"; }
+press() { xdotool windowfocus "$desktop" key "$@"; }
+
+for language in en zh; do
+  case $language in
+    en) locale=en_US.UTF-8 ;;
+    zh) locale=zh_CN.UTF-8 ;;
+  esac
+  LC_ALL=$locale wine "$setup" >/dev/null 2>&1 &
+  pause; shot 1-welcome
+  press Return; pause; shot 2-folder
+  press Return; pause; shot 3-finish
+  press alt+r Return # leave the program unstarted
+  wait
+  LC_ALL=$locale wine "C:\\Program Files\\Orvane Tessaly\\Uninstall.exe" >/dev/null 2>&1 &
+  pause; shot 4-uninstall
+  press Return; pause; shot 5-settings-question
+  press alt+n; pause; shot 6-uninstalled
+  press Return
+  wait
+done
+[ "$made_settings" = 1 ] && wine reg delete "$settings_key" /f >/dev/null 2>&1
+echo "installer-screenshots: $folder/installer-*.png"

@@ -1,0 +1,68 @@
+// The main window's start-up hide timer, watched in this process: its first
+// tick hides a window started with "min" and leaves any other alone, and
+// after that tick the timer is gone either way (it used to wake the program
+// twenty times a second for its whole life).
+
+#include "framework/App.h"
+#include "resources/resource.h"
+#include "settings/Settings.h"
+#include "tests/app/DrivingTessaly.h"
+#include "tests/support/Registry.h"
+#include "ui/MainSettingsDlg.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr UINT_PTR kStartupHideTimer = 3;
+
+// Dispatches this thread's messages until the first tick of the start-up
+// hide timer of `window` has been handled; false when none came in time.
+bool HandleFirstStartupHideTick(HWND window)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+            if (msg.message == WM_TIMER && msg.hwnd == window && msg.wParam == kStartupHideTimer)
+                return true;
+        }
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= 15000)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 15000 - waited, QS_ALLINPUT);
+    }
+}
+
+class StartupHideTimer : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override
+    {
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "0");
+        app_test::PresetDesktop("");
+        static const HMODULE resources = LoadLibraryA((TestProgramDirectory() + "\\English.dll").c_str());
+        AfxSetResourceHandle(resources);
+    }
+    void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
+};
+
+TEST_P(StartupHideTimer, TicksOnceAndHidesOnlyAWindowStartedMinimised)
+{
+    const bool startMinimised = GetParam();
+    CMainSettingsDlg window;
+    window.m_startMinimised = startMinimised;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+
+    ASSERT_TRUE(HandleFirstStartupHideTick(window.m_hWnd));
+    EXPECT_EQ(!startMinimised, IsWindowVisible(window.m_hWnd) != FALSE);
+    EXPECT_FALSE(KillTimer(window.m_hWnd, kStartupHideTimer)) << "the timer outlived its tick";
+    window.DestroyWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(StartedWithAndWithoutMin, StartupHideTimer, ::testing::Bool());
+
+} // namespace

@@ -1,0 +1,44 @@
+#pragma once
+// The installer and what it leaves on the machine: where it installs, the
+// files it lays out, its entry in "Add or remove programs", and running
+// its programs to their end.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace install_test {
+
+// The setup program and the shippable folder it was made from, as the
+// build names them in the test's environment.
+std::string SetupProgram();
+std::string ShippedFolder();
+
+// Program Files as a 32-bit program sees it, followed by "\Orvane Tessaly".
+std::string InstallFolder();
+// The all-users Start-menu shortcut.
+std::string StartMenuShortcut();
+
+constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrvaneTessaly";
+
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);
+// Every file below `folder`, as paths relative to it, sorted.
+std::vector<std::string> FilesBelow(const std::string& folder);
+std::string FileBytes(const std::string& path);
+// The "ProductVersion" text of a program file's version block.
+std::string ProductVersion(const std::string& path);
+
+// Runs a program with `arguments` and waits for it to end; returns its exit
+// code, or -1 when it did not start or end in time.
+long RunToEnd(const std::string& path, const std::string& arguments, DWORD milliseconds);
+
+// The uninstaller hands over to a copy of itself and ends at once; its
+// last step removes the entry in "Add or remove programs". Waits for that.
+bool WaitForUninstallEntryGone(DWORD milliseconds);
+
+// Removes what an earlier, interrupted run may have left installed.
+void RemoveEarlierInstallation();
+
+} // namespace install_test

@@ -1,0 +1,39 @@
+#include "tests/wallpaper_e2e/OneChange.h"
+
+#include "engine/Wallpaper.h"
+#include "tests/support/Registry.h"
+#include "tests/wallpaper_e2e/RunningTessaly.h"
+
+#include <gtest/gtest.h>
+
+namespace wallpaper_e2e {
+
+namespace {
+
+constexpr const char* kUserPathValues[] = {"Wallpaper", "ConvertedWallpaper", "OriginalWallpaper"};
+constexpr const char* kShellPathValues[] = {"Wallpaper", "BackupWallpaper"};
+
+} // namespace
+
+void StartOnce(const std::string& currentPicture, const std::string& workingDirectory)
+{
+    PresetSettings({{"ChangeMode", "1"}, {"HideShowDesktopIcon", "0"}, {"CurPicFileName", currentPicture}});
+    PresetDesktop(kEarlierWallpaper, "0", "0");
+    for (const char* name : kUserPathValues)
+        testing_support::WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name, kEarlierWallpaper);
+    for (const char* name : kShellPathValues)
+        testing_support::WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name, kEarlierWallpaper);
+    RunningTessaly program("", workingDirectory);
+    ASSERT_NE(nullptr, program.Window());
+    ASSERT_TRUE(program.Close());
+}
+
+void ExpectDesktopShows(const std::string& path)
+{
+    for (const char* name : kUserPathValues)
+        EXPECT_EQ(path, DesktopValue(name)) << name;
+    for (const char* name : kShellPathValues)
+        EXPECT_EQ(path, ShellDesktopValue(name)) << name;
+}
+
+} // namespace wallpaper_e2e
