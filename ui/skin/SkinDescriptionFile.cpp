@@ -1,7 +1,7 @@
 #include "ui/skin/SkinDescriptionFile.h"
 
 #include "image/io/FileHandle.h"
-#include "image/io/MappedFile.h"
+#include "image/io/WholeFile.h"
 
 namespace {
 
@@ -55,11 +55,11 @@ SkinFile MakeFile(const SkinDescription& skin)
 int LoadSkinDescription(SkinDescription& skin, const std::string& programDirectory, const std::string& folderName)
 {
     skin.skinFolder = JoinPath(programDirectory, folderName.empty() ? kDefaultSkinFolderName : folderName);
-    MappedFile mapped;
-    if (!mapped.Open(JoinPath(skin.skinFolder, kSkinDescriptionFileName)))
+    WholeFile whole;
+    if (!whole.Open(JoinPath(skin.skinFolder, kSkinDescriptionFileName)))
         return 0;
     SkinFile file;
-    if (!ParseSkinFile(mapped.Data(), mapped.Size(), file))
+    if (!ParseSkinFile(whole.Data(), whole.Size(), file))
         return 0;
     TakeFile(skin, std::move(file));
     return 1;
