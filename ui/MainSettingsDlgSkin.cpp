@@ -74,12 +74,12 @@ void CMainSettingsDlg::ApplyWindowRegion()
 void CMainSettingsDlg::CreateSkinButtons()
 {
     for (int index = 0; index < m_skin.ButtonCount(); ++index) {
-        SkinButtonSpec& spec = m_skin.buttons[index];
-        spec.button = std::make_unique<CSkinButton>();
-        if (!spec.button->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, spec.rectangle, this,
-                                 kFirstSkinButtonId + index))
+        SkinButtonSpec& entry = m_skin.buttons[index];
+        entry.button = std::make_unique<CSkinButton>();
+        if (!entry.button->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, entry.rectangle, this,
+                                  kFirstSkinButtonId + index))
             continue;
-        spec.button->SetupButton(spec.imagePaths, spec.rectangle, spec.region, index, spec.tooltip);
+        entry.button->SetupButton(entry.imagePaths, entry.rectangle, entry.region, index, entry.tooltip);
     }
 }
 
@@ -95,9 +95,9 @@ void CMainSettingsDlg::DrawBackground()
 
 void CMainSettingsDlg::DrawSkinButtonsNormal()
 {
-    for (SkinButtonSpec& spec : m_skin.buttons) {
-        if (spec.button)
-            spec.button->DrawState(Normal);
+    for (SkinButtonSpec& entry : m_skin.buttons) {
+        if (entry.button)
+            entry.button->DrawState(Normal);
     }
     if (!m_settings.ShowPic && !m_skin.buttons.empty() && m_skin.buttons[kSelectPictureButton].button)
         m_skin.buttons[kSelectPictureButton].button->DrawState(Disabled);
