@@ -379,14 +379,6 @@ void CMainSettingsDlg::OnShowPictureClicked()
     SaveSettings();
 }
 
-bool CMainSettingsDlg::ChoosePicture()
-{
-    // SELECT-PICTURE DIALOG: this line becomes the dialog, given
-    // CurPicFileName, Preview and the skin folder name; on OK it hands back
-    // the chosen file as CurPicFileName and the Preview flag.
-    return true; // until then the current picture is the choice
-}
-
 // ---- What the scheduler asks of the window
 
 void CMainSettingsDlg::ChangeToNextPicture()

@@ -99,8 +99,12 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void OnIntervalChanged();
     void OnStyleClicked();
     void OnShowPictureClicked();
-    // The user picks the picture to show; false when they cancel.
+    // The user picks the picture to show in the select-picture dialog (see
+    // MainSettingsPicture.cpp); false when they cancel.
     bool ChoosePicture();
+    // Skin button 0: the user picks another picture, which becomes the
+    // wallpaper at once; the schedule goes on as it was.
+    void OnSelectPictureButton();
 
     // ChangeSchedulerHost: what the scheduler asks of the window.
     void ChangeToNextPicture() override;

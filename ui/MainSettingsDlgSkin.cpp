@@ -4,7 +4,6 @@
 #include "ui/MainSettingsDlg.h"
 
 #include "engine/ChangeScheduler.h"
-#include "engine/Wallpaper.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "image/ImageFileType.h"
@@ -140,12 +139,7 @@ void CMainSettingsDlg::OnSkinButtonClick(int index)
 {
     switch (index) {
     case kSelectPictureButton:
-        // Choosing here leaves the schedule alone; the settings are saved
-        // with the next change or on the way out.
-        if (ChoosePicture()) {
-            ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
-            StartRepaintTimer(kRepaintDelay);
-        }
+        OnSelectPictureButton();
         break;
     case kShowDesktopButton:
         if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr))

@@ -75,6 +75,16 @@ bool RunningTessaly::Click(int id) const
     return SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerTimeout, &result) != 0;
 }
 
+bool RunningTessaly::PostClick(int id) const
+{
+    return PostMessageW(Control(id), BM_CLICK, 0, 0) != FALSE;
+}
+
+HWND RunningTessaly::WaitForWindow(const wchar_t* caption) const
+{
+    return m_program->WaitForWindow(caption, kAnswerTimeout);
+}
+
 bool RunningTessaly::Close()
 {
     PostMessageW(m_window, WM_CLOSE, 0, 0);

@@ -35,6 +35,11 @@ class RunningTessaly {
     // A click as the button receives it from the mouse; returns once the
     // program has handled it.
     bool Click(int id) const;
+    // The same click without waiting, for a click that opens a dialog.
+    bool PostClick(int id) const;
+    // A top-level window of the program with this caption, once it waits
+    // for input; null when none shows.
+    HWND WaitForWindow(const wchar_t* caption) const;
     // Closes the window as Alt+F4 does and waits for the program to end
     // (it saves its settings on the way out).
     bool Close();

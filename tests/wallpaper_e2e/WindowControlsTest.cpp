@@ -13,11 +13,18 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace wallpaper_e2e;
+using testing_support::PumpUntil;
 using testing_support::ReadStringValue;
 using testing_support::TempFolder;
+using testing_support::WindowTextW;
 
 namespace {
+
+constexpr DWORD kWait = 15000; // ms
+constexpr wchar_t kSelectPictureCaption[] = L"Select Picture";
 
 class WindowControlsTest : public ::testing::Test {
   protected:
@@ -31,12 +38,12 @@ class WindowControlsTest : public ::testing::Test {
     }
 
     // Starts the program with a picture on the desktop (or none) in a mode.
-    void Start(const std::string& changeMode = "0", bool pictureShown = true)
+    void Start(const std::string& changeMode = "0", bool pictureShown = true, const std::string& changeTime = "30")
     {
         PresetSettings({{"AutoRun", "0"},
                         {"ChangeMode", changeMode},
                         {"Today", "00000000"},
-                        {"ChangeTime", "30"},
+                        {"ChangeTime", changeTime},
                         {"SetDefaultUser", "0"},
                         {"HideShowDesktopIcon", "0"},
                         {"Preview", "1"},
@@ -61,6 +68,30 @@ class WindowControlsTest : public ::testing::Test {
     }
 
     bool Checked(int id) const { return SendMessageW(program->Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    // Ticks the show-picture box, which opens the select-picture dialog;
+    // `inDialog` acts in it, then `button` closes it. Returns once the main
+    // window has finished with the click.
+    void TickShowPicture(int button, const std::function<void(HWND)>& inDialog = nullptr)
+    {
+        ASSERT_TRUE(program->PostClick(IDC_SHOW_PICTURE));
+        HWND dialog = program->WaitForWindow(kSelectPictureCaption);
+        ASSERT_NE(nullptr, dialog) << "no select-picture dialog";
+        // The caption comes with the window, the controls after it; the
+        // dialog shows once it is ready.
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog) != FALSE; }, kWait));
+        if (inDialog)
+            inDialog(dialog);
+        PostMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kWait));
+        // The click's last step stores the settings (after OK) or unticks
+        // the box (after Cancel). The window answers messages sent to it
+        // while it sets the wallpaper, so only the outcome says it is done.
+        if (button == IDOK)
+            ASSERT_TRUE(PumpUntil([&] { return Setting("ShowPic") == "1"; }, kWait));
+        else
+            ASSERT_TRUE(PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE); }, kWait));
+    }
     bool Enabled(int id) const { return IsWindowEnabled(program->Control(id)) != FALSE; }
 
     TempFolder folder;
@@ -164,7 +195,7 @@ TEST_F(WindowControlsTest, ShowPictureRemovesAndRestoresTheWallpaperAndTheContro
     for (int id : {IDC_CHANGE_NEVER, IDC_CHANGE_DAILY, IDC_STYLE_TILE, IDC_STYLE_STRETCH, IDC_INTERVAL_EDIT})
         EXPECT_FALSE(Enabled(id)) << id;
 
-    ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE));
+    TickShowPicture(IDOK); // the current picture stays the choice
     EXPECT_EQ(a, DesktopValue("Wallpaper"));
     EXPECT_EQ("1", Setting("ShowPic"));
     EXPECT_TRUE(Checked(IDC_SHOW_PICTURE));
@@ -180,13 +211,45 @@ TEST_F(WindowControlsTest, TickingShowPictureInDailyModeShowsTheChoiceThenTheNex
     EXPECT_EQ("", DesktopValue("Wallpaper"));
     EXPECT_EQ("00000000", Setting("Today"));
 
-    ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE));
+    TickShowPicture(IDOK);
     EXPECT_EQ(b, DesktopValue("Wallpaper")) << "the chosen a.bmp, then at once the picture after it";
     EXPECT_EQ(TodayText(), Setting("Today"));
 
     ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE)); // off
-    ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE)); // on again the same day: the choice only
+    TickShowPicture(IDOK);                         // on again the same day: the choice only
     EXPECT_EQ(b, DesktopValue("Wallpaper"));
+}
+
+TEST_F(WindowControlsTest, ThePictureChosenInTheDialogBecomesTheWallpaperAndTheIntervalStarts)
+{
+    // Interval mode with no picture shown yet, Preview on.
+    Start("3", false, "0.05");
+    ASSERT_FALSE(Checked(IDC_SHOW_PICTURE));
+    TickShowPicture(IDOK, [&](HWND dialog) {
+        // The list shows b.bmp above a.bmp; Home chooses it, and Preview goes off.
+        PostMessageW(GetDlgItem(dialog, IDC_FILE_LIST), WM_KEYDOWN, VK_HOME, 1);
+        const std::wstring chosen(b.begin(), b.end());
+        EXPECT_TRUE(PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kWait));
+        PostMessageW(GetDlgItem(dialog, IDC_PREVIEW), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(b, DesktopValue("Wallpaper"));
+    EXPECT_EQ(b, Setting("CurPicFileName"));
+    EXPECT_EQ("0", Setting("Preview"));
+    EXPECT_EQ("1", Setting("ShowPic"));
+    // Three seconds later the picture after b.bmp, round to a.bmp.
+    EXPECT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == a; }, kWait));
+}
+
+TEST_F(WindowControlsTest, CancellingTheDialogUnticksShowPictureAndKeepsEverything)
+{
+    Start("0", false);
+    TickShowPicture(IDCANCEL, [&](HWND dialog) { PostMessageW(GetDlgItem(dialog, IDC_PREVIEW), BM_CLICK, 0, 0); });
+    EXPECT_FALSE(Checked(IDC_SHOW_PICTURE));
+    EXPECT_EQ("0", Setting("ShowPic"));
+    EXPECT_EQ("1", Setting("Preview"));
+    EXPECT_EQ(a, Setting("CurPicFileName"));
+    EXPECT_EQ("", DesktopValue("Wallpaper"));
+    EXPECT_FALSE(Enabled(IDC_CHANGE_NEVER));
 }
 
 TEST_F(WindowControlsTest, ANewIntervalTakesEffectAtOnce)

@@ -1,0 +1,98 @@
+// Reduced-scale reading of JPEG files for previews. As in the full reader,
+// errors longjmp back to DecodePreview, so the functions in between keep only
+// locals without destructors.
+#include "image/jpeg/JpegPreview.h"
+
+#include "image/DibSize.h"
+#include "image/ImageObject.h"
+#include "image/io/StdioFile.h"
+#include "image/jpeg/InkJpeg.h"
+#include "image/jpeg/JpegErrorManager.h"
+
+namespace {
+
+// The library scales by n/8. The smallest n whose output covers the frame
+// leaves the least to decode without enlarging the picture when it is drawn.
+void ChooseCoveringScale(jpeg_decompress_struct& decoder, int coverWidth, int coverHeight)
+{
+    decoder.scale_denom = 8;
+    for (unsigned int n = 1; n <= 8; ++n) {
+        decoder.scale_num = n;
+        jpeg_calc_output_dimensions(&decoder);
+        if (static_cast<int>(decoder.output_width) >= coverWidth &&
+            static_cast<int>(decoder.output_height) >= coverHeight)
+            return;
+    }
+}
+
+void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, int coverWidth, int coverHeight, CImageObject& picture,
+                 JpegPreview& preview)
+{
+    jpeg_create_decompress(&decoder);
+    jpeg_stdio_src(&decoder, file);
+    jpeg_read_header(&decoder, TRUE);
+    preview.fileWidth = static_cast<int>(decoder.image_width);
+    preview.fileHeight = static_cast<int>(decoder.image_height);
+    if (IsInkColorSpace(decoder.jpeg_color_space)) {
+        preview.result = JpegPreviewResult::NeedsFullDecode;
+        return;
+    }
+    // A file the full reader refuses for its size gets no preview either:
+    // the preview shows what the wallpaper would be.
+    uint32_t imageBytes = 0;
+    if (!DibImageBytes(8, preview.fileWidth, preview.fileHeight, imageBytes))
+        return;
+    const bool grey = decoder.jpeg_color_space == JCS_GRAYSCALE;
+    if (!grey) {
+        decoder.quantize_colors = TRUE;
+        decoder.desired_number_of_colors = 128;
+    }
+    ChooseCoveringScale(decoder, coverWidth, coverHeight);
+    jpeg_start_decompress(&decoder);
+
+    const int width = static_cast<int>(decoder.output_width);
+    const int height = static_cast<int>(decoder.output_height);
+    if (!picture.Create(width, height, 8 * decoder.output_components, -1) || !picture.GetBits())
+        return;
+    if (grey)
+        picture.GetImpl()->SetGreyPalette(256);
+    else
+        picture.SetPalette(decoder.actual_number_of_colors, decoder.colormap[0], decoder.colormap[1],
+                           decoder.colormap[2]);
+
+    // Lines arrive top first; the top row is the last row of the pixel array.
+    JSAMPROW row = picture.GetBits() + static_cast<size_t>(height - 1) * picture.GetRowStride();
+    while (decoder.output_scanline < decoder.output_height) {
+        jpeg_read_scanlines(&decoder, &row, 1);
+        if (decoder.output_scanline < decoder.output_height)
+            row -= picture.GetRowStride();
+    }
+    jpeg_finish_decompress(&decoder);
+    preview.result = JpegPreviewResult::Decoded;
+}
+
+void DecodePreview(FILE* file, int coverWidth, int coverHeight, CImageObject& picture, JpegPreview& preview)
+{
+    jpeg_decompress_struct decoder = {};
+    JpegErrorManager errors;
+    decoder.err = InstallJpegErrorManager(errors);
+    if (setjmp(errors.recovery)) {
+        jpeg_destroy_decompress(&decoder);
+        preview.result = JpegPreviewResult::Failed;
+        return;
+    }
+    ReadPreview(decoder, file, coverWidth, coverHeight, picture, preview);
+    jpeg_destroy_decompress(&decoder);
+}
+
+} // namespace
+
+JpegPreview LoadJpegPreview(const std::string& fileName, int coverWidth, int coverHeight, CImageObject& picture)
+{
+    JpegPreview preview;
+    const StdioFile file = OpenStdioFile(fileName, "rb");
+    if (!file)
+        return preview;
+    DecodePreview(file.get(), coverWidth, coverHeight, picture, preview);
+    return preview;
+}

@@ -1,0 +1,319 @@
+// The select-picture dialog from the English module's template, created in
+// this process and driven through its controls as a user would: the list,
+// the preview, the folder browser and the buttons.
+#include "framework/App.h"
+#include "framework/Path.h"
+#include "image/ImageObject.h"
+#include "resources/resource.h"
+#include "tests/dialogs/FolderBrowserDriver.h"
+#include "tests/dialogs/WineDrive.h"
+#include "tests/engine/TestPictures.h"
+#include "tests/image/support/LibraryWriters.h"
+#include "tests/support/Program.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WindowHelpers.h"
+#include "ui/HelpTopic.h"
+#include "ui/dialogs/SelectPictureDlg.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using dialog_tests::FolderBrowserDriver;
+using dialog_tests::WineDrive;
+using testing_support::PumpUntil;
+using testing_support::TempFolder;
+
+namespace {
+
+constexpr DWORD kWait = 10000; // ms, deadline for anything the dialog does by itself
+const COLORREF kDialogBackground = RGB(255, 128, 64);
+const COLORREF kGreyPicture = RGB(128, 128, 128); // what WritePicture puts in a BMP
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// Gives a file this last-write time, read as local time.
+void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local)
+{
+    SYSTEMTIME universal;
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal);
+    FILETIME time;
+    SystemTimeToFileTime(&universal, &time);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
+class SelectPictureDlgTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite()
+    {
+        const std::string module = testing_support::TestProgramDirectory() + "\\English.dll";
+        AfxSetResourceHandle(LoadLibraryA(module.c_str()));
+        const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&classes);
+    }
+
+    void TearDown() override
+    {
+        if (dialog.m_hWnd)
+            dialog.DestroyWindow();
+    }
+
+    // Opens the dialog over `selected` and shows it above every other window,
+    // so what it draws can be read back from the screen.
+    void Open(const std::string& selected, int preview = 0)
+    {
+        dialog.selectedPath = selected;
+        dialog.previewEnabled = preview;
+        ASSERT_TRUE(dialog.Create(IDD_SELECT_PICTURE, nullptr));
+        SetWindowPos(dialog.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        UpdateWindow(dialog.m_hWnd);
+    }
+
+    HWND List() const { return dialog.GetDlgItem(IDC_FILE_LIST); }
+
+    std::string Text(int id) const
+    {
+        char text[1024] = {};
+        GetDlgItemTextA(dialog.m_hWnd, id, text, sizeof text);
+        return text;
+    }
+
+    std::string ItemText(int item, int column) const
+    {
+        char text[MAX_PATH + 1] = {};
+        LVITEMA info{};
+        info.iSubItem = column;
+        info.pszText = text;
+        info.cchTextMax = sizeof text;
+        SendMessageA(List(), LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&info));
+        return text;
+    }
+
+    int Count() const { return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
+
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (int item = 0; item < Count(); ++item)
+            names.push_back(ItemText(item, 0));
+        return names;
+    }
+
+    int Selected() const { return static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, -1, LVNI_SELECTED)); }
+    int HotItem() const { return static_cast<int>(SendMessageA(List(), LVM_GETHOTITEM, 0, 0)); }
+
+    // Selects an item as a click does.
+    void Select(int item)
+    {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(List(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+    }
+
+    void Click(int id) { SendMessageA(dialog.GetDlgItem(id), BM_CLICK, 0, 0); }
+
+    // Picks a folder with the folder button, answering the browser.
+    bool ChooseFolder(const std::string& folder)
+    {
+        FolderBrowserDriver driver(dialog.m_hWnd, folder);
+        Click(IDC_CHOOSE_FOLDER);
+        return driver.Answered();
+    }
+
+    bool WaitForSizeLine(const std::string& expected)
+    {
+        return PumpUntil([&] { return Text(IDC_PICTURE_SIZE) == expected; }, kWait);
+    }
+
+    // The colour at the middle of the preview frame, as on the screen.
+    COLORREF FrameCentre()
+    {
+        UpdateWindow(dialog.m_hWnd);
+        HWND frame = dialog.GetDlgItem(IDC_PREVIEW_FRAME);
+        RECT area;
+        GetClientRect(frame, &area);
+        HDC dc = GetDC(frame);
+        const COLORREF colour = GetPixel(dc, area.right / 2, area.bottom / 2);
+        ReleaseDC(frame, dc);
+        return colour;
+    }
+
+    TempFolder folder;
+    CSelectPictureDlg dialog;
+};
+
+TEST_F(SelectPictureDlgTest, ListsTheSearchBackwardsWithTypesAsWrittenAndLocalDates)
+{
+    for (const char* name : {"a.bmp", "b.jpg", "c.gif", "d.png", "e.jpeg", "notes.txt", "bmp"})
+        folder.AddFile(name);
+    SetLocalWriteTime(folder.File("b.jpg"), SYSTEMTIME{2021, 7, 0, 4, 9, 5, 3, 0});
+    Open(folder.File("b.jpg"));
+
+    // Pattern by pattern (BMP, JPG, PNG, GIF), each match above the ones
+    // found before it; .jpeg is no pattern of ours.
+    const std::vector<std::string> expected = {"c.gif", "d.png", "b.jpg", "a.bmp"};
+    EXPECT_EQ(expected, Names());
+    EXPECT_EQ("jpg", ItemText(2, 1));
+    EXPECT_EQ("2021-07-04 09:05:03", ItemText(2, 2));
+    // The current picture is marked, nothing is chosen yet.
+    EXPECT_EQ(2, HotItem());
+    EXPECT_EQ(-1, Selected());
+    EXPECT_EQ(folder.File("b.jpg"), Text(IDC_CURRENT_FILE));
+    EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
+
+    // Typing a name's first letter chooses it.
+    SetFocus(List());
+    SendMessageA(List(), WM_CHAR, 'd', 1); // repeat count 1, as typed
+    EXPECT_EQ(1, Selected());
+    EXPECT_EQ(folder.File("d.png"), dialog.selectedPath);
+    EXPECT_EQ(folder.File("d.png"), Text(IDC_CURRENT_FILE));
+}
+
+TEST_F(SelectPictureDlgTest, UpperCaseJpgIsListedAsWrittenAndAHandedInJpegPreviews)
+{
+    ASSERT_TRUE(WritePicture(folder.File("x.JPG"), 40, 30));
+    ASSERT_TRUE(WritePicture(folder.File("y.jpeg"), 50, 20));
+    Open(folder.File("y.jpeg"), 1);
+
+    ASSERT_EQ(std::vector<std::string>{"x.JPG"}, Names());
+    EXPECT_EQ("JPG", ItemText(0, 1));
+    EXPECT_EQ(-1, HotItem());
+    // Timer 5 draws the picture the caller handed in.
+    EXPECT_TRUE(WaitForSizeLine("Picture size: 50*20")) << Text(IDC_PICTURE_SIZE);
+
+    Select(0);
+    EXPECT_EQ(folder.File("x.JPG"), dialog.selectedPath);
+    EXPECT_EQ("Picture size: 40*30", Text(IDC_PICTURE_SIZE));
+    ASSERT_NE(nullptr, dialog.PreviewImage());
+}
+
+TEST_F(SelectPictureDlgTest, PreviewOffLeavesTheFrameBlankAndTickingItDrawsTheCurrentPicture)
+{
+    ASSERT_TRUE(WritePicture(folder.File("grey.bmp"), 64, 48));
+    Open(folder.File("grey.bmp"));
+    EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
+    EXPECT_EQ(kDialogBackground, FrameCentre());
+
+    Click(IDC_PREVIEW);
+    EXPECT_EQ("Picture size: 64*48", Text(IDC_PICTURE_SIZE));
+    EXPECT_EQ(kGreyPicture, FrameCentre());
+
+    // Off again: the size line goes and the frame is wiped.
+    Click(IDC_PREVIEW);
+    EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
+    EXPECT_EQ(kDialogBackground, FrameCentre());
+}
+
+TEST_F(SelectPictureDlgTest, APictureThatDoesNotLoadClearsThePreviewAndTheSizeLine)
+{
+    ASSERT_TRUE(WritePicture(folder.File("good.bmp"), 8, 6));
+    WriteBytes(folder.File("bad.jpg"), std::string(4096, '\x5a'));
+    Open(folder.File("good.bmp"), 1);
+    ASSERT_TRUE(WaitForSizeLine("Picture size: 8*6"));
+    const std::vector<std::string> expected = {"bad.jpg", "good.bmp"};
+    ASSERT_EQ(expected, Names());
+
+    Select(0);
+    EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
+    EXPECT_EQ(nullptr, dialog.PreviewImage());
+    Select(1);
+    EXPECT_EQ("Picture size: 8*6", Text(IDC_PICTURE_SIZE));
+}
+
+TEST_F(SelectPictureDlgTest, ALargeJpegPreviewsAtReducedScaleWithItsRealSize)
+{
+    const int width = 2400;
+    const int height = 1800;
+    std::vector<uint8_t> grey(static_cast<size_t>(width) * height, 90);
+    ASSERT_TRUE(WriteTestJpeg(folder.File("large.jpg"), width, height, 1, grey));
+    Open(folder.File("large.jpg"), 1);
+
+    // The size line a whole-picture decode gives.
+    const CImageObject whole(folder.File("large.jpg"), JPG);
+    ASSERT_EQ(width, whole.GetWidth());
+    EXPECT_TRUE(WaitForSizeLine("Picture size: 2400*1800")) << Text(IDC_PICTURE_SIZE);
+
+    // Decoded at the smallest eighth that still covers the frame.
+    const CImageObject* preview = dialog.PreviewImage();
+    ASSERT_NE(nullptr, preview);
+    RECT frame;
+    GetClientRect(dialog.GetDlgItem(IDC_PREVIEW_FRAME), &frame);
+    const int coverWidth = frame.right - 6;
+    const int coverHeight = frame.bottom - 6;
+    int eighths = 1;
+    while (eighths < 8 && ((width * eighths + 7) / 8 < coverWidth || (height * eighths + 7) / 8 < coverHeight))
+        ++eighths;
+    EXPECT_EQ((width * eighths + 7) / 8, preview->GetWidth());
+    EXPECT_LT(preview->GetWidth(), width);
+}
+
+TEST_F(SelectPictureDlgTest, AFolderChosenInADriveRootGivesPathsWithOneBackslash)
+{
+    TempFolder driveFolder;
+    driveFolder.AddFile("p.bmp");
+    driveFolder.AddFile("q.gif");
+    const WineDrive drive('t', driveFolder.Path());
+    ASSERT_TRUE(drive.Mapped());
+    folder.AddFile("a.bmp");
+
+    // A folder chosen, OK without picking: the path handed in comes back.
+    Open(folder.File("a.bmp"));
+    ASSERT_TRUE(ChooseFolder(drive.Root()));
+    const std::vector<std::string> expected = {"q.gif", "p.bmp"};
+    EXPECT_EQ(expected, Names());
+    EXPECT_EQ(folder.File("a.bmp"), Text(IDC_CURRENT_FILE));
+    Click(IDOK);
+    EXPECT_EQ(nullptr, dialog.m_hWnd);
+    EXPECT_EQ(folder.File("a.bmp"), dialog.selectedPath);
+
+    // Picked in the root: one backslash after the drive.
+    Open(folder.File("a.bmp"));
+    ASSERT_TRUE(ChooseFolder(drive.Root()));
+    Select(1);
+    Click(IDOK);
+    EXPECT_EQ("T:\\p.bmp", dialog.selectedPath);
+}
+
+TEST_F(SelectPictureDlgTest, TheFirstRunValueListsTheWindowsDirectoryWithNothingMarked)
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string picture = std::string(windows) + "\\tessaly-select-test.bmp";
+    ASSERT_TRUE(WritePicture(picture, 4, 4));
+    Open(std::string(windows) + "\\");
+    const std::vector<std::string> names = Names();
+    DeleteFileA(picture.c_str());
+
+    EXPECT_NE(std::find(names.begin(), names.end(), "tessaly-select-test.bmp"), names.end());
+    EXPECT_EQ(-1, HotItem());
+}
+
+std::vector<std::string>* g_helpTopics = nullptr;
+
+TEST_F(SelectPictureDlgTest, HelpOpensTheDialogsTopicOfTheProgramsHelpFile)
+{
+    std::vector<std::string> topics;
+    g_helpTopics = &topics;
+    const HelpTopicHandler previous =
+        SetHelpTopicHandler([](const std::string& topic) { g_helpTopics->push_back(topic); });
+    Open(folder.File("a.bmp"));
+    Click(IDC_SELECT_HELP);
+    SetHelpTopicHandler(previous);
+
+    const std::vector<std::string> expected = {ProgramDirectory() + "\\QL.chm::/QL_SelectPicDlg.htm"};
+    EXPECT_EQ(expected, topics);
+}
+
+} // namespace

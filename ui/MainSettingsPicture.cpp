@@ -1,0 +1,26 @@
+// The main window's side of the select-picture dialog: it hands in the
+// current picture and the preview flag and takes both back after OK.
+#include "engine/Wallpaper.h"
+#include "ui/MainSettingsDlg.h"
+#include "ui/dialogs/SelectPictureDlg.h"
+
+bool CMainSettingsDlg::ChoosePicture()
+{
+    CSelectPictureDlg dialog(this);
+    dialog.selectedPath = m_settings.CurPicFileName;
+    dialog.previewEnabled = m_settings.Preview;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    m_settings.Preview = dialog.previewEnabled;
+    m_settings.CurPicFileName = dialog.selectedPath;
+    return true;
+}
+
+void CMainSettingsDlg::OnSelectPictureButton()
+{
+    if (!ChoosePicture())
+        return;
+    // Not saved here: the next save, or the exit, stores the choice.
+    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    StartRepaintTimer(kRepaintDelay);
+}

@@ -1,0 +1,426 @@
+#include "ui/dialogs/SelectPictureDlg.h"
+
+#include "framework/DataExchange.h"
+#include "framework/Path.h"
+#include "framework/ResourceString.h"
+#include "image/ImageFileType.h"
+#include "image/palette/DibPalette.h"
+#include "resources/resource.h"
+#include "ui/HelpTopic.h"
+#include "ui/dialogs/FolderBrowser.h"
+#include "ui/dialogs/PictureFolder.h"
+#include "ui/dialogs/PreviewPicture.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Timer 5 draws the first preview once the dialog has shown. It also
+// draws a preview that a held arrow key made wait: timer messages come only
+// when no other message is waiting.
+constexpr UINT_PTR kPreviewTimer = 5;
+constexpr UINT kPreviewDelay = 500; // ms
+constexpr UINT kCatchUpDelay = 10;  // ms, the shortest timer there is
+
+// Column widths in pixels.
+constexpr int kNameColumnWidth = 130;
+constexpr int kTypeColumnWidth = 50;
+constexpr int kDateColumnWidth = 130;
+
+// The preview picture keeps this much of the frame free on every side.
+constexpr int kPreviewMargin = 3;
+
+const COLORREF kTextColour = RGB(0, 0, 128);
+const COLORREF kBackgroundColour = RGB(255, 128, 64);
+
+// The template places the dialog at its owner's top-left corner, where it
+// would hide the window it was opened from; centre it over the owner
+// instead, kept inside the owner's monitor.
+// The list asks in UTF-16 when its parent says it wants that; our texts are
+// in the ANSI code page.
+void CopyAsWideText(const std::string& text, wchar_t* buffer, int size)
+{
+    const int written = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer, size);
+    if (written == 0)
+        buffer[size - 1] = L'\0';
+}
+
+std::string AnsiText(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return std::string();
+    std::string converted(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], size, nullptr, nullptr);
+    converted.resize(static_cast<size_t>(size) - 1);
+    return converted;
+}
+
+void CentreOverOwner(HWND dialog)
+{
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner || !IsWindowVisible(owner))
+        return;
+    RECT ownerRect;
+    RECT dialogRect;
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(dialog, &dialogRect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = dialogRect.right - dialogRect.left;
+    const int height = dialogRect.bottom - dialogRect.top;
+    int x = (ownerRect.left + ownerRect.right - width) / 2;
+    int y = (ownerRect.top + ownerRect.bottom - height) / 2;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+CSelectPictureDlg::CSelectPictureDlg(CWnd* parent) : CDialog(IDD_SELECT_PICTURE, parent)
+{
+    m_backgroundBrush.CreateSolidBrush(kBackgroundColour);
+}
+
+void CSelectPictureDlg::DoDataExchange(CDataExchange* dx)
+{
+    if (!m_fileList.m_hWnd)
+        m_fileList.SubclassDlgItem(IDC_FILE_LIST, this);
+    DDX_Check(dx, IDC_PREVIEW, previewEnabled);
+    DDX_Text(dx, IDC_CURRENT_FILE, currentFileText);
+    DDX_Text(dx, IDC_PICTURE_SIZE, sizeText);
+}
+
+BOOL CSelectPictureDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CentreOverOwner(m_hWnd);
+    InsertColumns();
+    folderPath = DirectoryOfPath(selectedPath) + "\\";
+    currentFileText = selectedPath;
+    FillFileList();
+    m_fileList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    MarkCurrentFile();
+    previewImage.reset();
+    SetTimer(kPreviewTimer, kPreviewDelay);
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CSelectPictureDlg::InsertColumns()
+{
+    m_fileList.InsertColumn(0, LoadResourceString(IDS_COLUMN_FILE_NAME), LVCFMT_LEFT, kNameColumnWidth);
+    m_fileList.InsertColumn(1, LoadResourceString(IDS_COLUMN_TYPE), LVCFMT_CENTER, kTypeColumnWidth);
+    m_fileList.InsertColumn(2, LoadResourceString(IDS_COLUMN_MODIFIED), LVCFMT_CENTER, kDateColumnWidth);
+}
+
+void CSelectPictureDlg::FillFileList()
+{
+    fileCount = CountPictureFiles(folderPath);
+    // Files that appear between the two passes find no room and stay out.
+    std::vector<PictureFileEntry> matches = ReadPictureFiles(folderPath, fileCount);
+    fileNames.assign(fileCount, std::string());
+    fileTypes.assign(fileCount, std::string());
+    fileDates.assign(fileCount, std::string());
+    const LocalDateFormat dates;
+    listedCount = static_cast<int>(matches.size());
+    for (int index = 0; index < listedCount; ++index) {
+        fileNames[index] = std::move(matches[index].name);
+        fileTypes[index] = GetFileExtension(fileNames[index]);
+        fileDates[index] = dates.Format(matches[index].lastWrite);
+    }
+
+    // Each match goes on top of the ones before it, so the list shows the
+    // search backwards: the last GIF first, the first BMP last. The list
+    // holds no texts of its own (LVS_OWNERDATA); it shows these entries from
+    // the last to the first, so filling it is setting its count.
+    m_fileList.SetRedraw(FALSE);
+    m_fileList.SetItemCount(listedCount);
+    m_fileList.SetRedraw(TRUE);
+}
+
+void CSelectPictureDlg::ClearFileList()
+{
+    // The list first, so it never asks for a text that is gone.
+    m_fileList.DeleteAllItems();
+    FreeColumnTexts();
+}
+
+const std::string& CSelectPictureDlg::ListedText(int item, int column) const
+{
+    static const std::string none;
+    if (item < 0 || item >= listedCount)
+        return none;
+    const int entry = listedCount - 1 - item;
+    switch (column) {
+    case 0:
+        return fileNames[entry];
+    case 1:
+        return fileTypes[entry];
+    case 2:
+        return fileDates[entry];
+    }
+    return none;
+}
+
+int CSelectPictureDlg::FindListedItem(const std::string& text, UINT flags, int start) const
+{
+    // Typing in the list jumps to the next name that starts with what was
+    // typed, without regard to case, as in any list of files.
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
+    const auto matches = [&](int item) {
+        const std::string& name = ListedText(item, 0);
+        if (partial && name.size() < text.size())
+            return false;
+        const int length = static_cast<int>(partial ? text.size() : name.size());
+        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), length, text.c_str(),
+                              static_cast<int>(text.size())) == CSTR_EQUAL;
+    };
+    start = std::max(0, std::min(start, listedCount));
+    for (int item = start; item < listedCount; ++item)
+        if (matches(item))
+            return item;
+    if (flags & LVFI_WRAP)
+        for (int item = 0; item < start; ++item)
+            if (matches(item))
+                return item;
+    return -1;
+}
+
+void CSelectPictureDlg::FreeColumnTexts()
+{
+    std::vector<std::string>().swap(fileNames);
+    std::vector<std::string>().swap(fileTypes);
+    std::vector<std::string>().swap(fileDates);
+    fileCount = 0;
+    listedCount = 0;
+}
+
+void CSelectPictureDlg::MarkCurrentFile()
+{
+    // Exact and case-sensitive, from the top of the list.
+    const std::string name = FileNamePart(selectedPath);
+    for (int item = 0; item < listedCount; ++item) {
+        if (ListedText(item, 0) == name) {
+            m_fileList.SetHotItem(item);
+            m_fileList.EnsureVisible(item, TRUE);
+            return;
+        }
+    }
+}
+
+// ---- The preview
+
+RECT CSelectPictureDlg::PreviewArea() const
+{
+    RECT area{};
+    ::GetClientRect(GetDlgItem(IDC_PREVIEW_FRAME), &area);
+    InflateRect(&area, -kPreviewMargin, -kPreviewMargin);
+    return area;
+}
+
+int CSelectPictureDlg::LoadPreview()
+{
+    const int type = ImageTypeForPictureFile(currentFileText);
+    if (type < 0)
+        return 0;
+    // One preview picture at a time: the old one goes before the new one loads.
+    previewImage.reset();
+    const RECT area = PreviewArea();
+    PreviewPicture picture = LoadPreviewPicture(currentFileText, type, area.right - area.left, area.bottom - area.top);
+    if (!picture.Loaded()) {
+        sizeText.clear();
+        UpdateData(FALSE);
+        return 0;
+    }
+    previewImage = std::move(picture.image);
+    char size[32];
+    std::snprintf(size, sizeof size, " %d*%d", picture.fileWidth, picture.fileHeight);
+    sizeText = LoadResourceString(IDS_PICTURE_SIZE_LABEL) + size;
+    UpdateData(FALSE);
+    return 1;
+}
+
+void CSelectPictureDlg::DrawPreview()
+{
+    HWND frame = GetDlgItem(IDC_PREVIEW_FRAME);
+    const WindowDc dc(frame);
+    if (!previewImage || !dc.Get())
+        return;
+    const CDibPalette* palette = previewImage->GetPalette();
+    const ScopedSelectPalette selected(dc.Get(), palette ? palette->GetHandle() : nullptr, true);
+    const RECT area = PreviewArea();
+    previewImage->Stretch(dc.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, 0, 0, -1, -1);
+}
+
+void CSelectPictureDlg::ShowPreview()
+{
+    LoadPreview();
+    DrawPreview();
+}
+
+// ---- Handlers
+
+void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
+{
+    // Only a newly selected item changes the choice. Focus moves, and the
+    // item that loses the selection on the way to the next one, leave the
+    // chosen file and its preview as they are (one decode a key, not two).
+    const bool selectedNow =
+        (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
+    if (!selectedNow)
+        return;
+    UpdateData(TRUE);
+    const int selected = m_fileList.GetNextItem(-1, LVNI_SELECTED);
+    if (selected >= 0) {
+        currentFileText = ListedText(selected, 0);
+        selectedPath = folderPath + currentFileText;
+        currentFileText = selectedPath;
+    }
+    if (previewEnabled) {
+        // While an arrow key is held, the next key press is already waiting:
+        // decoding a picture that is gone again at once would only let the
+        // keys pile up. The timer loads the one chosen when they stop.
+        if (HIWORD(GetQueueStatus(QS_KEY)) & QS_KEY) {
+            SetTimer(kPreviewTimer, kCatchUpDelay);
+        } else {
+            KillTimer(kPreviewTimer); // what it would draw is drawn now
+            ShowPreview();
+        }
+    }
+    UpdateData(FALSE);
+}
+
+void CSelectPictureDlg::OnChooseFolder()
+{
+    const std::string chosen = BrowseForFolder(m_hWnd, LoadResourceString(IDS_FOLDER_BROWSER_TITLE));
+    if (chosen.empty())
+        return;
+    folderPath = WithTrailingBackslash(chosen);
+    ClearFileList();
+    FillFileList();
+    UpdateData(FALSE);
+}
+
+void CSelectPictureDlg::OnPreviewClicked()
+{
+    UpdateData(TRUE);
+    if (previewEnabled) {
+        ShowPreview();
+        return;
+    }
+    // The picture stays loaded; erasing the dialog wipes the frame.
+    sizeText.clear();
+    UpdateData(FALSE);
+    Invalidate(TRUE);
+}
+
+void CSelectPictureDlg::OnPreviewTimer()
+{
+    // Until the box is ticked the timer keeps running and does nothing.
+    if (!previewEnabled)
+        return;
+    ShowPreview();
+    KillTimer(kPreviewTimer);
+}
+
+LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
+{
+    switch (reinterpret_cast<const NMHDR*>(lp)->code) {
+    case LVN_ITEMCHANGED:
+        OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lp));
+        return 0;
+    case LVN_GETDISPINFOA: {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lp)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            lstrcpynA(item.pszText, ListedText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+        return 0;
+    }
+    case LVN_GETDISPINFOW: {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lp)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            CopyAsWideText(ListedText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+        return 0;
+    }
+    case LVN_ODFINDITEMA: {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(lp);
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
+            return -1;
+        return FindListedItem(find->lvfi.psz, find->lvfi.flags, find->iStart);
+    }
+    case LVN_ODFINDITEMW: {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(lp);
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
+            return -1;
+        return FindListedItem(AnsiText(find->lvfi.psz), find->lvfi.flags, find->iStart);
+    }
+    }
+    return 0;
+}
+
+LRESULT CSelectPictureDlg::OnCtlColor(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kTextColour);
+    return reinterpret_cast<LRESULT>(m_backgroundBrush.GetHandle());
+}
+
+BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
+{
+    if (lp == 0 || NotificationsLocked() || HIWORD(wp) != BN_CLICKED)
+        return CDialog::OnCommand(wp, lp);
+    switch (LOWORD(wp)) {
+    case IDC_CHOOSE_FOLDER:
+        OnChooseFolder();
+        return TRUE;
+    case IDC_PREVIEW:
+        OnPreviewClicked();
+        return TRUE;
+    case IDC_SELECT_HELP:
+        ShowHelpTopic(ProgramHelpTopic("QL_SelectPicDlg.htm"));
+        return TRUE;
+    }
+    return CDialog::OnCommand(wp, lp);
+}
+
+LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lp)->idFrom == IDC_FILE_LIST)
+            return OnListNotify(lp);
+        break;
+    case WM_TIMER:
+        if (wp != kPreviewTimer)
+            break;
+        OnPreviewTimer();
+        return 0;
+    case WM_PAINT: {
+        const LRESULT result = CDialog::WindowProc(msg, wp, lp);
+        if (previewEnabled)
+            DrawPreview();
+        return result;
+    }
+    // Every kind but list boxes, the dialog itself included; list boxes keep
+    // the system's colours.
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColor(reinterpret_cast<HDC>(wp));
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}
+
+BOOL CSelectPictureDlg::DestroyWindow()
+{
+    FreeColumnTexts();
+    previewImage.reset();
+    return CDialog::DestroyWindow();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The select-picture dialog (template 138): the pictures of one folder with
+// their type and date, the chosen picture's path and size, and a preview.
+// It changes no setting itself: the caller hands in the current picture and
+// the preview flag and takes both back after OK.
+
+#include "framework/Dialog.h"
+#include "framework/GdiObject.h"
+#include "framework/ListCtrl.h"
+#include "image/ImageObject.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CSelectPictureDlg : public CDialog {
+  public:
+    explicit CSelectPictureDlg(CWnd* parent = nullptr);
+
+    BOOL DestroyWindow() override;
+
+    // Lists the pictures of folderPath (two passes: count, then fill), the
+    // last match of the search at the top.
+    void FillFileList();
+    // Empties the list and frees the column texts.
+    void ClearFileList();
+    // Loads the chosen picture and writes its size line; 1 when it loaded.
+    // A file that is no picture type leaves the preview as it was.
+    int LoadPreview();
+    // Draws the preview picture into the preview frame.
+    void DrawPreview();
+
+    // What the preview shows (null when nothing does).
+    const CImageObject* PreviewImage() const { return previewImage.get(); }
+
+    // In and out: the caller sets both before opening the dialog and takes
+    // them back after OK.
+    std::string selectedPath;
+    int previewEnabled = 0;
+
+  protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    BOOL OnCommand(WPARAM wp, LPARAM lp) override;
+
+  private:
+    void InsertColumns();
+    // Makes the current picture the list's hot item and scrolls to it.
+    void MarkCurrentFile();
+    void OnChooseFolder();
+    void OnPreviewClicked();
+    void OnItemChanged(const NMLISTVIEW& change);
+    void OnPreviewTimer();
+    void ShowPreview();
+    LRESULT OnListNotify(LPARAM lp);
+    LRESULT OnCtlColor(HDC dc);
+    // The text the list shows at this item and column.
+    const std::string& ListedText(int item, int column) const;
+    // The list's search for typed text: the first item from `start` on (and
+    // from the top again with LVFI_WRAP), -1 when none.
+    int FindListedItem(const std::string& text, UINT flags, int start) const;
+    void FreeColumnTexts();
+    // The preview frame's client rectangle less its 3-pixel margin.
+    RECT PreviewArea() const;
+
+    std::string folderPath; // always ends with a backslash
+    std::unique_ptr<CImageObject> previewImage;
+    int fileCount = 0;
+    // The texts of the three columns; entry i is the i-th match of the
+    // search. The list shows them from the last to the first.
+    std::vector<std::string> fileNames;
+    std::vector<std::string> fileTypes;
+    std::vector<std::string> fileDates;
+    // How many entries the last fill put into the list (matches found in the
+    // second pass, at most fileCount).
+    int listedCount = 0;
+    CListCtrl m_fileList;
+    std::string currentFileText;
+    std::string sizeText;
+    CBrush m_backgroundBrush;
+};
