@@ -54,7 +54,7 @@ take() {
   local desktop
   desktop=$(convert "$out/.shot.png" -crop 1x1+700+5 +repage -format '#%[hex:p{0,0}]' info:)
   convert "$out/.shot.png" -crop 600x500+0+0 +repage -bordercolor "$desktop" -border 1 -trim +repage \
-    -border 18 "$out/$name"
+    -border 18 -strip "$out/$name"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   echo "screenshots: $out/$name"
