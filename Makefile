@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build dist test run bench fuzz clean
+.PHONY: all setup build dist test run bench fuzz screenshots clean
 
 all: build
 
@@ -40,6 +40,9 @@ bench: build
 # A longer fuzzing campaign: FUZZ_SECONDS per target (make fuzz FUZZ_SECONDS=600).
 fuzz: build
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/campaign.sh
+
+screenshots: build
+	@scripts/screenshots.sh
 
 clean:
 	rm -rf $(BUILD) $(NATIVE) $(FUZZ) dist

@@ -8,3 +8,6 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/native/CMakeLists.txt)
   # gathers into build/gif-corpus (make build runs it); at least 200 of them.
   add_test(NAME gif_conformance COMMAND ${native_dir}/gif_conformance ${CMAKE_SOURCE_DIR}/build/gif-corpus/files 200)
 endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/native/CMakeLists.txt)
+  add_test(NAME skin_file_native COMMAND ${CMAKE_SOURCE_DIR}/build/native/skin_file_native)
+endif()
