@@ -6,8 +6,10 @@
 #include "image/bmp/BmpParser.h"
 #include "tests/image/support/BmpBuilder.h"
 #include "tests/image/support/GifEncoder.h"
+#include "ui/skin/SkinFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -168,6 +170,52 @@ Seeds FileTypeSeeds()
     return seeds;
 }
 
+// A region block as GetRegionData writes it: header, then the rectangles.
+std::vector<uint8_t> RegionData(const std::vector<std::array<int32_t, 4>>& rectangles)
+{
+    std::vector<int32_t> words = {
+        32, 1, static_cast<int32_t>(rectangles.size()), static_cast<int32_t>(rectangles.size() * 16), 0, 0, 0, 0};
+    for (const auto& rectangle : rectangles)
+        words.insert(words.end(), rectangle.begin(), rectangle.end());
+    if (!rectangles.empty()) {
+        words[4] = rectangles.front()[0];
+        words[5] = rectangles.front()[1];
+        words[6] = rectangles.back()[2];
+        words[7] = rectangles.back()[3];
+    }
+    std::vector<uint8_t> bytes;
+    for (const int32_t word : words)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(word) >> shift));
+    return bytes;
+}
+
+// Descriptions with no, one and six buttons, and names at the lengths where
+// the length prefix changes form.
+Seeds SkinFileSeeds()
+{
+    Seeds seeds;
+    for (const int buttonCount : {0, 1, 6}) {
+        SkinFile file;
+        file.backgroundName = buttonCount == 1 ? std::string(255, 'b') : "bg.bmp";
+        file.windowRegion = RegionData({{0, 0, 380, 4}, {2, 4, 378, 360}});
+        for (int i = 0; i < buttonCount; ++i) {
+            SkinFileButton button;
+            for (size_t state = 0; state < kSkinButtonStates; ++state)
+                button.imageNames[state] = "button" + std::to_string(i) + "_" + std::to_string(state) + ".bmp";
+            button.left = 61 + i;
+            button.top = 15;
+            button.right = 141 + i;
+            button.bottom = 55;
+            button.region = i % 2 ? std::vector<uint8_t>() : RegionData({{1, 0, 79, 40}});
+            button.tooltip = std::string(i == 0 ? 254 : 12, 't');
+            file.buttons.push_back(button);
+        }
+        seeds.push_back(SerializeSkinFile(file));
+    }
+    return seeds;
+}
+
 struct SeedWriter {
     const char* target;
     Seeds (*seeds)();
@@ -177,6 +225,7 @@ const SeedWriter kWriters[] = {
     {"bmp", BmpSeeds},
     {"gif", GifSeeds},
     {"filetype", FileTypeSeeds},
+    {"skinfile", SkinFileSeeds},
 };
 
 std::string Lowercase(std::string text)
