@@ -5,10 +5,12 @@
 BUILD := build/win
 PACKAGES := $(BUILD)/packages
 NATIVE := build/native
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build dist test run bench clean
+.PHONY: all setup build dist test run bench fuzz screenshots clean
 
 all: build
 
@@ -18,8 +20,9 @@ setup:
 build: setup
 	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
-	@if [ -f tests/native/CMakeLists.txt ]; then \
-	  cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS); fi
+	@cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS)
+	@cmake -S tests/fuzz/native -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ >/dev/null && cmake --build $(FUZZ) -j$(JOBS)
+	@tests/native/gif-corpus.sh build/gif-corpus
 	@scripts/make-dist.sh $(BUILD)/bin dist
 	@scripts/make-packages.sh dist $(PACKAGES)
 
@@ -34,5 +37,12 @@ run: build
 bench: build
 	@scripts/bench.sh
 
+# A longer fuzzing campaign: FUZZ_SECONDS per target (make fuzz FUZZ_SECONDS=600).
+fuzz: build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/campaign.sh
+
+screenshots: build
+	@scripts/screenshots.sh
+
 clean:
-	rm -rf $(BUILD) $(NATIVE) dist
+	rm -rf $(BUILD) $(NATIVE) $(FUZZ) dist

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make-dist.sh BIN DIST: lays out the shippable folder: the program, the
-# language modules and, once they exist, the skins and the help file; the
-# README and the licence texts of the libraries the program contains.
+# language modules, the skin folders the build drew and described, the help
+# file once it exists; the README and the licence texts of the libraries
+# the program contains.
 set -euo pipefail
 bin=$1 dist=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,8 +10,8 @@ mkdir -p "$dist"
 for file in Tessaly.exe English.dll chinese.dll QL.chm; do
   [ -f "$bin/$file" ] && cp -u "$bin/$file" "$dist/"
 done
-for skin in "$root"/resources/skins/*/; do
-  [ -d "$skin" ] && cp -ru "$skin" "$dist/"
+for skin in "$bin"/*/; do
+  [ -f "$skin/bg.bmp" ] && [ -f "$skin/Quorrel.ini" ] && cp -ru "${skin%/}" "$dist/"
 done
 
 # The program ships without the debugging sections that the libraries it

@@ -12,7 +12,8 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
   nasm cmake make dpkg-dev googletest g++ fp-utils fonts-wqy-microhei clang-format
-  nsis zip unzip
+  nsis zip unzip python3-cairo fonts-dejavu-core fonts-dejavu-extra
+  clang libclang-rt-14-dev libgif-dev gifsicle
 )
 
 missing_packages() {

@@ -117,12 +117,7 @@ BOOL CMainSettingsDlg::OnInitDialog()
     if (LoadSettings())
         SetDesktopIconsHidden(m_settings.HideShowDesktopIcon);
 
-    // SKIN: load the skin description (rebuilding it from the default skin
-    // with its message when it fails), then the background image and the
-    // window region, here.
-    // SKIN BUTTONS: create one skin button per entry of the skin
-    // description, command id 10000 + index, here.
-    // TOOLTIP: create and activate the tooltip control here.
+    InitialiseSkin();
 
     UpdateData(FALSE);
     if (!m_settings.ShowPic)
@@ -160,7 +155,7 @@ void CMainSettingsDlg::SaveSettings()
 void CMainSettingsDlg::UpdateControlStates()
 {
     const bool showPic = m_settings.ShowPic != 0;
-    // SKIN BUTTONS: skin button 0 (select picture) is enabled iff showPic.
+    EnableSelectPictureButton(showPic);
     for (int id : kChangeModeRadios)
         ::EnableWindow(GetDlgItem(id), showPic);
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
@@ -189,8 +184,7 @@ void CMainSettingsDlg::Show()
 
 BOOL CMainSettingsDlg::DestroyWindow()
 {
-    // SKIN: free the background image, the window region data and every
-    // skin button with its region data here.
+    ReleaseSkin();
     SaveSettings();
     if (m_settings.ShowPic)
         StopChangeTimer();
@@ -217,8 +211,8 @@ void CMainSettingsDlg::OnTimer(UINT_PTR id)
 void CMainSettingsDlg::OnRepaintTimer()
 {
     KillTimer(kRepaintTimer);
-    // SKIN: draw the background, then every skin button in its Normal
-    // state (button 0 Disabled while no picture is shown), here.
+    DrawBackground();
+    DrawSkinButtonsNormal();
     InvalidateControls();
 }
 
@@ -432,7 +426,7 @@ void CMainSettingsDlg::WriteChangeMode(int mode)
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (LRESULT result = 0; OnMenusAndTrayMessage(msg, wp, lp, result))
+    if (LRESULT result = 0; OnMenusAndTrayMessage(msg, wp, lp, result) || OnSkinMessage(msg, wp, lp, result))
         return result;
     switch (msg) {
     case WM_TIMER:

@@ -6,19 +6,25 @@
 
 #include "engine/ChangeScheduler.h"
 #include "framework/Dialog.h"
+#include "framework/ToolTipCtrl.h"
+#include "image/ImageObject.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 #include "ui/menu/OwnerDrawMenu.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/skin/SkinDescription.h"
 
+#include <memory>
 #include <string>
 
 class CTrayIcon;
 
-class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
+class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public SkinButtonHost {
   public:
     explicit CMainSettingsDlg(CWnd* parent = nullptr);
 
     BOOL DestroyWindow() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Takes `ShowPic` and `ShowMode` from the desktop's own wallpaper values.
     void ReadDesktopWallpaperSettings();
@@ -62,6 +68,31 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost {
     void OnContextMenu(HWND window, POINT point);
     void PaintMinimised();
     COwnerDrawMenu m_contextMenu;
+
+    // ---- The skin (MainSettingsDlgSkin.cpp)
+    // Loads the skin (rebuilding its description when it cannot be read),
+    // shapes the window, creates the skin buttons and the tooltip control.
+    void InitialiseSkin();
+    bool LoadBackgroundImage();
+    // Sizes the window to the background picture and cuts it to its shape.
+    void ApplyWindowRegion();
+    void CreateSkinButtons();
+    void DrawBackground();
+    // Every skin button in its normal picture, the select-picture button
+    // disabled while no picture is shown.
+    void DrawSkinButtonsNormal();
+    void EnableSelectPictureButton(bool enabled);
+    void ReleaseSkin();
+    // Messages of the skinned window, seen before any other handling;
+    // true when handled.
+    bool OnSkinMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    HBRUSH OnCtlColor(HDC dc);
+    void OnSkinButtonHover(int index) override;
+    void OnSkinButtonClick(int index) override;
+    SkinDescription m_skin;
+    std::unique_ptr<CImageObject> m_backgroundImage;
+    CToolTipCtrl m_toolTip;
+    CBrush m_controlBrush; // lives as long as the window
     // ----
 
     // Enables the controls that only mean something while a picture is shown.

@@ -153,12 +153,12 @@ int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, u
     if (transparentIndex < 0 || transparentIndex > 255)
         return tableSize;
 
-    reds[transparentIndex] = greens[transparentIndex] = blues[transparentIndex] = 0;
-    // White is looked for after the transparent entry turned black: a table
-    // whose only white is the transparent colour still needs a white entry.
+    // White is looked for before the transparent entry turns black: a table
+    // whose only white is the transparent colour gets no white entry.
     bool hasWhite = false;
     for (int i = 0; i < tableSize; ++i)
         hasWhite = hasWhite || (reds[i] == 255 && greens[i] == 255 && blues[i] == 255);
+    reds[transparentIndex] = greens[transparentIndex] = blues[transparentIndex] = 0;
     for (int i = tableSize; i < 256; ++i)
         reds[i] = greens[i] = blues[i] = 255;
     if (!hasWhite && tableSize >= 256)

@@ -18,9 +18,10 @@ class GifPictureSink {
 
 // The palette a picture gets from a GIF colour table of tableSize entries
 // (red, green, blue triples). Returns the palette size. With a transparent
-// index the palette has 256 entries: the transparent one black and the ones
-// beyond the table white, and entry 255 white when no other entry is, so that
-// masked drawing finds exact black and white.
+// index the palette has 256 entries for masked drawing: the transparent one
+// black, the ones beyond the table white, and entry 255 white unless the
+// file's table held white already (the transparent entry included, although
+// it turns black).
 int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, uint8_t reds[256], uint8_t greens[256],
                     uint8_t blues[256]);
 

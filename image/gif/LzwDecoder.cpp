@@ -84,17 +84,21 @@ int LzwDecoder::Decode(ByteReader& data, int lineWidth, GifRowWriter& rows)
     // one without an entry; from then until the next clear only the prefix
     // chain gives the format's answer.
     bool entriesComplete = true;
+    // The start of the data counts as a clear: encoders that begin with a
+    // data code expect its string to make no entry, as after a clear.
+    bool startsTable = true;
     int code = readCode();
     while (code >= 0 && code != endCode) {
         if (code == clearCode) {
             codeSize = minCodeSize + 1;
             codeLimit = 1 << codeSize;
             nextCode = firstFreeCode_;
-            do
-                code = readCode();
-            while (code == clearCode);
-            if (code < 0 || code == endCode)
-                break;
+            startsTable = true;
+            code = readCode();
+            continue;
+        }
+        if (startsTable) {
+            startsTable = false;
             if (code >= nextCode)
                 code = 0;
             previousCode = code;

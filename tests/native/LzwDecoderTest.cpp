@@ -124,6 +124,7 @@ int ReferenceDecode(ByteReader& data, int lineWidth, GifRowWriter& rows)
     int codeLimit = 1 << codeSize;
     int previousCode = 0;
     uint8_t firstByte = 0;
+    bool startsTable = true;
     int code = readCode();
     while (code >= 0 && code != endCode) {
         stack.clear();
@@ -131,11 +132,12 @@ int ReferenceDecode(ByteReader& data, int lineWidth, GifRowWriter& rows)
             codeSize = minCodeSize + 1;
             codeLimit = 1 << codeSize;
             nextCode = firstFree;
-            do
-                code = readCode();
-            while (code == clearCode);
-            if (code < 0 || code == endCode)
-                break;
+            startsTable = true;
+            code = readCode();
+            continue;
+        }
+        if (startsTable) {
+            startsTable = false;
             if (code >= nextCode)
                 code = 0;
             previousCode = code;
@@ -192,7 +194,7 @@ class HostileStream {
         const int clearCode = 1 << minCodeSize_;
         size_ = minCodeSize_ + 1;
         next_ = clearCode + 2;
-        afterClear_ = false;
+        afterClear_ = true; // the start of the data counts as a clear
         for (int i = 0; i < count; ++i) {
             const int roll = Percent();
             if (roll < clearPercent) {
@@ -288,6 +290,21 @@ TEST(LzwDecoder, CodeEqualToNextCodeRepeatsTheFirstByte)
     const Decoded decoded = DecodeStream(Stream(2, codes.Finish()), 5);
     EXPECT_EQ(decoded.result, 0);
     EXPECT_EQ(decoded.pixels, (std::vector<uint8_t>{1, 1, 1, 1, 1}));
+}
+
+TEST(LzwDecoder, DataWithoutALeadingClearCodeStartsAnEmptyTable)
+{
+    // Some encoders begin with a data code. The start counts as a clear: the
+    // first code makes no entry, so 258 is the first string made, "14 15".
+    CodeWriter codes;
+    codes.Put(14, 9);
+    codes.Put(15, 9);
+    codes.Put(15, 9);
+    codes.Put(258, 9);
+    codes.Put(257, 9);
+    const Decoded decoded = DecodeStream(Stream(8, codes.Finish()), 5);
+    EXPECT_EQ(decoded.result, 0);
+    EXPECT_EQ(decoded.pixels, (std::vector<uint8_t>{14, 15, 15, 14, 15}));
 }
 
 TEST(LzwDecoder, CodesBeyondTheTableRepeatThePreviousString)

@@ -14,7 +14,7 @@ class MemoryPicture : public GifPictureSink {
     {
         ++createCount;
         uint32_t bytes = 0;
-        if (!DibImageBytes(8, width, height, bytes))
+        if (!DibImageBytes(8, width, height, bytes) || bytes > maxBytes)
             return PictureRows();
         pixels.assign(bytes + 1, 0); // never empty, so data() is a real pointer
         rows.bits = pixels.data();
@@ -41,4 +41,5 @@ class MemoryPicture : public GifPictureSink {
     int paletteSize = -1;
     int transparentIndex = -1;
     int createCount = 0;
+    uint64_t maxBytes = kMaxDibBytes; // a lower bound keeps fuzzing fast
 };

@@ -1,0 +1,65 @@
+#pragma once
+// CSkinButton: a button drawn from four pictures of the skin (normal, under
+// the mouse, pressed, disabled), cut to the shape of its normal picture.
+// It keeps no state of its own besides the enabled flag: the picture it
+// shows is whatever was drawn last. It never captures the mouse: a click is
+// a release of the left button over it, wherever the press began.
+
+#include "framework/ToolTipCtrl.h"
+#include "framework/Window.h"
+#include "image/ImageObject.h"
+#include "ui/skin/SkinFile.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum SkinButtonState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+
+// The window the skin buttons stand on hears of the mouse through this.
+class SkinButtonHost {
+  public:
+    // The mouse moved over button `index`.
+    virtual void OnSkinButtonHover(int index) = 0;
+    virtual void OnSkinButtonClick(int index) = 0;
+
+  protected:
+    ~SkinButtonHost() = default;
+};
+
+class CSkinButton : public CWnd {
+  public:
+    CSkinButton() = default;
+    ~CSkinButton() override;
+
+    // Takes the pictures, shape, place and tooltip of button `index`; the
+    // window must exist. Returns 1.
+    int SetupButton(const std::array<std::string, kSkinButtonStates>& imagePaths, const RECT& rectangle,
+                    const std::vector<uint8_t>& regionData, int index, const std::string& tooltip);
+    // 1 when all four pictures loaded; 0 at the first that did not.
+    int LoadStateImages();
+    // Draws the picture of `state` now; nothing for a state without one.
+    void DrawState(int state);
+    void SetEnabled(bool enabled);
+    bool IsEnabled() const { return m_enabled != 0; }
+    int Index() const { return m_index; }
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+  protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    SkinButtonHost* Host() const;
+    void OnMouseMove(WPARAM keys);
+    void OnLButtonDown();
+    void OnLButtonUp();
+
+    int m_enabled = 1;
+    int m_index = 0;
+    std::array<std::unique_ptr<CImageObject>, kSkinButtonStates> m_images;
+    std::array<std::string, kSkinButtonStates> m_imagePaths;
+    CToolTipCtrl m_toolTip;
+};
