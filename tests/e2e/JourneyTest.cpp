@@ -14,6 +14,7 @@
 #include "tests/e2e/PictureDialog.h"
 #include "tests/e2e/Pictures.h"
 #include "tests/e2e/ProgramTexts.h"
+#include "tests/e2e/Screenshots.h"
 #include "tests/e2e/Tessaly.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Registry.h"
@@ -27,6 +28,9 @@ using namespace e2e;
 using namespace testing_support;
 
 namespace {
+
+// The skin's buttons are the window's children 10000 + index.
+constexpr int kHideButton = 10002;
 
 std::string Setting(const char* name)
 {
@@ -82,6 +86,7 @@ class Journey : public ::testing::Test {
             [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"61*40") != std::wstring::npos; },
             kDeadline))
             << "the preview's size line";
+        TakeScreenshot("2-picture-chosen");
         ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kDeadline));
     }
@@ -123,9 +128,11 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         ASSERT_TRUE(m_watch.WaitFor(6));
         const std::vector<std::string> walk = {"a.bmp", "a.bmp", "Q62", "Q63", "Q64", "a.bmp"};
         EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 6));
+        TakeScreenshot("3-walking");
 
-        // Into the notification area, and back through a second start.
-        ASSERT_TRUE(ClickIcon(m_clickToHide));
+        // Into the notification area with the skin's button, and back
+        // through a second start.
+        ASSERT_TRUE(ClickWindow(program.Control(kHideButton)));
         ASSERT_TRUE(program.BecomesHidden());
         EXPECT_TRUE(IconShowsTip(m_clickToShow));
         {
@@ -145,7 +152,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         ASSERT_TRUE(program.BecomesVisible());
         EXPECT_TRUE(IconShowsTip(m_clickToHide));
         ASSERT_TRUE(RightClickIcon(m_clickToHide));
-        ASSERT_TRUE(ClickLastItemOfMenu(program.Process().Id()));
+        ASSERT_TRUE(ClickLastItemOfMenu(program.Process().Id(), [] { TakeScreenshot("4-icon-menu"); }));
         ASSERT_TRUE(program.Ends());
         EXPECT_TRUE(NoIconShowsTip(m_clickToHide));
     }
@@ -165,6 +172,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     ASSERT_NE(nullptr, again.Window());
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kDeadline));
     EXPECT_TRUE(IconShowsTip(m_clickToShow));
+    TakeScreenshot("5-started-hidden");
     ASSERT_TRUE(m_watch.WaitFor(before + 1));
     EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
 
@@ -175,6 +183,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     EXPECT_TRUE(again.IsChecked(IDC_STYLE_STRETCH));
     EXPECT_EQ(L"0.0167", again.Text(IDC_INTERVAL_EDIT));
     EXPECT_TRUE(IsWindowEnabled(again.Control(IDC_INTERVAL_EDIT)));
+    TakeScreenshot("6-as-left");
     // Alt+F4, as a person ends it.
     PressKeys({VK_MENU, VK_F4});
     EXPECT_TRUE(again.Ends());

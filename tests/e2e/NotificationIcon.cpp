@@ -61,12 +61,14 @@ bool RightClickIcon(const std::wstring& tip)
     return ClickIconWith(tip, MouseButton::Right);
 }
 
-bool ClickLastItemOfMenu(DWORD processId)
+bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen)
 {
     HWND menu = WaitForMenuOf(processId);
     RECT rect = {};
     if (!menu || !GetWindowRect(menu, &rect))
         return false;
+    if (whileOpen)
+        whileOpen();
     // Each item is at least a menu bar high; the frame is a few pixels.
     const POINT lastItem = {(rect.left + rect.right) / 2, rect.bottom - 3 - GetSystemMetrics(SM_CYMENU) / 2};
     return ClickAt(lastItem);

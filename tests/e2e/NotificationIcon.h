@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace e2e {
@@ -20,7 +21,8 @@ bool ClickIcon(const std::wstring& tip);
 bool RightClickIcon(const std::wstring& tip);
 
 // The icon's menu that `processId` shows after a right click, and a click
-// on its last item (the exit command); false when no menu came.
-bool ClickLastItemOfMenu(DWORD processId);
+// on its last item (the exit command); `whileOpen` runs once the menu
+// shows. False when no menu came.
+bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen = {});
 
 } // namespace e2e
