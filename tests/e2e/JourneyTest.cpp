@@ -69,8 +69,8 @@ class Journey : public ::testing::Test {
         DeleteWallpaperBitmaps();
     }
 
-    // Ticks show-picture and picks `name` from the folder in the dialog.
-    void ShowPictureFromTheFolder(const Tessaly& program, const std::string& name)
+    // Ticks show-picture and picks a.bmp from the folder in the dialog.
+    void ShowTheFirstPictureOfTheFolder(const Tessaly& program)
     {
         ASSERT_TRUE(ClickWindow(program.Control(IDC_SHOW_PICTURE)));
         HWND dialog = WaitForPictureDialog(program.Window());
@@ -79,9 +79,8 @@ class Journey : public ::testing::Test {
         const std::vector<std::string> listed = {"d.gif", "c.png", "b.jpg", "a.bmp"};
         ASSERT_EQ(listed, ListedFiles(dialog)) << "the last found at the top";
         ASSERT_TRUE(ClickListedFile(dialog, 3));
-        EXPECT_TRUE(
-            PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == Widen(m_pictures.Path(name)); },
-                      kDeadline));
+        const std::wstring chosen = Widen(m_pictures.Path("a.bmp"));
+        EXPECT_TRUE(PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kDeadline));
         EXPECT_TRUE(PumpUntil(
             [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"61*40") != std::wstring::npos; },
             kDeadline))
@@ -108,7 +107,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
         EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
 
-        ShowPictureFromTheFolder(program, "a.bmp");
+        ShowTheFirstPictureOfTheFolder(program);
         if (HasFatalFailure())
             return;
         ASSERT_TRUE(m_watch.WaitFor(1));
