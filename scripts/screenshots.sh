@@ -2,7 +2,9 @@
 # screenshots.sh [OUT_DIR]: starts the real program from dist/ on a private
 # display, once in English and once on a Chinese system (LC_ALL=zh_CN.UTF-8),
 # and saves a picture of each window with a little desktop around it to
-# OUT_DIR (docs/ by default) for the README. `make screenshots` builds first.
+# OUT_DIR (docs/ by default) for the README; then, in English, the
+# notification icon's menu and the select-picture dialog on a folder of
+# demo pictures with its preview. `make screenshots` builds first.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 out=${1:-$root/docs}
@@ -60,7 +62,88 @@ take() {
   echo "screenshots: $out/$name"
 }
 
+# Waits until the pixel at X,Y of the screen is none of COLOURS (hex
+# values between bars) and the
+# screen holds still, TRIES times a fifth of a second (100 by default).
+wait_for_change() {
+  local x=$1 y=$2 colour=$3 tries=${4:-100} previous="" current i
+  for i in $(seq "$tries"); do
+    sleep 0.2
+    shot "$out/.shot.png"
+    current=$(convert "$out/.shot.png" -crop 1024x768+0+0 +repage -format '%#' info:)
+    if ! convert "$out/.shot.png" -crop 1x1+"$x"+"$y" +repage -format '%[hex:p{0,0}]' info: | grep -Eqi "^($colour)" &&
+      [ "$current" = "$previous" ]; then
+      return 0
+    fi
+    previous=$current
+  done
+  echo "screenshots: nothing came at $x,$y" >&2
+  return 1
+}
+
+stop_program() {
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
+# The notification icon's menu. The virtual desktop is 1024x768 at the
+# screen's corner; the taskbar paints the icon at its right end, found as
+# the one thing on the taskbar's plain right part.
+take_tray_menu() {
+  local name=$1
+  LC_ALL=en_US.UTF-8 wine "$program" >/dev/null 2>&1 &
+  local pid=$!
+  wait_for_window
+  local icon x y
+  icon=$(convert "$out/.shot.png" -crop 200x20+824+748 +repage -format '%@' info:)
+  [[ $icon =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "screenshots: no notification icon" >&2; return 1; }
+  x=$((824 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2))
+  y=$((748 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))
+  local desktop
+  desktop=$(convert "$out/.shot.png" -crop 1x1+900+700 +repage -format '%[hex:p{0,0}]' info:)
+  xdotool mousemove "$x" "$y" click 3
+  # The menu opens above the icon, over the plain desktop.
+  wait_for_change 1000 700 "$desktop"
+  convert "$out/.shot.png" -crop 384x192+640+576 +repage -strip "$out/$name"
+  xdotool key Escape
+  stop_program "$pid"
+  echo "screenshots: $out/$name"
+}
+
+# The select-picture dialog as ticking "Show wallpaper" opens it, on the
+# demo pictures with the current one previewed.
+take_select_picture() {
+  local name=$1 pictures=$root/build/screenshot-pictures
+  "$root/scripts/make-demo-pictures.sh" "$pictures"
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v CurPicFileName /d "$(winepath -w "$pictures/4-dusk.png")" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v Preview /d 1 /f >/dev/null 2>&1
+  # No picture shown yet, so the tick opens the dialog.
+  wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d '' /f >/dev/null 2>&1
+  LC_ALL=en_US.UTF-8 wine "$program" >/dev/null 2>&1 &
+  local pid=$!
+  wait_for_window
+  local desktop
+  desktop=$(convert "$out/.shot.png" -crop 1x1+900+600 +repage -format '%[hex:p{0,0}]' info:)
+  # The check box, where the window's layout puts it. A click that comes
+  # while the window is still being made is lost: click until the preview
+  # fills the panel's orange on the dialog's right.
+  local click
+  for click in 1 2 3; do
+    xdotool mousemove 39 110 click 1
+    wait_for_change 525 200 "FF8040|$desktop" 25 2>/dev/null && break
+    [ "$click" = 3 ] && { echo "screenshots: the dialog did not open" >&2; return 1; }
+  done
+  # The dialog covers the window but for its lowest edge: only the dialog.
+  convert "$out/.shot.png" -crop 1024x346+0+0 +repage -bordercolor "#$desktop" -border 1 -trim +repage \
+    -border 18 -strip "$out/$name"
+  xdotool key Escape
+  stop_program "$pid"
+  echo "screenshots: $out/$name"
+}
+
 take en_US.UTF-8 screenshot-english.png
 take zh_CN.UTF-8 screenshot-chinese.png
+take_tray_menu screenshot-tray-menu.png
+take_select_picture screenshot-select-picture.png
 rm -f "$out/.shot.png"
 [ "$was_running" = 1 ] || "$root/scripts/wine-stop.sh" >/dev/null 2>&1

@@ -159,6 +159,17 @@ class RunningProgram {
     HWND Button(int index) const { return GetDlgItem(window_, kFirstButtonId + index); }
     const std::wstring& MessageCaption() const { return caption_; }
     Program& Process() { return *program_; }
+
+    // Ends the program with its exit button, as a user does; false when it
+    // did not end by the deadline or ended with a failure code.
+    bool ExitWithButton()
+    {
+        Click(5);
+        DWORD exitCode = 1;
+        const bool ended = program_->WaitForExit(kDeadline, &exitCode);
+        window_ = nullptr;
+        return ended && exitCode == 0;
+    }
     std::string SkinFile(const std::string& name) const { return directory_ + "\\" + SkinFolderName() + "\\" + name; }
 
     POINT ClientToScreenPoint(POINT client) const
@@ -307,6 +318,77 @@ TEST(SkinnedStart, AMissingOrDamagedDescriptionIsRebuiltAfterTheMessage)
     }
 }
 
+FILETIME LastWriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// Installed in Program Files, the skin folder is read-only to the user: the
+// shipped description is read, and neither a start nor an exit writes it.
+// A rewrite would give it today's time, so it is dated long ago first.
+TEST(SkinnedStart, TheShippedDescriptionIsReadAndNeverWritten)
+{
+    PresetFirstStart();
+    TempFolder parent;
+    CopyProgramFolder(parent.File("program"));
+    RunningProgram program(parent.File("program"));
+    const std::string ini = program.SkinFile("Quorrel.ini");
+    const std::vector<uint8_t> shipped = FileBytes(ini);
+    {
+        HANDLE file = CreateFileA(ini.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        SYSTEMTIME longAgo = {2001, 3, 0, 14, 9, 30, 0, 0};
+        FILETIME shippedTime = {};
+        SystemTimeToFileTime(&longAgo, &shippedTime);
+        const BOOL dated = SetFileTime(file, nullptr, nullptr, &shippedTime);
+        CloseHandle(file);
+        ASSERT_TRUE(dated);
+    }
+    const FILETIME shippedTime = LastWriteTime(ini);
+
+    ASSERT_EQ("", program.Start()) << "no message may come first";
+    EXPECT_TRUE(HasShapeOf(program.Window(), program.SkinFile("bg.bmp")));
+    ASSERT_TRUE(program.ExitWithButton());
+
+    EXPECT_EQ(shipped, FileBytes(ini));
+    const FILETIME now = LastWriteTime(ini);
+    EXPECT_EQ(0, CompareFileTime(&shippedTime, &now)) << "the description was written";
+}
+
+// A description that is missing and cannot be written (here a folder holds
+// its name, so it can be neither read nor created, as in a read-only skin
+// folder): every start shows the message once, the window still takes its
+// shape from the pictures, and the program ends cleanly.
+TEST(SkinnedStart, AnUnwritableMissingDescriptionGivesOneMessageEachStart)
+{
+    TempFolder parent;
+    const std::string directory = parent.File("program");
+    CopyProgramFolder(directory);
+    const std::string ini = directory + "\\" + SkinFolderName() + "\\Quorrel.ini";
+    ASSERT_TRUE(DeleteFileA(ini.c_str()));
+    ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
+
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE("start " + std::to_string(start));
+        PresetFirstStart();
+        RunningProgram program(directory);
+        std::wstring message;
+        ASSERT_EQ("", program.Start(&message));
+        EXPECT_EQ(ResourceText(IDS_SKIN_FILE_MISSING), message);
+        // The window shows only after the skin is made: a second message
+        // would have come before it.
+        EXPECT_EQ(nullptr, program.Process().WaitForMessageBox(0)) << "a second message";
+        EXPECT_TRUE(HasShapeOf(program.Window(), program.SkinFile("bg.bmp")));
+        // Its skin buttons act: the hide button hides it.
+        program.Click(2);
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(program.Window()); }, kDeadline));
+        ASSERT_TRUE(program.ExitWithButton());
+        EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA(ini.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    }
+}
+
 // ---- The window under the mouse
 
 TEST(SkinnedWindow, ATooltipShowsWhileTheMouseRestsOnAButton)
@@ -357,7 +439,14 @@ TEST(SkinnedWindow, APressOnTheBackgroundDragsTheWindow)
     // The window follows the mouse once the system's move loop runs, and
     // stays where the button goes up.
     const POINT at = program.ClientToScreenPoint({8, 300});
+    // The hand comes in over the window, and the program has taken those
+    // moves before the press: Wine starts the move loop from the position
+    // the program last saw, which an earlier test left on a skin button.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(MouseAt({at.x + 1, at.y + 1}));
+    SendMessageTimeoutA(program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, kDeadline, &ignored);
     ASSERT_TRUE(MouseAt(at));
+    SendMessageTimeoutA(program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, kDeadline, &ignored);
     ASSERT_TRUE(MouseAt(at, MOUSEEVENTF_LEFTDOWN));
     const DWORD thread = GetWindowThreadProcessId(program.Window(), nullptr);
     ASSERT_TRUE(PumpUntil(
