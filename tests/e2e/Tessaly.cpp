@@ -64,11 +64,6 @@ void Tessaly::Type(int id, const wchar_t* text) const
     Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void Tessaly::SystemCommand(WPARAM command) const
-{
-    Send(m_window, WM_SYSCOMMAND, command, 0);
-}
-
 bool Tessaly::Ends() const
 {
     return m_program->WaitForExit(kDeadline);

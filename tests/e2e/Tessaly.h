@@ -38,8 +38,6 @@ class Tessaly {
     // Types `text` into an edit the way a paste does: one change of text,
     // which the edit reports to the window.
     void Type(int id, const wchar_t* text) const;
-    // A system command as the window's system menu gives it.
-    void SystemCommand(WPARAM command) const;
     // Waits for the program to end; false at the deadline.
     bool Ends() const;
 

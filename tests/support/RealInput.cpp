@@ -3,6 +3,7 @@
 #include "tests/support/WindowHelpers.h"
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace testing_support {
@@ -94,8 +95,6 @@ void AvoidDoubleClick(POINT point, MouseButton button)
     PumpUntil([&] { return GetTickCount() - lastClick.time > doubleClickTime; }, doubleClickTime + 100);
 }
 
-} // namespace
-
 std::optional<POINT> ClickablePoint(HWND window)
 {
     RECT rect = {};
@@ -106,6 +105,8 @@ std::optional<POINT> ClickablePoint(HWND window)
             return point;
     return std::nullopt;
 }
+
+} // namespace
 
 bool ClickAt(POINT point, MouseButton button)
 {

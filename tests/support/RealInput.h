@@ -6,16 +6,10 @@
 #include <windows.h>
 
 #include <initializer_list>
-#include <optional>
 
 namespace testing_support {
 
 enum class MouseButton { Left, Right };
-
-// A point of `window` on the screen that a click reaches: inside its window
-// region when it has one, as near its middle as can be, and not covered by
-// another window. Nothing when no such point exists.
-std::optional<POINT> ClickablePoint(HWND window);
 
 // Moves the pointer to `point` (screen coordinates) and presses and releases
 // `button` there. A second click of the same button at the same place comes
@@ -23,7 +17,9 @@ std::optional<POINT> ClickablePoint(HWND window);
 // Returns once the pointer is there; false when it never got there.
 bool ClickAt(POINT point, MouseButton button = MouseButton::Left);
 
-// Clicks `window` at its ClickablePoint; false when it has none.
+// Clicks `window` at a point a click reaches: inside its window region when
+// it has one, as near its middle as can be, and not covered by another
+// window. False when it has no such point.
 bool ClickWindow(HWND window, MouseButton button = MouseButton::Left);
 
 // Presses the keys in order and releases them in reverse order, as a chord
