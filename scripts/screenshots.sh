@@ -113,7 +113,8 @@ take_tray_menu() {
 # The select-picture dialog as ticking "Show wallpaper" opens it, on the
 # demo pictures with the current one previewed.
 take_select_picture() {
-  local name=$1 pictures=$root/build/screenshot-pictures
+  # In the prefix's public pictures, so the dialog shows a path a user might have.
+  local name=$1 pictures="$WINEPREFIX/drive_c/users/Public/Pictures/Tessaly demo"
   "$root/scripts/make-demo-pictures.sh" "$pictures"
   wine reg add 'HKCU\Software\Korvex\Tessaly' /v CurPicFileName /d "$(winepath -w "$pictures/4-dusk.png")" /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Korvex\Tessaly' /v Preview /d 1 /f >/dev/null 2>&1
