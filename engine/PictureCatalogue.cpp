@@ -1,5 +1,6 @@
 #include "engine/PictureCatalogue.h"
 
+#include "framework/FileSearch.h"
 #include "framework/Path.h"
 
 #include <windows.h>
@@ -7,27 +8,6 @@
 #include <algorithm>
 
 namespace {
-
-// Owns a find-first handle.
-class FileSearch {
-  public:
-    explicit FileSearch(const std::string& pattern) : m_handle(FindFirstFileA(pattern.c_str(), &m_data)) {}
-    ~FileSearch()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    FileSearch(const FileSearch&) = delete;
-    FileSearch& operator=(const FileSearch&) = delete;
-
-    bool HasMatch() const { return m_handle != INVALID_HANDLE_VALUE; }
-    const char* Name() const { return m_data.cFileName; }
-    bool Next() { return FindNextFileA(m_handle, &m_data) != FALSE; }
-
-  private:
-    WIN32_FIND_DATAA m_data{};
-    HANDLE m_handle;
-};
 
 // The absolute form of the folder, ending in a backslash. It is taken from
 // the search pattern itself, so it names the folder the search really

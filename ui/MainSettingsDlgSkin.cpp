@@ -9,6 +9,7 @@
 #include "image/ImageFileType.h"
 #include "image/palette/DibPalette.h"
 #include "resources/resource.h"
+#include "ui/DialogColours.h"
 #include "ui/skin/DefaultSkin.h"
 #include "ui/skin/SkinDescriptionFile.h"
 #include "ui/skin/SkinMessage.h"
@@ -28,9 +29,6 @@ constexpr int kExitButton = 5;
 
 // The taskbar shows the desktop on this hot key.
 constexpr WPARAM kShowDesktopHotKey = 501;
-
-constexpr COLORREF kControlTextColour = RGB(0, 0, 128);
-constexpr COLORREF kControlBackColour = RGB(255, 128, 64);
 
 } // namespace
 
@@ -165,9 +163,9 @@ void CMainSettingsDlg::OnSkinButtonClick(int index)
 HBRUSH CMainSettingsDlg::OnCtlColor(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kControlTextColour);
+    SetTextColor(dc, kDialogTextColour);
     if (!m_controlBrush.GetSafeHandle())
-        m_controlBrush.CreateSolidBrush(kControlBackColour);
+        m_controlBrush.CreateSolidBrush(kDialogBackColour);
     return m_controlBrush;
 }
 

@@ -8,6 +8,7 @@
 #include "image/io/StdioFile.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
+#include "image/jpeg/JpegLines.h"
 
 namespace {
 
@@ -42,32 +43,14 @@ void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, int coverWidth, in
     uint32_t imageBytes = 0;
     if (!DibImageBytes(8, preview.fileWidth, preview.fileHeight, imageBytes))
         return;
-    const bool grey = decoder.jpeg_color_space == JCS_GRAYSCALE;
-    if (!grey) {
-        decoder.quantize_colors = TRUE;
-        decoder.desired_number_of_colors = 128;
-    }
+    RequestPalettedOutput(decoder);
     ChooseCoveringScale(decoder, coverWidth, coverHeight);
     jpeg_start_decompress(&decoder);
-
-    const int width = static_cast<int>(decoder.output_width);
-    const int height = static_cast<int>(decoder.output_height);
-    if (!picture.Create(width, height, 8 * decoder.output_components, -1) || !picture.GetBits())
+    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height),
+                        8 * decoder.output_components, -1) ||
+        !picture.GetBits())
         return;
-    if (grey)
-        picture.GetImpl()->SetGreyPalette(256);
-    else
-        picture.SetPalette(decoder.actual_number_of_colors, decoder.colormap[0], decoder.colormap[1],
-                           decoder.colormap[2]);
-
-    // Lines arrive top first; the top row is the last row of the pixel array.
-    JSAMPROW row = picture.GetBits() + static_cast<size_t>(height - 1) * picture.GetRowStride();
-    while (decoder.output_scanline < decoder.output_height) {
-        jpeg_read_scanlines(&decoder, &row, 1);
-        if (decoder.output_scanline < decoder.output_height)
-            row -= picture.GetRowStride();
-    }
-    jpeg_finish_decompress(&decoder);
+    ReadOutputLines(decoder, *picture.GetImpl());
     preview.result = JpegPreviewResult::Decoded;
 }
 

@@ -7,6 +7,7 @@
 #include "image/io/StdioFile.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
+#include "image/jpeg/JpegLines.h"
 
 #include <cstdio>
 
@@ -34,11 +35,7 @@ int ReadJpeg(jpeg_decompress_struct& decoder, const JpegInput& input, CImageImpl
         jpeg_destroy_decompress(&decoder);
         return kInkFile;
     }
-    const bool grey = decoder.jpeg_color_space == JCS_GRAYSCALE;
-    if (!grey) {
-        decoder.quantize_colors = TRUE;
-        decoder.desired_number_of_colors = 128;
-    }
+    RequestPalettedOutput(decoder);
     // Refuse absurd sizes before the library allocates its whole-image
     // buffers for two-pass quantisation.
     uint32_t imageBytes = 0;
@@ -48,27 +45,13 @@ int ReadJpeg(jpeg_decompress_struct& decoder, const JpegInput& input, CImageImpl
     }
     jpeg_start_decompress(&decoder);
 
-    const int width = static_cast<int>(decoder.output_width);
-    const int height = static_cast<int>(decoder.output_height);
-    if (!picture.Create(width, height, 8 * decoder.output_components, -1) || !picture.GetBits()) {
+    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height),
+                        8 * decoder.output_components, -1) ||
+        !picture.GetBits()) {
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    if (grey)
-        picture.SetGreyPalette(256);
-    else
-        picture.SetPalette(decoder.actual_number_of_colors, decoder.colormap[0], decoder.colormap[1],
-                           decoder.colormap[2]);
-
-    // Lines arrive top first; the top row is the last row of the pixel
-    // array. The library writes each line straight into its row.
-    JSAMPROW row = picture.GetBits() + static_cast<size_t>(height - 1) * picture.GetRowStride();
-    while (decoder.output_scanline < decoder.output_height) {
-        jpeg_read_scanlines(&decoder, &row, 1);
-        if (decoder.output_scanline < decoder.output_height)
-            row -= picture.GetRowStride();
-    }
-    jpeg_finish_decompress(&decoder);
+    ReadOutputLines(decoder, picture);
     jpeg_destroy_decompress(&decoder);
     return 1;
 }

@@ -3,20 +3,19 @@
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
+#include "ui/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 
 namespace {
 
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kTextColor = RGB(0, 0, 128);
-constexpr COLORREF kBackground = RGB(255, 128, 64);
 
 } // namespace
 
 CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent)
 {
-    m_background.CreateSolidBrush(kBackground);
+    m_background.CreateSolidBrush(kDialogBackColour);
 }
 
 void CAboutDlg::DoDataExchange(CDataExchange* dx)
@@ -44,7 +43,7 @@ BOOL CAboutDlg::OnInitDialog()
         link->SetLinkCursor(hand);
         // On the button face the yellow links could not be read: they sit
         // on the box's own colour like every other text of the box.
-        link->SetBackgroundColor(kBackground);
+        link->SetBackgroundColor(kDialogBackColour);
     }
     return TRUE;
 }
@@ -63,7 +62,7 @@ LRESULT CAboutDlg::OnCtlColor(UINT msg, HDC dc, HWND control)
     SetBkMode(dc, TRANSPARENT);
     if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
         return Default(msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, kTextColor);
+    SetTextColor(dc, kDialogTextColour);
     return reinterpret_cast<LRESULT>(m_background.GetHandle());
 }
 

@@ -1,5 +1,7 @@
 #include "ui/dialogs/PictureFolder.h"
 
+#include "framework/FileSearch.h"
+
 #include <array>
 #include <cstdio>
 
@@ -7,27 +9,6 @@ namespace {
 
 // The extensions of the picture patterns, in the order they are searched.
 constexpr std::array<const char*, 4> kPictureExtensions = {"bmp", "jpg", "png", "gif"};
-
-// Owns a find-first handle.
-class FileSearch {
-  public:
-    explicit FileSearch(const std::string& pattern) : m_handle(FindFirstFileA(pattern.c_str(), &m_data)) {}
-    ~FileSearch()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    FileSearch(const FileSearch&) = delete;
-    FileSearch& operator=(const FileSearch&) = delete;
-
-    bool HasMatch() const { return m_handle != INVALID_HANDLE_VALUE; }
-    const WIN32_FIND_DATAA& Data() const { return m_data; }
-    bool Next() { return FindNextFileA(m_handle, &m_data) != FALSE; }
-
-  private:
-    WIN32_FIND_DATAA m_data{};
-    HANDLE m_handle;
-};
 
 // Which pattern a name matches, -1 for none. The folder is read once with
 // "*" and the names sorted into the four patterns here: that is a quarter

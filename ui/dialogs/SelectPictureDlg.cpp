@@ -6,6 +6,7 @@
 #include "image/ImageFileType.h"
 #include "image/palette/DibPalette.h"
 #include "resources/resource.h"
+#include "ui/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 #include "ui/dialogs/FolderBrowser.h"
 #include "ui/dialogs/PictureFolder.h"
@@ -30,9 +31,6 @@ constexpr int kDateColumnWidth = 130;
 
 // The preview picture keeps this much of the frame free on every side.
 constexpr int kPreviewMargin = 3;
-
-const COLORREF kTextColour = RGB(0, 0, 128);
-const COLORREF kBackgroundColour = RGB(255, 128, 64);
 
 // The template places the dialog at its owner's top-left corner, where it
 // would hide the window it was opened from; centre it over the owner
@@ -83,7 +81,7 @@ void CentreOverOwner(HWND dialog)
 
 CSelectPictureDlg::CSelectPictureDlg(CWnd* parent) : CDialog(IDD_SELECT_PICTURE, parent)
 {
-    m_backgroundBrush.CreateSolidBrush(kBackgroundColour);
+    m_backgroundBrush.CreateSolidBrush(kDialogBackColour);
 }
 
 void CSelectPictureDlg::DoDataExchange(CDataExchange* dx)
@@ -365,7 +363,7 @@ LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
 LRESULT CSelectPictureDlg::OnCtlColor(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kTextColour);
+    SetTextColor(dc, kDialogTextColour);
     return reinterpret_cast<LRESULT>(m_backgroundBrush.GetHandle());
 }
 
