@@ -1,28 +1,16 @@
 #include "tests/dialogs/FolderBrowserDriver.h"
 
+#include "tests/support/WindowHelpers.h"
+
 #include <shlobj.h>
 
 namespace dialog_tests {
 
+using testing_support::FindOwnedDialog;
+
 namespace {
 
 constexpr DWORD kBrowserTimeout = 20000; // ms
-
-struct BrowserSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindBrowser(HWND window, LPARAM lp)
-{
-    auto* search = reinterpret_cast<BrowserSearch*>(lp);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 } // namespace
 
@@ -39,17 +27,16 @@ FolderBrowserDriver::~FolderBrowserDriver()
 void FolderBrowserDriver::Run()
 {
     const DWORD start = GetTickCount();
-    BrowserSearch search{m_owner, nullptr};
-    while (!search.found && GetTickCount() - start < kBrowserTimeout) {
-        EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            Sleep(20);
+    HWND browser = FindOwnedDialog(m_owner);
+    while (!browser && GetTickCount() - start < kBrowserTimeout) {
+        Sleep(20);
+        browser = FindOwnedDialog(m_owner);
     }
-    if (!search.found)
+    if (!browser)
         return;
     // The browser's own message: select a folder given by its path.
-    SendMessageA(search.found, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_folder.c_str()));
-    PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_folder.c_str()));
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
     m_answered = true;
 }
 

@@ -15,34 +15,13 @@ using namespace testing_support;
 
 namespace {
 
-struct OwnedDialogSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM lp)
-{
-    auto* search = reinterpret_cast<OwnedDialogSearch*>(lp);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // A visible dialog owned by `owner`: the select-picture dialog over the
 // main window, the folder browser over the select-picture dialog.
 HWND WaitForOwnedDialog(HWND owner)
 {
-    OwnedDialogSearch search{owner, nullptr};
-    PumpUntil(
-        [&] {
-            EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        kDeadline);
-    return search.found;
+    HWND found = nullptr;
+    PumpUntil([&] { return (found = FindOwnedDialog(owner)) != nullptr; }, kDeadline);
+    return found;
 }
 
 LRESULT Send(HWND window, UINT msg, WPARAM wp, LPARAM lp)

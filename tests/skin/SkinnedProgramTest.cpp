@@ -12,6 +12,7 @@
 #include "tests/skin/support/ScreenPixels.h"
 #include "tests/skin/support/SkinPictures.h"
 #include "tests/support/Program.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WindowHelpers.h"
@@ -85,26 +86,12 @@ void CopyProgramFolder(const std::string& to)
     }
 }
 
-// The real mouse: the cursor goes to a point of the screen and the window
-// under it gets the messages a user's hand would cause.
-// `flags` (a move, a press, a release) at a point of the screen; false when
-// the cursor is not there by the deadline.
-bool MouseAt(POINT at, DWORD flags = 0)
+// Whether the thread is in the system's window-moving loop.
+bool IsMovingAWindow(DWORD thread)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    // Absolute input counts 0..65535 across the screen: aim at the pixel's middle.
-    input.mi.dx = MulDiv(2 * at.x + 1, 65536, 2 * GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = MulDiv(2 * at.y + 1, 65536, 2 * GetSystemMetrics(SM_CYSCREEN));
-    SendInput(1, &input, sizeof input);
-    return PumpUntil(
-        [&] {
-            POINT now = {};
-            GetCursorPos(&now);
-            return now.x == at.x && now.y == at.y;
-        },
-        kDeadline);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
 }
 
 class RunningProgram {
@@ -397,7 +384,7 @@ TEST(SkinnedWindow, ATooltipShowsWhileTheMouseRestsOnAButton)
     RunningProgram program;
     ASSERT_EQ("", program.Start());
     POINT cursor = program.ButtonCentre(1);
-    ASSERT_TRUE(MouseAt(cursor));
+    ASSERT_TRUE(MovePointerTo(cursor));
     // Tooltips only show when the mouse's messages are relayed to them. A
     // tip waits for the mouse to rest; should a move get lost on a busy
     // machine, the hand moves a pixel now and then, as a hand does.
@@ -420,7 +407,7 @@ TEST(SkinnedWindow, ATooltipShowsWhileTheMouseRestsOnAButton)
                 return true;
             if (++polls % 150 == 0) {
                 cursor.x ^= 1;
-                MouseAt(cursor);
+                MovePointerTo(cursor);
             }
             return false;
         },
@@ -443,22 +430,17 @@ TEST(SkinnedWindow, APressOnTheBackgroundDragsTheWindow)
     // moves before the press: Wine starts the move loop from the position
     // the program last saw, which an earlier test left on a skin button.
     DWORD_PTR ignored = 0;
-    ASSERT_TRUE(MouseAt({at.x + 1, at.y + 1}));
+    ASSERT_TRUE(MovePointerTo({at.x + 1, at.y + 1}));
     SendMessageTimeoutA(program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, kDeadline, &ignored);
-    ASSERT_TRUE(MouseAt(at));
+    ASSERT_TRUE(MovePointerTo(at));
     SendMessageTimeoutA(program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, kDeadline, &ignored);
-    ASSERT_TRUE(MouseAt(at, MOUSEEVENTF_LEFTDOWN));
+    ASSERT_TRUE(MovePointerTo(at, MOUSEEVENTF_LEFTDOWN));
     const DWORD thread = GetWindowThreadProcessId(program.Window(), nullptr);
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            GUITHREADINFO info = {sizeof info};
-            return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
-        },
-        kDeadline));
+    ASSERT_TRUE(PumpUntil([&] { return IsMovingAWindow(thread); }, kDeadline));
     RECT now = {};
     for (int step = 1; step <= 10; ++step) {
         // Each step waits for the window to follow, as a hand is slower than the loop.
-        ASSERT_TRUE(MouseAt({at.x + 6 * step, at.y + 4 * step}));
+        ASSERT_TRUE(MovePointerTo({at.x + 6 * step, at.y + 4 * step}));
         EXPECT_TRUE(PumpUntil(
             [&] {
                 GetWindowRect(program.Window(), &now);
@@ -467,13 +449,8 @@ TEST(SkinnedWindow, APressOnTheBackgroundDragsTheWindow)
             kDeadline))
             << "step " << step << ": moved by " << now.left - before.left << ", " << now.top - before.top;
     }
-    ASSERT_TRUE(MouseAt({at.x + 60, at.y + 40}, MOUSEEVENTF_LEFTUP));
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            GUITHREADINFO info = {sizeof info};
-            return GetGUIThreadInfo(thread, &info) && !(info.flags & GUI_INMOVESIZE);
-        },
-        kDeadline));
+    ASSERT_TRUE(MovePointerTo({at.x + 60, at.y + 40}, MOUSEEVENTF_LEFTUP));
+    EXPECT_TRUE(PumpUntil([&] { return !IsMovingAWindow(thread); }, kDeadline));
     GetWindowRect(program.Window(), &now);
     EXPECT_EQ(before.left + 60, now.left);
     EXPECT_EQ(before.top + 40, now.top);

@@ -56,24 +56,6 @@ std::vector<POINT> CandidatePoints(const RECT& rect)
     return points;
 }
 
-bool MoveTo(POINT point, DWORD buttonFlags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    // Absolute input counts 0..65535 across the screen: aim at the pixel's middle.
-    input.mi.dx = MulDiv(2 * point.x + 1, 65536, 2 * GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = MulDiv(2 * point.y + 1, 65536, 2 * GetSystemMetrics(SM_CYSCREEN));
-    SendInput(1, &input, sizeof input);
-    return PumpUntil(
-        [&] {
-            POINT now = {};
-            GetCursorPos(&now);
-            return now.x == point.x && now.y == point.y;
-        },
-        kPointerDeadline);
-}
-
 struct LastClick {
     MouseButton button = MouseButton::Left;
     POINT point = {-1000, -1000};
@@ -108,14 +90,32 @@ std::optional<POINT> ClickablePoint(HWND window)
 
 } // namespace
 
+bool MovePointerTo(POINT point, DWORD buttonFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // Absolute input counts 0..65535 across the screen: aim at the pixel's middle.
+    input.mi.dx = MulDiv(2 * point.x + 1, 65536, 2 * GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(2 * point.y + 1, 65536, 2 * GetSystemMetrics(SM_CYSCREEN));
+    SendInput(1, &input, sizeof input);
+    return PumpUntil(
+        [&] {
+            POINT now = {};
+            GetCursorPos(&now);
+            return now.x == point.x && now.y == point.y;
+        },
+        kPointerDeadline);
+}
+
 bool ClickAt(POINT point, MouseButton button)
 {
     AvoidDoubleClick(point, button);
     const bool left = button == MouseButton::Left;
-    if (!MoveTo(point, 0))
+    if (!MovePointerTo(point, 0))
         return false;
-    MoveTo(point, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
-    MoveTo(point, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+    MovePointerTo(point, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+    MovePointerTo(point, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
     lastClick = {button, point, GetTickCount(), true};
     return true;
 }

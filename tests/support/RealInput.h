@@ -11,6 +11,11 @@ namespace testing_support {
 
 enum class MouseButton { Left, Right };
 
+// Moves the pointer to `point` (screen coordinates), with the button
+// presses or releases of `buttonFlags` (MOUSEEVENTF_LEFTDOWN and the like)
+// done there. Returns once the pointer is there; false when it never got there.
+bool MovePointerTo(POINT point, DWORD buttonFlags = 0);
+
 // Moves the pointer to `point` (screen coordinates) and presses and releases
 // `button` there. A second click of the same button at the same place comes
 // only after the double-click time, so two clicks stay two single clicks.

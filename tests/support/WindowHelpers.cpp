@@ -112,4 +112,31 @@ std::wstring WindowTextW(HWND window)
     return text;
 }
 
+namespace {
+
+struct OwnedDialogSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialogWindow(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<OwnedDialogSearch*>(lp);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindOwnedDialog(HWND owner)
+{
+    OwnedDialogSearch search{owner, nullptr};
+    EnumWindows(FindOwnedDialogWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace testing_support

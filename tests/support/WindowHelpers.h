@@ -23,6 +23,9 @@ std::wstring MessageBoxText(HWND box);
 // name (null for any class), or null.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 
+// A visible dialog (class "#32770") owned by `owner`, or null.
+HWND FindOwnedDialog(HWND owner);
+
 std::wstring WindowTextW(HWND window);
 
 } // namespace testing_support
