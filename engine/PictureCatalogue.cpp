@@ -1,6 +1,6 @@
 #include "engine/PictureCatalogue.h"
 
-#include "framework/FileSearch.h"
+#include "engine/PictureFiles.h"
 #include "framework/Path.h"
 
 #include <windows.h>
@@ -25,14 +25,8 @@ std::vector<std::string> PicturesOfFolder(const std::string& folder)
 {
     const std::string absoluteFolder = AbsoluteSearchFolder(folder);
     std::vector<std::string> pictures;
-    for (const char* pattern : kPicturePatterns) {
-        FileSearch search(absoluteFolder + (pattern + 1));
-        if (!search.HasMatch())
-            continue;
-        do {
-            pictures.push_back(absoluteFolder + search.Name());
-        } while (search.Next());
-    }
+    for (const PictureFileEntry& file : ReadPictureFiles(absoluteFolder))
+        pictures.push_back(absoluteFolder + file.name);
     return pictures;
 }
 

@@ -6,14 +6,9 @@
 #include <string>
 #include <vector>
 
-// The picture patterns, searched in this order. "*.jpg" does not match
-// .jpeg files on purpose: the sequence never takes them.
-constexpr const char* kPicturePatterns[] = {"\\*.bmp", "\\*.jpg", "\\*.png", "\\*.gif"};
-
-// Every picture of the folder of `currentPath` (by pattern, then in the
-// order the file system reports), starting with the one after
-// `currentPath` and going once round: the current picture, when it is
-// there, comes last. When it is not there the list starts at the first
+// Every picture of the folder of `currentPath` (in the order of
+// PictureFiles.h), starting with the one after `currentPath` and going once
+// round: the current picture, when it is there, comes last. When it is not there the list starts at the first
 // match. Empty when the folder holds no picture or cannot be read. Paths
 // are absolute whatever `currentPath` is: a drive root ("C:\a.bmp") is
 // searched as "C:\", never as the drive's current directory.

@@ -19,7 +19,6 @@ class FileSearch {
 
     bool HasMatch() const { return m_handle != INVALID_HANDLE_VALUE; }
     const WIN32_FIND_DATAA& Data() const { return m_data; }
-    const char* Name() const { return m_data.cFileName; }
     bool Next() { return FindNextFileA(m_handle, &m_data) != FALSE; }
 
   private:

@@ -1,24 +1,10 @@
 #pragma once
-// The picture files of one folder as the select-picture dialog lists them:
-// the matches of "*.bmp", "*.jpg", "*.png" and "*.gif", in that order and,
-// within a pattern, in the order the file system reports them.
+// How the select-picture dialog shows the picture files of a folder
+// (engine/PictureFiles.h reads them): their dates, names and folder.
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
-
-struct PictureFileEntry {
-    std::string name; // without the folder
-    FILETIME lastWrite;
-};
-
-// Number of matches in `folder`, a path that ends with a backslash.
-int CountPictureFiles(const std::string& folder);
-
-// The matches in `folder`, at most `limit` of them (the first ones in the
-// order above).
-std::vector<PictureFileEntry> ReadPictureFiles(const std::string& folder, int limit);
 
 // File times as the list shows them, in local time: "2024-03-05 17:08:09".
 class LocalDateFormat {

@@ -1,5 +1,6 @@
 #include "ui/dialogs/SelectPictureDlg.h"
 
+#include "engine/PictureFiles.h"
 #include "framework/DataExchange.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"

@@ -1,0 +1,24 @@
+#pragma once
+// The picture files of one folder, as the wallpaper sequence and the
+// select-picture dialog both take them: the names ending in ".bmp", ".jpg",
+// ".png" and ".gif" (any letter case), in that order and, within one
+// extension, in the order the file system reports them. ".jpeg" files are
+// never taken.
+
+#include <windows.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+struct PictureFileEntry {
+    std::string name; // without the folder
+    FILETIME lastWrite;
+};
+
+// Number of picture files in `folder`, a path that ends with a backslash.
+int CountPictureFiles(const std::string& folder);
+
+// The picture files in `folder`, at most `limit` of them (the first ones in
+// the order above). Empty when the folder cannot be read.
+std::vector<PictureFileEntry> ReadPictureFiles(const std::string& folder, int limit = INT_MAX);
