@@ -27,6 +27,7 @@ source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$build/wine"
 xvfb_display=:94
 xvfb_pidfile="$build/xvfb.pid"
+xvfb_display_file="$build/xvfb.display" # never the tests' own choice
 stop_wine() {
   wineserver -k 2>/dev/null || true
   if [ -f "$xvfb_pidfile" ]; then

@@ -11,7 +11,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr DWORD kWalkDeadline = 30000;  // ms, for several changes on a loaded machine
 constexpr DWORD kPaintDeadline = 10000; // ms
 constexpr char kBitmapName[] = "\\Quorwall.bmp";
 
@@ -48,37 +47,6 @@ std::string ShownPicture()
         return wallpaper.substr(wallpaper.rfind('\\') + 1);
     const auto size = BitmapFileSize(wallpaper);
     return size ? "Q" + std::to_string(size->first) : "(unreadable bitmap " + wallpaper + ")";
-}
-
-WallpaperWatch::WallpaperWatch()
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"E2eWallpaperWatch";
-    RegisterClassW(&windowClass);
-    // Hidden but top-level: broadcasts reach it.
-    m_window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               windowClass.hInstance, nullptr);
-    SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-WallpaperWatch::~WallpaperWatch()
-{
-    DestroyWindow(m_window);
-}
-
-bool WallpaperWatch::WaitFor(std::size_t count) const
-{
-    return PumpUntil([&] { return m_shown.size() >= count; }, kWalkDeadline);
-}
-
-LRESULT CALLBACK WallpaperWatch::Procedure(HWND window, UINT msg, WPARAM wp, LPARAM lp)
-{
-    auto* self = reinterpret_cast<WallpaperWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && msg == WM_SETTINGCHANGE && wp == SPI_SETDESKWALLPAPER)
-        self->m_shown.push_back(ShownPicture());
-    return DefWindowProcW(window, msg, wp, lp);
 }
 
 bool WaitForScreenCentre(ScreenCentre what)

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace e2e {
 
@@ -23,28 +22,6 @@ std::string DesktopValue(const char* name);
 // converted bitmap (wherever it was written), whose width tells which
 // picture it holds.
 std::string ShownPicture();
-
-// Every new wallpaper the program announces (the system's setting-change
-// broadcast), as ShownPicture describes it at that moment. The program
-// waits for this window's answer, so the bitmap is read while nobody
-// writes it. Announcements arrive while this thread pumps messages.
-class WallpaperWatch {
-  public:
-    WallpaperWatch();
-    ~WallpaperWatch();
-    WallpaperWatch(const WallpaperWatch&) = delete;
-    WallpaperWatch& operator=(const WallpaperWatch&) = delete;
-
-    const std::vector<std::string>& Shown() const { return m_shown; }
-    // Waits until `count` announcements have come; false at the deadline.
-    bool WaitFor(std::size_t count) const;
-
-  private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-
-    HWND m_window = nullptr;
-    std::vector<std::string> m_shown;
-};
 
 // What the middle of the screen, where a centred wallpaper lies, shows.
 enum class ScreenCentre { PlainDesktop, Picture };

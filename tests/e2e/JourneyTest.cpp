@@ -18,6 +18,7 @@
 #include "tests/e2e/Tessaly.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Registry.h"
+#include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,8 @@ using namespace e2e;
 using namespace testing_support;
 
 namespace {
+
+constexpr DWORD kWalkDeadline = 30000; // ms, for several changes on a loaded machine
 
 // The skin's buttons are the window's children 10000 + index.
 constexpr int kHideButton = 10002;
@@ -91,7 +94,7 @@ class Journey : public ::testing::Test {
     }
 
     PictureFolder m_pictures;
-    WallpaperWatch m_watch;
+    WallpaperAnnouncements m_watch{ShownPicture};
     const std::wstring m_clickToShow = ProgramText(IDS_TIP_CLICK_TO_SHOW);
     const std::wstring m_clickToHide = ProgramText(IDS_TIP_CLICK_TO_HIDE);
 };
@@ -110,21 +113,21 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         ShowTheFirstPictureOfTheFolder(program);
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(m_watch.WaitFor(1));
+        ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
         EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
         EXPECT_TRUE(program.IsChecked(IDC_SHOW_PICTURE));
 
         // Stretched, then every few minutes at the shortest interval the
         // window takes.
         ASSERT_TRUE(ClickWindow(program.Control(IDC_STYLE_STRETCH)));
-        ASSERT_TRUE(m_watch.WaitFor(2));
+        ASSERT_TRUE(m_watch.WaitFor(2, kWalkDeadline));
         EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
         ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
-        ASSERT_TRUE(m_watch.WaitFor(6));
+        ASSERT_TRUE(m_watch.WaitFor(6, kWalkDeadline));
         const std::vector<std::string> walk = {"a.bmp", "a.bmp", "Q62", "Q63", "Q64", "a.bmp"};
         EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 6));
         TakeScreenshot("3-walking");
@@ -172,7 +175,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kDeadline));
     EXPECT_TRUE(IconShowsTip(m_clickToShow));
     TakeScreenshot("5-started-hidden");
-    ASSERT_TRUE(m_watch.WaitFor(before + 1));
+    ASSERT_TRUE(m_watch.WaitFor(before + 1, kWalkDeadline));
     EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
 
     ASSERT_TRUE(ClickIcon(m_clickToShow));

@@ -6,6 +6,7 @@
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 #include "tests/wallpaper_e2e/RunningTessaly.h"
 
@@ -15,8 +16,8 @@
 #include <vector>
 
 using namespace wallpaper_e2e;
-using testing_support::PumpUntil;
 using testing_support::TempFolder;
+using testing_support::WallpaperAnnouncements;
 
 namespace {
 
@@ -30,43 +31,6 @@ std::string ShownPicture()
     const auto size = BitmapFileSize(wallpaper);
     return size ? "Q" + std::to_string(size->first) : std::string("(unreadable bitmap)");
 }
-
-// What the desktop shows at each new wallpaper the program announces. The
-// program waits for this window's answer to its announcement, so the bitmap
-// is read while nobody writes it, and the reading never stands in the way
-// of the next conversion.
-class WallpaperAnnouncements {
-  public:
-    WallpaperAnnouncements()
-    {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &Procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"WallpaperAnnouncements";
-        RegisterClassW(&windowClass);
-        // Hidden but top-level: broadcasts reach it.
-        m_window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   windowClass.hInstance, nullptr);
-        SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~WallpaperAnnouncements() { DestroyWindow(m_window); }
-    WallpaperAnnouncements(const WallpaperAnnouncements&) = delete;
-    WallpaperAnnouncements& operator=(const WallpaperAnnouncements&) = delete;
-
-    const std::vector<std::string>& Shown() const { return m_shown; }
-
-  private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wp, LPARAM lp)
-    {
-        auto* self = reinterpret_cast<WallpaperAnnouncements*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self && msg == WM_SETTINGCHANGE && wp == SPI_SETDESKWALLPAPER)
-            self->m_shown.push_back(ShownPicture());
-        return DefWindowProcW(window, msg, wp, lp);
-    }
-
-    HWND m_window = nullptr;
-    std::vector<std::string> m_shown;
-};
 
 class PictureFolder {
   public:
@@ -104,11 +68,11 @@ TEST(WallpaperChanges, IntervalModeWalksThroughTheFolderInOrder)
     // A wallpaper is already set, stretched: the program shows pictures, stretched.
     PresetDesktop(pictures.Path("a.bmp"), "0", "2");
 
-    WallpaperAnnouncements announcements;
+    WallpaperAnnouncements announcements(ShownPicture);
     RunningTessaly program;
     ASSERT_NE(nullptr, program.Window());
 
-    EXPECT_TRUE(PumpUntil([&] { return announcements.Shown().size() >= 5; }, 30000));
+    EXPECT_TRUE(announcements.WaitFor(5, 30000));
     const std::vector<std::string> expected = {"b.bmp", "Q23", "Q24", "Q25", "a.bmp"};
     const std::vector<std::string> firstFive(announcements.Shown().begin(),
                                              announcements.Shown().begin() +
