@@ -60,9 +60,9 @@ ensure_wineserver() {
 }
 
 # Starts the prefix's virtual desktop, and with it Wine's own services,
-# detached from our output: a Wine process started later by a test would
-# otherwise start them holding the test's output pipe open, and ctest would
-# wait for that pipe until its time-out.
+# detached from our output, and waits until both run: a Wine process
+# started before that by a test would start them itself, holding the test's
+# output pipe open, and ctest would wait for that pipe until its time-out.
 start_wine_session() {
   ensure_display || return 1
   ensure_wineserver
@@ -72,8 +72,19 @@ start_wine_session() {
   echo $! >"$pidfile"
   local i
   for i in $(seq 100); do
-    pgrep -f 'explorer.exe /desktop' >/dev/null && return 0
+    prefix_runs 'services.exe' && prefix_runs 'explorer.exe /desktop' && return 0
     sleep 0.1
   done
   return 0
+}
+
+# Whether a Wine process of this prefix runs with `command` in its command
+# line. The 32-bit and the 64-bit prefix run side by side, so the command
+# line alone does not say whose it is: the process's WINEPREFIX does.
+prefix_runs() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
 }

@@ -41,4 +41,8 @@ links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Liberation Sans" "Liberation Sans Bold" Arial "Tahoma Bold"; do
   reg_add "$links" /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei"
 done
+# Let the prefix's first session end, which also saves the registry: a
+# desktop started right after would otherwise meet the one the set-up
+# started before the desktop settings above were written.
+timeout 60 wineserver -w || wineserver -k
 touch "$stamp"
