@@ -6,7 +6,7 @@
 
 namespace {
 
-// The extensions of the picture patterns, in the order they are searched.
+// The picture extensions, in the order their files come.
 constexpr std::array<const char*, 4> kPictureExtensions = {"bmp", "jpg", "png", "gif"};
 
 // Which extension a name has among ours, -1 for none. The folder is read
@@ -15,7 +15,7 @@ constexpr std::array<const char*, 4> kPictureExtensions = {"bmp", "jpg", "png", 
 // long name only. A search for "*.jpg" also matches the 8.3 short name that
 // Windows gives "photo.jpeg" (PHOTO~1.JPG), so it would take .jpeg files
 // after all.
-int PatternOf(const char* name)
+int ExtensionIndexOf(const char* name)
 {
     const char* dot = nullptr;
     for (const char* p = name; *p; p = CharNextA(p))
@@ -23,9 +23,9 @@ int PatternOf(const char* name)
             dot = p;
     if (!dot)
         return -1;
-    for (size_t pattern = 0; pattern < kPictureExtensions.size(); ++pattern)
-        if (lstrcmpiA(dot + 1, kPictureExtensions[pattern]) == 0)
-            return static_cast<int>(pattern);
+    for (size_t index = 0; index < kPictureExtensions.size(); ++index)
+        if (lstrcmpiA(dot + 1, kPictureExtensions[index]) == 0)
+            return static_cast<int>(index);
     return -1;
 }
 
@@ -44,20 +44,20 @@ template <typename Visit> void ForEachFile(const std::string& folder, Visit visi
 int CountPictureFiles(const std::string& folder)
 {
     int count = 0;
-    ForEachFile(folder, [&](const WIN32_FIND_DATAA& match) { count += PatternOf(match.cFileName) >= 0; });
+    ForEachFile(folder, [&](const WIN32_FIND_DATAA& match) { count += ExtensionIndexOf(match.cFileName) >= 0; });
     return count;
 }
 
 std::vector<PictureFileEntry> ReadPictureFiles(const std::string& folder, int limit)
 {
-    std::array<std::vector<PictureFileEntry>, kPictureExtensions.size()> byPattern;
+    std::array<std::vector<PictureFileEntry>, kPictureExtensions.size()> byExtension;
     ForEachFile(folder, [&](const WIN32_FIND_DATAA& match) {
-        const int pattern = PatternOf(match.cFileName);
-        if (pattern >= 0)
-            byPattern[pattern].push_back({match.cFileName, match.ftLastWriteTime});
+        const int extension = ExtensionIndexOf(match.cFileName);
+        if (extension >= 0)
+            byExtension[extension].push_back({match.cFileName, match.ftLastWriteTime});
     });
     std::vector<PictureFileEntry> entries;
-    for (auto& matches : byPattern)
+    for (auto& matches : byExtension)
         for (auto& match : matches) {
             if (static_cast<int>(entries.size()) >= limit)
                 return entries;

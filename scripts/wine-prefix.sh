@@ -43,6 +43,11 @@ for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sa
 done
 # Let the prefix's first session end, which also saves the registry: a
 # desktop started right after would otherwise meet the one the set-up
-# started before the desktop settings above were written.
-timeout 60 wineserver -w || wineserver -k
+# started before the desktop settings above were written. A session that
+# does not end is ended, unstamped, so the next call writes the settings
+# again.
+if ! timeout 60 wineserver -w; then
+  wineserver -k
+  exit 0
+fi
 touch "$stamp"
