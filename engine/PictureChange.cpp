@@ -5,7 +5,12 @@
 
 std::optional<std::string> ShowNextPicture(const std::string& currentPicture, int alsoDefaultUser, int style)
 {
-    for (const std::string& picture : PicturesAfter(currentPicture)) {
+    return ShowFirstReadable(PicturesAfter(currentPicture), alsoDefaultUser, style);
+}
+
+std::optional<std::string> ShowFirstReadable(const std::vector<std::string>& pictures, int alsoDefaultUser, int style)
+{
+    for (const std::string& picture : pictures) {
         switch (ApplyWallpaper(picture, alsoDefaultUser, style)) {
         case WallpaperChange::Shown:
             return picture;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // Shows the first picture after `currentPicture` that can be read, going at
 // most once round the folder. Returns the picture the sequence has moved
@@ -16,3 +17,7 @@
 // current picture and the desktop stay as they are until it has pictures
 // again.
 std::optional<std::string> ShowNextPicture(const std::string& currentPicture, int alsoDefaultUser, int style);
+
+// The same for any sequence of pictures: the first of `pictures` that can
+// be read becomes the wallpaper.
+std::optional<std::string> ShowFirstReadable(const std::vector<std::string>& pictures, int alsoDefaultUser, int style);

@@ -29,6 +29,14 @@
 #define IDM_HIDE_WINDOW 32775
 #define IDM_ABOUT 57664
 #define IDM_HELP 57670
+// The menus' "Picture" part: the picture at hand
+#define IDM_NEXT_PICTURE 32800
+#define IDM_PREVIOUS_PICTURE 32801
+#define IDM_OPEN_PICTURE_FOLDER 32802
+#define IDM_NEVER_SHOW_PICTURE 32803
+#define IDM_SHOW_EXCLUDED_AGAIN 32804
+#define IDM_PAUSE_CHANGES 32805 // check item
+#define IDM_SHUFFLE 32806       // check item
 
 // ---- Main settings window (dialog 102)
 #define IDC_STATIC (-1)
@@ -82,5 +90,7 @@
 #define IDS_COLUMN_TYPE 57675
 #define IDS_COLUMN_MODIFIED 57676
 #define IDS_PICTURE_SIZE_LABEL 57677
+#define IDS_COMMAND_LINE_USAGE 200 // written to the console for an unknown argument
+#define IDS_TIP_PAUSED 201         // the tip's second line while changes are paused, before the file name
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number
 #define IDS_PARSE_NUMBER_RANGE 61715 // data exchange: out of range, %1 and %2 are the bounds

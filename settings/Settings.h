@@ -26,6 +26,10 @@ struct Settings {
     int Preview = 0;
     std::string CurPicFileName;
     std::string CurSkinIndex; // the skin folder name
+    // Kept by values of their own (settings/AtHandSettings.h); missing,
+    // they mean what the program did before it had them.
+    int Paused = 0;
+    int Shuffle = 0;
 };
 
 // The skin folder beside the program, chosen by the system's language.

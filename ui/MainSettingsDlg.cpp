@@ -4,7 +4,6 @@
 #include "engine/DesktopIcons.h"
 #include "engine/DesktopWallpaperState.h"
 #include "engine/LogonStart.h"
-#include "engine/PictureChange.h"
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
 #include "framework/App.h"
@@ -124,7 +123,9 @@ BOOL CMainSettingsDlg::OnInitDialog()
         UpdateControlStates();
     m_scheduler.OnStartup();
 
+    RefreshTipDetail();
     RegisterTrayIcon();
+    RegisterSessionNotification();
 
     m_pendingStartupHide = true;
     SetTimer(kStartupHideTimer, kStartupHideDelay);
@@ -143,7 +144,9 @@ void CMainSettingsDlg::ReadDesktopWallpaperSettings()
 
 bool CMainSettingsDlg::LoadSettings()
 {
-    return ::LoadSettings(m_settingsKey, m_settings, GetSystemDefaultLangID());
+    const bool iconOptionRead = ::LoadSettings(m_settingsKey, m_settings, GetSystemDefaultLangID());
+    LoadAtHandSettings();
+    return iconOptionRead;
 }
 
 void CMainSettingsDlg::SaveSettings()
@@ -161,6 +164,7 @@ void CMainSettingsDlg::UpdateControlStates()
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
     for (int id : kStyleRadios)
         ::EnableWindow(GetDlgItem(id), showPic);
+    RefreshTipDetail();
     SaveSettings();
 }
 
@@ -227,6 +231,7 @@ void CMainSettingsDlg::OnStartupHideTimer()
     ShowWindow(SW_MINIMIZE);
     Hide();
     m_pendingStartupHide = false;
+    RunStartupVerb();
 }
 
 bool CMainSettingsDlg::OnSysCommand(WPARAM command)
@@ -252,7 +257,7 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     // the user's doing.
     if (lp != 0 && NotificationsLocked())
         return TRUE;
-    if (lp == 0 && OnMenuCommand(id))
+    if (lp == 0 && (OnMenuCommand(id) || OnAtHandCommand(id)))
         return TRUE;
     if (id == IDC_INTERVAL_EDIT && lp != 0) {
         if (code == EN_CHANGE)
@@ -383,8 +388,7 @@ void CMainSettingsDlg::ChangeToNextPicture()
 {
     // A folder with nothing to show (a drive unplugged for a while) keeps
     // the current picture, so the sequence goes on from it once it is back.
-    if (const auto next = ShowNextPicture(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode))
-        m_settings.CurPicFileName = *next;
+    ChangePictureNow(NextPictures(), PictureStep::Forward);
 }
 
 void CMainSettingsDlg::ApplyCurrentPicture()
@@ -426,7 +430,8 @@ void CMainSettingsDlg::WriteChangeMode(int mode)
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (LRESULT result = 0; OnMenusAndTrayMessage(msg, wp, lp, result) || OnSkinMessage(msg, wp, lp, result))
+    if (LRESULT result = 0; OnAtHandMessage(msg, wp, lp, result) || OnMenusAndTrayMessage(msg, wp, lp, result) ||
+                            OnSkinMessage(msg, wp, lp, result))
         return result;
     switch (msg) {
     case WM_TIMER:

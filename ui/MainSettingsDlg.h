@@ -5,17 +5,23 @@
 // each change and when it closes.
 
 #include "engine/ChangeScheduler.h"
+#include "engine/PictureExclusions.h"
+#include "engine/PictureHistory.h"
+#include "engine/ShuffleRound.h"
 #include "framework/Dialog.h"
 #include "framework/ToolTipCtrl.h"
 #include "image/ImageObject.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
+#include "ui/AtHandVerb.h"
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDescription.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CTrayIcon;
 
@@ -37,6 +43,8 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
 
     Settings m_settings;
     bool m_startMinimised = false;
+    // A verb of this start's command line, done once the window has hidden.
+    std::optional<AtHandVerb> m_startupVerb;
     // The application's notification icon; set before the window runs.
     CTrayIcon* m_trayIcon = nullptr;
 
@@ -68,6 +76,42 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void OnContextMenu(HWND window, POINT point);
     void PaintMinimised();
     COwnerDrawMenu m_contextMenu;
+
+    // ---- The picture at hand (MainSettingsAtHand.cpp): Next, Previous,
+    // the picture's folder, exclusions, pause, shuffle, the verbs of the
+    // command line, and the schedule's catch-up after sleep or an unlock.
+    enum class PictureStep { Forward, Back };
+    void LoadAtHandSettings();
+    // Messages of that part, seen before any other handling; true when handled.
+    bool OnAtHandMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    bool OnAtHandCommand(UINT id);
+    void OnAtHandVerb(AtHandVerb verb);
+    // The verb of this start's command line, once the window has hidden.
+    void RunStartupVerb();
+    void PrepareAtHandMenu(HMENU menu);
+    // The one way a picture becomes the wallpaper now: the first of
+    // `pictures` that can be read. False when none could.
+    bool ChangePictureNow(const std::vector<std::string>& pictures, PictureStep step);
+    // What follows a change: history, the shuffle round, the tip.
+    void OnPictureShown(const std::string& picture, PictureStep step);
+    // The user picked `picture` in the select-picture dialog.
+    void OnPictureChosenByUser(const std::string& picture);
+    std::vector<std::string> NextPictures();
+    void ShowNextPictureNow();
+    void ShowPreviousPictureNow();
+    void OpenPictureFolder();
+    void NeverShowPicture();
+    void ShowExcludedAgain();
+    void SetPaused(bool paused);
+    void SetShuffle(bool shuffle);
+    bool CurrentPictureExists() const;
+    void RefreshTipDetail();
+    void WriteListIfChanged(const char* name, const std::string& before, const std::string& after);
+    void RegisterSessionNotification();
+    void UnregisterSessionNotification();
+    PictureHistory m_history;
+    PictureExclusions m_excluded;
+    ShuffleRound m_shuffle;
 
     // ---- The skin (MainSettingsDlgSkin.cpp)
     // Loads the skin (rebuilding its description when it cannot be read),
@@ -133,6 +177,9 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void EnableIntervalEdit(bool enabled) override;
     void WriteToday(const std::string& today) override;
     void WriteChangeMode(int mode) override;
+    bool SomeoneWorksFullScreen() override;
+    void StartQuietCheckTimer() override;
+    void StopQuietCheckTimer() override;
 
     CRegistryKey m_settingsKey;
     CRegistryKey m_logonKey;

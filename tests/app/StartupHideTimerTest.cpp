@@ -1,13 +1,19 @@
-// The main window's start-up hide timer, watched in this process: its first
-// tick hides a window started with "min" and leaves any other alone, and
-// after that tick the timer is gone either way (it used to wake the program
-// twenty times a second for its whole life).
+// The main window's timers, watched in this process. The start-up hide
+// timer's first tick hides a window started with "min" and leaves any other
+// alone, and after that tick the timer is gone either way (it used to wake
+// the program twenty times a second for its whole life). A change that
+// falls due while someone works full-screen (the shell's answer comes from
+// the test) waits, and comes once when the work ends.
 
+#include "engine/FullScreenWork.h"
 #include "framework/App.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 #include "tests/app/DrivingTessaly.h"
+#include "tests/engine/TestPictures.h"
 #include "tests/support/Registry.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WindowHelpers.h"
 #include "ui/MainSettingsDlg.h"
 
 #include <gtest/gtest.h>
@@ -64,5 +70,35 @@ TEST_P(StartupHideTimer, TicksOnceAndHidesOnlyAWindowStartedMinimised)
 }
 
 INSTANTIATE_TEST_SUITE_P(StartedWithAndWithoutMin, StartupHideTimer, ::testing::Bool());
+
+int notificationState = 0;
+HRESULT WINAPI TestNotificationState(int* state)
+{
+    *state = notificationState;
+    return S_OK;
+}
+
+TEST_F(StartupHideTimer, AChangeDueDuringFullScreenWorkWaitsAndComesOnceItEnds)
+{
+    TempFolder folder;
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        WritePicture(folder.File(name), 8, 8);
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "3");
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime", "0.0167"); // every second
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", folder.File("a.bmp"));
+    app_test::PresetDesktop(folder.File("a.bmp"));
+    notificationState = 2; // a full-screen program (QUNS_BUSY)
+    SetNotificationStateQuery(TestNotificationState, 100);
+    CMainSettingsDlg window;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+
+    PumpUntil([] { return false; }, 3500);
+    EXPECT_EQ(folder.File("a.bmp"), window.m_settings.CurPicFileName);
+    notificationState = 5; // QUNS_ACCEPTS_NOTIFICATIONS
+    EXPECT_TRUE(PumpUntil([&] { return window.m_settings.CurPicFileName != folder.File("a.bmp"); }, 3000));
+    EXPECT_EQ(folder.File("b.bmp"), window.m_settings.CurPicFileName) << "one change for the three ticks";
+    window.DestroyWindow();
+    SetNotificationStateQuery(nullptr);
+}
 
 } // namespace

@@ -16,13 +16,17 @@
 #include "tests/e2e/ProgramTexts.h"
 #include "tests/e2e/Screenshots.h"
 #include "tests/e2e/Tessaly.h"
+#include "tests/engine/TestPictures.h"
+#include "tests/support/Program.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Registry.h"
 #include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
+#include <wtsapi32.h>
 
+#include <set>
 #include <vector>
 
 using namespace e2e;
@@ -189,4 +193,134 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     // Alt+F4, as a person ends it.
     PressKeys({VK_MENU, VK_F4});
     EXPECT_TRUE(again.Ends());
+}
+
+// ---- The picture at hand
+
+namespace {
+
+DWORD RunVerb(const char* arguments)
+{
+    Program start(ProgramPath(), arguments);
+    DWORD exitCode = 99;
+    start.WaitForExit(kDeadline, &exitCode);
+    return exitCode;
+}
+
+class AtHand : public Journey {
+  protected:
+    // `first` on the desktop, changed as `changeMode` says every `interval` minutes.
+    void Preset(const std::string& first, const char* changeMode, const char* interval = "30")
+    {
+        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", changeMode);
+        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime", interval);
+        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", first);
+        PresetDesktopWallpaper(first, 0);
+    }
+    // Runs `arguments` as another start and waits for the running copy's change to `shown`.
+    void Walk(const char* arguments, const std::string& shown)
+    {
+        const std::size_t count = m_watch.Shown().size() + 1;
+        EXPECT_EQ(0u, RunVerb(arguments)) << arguments;
+        ASSERT_TRUE(m_watch.WaitFor(count, kWalkDeadline)) << arguments;
+        EXPECT_EQ(shown, m_watch.Shown().back()) << arguments;
+    }
+};
+
+} // namespace
+
+TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutliveARestart)
+{
+    Preset(m_pictures.Path("a.bmp"), "0");
+    // Damaged values of the new settings start clean and take nothing with them.
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "History", std::string(100000, 'x'));
+    CRegistryKey key;
+    key.Open(HKEY_CURRENT_USER, kSettingsKeyPath);
+    key.WriteDword("Excluded", 7);
+
+    EXPECT_EQ(0u, RunVerb("/exit")) << "none runs: nothing to end";
+    DWORD exitCode = 0;
+    EXPECT_NE(std::string::npos, RunForErrorOutput(ProgramPath(), "/nxt", &exitCode).find("/previous"));
+    EXPECT_EQ(2u, exitCode);
+    EXPECT_EQ(0, CountWindowsWithCaption(L"Orvane Tessaly"));
+    {
+        Tessaly first("/next"); // none runs: started as at log-on, then the verb
+        ASSERT_TRUE(first.BecomesHidden());
+        ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
+        EXPECT_EQ("Q62", m_watch.Shown()[0]);
+        EXPECT_TRUE(IconShowsTip(m_clickToShow + L"\nb.jpg"));
+        Walk("-NEXT", "Q63");
+        Walk("/previous", "Q62");
+        EXPECT_EQ(0u, RunVerb("/pause"));
+        EXPECT_TRUE(IconShowsTip(m_clickToShow + L"\n" + ProgramText(IDS_TIP_PAUSED) + L"b.jpg"));
+        EXPECT_EQ("1", Setting("Paused"));
+        EXPECT_EQ(0u, RunVerb("/Resume"));
+        EXPECT_TRUE(IconShowsTip(m_clickToShow + L"\nb.jpg"));
+        EXPECT_EQ(0u, RunVerb("/show"));
+        EXPECT_TRUE(first.BecomesVisible());
+        EXPECT_EQ(0u, RunVerb("-hide"));
+        EXPECT_TRUE(first.BecomesHidden());
+
+        // "Never show this picture", below three items and a separator.
+        const std::size_t count = m_watch.Shown().size() + 1;
+        ASSERT_TRUE(RightClickIcon(m_clickToShow));
+        ASSERT_TRUE(ClickMenuItem(first.Process().Id(), 3, 1, [] { TakeScreenshot("7-picture-menu"); }));
+        ASSERT_TRUE(m_watch.WaitFor(count, kWalkDeadline));
+        EXPECT_EQ("Q63", m_watch.Shown().back());
+        EXPECT_EQ(m_pictures.Path("b.jpg"), Setting("Excluded"));
+        Walk("/next", "Q64");
+        Walk("/next", "a.bmp");
+        Walk("/next", "Q63");
+        EXPECT_EQ(0u, RunVerb("/exit"));
+        EXPECT_TRUE(first.Ends());
+    }
+    Tessaly again("/previous"); // back through what was shown, passing over b.jpg
+    ASSERT_TRUE(m_watch.WaitFor(9, kWalkDeadline));
+    EXPECT_EQ("a.bmp", m_watch.Shown().back());
+    Walk("/previous", "Q64");
+    Walk("/next", "a.bmp");
+    Walk("/next", "Q63");
+    EXPECT_EQ("0", Setting("ChangeMode"));
+    EXPECT_EQ(0u, RunVerb("/exit"));
+    EXPECT_TRUE(again.Ends());
+}
+
+TEST_F(AtHand, ShuffleShowsEachOfTenPicturesOncePerRoundAcrossARestart)
+{
+    TempFolder ten;
+    for (int index = 0; index < 10; ++index)
+        WritePicture(ten.File("p" + std::to_string(index) + ".bmp"), 20 + index, 20);
+    Preset(ten.File("p0.bmp"), "3", "0.0167");
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "Shuffle", "1");
+    for (std::size_t changes : {6, 21}) {
+        Tessaly run("min");
+        ASSERT_TRUE(m_watch.WaitFor(changes, 2 * kWalkDeadline));
+        EXPECT_EQ(0u, RunVerb("/exit"));
+        EXPECT_TRUE(run.Ends());
+    }
+    const std::vector<std::string>& shown = m_watch.Shown();
+    for (std::size_t round : {0, 10})
+        EXPECT_EQ(10u, std::set<std::string>(shown.begin() + round, shown.begin() + round + 10).size()) << round;
+}
+
+TEST_F(AtHand, WakingAndUnlockingCatchUpAChangeThatFellDueMeanwhile)
+{
+    Preset(m_pictures.Path("a.bmp"), "3", "0.05"); // every 3 seconds
+    Tessaly program("min");
+    ASSERT_TRUE(program.BecomesHidden());
+    for (const auto& [message, event] : {std::pair<UINT, WPARAM>{WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                                         std::pair<UINT, WPARAM>{WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK}}) {
+        const std::size_t before = m_watch.Shown().size();
+        // The interval typed again restarts the timer, as sleep stops it;
+        // the wall clock goes on.
+        for (int typed = 0; typed < 8; ++typed) {
+            program.Type(IDC_INTERVAL_EDIT, L"0.05");
+            PumpUntil([] { return false; }, 500);
+        }
+        EXPECT_EQ(before, m_watch.Shown().size()) << "no tick came";
+        PostMessageW(program.Window(), message, event, 0);
+        EXPECT_TRUE(m_watch.WaitFor(before + 1, 2000)) << message;
+    }
+    EXPECT_EQ(0u, RunVerb("/exit"));
+    EXPECT_TRUE(program.Ends());
 }

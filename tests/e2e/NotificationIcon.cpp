@@ -6,6 +6,8 @@
 #include "tests/support/TrayWindows.h"
 #include "tests/support/WindowHelpers.h"
 
+#include <algorithm>
+
 namespace e2e {
 
 using namespace testing_support;
@@ -72,6 +74,21 @@ bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen
     // Each item is at least a menu bar high; the frame is a few pixels.
     const POINT lastItem = {(rect.left + rect.right) / 2, rect.bottom - 3 - GetSystemMetrics(SM_CYMENU) / 2};
     return ClickAt(lastItem);
+}
+
+bool ClickMenuItem(DWORD processId, int itemsAbove, int separatorsAbove, const std::function<void()>& whileOpen)
+{
+    HWND menu = WaitForMenuOf(processId);
+    RECT rect = {};
+    if (!menu || !GetWindowRect(menu, &rect))
+        return false;
+    if (whileOpen)
+        whileOpen();
+    // As the owner-drawn items measure themselves: at least 19 pixels high,
+    // separators half a menu bar.
+    const int item = std::max(GetSystemMetrics(SM_CYMENU), 19);
+    const int top = rect.top + 3 + itemsAbove * item + separatorsAbove * (GetSystemMetrics(SM_CYMENU) / 2);
+    return ClickAt({(rect.left + rect.right) / 2, top + item / 2});
 }
 
 } // namespace e2e

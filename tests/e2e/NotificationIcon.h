@@ -24,5 +24,8 @@ bool RightClickIcon(const std::wstring& tip);
 // on its last item (the exit command); `whileOpen` runs once the menu
 // shows. False when no menu came.
 bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen = {});
+// The same for the item below `itemsAbove` items and `separatorsAbove`
+// separators.
+bool ClickMenuItem(DWORD processId, int itemsAbove, int separatorsAbove, const std::function<void()>& whileOpen = {});
 
 } // namespace e2e
