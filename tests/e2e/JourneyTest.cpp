@@ -275,7 +275,7 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
         EXPECT_TRUE(first.Ends());
     }
     Tessaly again("/previous"); // back through what was shown, passing over b.jpg
-    ASSERT_TRUE(m_watch.WaitFor(9, kWalkDeadline));
+    ASSERT_TRUE(m_watch.WaitFor(8, kWalkDeadline));
     EXPECT_EQ("a.bmp", m_watch.Shown().back());
     Walk("/previous", "Q64");
     Walk("/next", "a.bmp");
