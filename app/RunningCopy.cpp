@@ -13,8 +13,7 @@ bool HandVerbToRunningCopy(HWND running, AtHandVerb verb)
     if (!running)
         return false;
     const char* name = VerbName(verb);
-    COPYDATASTRUCT data = {kAtHandVerbCopyData, static_cast<DWORD>(std::strlen(name)),
-                           const_cast<char*>(name)};
+    COPYDATASTRUCT data = {kAtHandVerbCopyData, static_cast<DWORD>(std::strlen(name)), const_cast<char*>(name)};
     DWORD_PTR answer = 0;
     return SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
                                kAnswerDeadline, &answer) &&

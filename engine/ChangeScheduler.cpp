@@ -4,10 +4,8 @@
 
 #include <utility>
 
-CChangeScheduler::CChangeScheduler(Settings& settings, ChangeSchedulerHost& host, TodaySource today,
-                                   WallClock clock)
-    : m_settings(settings), m_host(host), m_today(std::move(today)), m_clock(std::move(clock)),
-      m_lastChange(m_clock())
+CChangeScheduler::CChangeScheduler(Settings& settings, ChangeSchedulerHost& host, TodaySource today, WallClock clock)
+    : m_settings(settings), m_host(host), m_today(std::move(today)), m_clock(std::move(clock)), m_lastChange(m_clock())
 {
 }
 

@@ -3,9 +3,9 @@
 namespace {
 
 // QUERY_USER_NOTIFICATION_STATE values that mean a full screen is in use.
-constexpr int kFullScreenProgram = 2;   // QUNS_BUSY
-constexpr int kFullScreenDirect3D = 3;  // QUNS_RUNNING_D3D_FULL_SCREEN
-constexpr int kPresentationMode = 4;    // QUNS_PRESENTATION_MODE
+constexpr int kFullScreenProgram = 2;  // QUNS_BUSY
+constexpr int kFullScreenDirect3D = 3; // QUNS_RUNNING_D3D_FULL_SCREEN
+constexpr int kPresentationMode = 4;   // QUNS_PRESENTATION_MODE
 
 constexpr UINT kCheckPeriod = 60 * 1000;
 

@@ -28,8 +28,7 @@ void PictureHistory::Record(const std::string& picture)
         m_pictures.pop_back();
 }
 
-std::vector<std::string> PictureHistory::Candidates(const std::string& current,
-                                                    const PictureExclusions& excluded) const
+std::vector<std::string> PictureHistory::Candidates(const std::string& current, const PictureExclusions& excluded) const
 {
     std::vector<std::string> candidates;
     for (const std::string& picture : m_pictures)

@@ -54,7 +54,8 @@ std::vector<std::string> ShuffleRound::Upcoming(const std::vector<std::string>& 
     std::vector<std::string> upcoming;
     // The current picture (chosen in the dialog, say) is not shown again.
     for (const std::string& picture : m_left)
-        if (picture != current && std::find(folderPictures.begin(), folderPictures.end(), picture) != folderPictures.end())
+        if (picture != current &&
+            std::find(folderPictures.begin(), folderPictures.end(), picture) != folderPictures.end())
             upcoming.push_back(picture);
 
     // Fisher-Yates with our own source, so a test can give the order.

@@ -90,7 +90,7 @@
 #define IDS_COLUMN_TYPE 57675
 #define IDS_COLUMN_MODIFIED 57676
 #define IDS_PICTURE_SIZE_LABEL 57677
-#define IDS_COMMAND_LINE_USAGE 200 // written to the console for an unknown argument
-#define IDS_TIP_PAUSED 201         // the tip's second line while changes are paused, before the file name
+#define IDS_COMMAND_LINE_USAGE 200   // written to the console for an unknown argument
+#define IDS_TIP_PAUSED 201           // the tip's second line while changes are paused, before the file name
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number
 #define IDS_PARSE_NUMBER_RANGE 61715 // data exchange: out of range, %1 and %2 are the bounds

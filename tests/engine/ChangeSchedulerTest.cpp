@@ -196,9 +196,9 @@ TEST_F(SchedulerTest, WakingOrUnlockingCatchesUpWhatIsDueByTheWallClockAndRestar
         int changes;
     };
     const Case cases[] = {
-        {ChangeInterval, 29, false, false, 0}, {ChangeInterval, 31, false, false, 1},
-        {ChangeInterval, 31, false, true, 0},  {ChangeDaily, 600, false, false, 0},
-        {ChangeDaily, 1, true, false, 1},      {ChangeDaily, 1, true, true, 0},
+        {ChangeInterval, 29, false, false, 0},  {ChangeInterval, 31, false, false, 1},
+        {ChangeInterval, 31, false, true, 0},   {ChangeDaily, 600, false, false, 0},
+        {ChangeDaily, 1, true, false, 1},       {ChangeDaily, 1, true, true, 0},
         {ChangeEachStart, 600, true, false, 0},
     };
     for (const Case& c : cases) {

@@ -78,8 +78,12 @@ std::vector<MenuItem> AfterPicturePart(std::vector<MenuItem> items)
 }
 
 const std::vector<MenuItem> kChineseContextMenu = AfterPicturePart({
-    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},     {kSeparator, L""}, {IDM_HELP, L"帮助(&H)..."},
-    {IDM_ABOUT, L"关于Orvane Tessaly(A) ..."}, {kSeparator, L""}, {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
+    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},
+    {kSeparator, L""},
+    {IDM_HELP, L"帮助(&H)..."},
+    {IDM_ABOUT, L"关于Orvane Tessaly(A) ..."},
+    {kSeparator, L""},
+    {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
 });
 
 const std::vector<MenuItem> kChineseTrayMenu = AfterPicturePart({

@@ -18,17 +18,23 @@ struct Expected {
     int image;    // picture in toolbar 143; -1 without an icon
 };
 
-const std::vector<Expected> kPicturePart = {
-    {IDM_NEXT_PICTURE, 4},        {IDM_PREVIOUS_PICTURE, 5}, {IDM_OPEN_PICTURE_FOLDER, 6}, {0, -1},
-    {IDM_NEVER_SHOW_PICTURE, 7},  {IDM_SHOW_EXCLUDED_AGAIN, 8}, {0, -1}, {IDM_PAUSE_CHANGES, 9},
-    {IDM_SHUFFLE, 10},            {0, -1}};
+const std::vector<Expected> kPicturePart = {{IDM_NEXT_PICTURE, 4},
+                                            {IDM_PREVIOUS_PICTURE, 5},
+                                            {IDM_OPEN_PICTURE_FOLDER, 6},
+                                            {0, -1},
+                                            {IDM_NEVER_SHOW_PICTURE, 7},
+                                            {IDM_SHOW_EXCLUDED_AGAIN, 8},
+                                            {0, -1},
+                                            {IDM_PAUSE_CHANGES, 9},
+                                            {IDM_SHUFFLE, 10},
+                                            {0, -1}};
 std::vector<Expected> AfterPicturePart(std::vector<Expected> items)
 {
     items.insert(items.begin(), kPicturePart.begin(), kPicturePart.end());
     return items;
 }
-const std::vector<Expected> kContextMenu = AfterPicturePart(
-    {{IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1}, {IDM_ABOUT, 0}, {0, -1}, {IDM_EXIT, -1}});
+const std::vector<Expected> kContextMenu =
+    AfterPicturePart({{IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1}, {IDM_ABOUT, 0}, {0, -1}, {IDM_EXIT, -1}});
 const std::vector<Expected> kTrayMenu = AfterPicturePart(
     {{IDM_SHOW_WINDOW, 3}, {IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1}, {IDM_ABOUT, 0}, {0, -1}, {IDM_EXIT, -1}});
 
