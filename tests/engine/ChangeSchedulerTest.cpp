@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 #include <string>
 #include <vector>
@@ -31,9 +30,6 @@ class RecordingHost : public ChangeSchedulerHost {
     void EnableIntervalEdit(bool enabled) override { intervalEditEnabled = enabled; }
     void WriteToday(const std::string& today) override { Log("write Today " + today); }
     void WriteChangeMode(int mode) override { Log("write ChangeMode " + std::to_string(mode)); }
-    bool SomeoneWorksFullScreen() override { return fullScreen; }
-    void StartQuietCheckTimer() override { Log("timer4"); }
-    void StopQuietCheckTimer() override { Log("timer4 stop"); }
 
     int Changes() const
     {
@@ -46,7 +42,6 @@ class RecordingHost : public ChangeSchedulerHost {
     std::vector<std::string> log;
     UINT changeTimerPeriod = 0; // 0 while stopped
     bool intervalEditEnabled = false;
-    bool fullScreen = false;
 
   private:
     void Log(const std::string& entry) { log.push_back(entry); }
@@ -215,50 +210,10 @@ TEST_F(SchedulerTest, WakingOrUnlockingCatchesUpWhatIsDueByTheWallClockAndRestar
             today = "20240302";
         scheduler.OnResumeOrUnlock();
         EXPECT_EQ(c.changes, host.Changes() - atStart) << c.mode << " " << c.minutesAsleep << " " << c.paused;
-        const bool timed = c.mode == ChangeDaily || c.mode == ChangeInterval;
-        if (timed)
-            EXPECT_EQ(c.mode == ChangeDaily ? kDailyCheckPeriod : 1800000u, host.changeTimerPeriod);
-        EXPECT_EQ(timed, !host.log.empty() && host.log.back().rfind("timer0", 0) == 0) << "the period starts again";
+        const UINT period = c.mode == ChangeDaily ? kDailyCheckPeriod : c.mode == ChangeInterval ? 1800000u : 0u;
+        EXPECT_EQ(period, host.changeTimerPeriod);
+        EXPECT_EQ(period != 0, !host.log.empty() && host.log.back().rfind("timer0", 0) == 0) << "a whole period again";
     }
-}
-
-TEST_F(SchedulerTest, AChangeDueDuringFullScreenWorkWaitsOnceAndComesWhenItEnds)
-{
-    settings.ChangeMode = ChangeInterval;
-    scheduler.OnStartup();
-    host.fullScreen = true;
-    scheduler.OnChangeTimer();
-    scheduler.OnChangeTimer();
-    scheduler.OnQuietCheckTimer();
-    EXPECT_EQ(0, host.Changes());
-    EXPECT_EQ(1, std::count(host.log.begin(), host.log.end(), "timer4")) << "at most one waiting change";
-
-    host.fullScreen = false;
-    host.log.clear();
-    scheduler.OnQuietCheckTimer();
-    scheduler.OnQuietCheckTimer();
-    const std::vector<std::string> once = {"timer4 stop", "change", "timer2 50", "timer0 1800000"};
-    EXPECT_EQ(once, host.log);
-}
-
-TEST_F(SchedulerTest, PausedTheScheduleChangesNothingAndTheUsersChangeRestartsTheTimer)
-{
-    settings.Paused = 1;
-    settings.ChangeMode = ChangeEachStart;
-    scheduler.OnStartup();
-    settings.ChangeMode = ChangeDaily;
-    settings.Today = "20240229";
-    scheduler.OnStartup();
-    scheduler.OnChangeTimer();
-    EXPECT_EQ(0, host.Changes());
-    EXPECT_EQ("20240229", settings.Today) << "today's change is still to come once resumed";
-
-    settings.Paused = 0;
-    settings.ChangeMode = ChangeInterval;
-    settings.ChangeTime = 1;
-    host.log.clear();
-    scheduler.OnChangedByUser();
-    EXPECT_EQ(std::vector<std::string>{"timer0 60000"}, host.log);
 }
 
 TEST(IntervalPeriod, MinutesBecomeWholeMilliseconds)

@@ -143,21 +143,11 @@ TEST_P(EveryResourceSetPictures, ToolbarListsTheMenuCommandsAt16x15)
 {
     ASSERT_TRUE(module().loaded());
     const std::vector<std::uint8_t> toolbar = module().Bytes(RT_TOOLBAR_TYPE, IDR_MENU_ICONS);
-    const std::uint16_t expected[] = {1,
-                                      16,
-                                      15,
-                                      kMenuIcons,
-                                      IDM_ABOUT,
-                                      IDM_HELP,
-                                      IDM_HIDE_WINDOW,
-                                      IDM_SHOW_WINDOW,
-                                      IDM_NEXT_PICTURE,
-                                      IDM_PREVIOUS_PICTURE,
-                                      IDM_OPEN_PICTURE_FOLDER,
-                                      IDM_NEVER_SHOW_PICTURE,
-                                      IDM_SHOW_EXCLUDED_AGAIN,
-                                      IDM_PAUSE_CHANGES,
-                                      IDM_SHUFFLE};
+    // clang-format off
+    const std::uint16_t expected[] = {1, 16, 15, kMenuIcons, IDM_ABOUT, IDM_HELP, IDM_HIDE_WINDOW, IDM_SHOW_WINDOW,
+        IDM_NEXT_PICTURE, IDM_PREVIOUS_PICTURE, IDM_OPEN_PICTURE_FOLDER, IDM_NEVER_SHOW_PICTURE,
+        IDM_SHOW_EXCLUDED_AGAIN, IDM_PAUSE_CHANGES, IDM_SHUFFLE};
+    // clang-format on
     ASSERT_EQ(toolbar.size(), sizeof(expected));
     EXPECT_EQ(std::memcmp(toolbar.data(), expected, sizeof(expected)), 0);
 }

@@ -71,31 +71,29 @@ std::string RunForErrorOutput(const std::string& path, const std::string& argume
 {
     *exitCode = 99;
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE reader = nullptr, writer = nullptr;
-    if (!CreatePipe(&reader, &writer, &inherited, 0))
-        return "";
-    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    HANDLE reader = nullptr;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdError = writer;
+    if (!CreatePipe(&reader, &startup.hStdError, &inherited, 0))
+        return "";
+    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
     std::string commandLine = "\"" + path + "\" " + arguments;
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                         &startup, &process);
-    CloseHandle(writer); // the pipe ends when the program's copy closes
+    CloseHandle(startup.hStdError); // the pipe ends when the program's copy closes
     std::string output;
     char buffer[512];
-    DWORD read = 0;
-    while (started && ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    for (DWORD read = 0; started && ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0;)
         output.append(buffer, read);
     CloseHandle(reader);
-    if (!started)
-        return output;
-    if (WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0)
+    if (started && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (started) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
     return output;
 }
 
