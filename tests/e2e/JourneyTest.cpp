@@ -209,7 +209,6 @@ DWORD RunVerb(const char* arguments)
 
 class AtHand : public Journey {
   protected:
-    // `first` on the desktop, changed as `changeMode` says every `interval` minutes.
     void Preset(const std::string& first, const char* changeMode, const char* interval = "30")
     {
         WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", changeMode);
@@ -217,7 +216,7 @@ class AtHand : public Journey {
         WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", first);
         PresetDesktopWallpaper(first, 0);
     }
-    // Runs `arguments` as another start and waits for the running copy's change to `shown`.
+    // Another start with `arguments`; the running copy shows `shown`.
     void Walk(const char* arguments, const std::string& shown)
     {
         const std::size_t count = m_watch.Shown().size() + 1;
@@ -271,6 +270,12 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
         Walk("/next", "Q64");
         Walk("/next", "a.bmp");
         Walk("/next", "Q63");
+        // Explorer opens on the picture's folder.
+        const std::wstring folder = Widen(m_pictures.Folder().substr(m_pictures.Folder().rfind('\\') + 1));
+        PostMessageW(first.Window(), WM_COMMAND, IDM_OPEN_PICTURE_FOLDER, 0);
+        HWND explorer = nullptr;
+        EXPECT_TRUE(PumpUntil([&] { return (explorer = FindWindowW(nullptr, folder.c_str())) != nullptr; }, kDeadline));
+        PostMessageW(explorer, WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, RunVerb("/exit"));
         EXPECT_TRUE(first.Ends());
     }
