@@ -30,6 +30,8 @@ SetCompressor /SOLID lzma
 !define PROGRAM "Tessaly.exe"
 !define UNINSTALLER "Uninstall.exe"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; Shows the next picture at once; a user can give it a shortcut key.
+!define NEXT_SHORTCUT "$SMPROGRAMS\$(NextShortcutName).lnk"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvaneTessaly"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_VALUE "OrvaneTessaly"
@@ -187,6 +189,8 @@ Section "Install"
   SetOutPath "$INSTDIR"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\${PROGRAM}" "" "$INSTDIR\${PROGRAM}" 0 \
     SW_SHOWNORMAL "" "$(ShortcutDescription)"
+  CreateShortcut "${NEXT_SHORTCUT}" "$INSTDIR\${PROGRAM}" "/next" "$INSTDIR\${PROGRAM}" 0 \
+    SW_SHOWNORMAL "" "$(NextShortcutDescription)"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -217,6 +221,7 @@ Section "Uninstall"
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
 
   Delete "${SHORTCUT}"
+  Delete "${NEXT_SHORTCUT}"
   !insertmacro RemoveFiles
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
