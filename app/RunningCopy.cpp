@@ -12,6 +12,11 @@ bool HandVerbToRunningCopy(HWND running, AtHandVerb verb)
 {
     if (!running)
         return false;
+    // "/show" brings the window forward from the running copy, which may
+    // do so only with leave from the foreground program: this start.
+    DWORD runningProcess = 0;
+    GetWindowThreadProcessId(running, &runningProcess);
+    AllowSetForegroundWindow(runningProcess);
     const char* name = VerbName(verb);
     COPYDATASTRUCT data = {kAtHandVerbCopyData, static_cast<DWORD>(std::strlen(name)), const_cast<char*>(name)};
     DWORD_PTR answer = 0;

@@ -5,9 +5,7 @@
 #include "ui/MainSettingsDlg.h"
 
 #include "engine/FullScreenWork.h"
-#include "engine/PictureCatalogue.h"
 #include "engine/PictureChange.h"
-#include "engine/PictureList.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
 #include "ui/tray/TrayIcon.h"
@@ -47,23 +45,6 @@ void CheckItem(HMENU menu, UINT command, bool checked)
 }
 
 } // namespace
-
-void CMainSettingsDlg::LoadAtHandSettings()
-{
-    // Each value on its own: a damaged one starts clean and takes nothing
-    // else with it.
-    std::string text;
-    if (m_settingsKey.ReadString("History", text) == ERROR_SUCCESS)
-        m_history.Load(text);
-    if (m_settingsKey.ReadString("Excluded", text) == ERROR_SUCCESS)
-        m_excluded.Load(text);
-    if (m_settingsKey.ReadString("Paused", text) == ERROR_SUCCESS)
-        m_settings.Paused = text == "1";
-    if (m_settingsKey.ReadString("Shuffle", text) == ERROR_SUCCESS)
-        m_settings.Shuffle = text == "1";
-    if (m_settingsKey.ReadString("ShuffleRound", text) == ERROR_SUCCESS)
-        m_shuffle.Load(text);
-}
 
 bool CMainSettingsDlg::OnAtHandMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
@@ -125,10 +106,10 @@ void CMainSettingsDlg::OnAtHandVerb(AtHandVerb verb)
 {
     switch (verb) {
     case AtHandVerb::Next:
-        ShowNextPictureNow();
+        ChangeByUser(PictureAtHand::Step::Forward);
         break;
     case AtHandVerb::Previous:
-        ShowPreviousPictureNow();
+        ChangeByUser(PictureAtHand::Step::Back);
         break;
     case AtHandVerb::Pause:
         SetPaused(true);
@@ -154,25 +135,26 @@ bool CMainSettingsDlg::OnAtHandCommand(UINT id)
 {
     switch (id) {
     case IDM_NEXT_PICTURE:
-        ShowNextPictureNow();
+        ChangeByUser(PictureAtHand::Step::Forward);
         return true;
     case IDM_PREVIOUS_PICTURE:
-        ShowPreviousPictureNow();
+        ChangeByUser(PictureAtHand::Step::Back);
         return true;
     case IDM_OPEN_PICTURE_FOLDER:
         OpenPictureFolder();
         return true;
     case IDM_NEVER_SHOW_PICTURE:
-        NeverShowPicture();
+        if (m_atHand.ExcludeCurrent())
+            ChangeByUser(PictureAtHand::Step::Forward);
         return true;
     case IDM_SHOW_EXCLUDED_AGAIN:
-        ShowExcludedAgain();
+        m_atHand.ShowExcludedAgain();
         return true;
     case IDM_PAUSE_CHANGES:
         SetPaused(!m_settings.Paused);
         return true;
     case IDM_SHUFFLE:
-        SetShuffle(!m_settings.Shuffle);
+        m_atHand.SetShuffle(!m_settings.Shuffle);
         return true;
     }
     return false;
@@ -182,86 +164,37 @@ void CMainSettingsDlg::PrepareAtHandMenu(HMENU menu)
 {
     // Both menus pass here as they open; commands a menu lacks are not touched.
     const bool showing = m_settings.ShowPic != 0;
-    const std::string& current = m_settings.CurPicFileName;
     EnableItem(menu, IDM_NEXT_PICTURE, showing);
-    EnableItem(menu, IDM_PREVIOUS_PICTURE, showing && !m_history.Candidates(current, m_excluded).empty());
-    EnableItem(menu, IDM_OPEN_PICTURE_FOLDER, CurrentPictureExists());
-    EnableItem(menu, IDM_NEVER_SHOW_PICTURE, showing && CurrentPictureExists());
-    EnableItem(menu, IDM_SHOW_EXCLUDED_AGAIN, !m_excluded.Empty());
+    EnableItem(menu, IDM_PREVIOUS_PICTURE, showing && !m_atHand.PreviousPictures().empty());
+    EnableItem(menu, IDM_OPEN_PICTURE_FOLDER, m_atHand.CurrentPictureExists());
+    EnableItem(menu, IDM_NEVER_SHOW_PICTURE, showing && m_atHand.CurrentPictureExists());
+    EnableItem(menu, IDM_SHOW_EXCLUDED_AGAIN, m_atHand.HasExcluded());
     CheckItem(menu, IDM_PAUSE_CHANGES, m_settings.Paused);
     CheckItem(menu, IDM_SHUFFLE, m_settings.Shuffle);
 }
 
-std::vector<std::string> CMainSettingsDlg::NextPictures()
-{
-    const std::string& current = m_settings.CurPicFileName;
-    std::vector<std::string> pictures = m_excluded.Without(PicturesAfter(current));
-    if (!m_settings.Shuffle)
-        return pictures;
-    return m_shuffle.Upcoming(pictures, current);
-}
-
-bool CMainSettingsDlg::ChangePictureNow(const std::vector<std::string>& pictures, PictureStep step)
+bool CMainSettingsDlg::ChangePictureNow(const std::vector<std::string>& pictures, PictureAtHand::Step step)
 {
     const auto shown = ShowFirstReadable(pictures, m_settings.SetDefaultUser, m_settings.ShowMode);
     if (!shown)
         return false;
-    OnPictureShown(*shown, step);
-    return true;
-}
-
-void CMainSettingsDlg::OnPictureShown(const std::string& picture, PictureStep step)
-{
-    const std::string historyBefore = m_history.Text();
-    if (step == PictureStep::Back)
-        m_history.WentBackTo(picture);
-    else if (picture != m_settings.CurPicFileName)
-        m_history.Record(m_settings.CurPicFileName);
-    WriteListIfChanged("History", historyBefore, m_history.Text());
-
-    if (step == PictureStep::Forward && m_settings.Shuffle) {
-        const std::string roundBefore = m_shuffle.Text();
-        m_shuffle.Shown(picture);
-        WriteListIfChanged("ShuffleRound", roundBefore, m_shuffle.Text());
-    }
-    m_settings.CurPicFileName = picture;
+    m_atHand.Shown(*shown, step);
     RefreshTipDetail();
+    return true;
 }
 
 void CMainSettingsDlg::OnPictureChosenByUser(const std::string& picture)
 {
-    if (picture != m_settings.CurPicFileName) {
-        const std::string historyBefore = m_history.Text();
-        m_history.Record(m_settings.CurPicFileName);
-        WriteListIfChanged("History", historyBefore, m_history.Text());
-    }
-    // Chosen by name: the user wants to see it after all.
-    if (m_excluded.Remove(picture))
-        m_settingsKey.WriteString("Excluded", m_excluded.Text());
-    m_settings.CurPicFileName = picture;
+    m_atHand.Chosen(picture);
     RefreshTipDetail();
 }
 
-void CMainSettingsDlg::WriteListIfChanged(const char* name, const std::string& before, const std::string& after)
-{
-    if (after != before)
-        m_settingsKey.WriteString(name, after);
-}
-
-void CMainSettingsDlg::ShowNextPictureNow()
+void CMainSettingsDlg::ChangeByUser(PictureAtHand::Step step)
 {
     if (!m_settings.ShowPic)
         return;
-    if (ChangePictureNow(NextPictures(), PictureStep::Forward))
-        StartRepaintTimer(kRepaintDelay);
-    m_scheduler.OnChangedByUser();
-}
-
-void CMainSettingsDlg::ShowPreviousPictureNow()
-{
-    if (!m_settings.ShowPic)
-        return;
-    if (!ChangePictureNow(m_history.Candidates(m_settings.CurPicFileName, m_excluded), PictureStep::Back))
+    const bool forward = step == PictureAtHand::Step::Forward;
+    if (!ChangePictureNow(forward ? m_atHand.NextPictures() : m_atHand.PreviousPictures(), step))
         return;
     StartRepaintTimer(kRepaintDelay);
     m_scheduler.OnChangedByUser();
@@ -269,7 +202,7 @@ void CMainSettingsDlg::ShowPreviousPictureNow()
 
 void CMainSettingsDlg::OpenPictureFolder()
 {
-    if (!CurrentPictureExists())
+    if (!m_atHand.CurrentPictureExists())
         return;
     // The shell's folder window is a COM object; once per thread is enough.
     static const HRESULT com = CoInitialize(nullptr);
@@ -282,50 +215,18 @@ void CMainSettingsDlg::OpenPictureFolder()
     CoTaskMemFree(item);
 }
 
-void CMainSettingsDlg::NeverShowPicture()
-{
-    if (!CurrentPictureExists())
-        return;
-    m_excluded.Add(m_settings.CurPicFileName);
-    m_settingsKey.WriteString("Excluded", m_excluded.Text());
-    ShowNextPictureNow();
-}
-
-void CMainSettingsDlg::ShowExcludedAgain()
-{
-    if (m_excluded.Empty())
-        return;
-    m_excluded.Clear();
-    m_settingsKey.WriteString("Excluded", "");
-}
-
 void CMainSettingsDlg::SetPaused(bool paused)
 {
-    m_settings.Paused = paused;
-    m_settingsKey.WriteString("Paused", paused ? "1" : "0");
+    m_atHand.SetPaused(paused);
     RefreshTipDetail();
-}
-
-void CMainSettingsDlg::SetShuffle(bool shuffle)
-{
-    m_settings.Shuffle = shuffle;
-    m_settingsKey.WriteString("Shuffle", shuffle ? "1" : "0");
-    // Turned on, a new round starts at the next change.
-    const std::string roundBefore = m_shuffle.Text();
-    m_shuffle.Clear();
-    WriteListIfChanged("ShuffleRound", roundBefore, "");
-}
-
-bool CMainSettingsDlg::CurrentPictureExists() const
-{
-    return PictureFileExists(m_settings.CurPicFileName);
 }
 
 void CMainSettingsDlg::RefreshTipDetail()
 {
     if (!m_trayIcon)
         return;
-    std::string detail = m_settings.ShowPic && CurrentPictureExists() ? FileNameOf(m_settings.CurPicFileName) : "";
+    std::string detail =
+        m_settings.ShowPic && m_atHand.CurrentPictureExists() ? FileNameOf(m_settings.CurPicFileName) : "";
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);

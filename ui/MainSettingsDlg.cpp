@@ -145,7 +145,7 @@ void CMainSettingsDlg::ReadDesktopWallpaperSettings()
 bool CMainSettingsDlg::LoadSettings()
 {
     const bool iconOptionRead = ::LoadSettings(m_settingsKey, m_settings, GetSystemDefaultLangID());
-    LoadAtHandSettings();
+    m_atHand.Load();
     return iconOptionRead;
 }
 
@@ -388,7 +388,7 @@ void CMainSettingsDlg::ChangeToNextPicture()
 {
     // A folder with nothing to show (a drive unplugged for a while) keeps
     // the current picture, so the sequence goes on from it once it is back.
-    ChangePictureNow(NextPictures(), PictureStep::Forward);
+    ChangePictureNow(m_atHand.NextPictures(), PictureAtHand::Step::Forward);
 }
 
 void CMainSettingsDlg::ApplyCurrentPicture()

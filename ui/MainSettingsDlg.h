@@ -5,9 +5,7 @@
 // each change and when it closes.
 
 #include "engine/ChangeScheduler.h"
-#include "engine/PictureExclusions.h"
-#include "engine/PictureHistory.h"
-#include "engine/ShuffleRound.h"
+#include "engine/PictureAtHand.h"
 #include "framework/Dialog.h"
 #include "framework/ToolTipCtrl.h"
 #include "image/ImageObject.h"
@@ -80,8 +78,6 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     // ---- The picture at hand (MainSettingsAtHand.cpp): Next, Previous,
     // the picture's folder, exclusions, pause, shuffle, the verbs of the
     // command line, and the schedule's catch-up after sleep or an unlock.
-    enum class PictureStep { Forward, Back };
-    void LoadAtHandSettings();
     // Messages of that part, seen before any other handling; true when handled.
     bool OnAtHandMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     bool OnAtHandCommand(UINT id);
@@ -91,27 +87,18 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void PrepareAtHandMenu(HMENU menu);
     // The one way a picture becomes the wallpaper now: the first of
     // `pictures` that can be read. False when none could.
-    bool ChangePictureNow(const std::vector<std::string>& pictures, PictureStep step);
-    // What follows a change: history, the shuffle round, the tip.
-    void OnPictureShown(const std::string& picture, PictureStep step);
+    bool ChangePictureNow(const std::vector<std::string>& pictures, PictureAtHand::Step step);
     // The user picked `picture` in the select-picture dialog.
     void OnPictureChosenByUser(const std::string& picture);
-    std::vector<std::string> NextPictures();
-    void ShowNextPictureNow();
-    void ShowPreviousPictureNow();
+    // Next or Previous, from a menu or the command line.
+    void ChangeByUser(PictureAtHand::Step step);
     void OpenPictureFolder();
-    void NeverShowPicture();
-    void ShowExcludedAgain();
     void SetPaused(bool paused);
-    void SetShuffle(bool shuffle);
-    bool CurrentPictureExists() const;
+    // The tip's second line: the picture shown, and whether changes pause.
     void RefreshTipDetail();
-    void WriteListIfChanged(const char* name, const std::string& before, const std::string& after);
     void RegisterSessionNotification();
     void UnregisterSessionNotification();
-    PictureHistory m_history;
-    PictureExclusions m_excluded;
-    ShuffleRound m_shuffle;
+    PictureAtHand m_atHand{m_settings, m_settingsKey};
 
     // ---- The skin (MainSettingsDlgSkin.cpp)
     // Loads the skin (rebuilding its description when it cannot be read),
