@@ -128,7 +128,7 @@ void ExpectNoInstallation(Kind kind)
 {
     EXPECT_FALSE(FolderExists(InstallFolder(kind)));
     EXPECT_FALSE(FolderExists(StartMenuFolder(kind)));
-    EXPECT_EQ("", InstalledVersion(kind));
+    EXPECT_FALSE(UninstallEntryExists(kind));
 }
 
 TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeavesNothing)

@@ -152,17 +152,18 @@ long RunToEnd(const std::string& path, const std::string& arguments, DWORD milli
     return static_cast<long>(exitCode);
 }
 
+bool UninstallEntryExists(Kind kind)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(UninstallRoot(kind), kUninstallKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 bool WaitForUninstallEntryGone(Kind kind, DWORD milliseconds)
 {
-    return testing_support::PumpUntil(
-        [kind] {
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(UninstallRoot(kind), kUninstallKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-                return true;
-            RegCloseKey(key);
-            return false;
-        },
-        milliseconds);
+    return testing_support::PumpUntil([kind] { return !UninstallEntryExists(kind); }, milliseconds);
 }
 
 void RemoveEarlierInstallations()

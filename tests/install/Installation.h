@@ -48,6 +48,7 @@ std::string ProductVersion(const std::string& path);
 // code, or -1 when it did not start or end in time.
 long RunToEnd(const std::string& path, const std::string& arguments, DWORD milliseconds);
 
+bool UninstallEntryExists(Kind kind);
 // The uninstaller hands over to a copy of itself and ends at once; its
 // last step removes the entry in "Add or remove programs". Waits for that.
 bool WaitForUninstallEntryGone(Kind kind, DWORD milliseconds);
