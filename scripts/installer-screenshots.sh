@@ -37,6 +37,15 @@ shot() {
   rm -f "$raw"
 }
 press() { xdotool windowfocus "$desktop" key "$@"; }
+# Installing takes a while on a busy machine; the uninstall entry is its
+# last step before the finish page.
+installed() {
+  local i
+  for i in $(seq 60); do
+    wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvaneTessaly' >/dev/null 2>&1 && return 0
+    sleep 1
+  done
+}
 uninstaller=$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')'\Programs\Orvane Tessaly\Uninstall.exe'
 
 for language in en zh; do
@@ -50,7 +59,7 @@ for language in en zh; do
   # offers all users first; a standard user finds "Only for me" chosen.
   press Return; pause; press alt+m; pause; shot 2-users
   press Return; pause; shot 3-folder
-  press Return; pause; shot 4-finish
+  press Return; installed; pause; shot 4-finish
   press alt+r Return # leave the program unstarted
   wait
   LC_ALL=$locale wine "$uninstaller" >/dev/null 2>&1 &

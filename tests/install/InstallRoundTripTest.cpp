@@ -111,6 +111,7 @@ class InstallRoundTrip : public ::testing::Test {
         HKEY run = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserRunKeyPath, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
             RegDeleteValueA(run, kNeighbourRunValue);
+            RegDeleteValueA(run, kRunValueName);
             RegCloseKey(run);
         }
     }
@@ -197,9 +198,15 @@ HWND WaitForMainWindow()
 
 TEST_F(InstallRoundTrip, ForTheUserAloneAnUpgradeRestartsTheRunningCopyWithItsSettingsAndADowngradeIsRefused)
 {
+    // The user's log-on entry, written by an all-users copy, starts the
+    // user's own copy once there is one.
+    const std::string folder = InstallFolder(Kind::CurrentUser);
+    const std::string runCommand = "\"" + folder + "\\Tessaly.exe\" min";
+    WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName,
+                     "\"" + InstallFolder(Kind::AllUsers) + "\\Tessaly.exe\" min");
     ASSERT_FALSE(OlderSetupProgram().empty());
     ASSERT_EQ(0, RunToEnd(OlderSetupProgram(), SilentSetupSwitches(Kind::CurrentUser), kSetupTimeout));
-    const std::string folder = InstallFolder(Kind::CurrentUser);
+    EXPECT_EQ(runCommand, ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
     ASSERT_TRUE(FileExists(folder + "\\Tessaly.exe"));
     EXPECT_TRUE(FileExists(StartMenuShortcut(Kind::CurrentUser)));
     EXPECT_EQ("0.9.0", InstalledVersion(Kind::CurrentUser));
@@ -213,8 +220,6 @@ TEST_F(InstallRoundTrip, ForTheUserAloneAnUpgradeRestartsTheRunningCopyWithItsSe
     ASSERT_TRUE(WritePicture(second, 9, 9));
     PresetChangeAtEachStart(first);
     WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "AutoRun", "1");
-    const std::string runCommand = "\"" + folder + "\\Tessaly.exe\" min";
-    WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName, runCommand);
     Program program(folder + "\\Tessaly.exe", "min");
     ASSERT_TRUE(program.Started());
     ASSERT_TRUE(PumpUntil([&] { return Wallpaper() == second; }, kProgramTimeout)) << Wallpaper();
