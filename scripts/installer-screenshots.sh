@@ -37,15 +37,23 @@ shot() {
   rm -f "$raw"
 }
 press() { xdotool windowfocus "$desktop" key "$@"; }
-# Installing takes a while on a busy machine; the uninstall entry is its
-# last step before the finish page.
-installed() {
+# Installing takes a while on a busy machine, and the uninstaller hands
+# over to a copy of itself at once: the uninstall entry, written last and
+# removed last, tells when either is done.
+entry_is() { # present|absent
   local i
   for i in $(seq 60); do
-    wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvaneTessaly' >/dev/null 2>&1 && return 0
+    if wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvaneTessaly' >/dev/null 2>&1; then
+      [ "$1" = present ] && return 0
+    else
+      [ "$1" = absent ] && return 0
+    fi
     sleep 1
   done
 }
+# The settings question takes no keys from the virtual desktop, so its No
+# button is clicked where it stands, below the middle of the desktop.
+answer_no() { xdotool mousemove --window "$desktop" 548 418 click 1; }
 uninstaller=$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')'\Programs\Orvane Tessaly\Uninstall.exe'
 
 for language in en zh; do
@@ -59,15 +67,15 @@ for language in en zh; do
   # offers all users first; a standard user finds "Only for me" chosen.
   press Return; pause; press alt+m; pause; shot 2-users
   press Return; pause; shot 3-folder
-  press Return; installed; pause; shot 4-finish
+  press Return; entry_is present; pause; shot 4-finish
   press alt+r Return # leave the program unstarted
   wait
   LC_ALL=$locale wine "$uninstaller" >/dev/null 2>&1 &
   pause; shot 5-uninstall
   press Return; pause; shot 6-settings-question
-  press alt+n; pause; shot 7-uninstalled
+  answer_no; pause; shot 7-uninstalled
   press Return
-  wait
+  entry_is absent
 done
 [ "$made_settings" = 1 ] && wine reg delete "$settings_key" /f >/dev/null 2>&1
 echo "installer-screenshots: $folder/installer-*.png"
