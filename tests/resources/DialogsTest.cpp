@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <cwctype>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -314,6 +316,52 @@ TEST_P(EveryResourceSetDialogs, SystemBuildsEachDialogWithAllItsControls)
         if (id == IDD_MAIN_SETTINGS)
             ExpectChildrenWithin(window, kSkinContentPixels);
         DestroyWindow(window);
+    }
+}
+
+// The key after a single "&" ("&&" is an ampersand), upper-cased; 0 for none.
+wchar_t Mnemonic(const std::wstring& text)
+{
+    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+        if (text[at] == L'&' && text[++at] != L'&')
+            return towupper(text[at]);
+    }
+    return 0;
+}
+
+// Every pop-up of the menu, each with the mnemonics of its own items.
+void CollectMenuMnemonics(HMENU menu, const std::string& name, std::map<std::string, std::vector<wchar_t>>& keys)
+{
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+        keys[name].push_back(Mnemonic(text));
+        if (HMENU popup = GetSubMenu(menu, position))
+            CollectMenuMnemonics(popup, name + "/" + std::to_string(position), keys);
+    }
+}
+
+TEST_P(EveryResourceSetDialogs, NoDialogOrMenuGivesOneKeyToTwoControls)
+{
+    std::map<std::string, std::vector<wchar_t>> keys;
+    for (unsigned id : {IDD_ABOUTBOX, IDD_MAIN_SETTINGS, IDD_SELECT_PICTURE}) {
+        const auto dialog = Template(GetParam(), id);
+        ASSERT_TRUE(dialog) << id;
+        for (const DialogControl& control : dialog->controls) {
+            if (!(IsClass(control, L"Static") && (control.style & SS_NOPREFIX)))
+                keys["dialog " + std::to_string(id)].push_back(Mnemonic(control.title.text));
+        }
+    }
+    for (unsigned id : {IDR_CONTEXT_MENU, IDR_TRAY_MENU}) {
+        HMENU menu = LoadMenuW(ModuleOf(GetParam()).handle(), MAKEINTRESOURCEW(id));
+        ASSERT_NE(menu, nullptr) << id;
+        CollectMenuMnemonics(menu, "menu " + std::to_string(id), keys);
+        DestroyMenu(menu);
+    }
+    for (const auto& [where, mnemonics] : keys) {
+        std::set<wchar_t> seen;
+        for (wchar_t key : mnemonics)
+            EXPECT_TRUE(key == 0 || seen.insert(key).second) << where << " gives " << char(key) << " twice";
     }
 }
 
