@@ -290,6 +290,24 @@ void ExpectChildrenWithin(HWND window, const RECT& area)
     }
 }
 
+// Pixels a check box needs: the box the system draws (13 pixels) and the
+// gap after it, its text, the focus rectangle a pixel around the text, and
+// an average character to spare for a system whose font draws wider.
+int CheckBoxNeeds(HWND box)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(box, text, 256);
+    HDC dc = GetDC(box);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    RECT extent = {};
+    DrawTextW(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(box, dc);
+    return 13 + 4 + extent.right + 2 + metrics.tmAveCharWidth;
+}
+
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
@@ -315,6 +333,14 @@ TEST_P(EveryResourceSetDialogs, SystemBuildsEachDialogWithAllItsControls)
         }
         if (id == IDD_MAIN_SETTINGS)
             ExpectChildrenWithin(window, kSkinContentPixels);
+        for (const DialogControl& control : dialog->controls) {
+            if (KindOf(control) != Kind::CheckBox)
+                continue;
+            HWND box = GetDlgItem(window, control.id);
+            RECT client = {};
+            GetClientRect(box, &client);
+            EXPECT_LE(CheckBoxNeeds(box), client.right) << "dialog " << id << " control " << control.id;
+        }
         DestroyWindow(window);
     }
 }
