@@ -9,7 +9,6 @@
 
 #include <cwchar>
 #include <cwctype>
-#include <map>
 #include <optional>
 #include <set>
 
@@ -355,39 +354,41 @@ wchar_t Mnemonic(const std::wstring& text)
     return 0;
 }
 
-// Every pop-up of the menu, each with the mnemonics of its own items.
-void CollectMenuMnemonics(HMENU menu, const std::string& name, std::map<std::string, std::vector<wchar_t>>& keys)
+void ExpectNewMnemonic(const std::wstring& text, std::set<wchar_t>& seen, const std::string& where)
 {
+    const wchar_t key = Mnemonic(text);
+    EXPECT_TRUE(key == 0 || seen.insert(key).second) << where << " gives " << char(key) << " twice";
+}
+
+// Each pop-up of the menu on its own: its items share their keys.
+void ExpectMenuMnemonicsDistinct(HMENU menu, const std::string& where)
+{
+    std::set<wchar_t> seen;
     for (int position = 0; position < GetMenuItemCount(menu); ++position) {
         wchar_t text[256] = {};
         GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
-        keys[name].push_back(Mnemonic(text));
+        ExpectNewMnemonic(text, seen, where);
         if (HMENU popup = GetSubMenu(menu, position))
-            CollectMenuMnemonics(popup, name + "/" + std::to_string(position), keys);
+            ExpectMenuMnemonicsDistinct(popup, where + "/" + std::to_string(position));
     }
 }
 
 TEST_P(EveryResourceSetDialogs, NoDialogOrMenuGivesOneKeyToTwoControls)
 {
-    std::map<std::string, std::vector<wchar_t>> keys;
     for (unsigned id : {IDD_ABOUTBOX, IDD_MAIN_SETTINGS, IDD_SELECT_PICTURE}) {
         const auto dialog = Template(GetParam(), id);
         ASSERT_TRUE(dialog) << id;
+        std::set<wchar_t> seen;
         for (const DialogControl& control : dialog->controls) {
             if (!(IsClass(control, L"Static") && (control.style & SS_NOPREFIX)))
-                keys["dialog " + std::to_string(id)].push_back(Mnemonic(control.title.text));
+                ExpectNewMnemonic(control.title.text, seen, "dialog " + std::to_string(id));
         }
     }
     for (unsigned id : {IDR_CONTEXT_MENU, IDR_TRAY_MENU}) {
         HMENU menu = LoadMenuW(ModuleOf(GetParam()).handle(), MAKEINTRESOURCEW(id));
         ASSERT_NE(menu, nullptr) << id;
-        CollectMenuMnemonics(menu, "menu " + std::to_string(id), keys);
+        ExpectMenuMnemonicsDistinct(menu, "menu " + std::to_string(id));
         DestroyMenu(menu);
-    }
-    for (const auto& [where, mnemonics] : keys) {
-        std::set<wchar_t> seen;
-        for (wchar_t key : mnemonics)
-            EXPECT_TRUE(key == 0 || seen.insert(key).second) << where << " gives " << char(key) << " twice";
     }
 }
 
