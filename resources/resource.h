@@ -90,6 +90,9 @@
 #define IDS_COLUMN_TYPE 57675
 #define IDS_COLUMN_MODIFIED 57676
 #define IDS_PICTURE_SIZE_LABEL 57677
+// Messages of the main window (150-169)
+#define IDS_SKIN_MISSING 150         // no skin can be shown; followed by what is missing
+#define IDS_NO_READABLE_PICTURE 151  // no picture of the folder can be read; followed by the folder
 #define IDS_COMMAND_LINE_USAGE 200   // written to the console for an unknown argument
 #define IDS_TIP_PAUSED 201           // the tip's second line while changes are paused, before the file name
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number

@@ -1,9 +1,9 @@
-// The main window's timers, watched in this process. The start-up hide
-// timer's first tick hides a window started with "min" and leaves any other
-// alone, and after that tick the timer is gone either way (it used to wake
-// the program twenty times a second for its whole life). A change that
-// falls due while someone works full-screen (the shell's answer comes from
-// the test) waits, and comes once when the work ends.
+// The main window in this process: the first tick of its start-up hide
+// timer hides a window started with "min" and leaves any other alone, and
+// after that tick the timer is gone either way (it used to wake the program
+// twenty times a second for its whole life); a click saves the settings
+// once; a change that falls due while someone works full-screen (the
+// shell's answer comes from the test) waits, and comes once when it ends.
 
 #include "engine/FullScreenWork.h"
 #include "framework/App.h"
@@ -99,6 +99,30 @@ TEST_F(StartupHideTimer, AChangeDueDuringFullScreenWorkWaitsAndComesOnceItEnds)
     EXPECT_EQ(folder.File("b.bmp"), window.m_settings.CurPicFileName) << "one change for the three ticks";
     window.DestroyWindow();
     SetNotificationStateQuery(nullptr);
+}
+
+class CountingSaves : public CMainSettingsDlg {
+  public:
+    void SaveSettings() override
+    {
+        ++saves;
+        CMainSettingsDlg::SaveSettings();
+    }
+    int saves = 0;
+};
+
+TEST_F(StartupHideTimer, EachClickSavesTheSettingsOnce)
+{
+    app_test::PresetDesktop("C:\\no-such-picture.bmp"); // a picture shown: every control is enabled
+    CountingSaves window;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+    // Unticking the show-picture box last: it disables the others.
+    for (int id : {IDC_SET_DEFAULT_USER, IDC_CHANGE_NEVER, IDC_STYLE_TILE, IDC_SHOW_PICTURE}) {
+        window.saves = 0;
+        SendMessageA(window.GetDlgItem(id), BM_CLICK, 0, 0);
+        EXPECT_EQ(1, window.saves) << "control " << id;
+    }
+    window.DestroyWindow();
 }
 
 } // namespace
