@@ -94,11 +94,17 @@ uint32_t TableEntryBytes(uint32_t headerSize, size_t tableStart, size_t pixelOff
     return 4;
 }
 
+// Three-byte entries are widened to four, the fourth byte 0; four-byte
+// ones are read as they are.
 void ReadColorTable(ByteReader& file, uint32_t entryBytes, uint32_t entries, BmpLayout& layout)
 {
+    if (entryBytes == 4) {
+        file.Read(layout.colorTable, entries * 4);
+        return;
+    }
     for (uint32_t i = 0; i < entries; ++i) {
         uint8_t* entry = layout.colorTable + i * 4;
-        file.Read(entry, entryBytes);
+        file.Read(entry, 3);
         entry[3] = 0;
     }
 }
