@@ -94,8 +94,9 @@ TEST(BmpParser, CompressedDataIsWhatTheHeaderSaysAndMustBeInTheFile)
         contents.sizeImage = sizeImage;
         const Parsed parsed = Parse(BuildBmp(contents));
         ASSERT_EQ(parsed.ok, kept != 0) << sizeImage;
-        if (kept)
+        if (kept) {
             EXPECT_EQ(parsed.pixels, std::vector<uint8_t>(contents.pixels.begin(), contents.pixels.begin() + kept));
+        }
     }
     contents.sizeImage = 0;
     contents.pixels.clear();
