@@ -14,9 +14,17 @@
 
 namespace {
 
-// The main window's caption as each language module spells it.
-constexpr char kChineseCaption[] = "Orvane Tessaly";
-constexpr char kEnglishCaption[] = "Orvane Tessaly";
+// The main window of the running copy: later starts find it through the
+// single-instance guard once it exists.
+class CRunningMainWindow : public CMainSettingsDlg {
+  protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CMainSettingsDlg::OnInitDialog();
+        PublishRunningCopyWindow(m_hWnd);
+        return result;
+    }
+};
 
 void InitialiseCommonControls()
 {
@@ -31,15 +39,9 @@ const char* LanguageModuleName(LANGID language)
     return PRIMARYLANGID(language) == LANG_CHINESE ? "chinese.dll" : "English.dll";
 }
 
-HWND CDesktopApp::RunningInstanceWindow()
-{
-    HWND running = FindWindowA(nullptr, kChineseCaption);
-    return running ? running : FindWindowA(nullptr, kEnglishCaption);
-}
-
 void CDesktopApp::ActivateRunningInstance()
 {
-    HWND running = RunningInstanceWindow();
+    HWND running = FindRunningCopyWindow();
     if (!running)
         return;
     // An open dialog of the running copy (About box, picture choice) comes
@@ -83,7 +85,7 @@ BOOL CDesktopApp::InitInstance()
         return FALSE;
     case InstanceClaim::AlreadyRunning:
         if (request.verb)
-            HandVerbToRunningCopy(RunningInstanceWindow(), *request.verb);
+            HandVerbToRunningCopy(FindRunningCopyWindow(), *request.verb);
         else
             ActivateRunningInstance();
         return FALSE;
@@ -96,7 +98,7 @@ BOOL CDesktopApp::InitInstance()
 
     InitialiseCommonControls();
 
-    CMainSettingsDlg mainWindow;
+    CRunningMainWindow mainWindow;
     m_pMainWnd = &mainWindow;
     // A verb with no copy running starts one as at log-on, which then does it.
     mainWindow.m_startMinimised = request.startMinimised || request.verb;

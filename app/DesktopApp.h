@@ -17,7 +17,6 @@ class CDesktopApp : public CWinApp {
 
     // Only the running copy's window is wanted: this start ends either way.
     static void ActivateRunningInstance();
-    static HWND RunningInstanceWindow();
 
     // The exit code of a start with an argument it does not know.
     static constexpr int kExitBadArguments = 2;

@@ -130,12 +130,19 @@ TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds)
     HWND window = first.WaitForWindow(kCaption);
     ASSERT_TRUE(window);
     ASSERT_TRUE(BecomesHidden(window));
+    // Another program's window of the same caption, on top (Explorer titles
+    // a window showing the program's folder so), is not the running copy.
+    HWND other = CreateWindowExW(0, L"STATIC", kCaption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                                 nullptr);
+    ASSERT_TRUE(other);
 
     Program second(ProgramPath(), "");
     DWORD exitCode = 99;
     EXPECT_TRUE(second.WaitForExit(10000, &exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_TRUE(BecomesVisible(window));
+    EXPECT_FALSE(IsWindowVisible(other));
+    DestroyWindow(other);
     EXPECT_EQ(1, CountWindowsWithCaption(kCaption));
 
     // Once the first copy has ended, the next start is a first copy again.
