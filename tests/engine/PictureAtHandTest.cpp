@@ -20,9 +20,9 @@ TEST(PictureLists, ADamagedValueStartsCleanAndGonePicturesDrop)
 {
     TempFolder folder;
     const std::string a = folder.AddFile("a.bmp"), b = folder.AddFile("b.bmp");
-    for (const std::string& bad : {std::string(100000, 'x'), JoinPictureList(std::vector<std::string>(400, a)),
-                                   a + "||" + b, a + "|", std::string(300, 'y'), a + "|" + b + "\n",
-                                   JoinPictureList(std::vector<std::string>(51, a))}) {
+    for (const std::string& bad :
+         {std::string(100000, 'x'), JoinPictureList(std::vector<std::string>(400, a)), a + "||" + b, a + "|",
+          std::string(300, 'y'), a + "|" + b + "\n", JoinPictureList(std::vector<std::string>(51, a))}) {
         PictureHistory history;
         history.Load(bad);
         EXPECT_EQ("", history.Text()) << bad.substr(0, 40);
