@@ -5,9 +5,8 @@
 
 #include "framework/App.h"
 #include "resources/resource.h"
-#include "settings/Settings.h"
-#include "tests/app/DrivingTessaly.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Program.h"
+#include "tests/support/TessalyState.h"
 #include "ui/MainSettingsDlg.h"
 
 #include <gtest/gtest.h>
@@ -41,13 +40,12 @@ class StartupHideTimer : public ::testing::TestWithParam<bool> {
   protected:
     void SetUp() override
     {
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "0");
-        app_test::PresetDesktop("");
+        PresetSettings({{"ChangeMode", "0"}});
+        PresetDesktop("");
         static const HMODULE resources = LoadLibraryA((TestProgramDirectory() + "\\English.dll").c_str());
         AfxSetResourceHandle(resources);
     }
-    void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
+    void TearDown() override { PresetSettings(); }
 };
 
 TEST_P(StartupHideTimer, TicksOnceAndHidesOnlyAWindowStartedMinimised)
