@@ -28,7 +28,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr DWORD kWalkProgramDeadline = 30000; // ms, for several changes on a loaded machine
+constexpr DWORD kWalkDeadline = 30000; // ms, for several changes on a loaded machine
 constexpr int kHideButton = kFirstSkinButtonId + 2;
 
 // A first start: no settings, no wallpaper on the desktop.
@@ -110,21 +110,21 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         ShowTheFirstPictureOfTheFolder(program);
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(m_watch.WaitFor(1, kWalkProgramDeadline));
+        ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
         EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
         EXPECT_TRUE(program.IsChecked(IDC_SHOW_PICTURE));
 
         // Stretched, then every few minutes at the shortest interval the
         // window takes.
         ASSERT_TRUE(ClickWindow(program.Control(IDC_STYLE_STRETCH)));
-        ASSERT_TRUE(m_watch.WaitFor(2, kWalkProgramDeadline));
+        ASSERT_TRUE(m_watch.WaitFor(2, kWalkDeadline));
         EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
         ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kProgramDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
-        ASSERT_TRUE(m_watch.WaitFor(6, kWalkProgramDeadline));
+        ASSERT_TRUE(m_watch.WaitFor(6, kWalkDeadline));
         const std::vector<std::string> walk = {"a.bmp", "a.bmp", "Q62", "Q63", "Q64", "a.bmp"};
         EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 6));
         TakeScreenshot("3-walking");
@@ -173,7 +173,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kProgramDeadline));
     EXPECT_TRUE(WaitForTrayIcon(m_clickToShow));
     TakeScreenshot("5-started-hidden");
-    ASSERT_TRUE(m_watch.WaitFor(before + 1, kWalkProgramDeadline));
+    ASSERT_TRUE(m_watch.WaitFor(before + 1, kWalkDeadline));
     EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
 
     ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
