@@ -1,6 +1,6 @@
 // The interval edit of the running program: a bad interval is reported
-// once, when the user types it, and never stored or used; one that came
-// from the settings key is repaired without a word.
+// once the user is done with it, never while typing, and never stored or
+// used; one that came from the settings key is repaired without a word.
 
 #include "resources/resource.h"
 #include "tests/support/Tessaly.h"
@@ -47,28 +47,36 @@ TEST_F(IntervalEdit, AStoredIntervalOutOfRangeIsRepairedWithoutAWord)
     EXPECT_EQ("0.016700", Setting("ChangeTime"));
 }
 
-TEST_F(IntervalEdit, ABadIntervalIsReportedOnceAndNeitherStoredNorUsed)
+TEST_F(IntervalEdit, ABadIntervalIsReportedOnceTheUserIsDoneAndNeverStoredOrUsed)
 {
     EXPECT_EQ(0u, Start("3", "30", true).size());
     ASSERT_TRUE(program->IsEnabled(IDC_INTERVAL_EDIT));
 
-    for (const wchar_t* text : {L"", L"0", L"100000000", L"abc"}) {
-        EXPECT_EQ(1u, During([&] { program->Type(IDC_INTERVAL_EDIT, text); }).size())
-            << "one message for \"" << text << "\"";
-        EXPECT_EQ("30.000000", Setting("ChangeTime")) << "after \"" << text << "\"";
+    // "0.5" typed key by key, then "100" over it: nothing is said meanwhile,
+    // and only a valid interval is taken (the key keeps the "30" it was
+    // given until then).
+    const std::pair<const wchar_t*, const char*> steps[] = {
+        {L"0", "30"}, {L"0.", "30"}, {L"0.5", "0.500000"}, {L"", "0.500000"}, {L"abc", "0.500000"}};
+    for (const auto& [text, stored] : steps) {
+        EXPECT_EQ(0u, During([&] { program->Type(IDC_INTERVAL_EDIT, text); }).size())
+            << "while typing \"" << text << "\"";
+        EXPECT_EQ(stored, Setting("ChangeTime")) << "after \"" << text << "\"";
     }
+    // Enter says it, and every time; the window stays.
+    EXPECT_EQ(1u, During([&] { program->Command(IDOK); }).size());
+    EXPECT_EQ(1u, During([&] { program->Command(IDOK); }).size());
+    EXPECT_TRUE(IsWindow(program->Window()));
     // Choosing the interval mode again restarts the schedule with the
     // interval the window holds, and saves it: still the last valid one.
     EXPECT_EQ(0u, During([&] { program->Click(IDC_CHANGE_BY_INTERVAL); }).size());
-    EXPECT_EQ("30.000000", Setting("ChangeTime"));
+    EXPECT_EQ("0.500000", Setting("ChangeTime"));
 
-    EXPECT_EQ(0u, During([&] { program->Type(IDC_INTERVAL_EDIT, L"15"); }).size());
-    EXPECT_EQ("15.000000", Setting("ChangeTime"));
-    EXPECT_EQ(1u, During([&] { program->Type(IDC_INTERVAL_EDIT, L"0"); }).size());
+    // Closed with a text nobody was told about: said once on the way out.
+    EXPECT_EQ(0u, During([&] { program->Type(IDC_INTERVAL_EDIT, L"0"); }).size());
     bool closed = false;
-    EXPECT_EQ(0u, During([&] { closed = program->Close(); }).size());
+    EXPECT_EQ(1u, During([&] { closed = program->Close(); }).size());
     EXPECT_TRUE(closed);
-    EXPECT_EQ("15.000000", Setting("ChangeTime"));
+    EXPECT_EQ("0.500000", Setting("ChangeTime"));
 }
 
 } // namespace

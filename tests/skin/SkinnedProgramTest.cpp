@@ -215,6 +215,41 @@ TEST(SkinnedStart, AMissingOrDamagedDescriptionIsRebuiltAfterTheMessage)
     }
 }
 
+// Without the skin of its language the window takes the other shipped one;
+// with neither it keeps a plain dialog frame and says what is missing.
+TEST(SkinnedStart, AMissingSkinGivesWayToTheOtherAndWithNoneTheWindowStaysPlain)
+{
+    TempFolder parent;
+    const std::string directory = parent.File("program");
+    CopyProgramFolder(directory);
+    const std::string own = directory + "\\" + SkinFolderName();
+    const std::string other =
+        directory + "\\" +
+        (SystemIsChinese() ? "5D93A1E4_7B20_4C8F_A3D6_91E04F7B2C58" : "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6");
+    ASSERT_TRUE(MoveFileA(own.c_str(), (own + ".away").c_str()));
+    {
+        PresetFirstStart();
+        SkinnedProgram program(directory);
+        ASSERT_TRUE(program.BecomesVisible());
+        EXPECT_EQ(kNoMessage, program.StartMessages()) << "no message may come first";
+        EXPECT_TRUE(HasShapeOf(program.Window(), other + "\\bg.bmp"));
+        EXPECT_NE(nullptr, program.Control(kFirstSkinButtonId + 5));
+    }
+    WriteFileBytes(other + "\\bg.bmp", {'B', 'M'});
+    PresetFirstStart();
+    SkinnedProgram program(directory);
+    ASSERT_TRUE(program.BecomesVisible());
+    ASSERT_EQ(1u, program.StartMessages().size());
+    const std::wstring& message = program.StartMessages()[0];
+    for (const std::string& named : {own, other + "\\bg.bmp"})
+        EXPECT_NE(std::wstring::npos, message.find(std::wstring(named.begin(), named.end()))) << named;
+    EXPECT_EQ(std::wstring::npos, message.find(ProgramText(IDS_SKIN_FILE_MISSING)));
+    const LONG style = GetWindowLongW(program.Window(), GWL_STYLE);
+    EXPECT_EQ(WS_CAPTION | WS_SYSMENU, style & (WS_CAPTION | WS_SYSMENU));
+    CRgn shape(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(ERROR, GetWindowRgn(program.Window(), shape)) << "the caption is cut away";
+}
+
 FILETIME LastWriteTime(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};

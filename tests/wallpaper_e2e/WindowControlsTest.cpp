@@ -197,6 +197,37 @@ TEST_F(WindowControlsTest, ShowPictureRemovesAndRestoresTheWallpaperAndTheContro
     EXPECT_FALSE(Enabled(IDC_INTERVAL_EDIT)) << "only interval mode takes an interval";
 }
 
+TEST_F(WindowControlsTest, AnUnreadableChoiceIsPassedOverAndTheStyleIsKeptAnyway)
+{
+    Start();
+    const std::string damaged = "BM this is no picture";
+    folder.AddFile("a.bmp", damaged);
+    ASSERT_TRUE(program->Click(IDC_STYLE_TILE));
+    EXPECT_EQ("1", DesktopValue("TileWallpaper")) << "the next start takes the style from here";
+    EXPECT_EQ(a, DesktopValue("Wallpaper"));
+
+    ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE)); // off
+    TickShowPicture(IDOK);                         // a.bmp again: b.bmp shows instead
+    EXPECT_EQ(b, DesktopValue("Wallpaper"));
+    EXPECT_EQ(b, Setting("CurPicFileName"));
+
+    // Nothing of the folder can be read: the box goes off again, with the reason.
+    folder.AddFile("b.bmp", damaged);
+    ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE));
+    program->PostClick(IDC_SHOW_PICTURE);
+    HWND dialog = program->WaitForWindow(kSelectPictureCaption);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog) != FALSE; }, kWait));
+    const std::vector<std::wstring> messages = program->MessagesDuring([&] {
+        PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE) && Setting("ShowPic") == "0"; }, kWait);
+    });
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_NE(std::wstring::npos, messages[0].find(L"can be read"));
+    EXPECT_FALSE(Checked(IDC_SHOW_PICTURE));
+    EXPECT_EQ("0", Setting("ShowPic"));
+    EXPECT_EQ("", DesktopValue("Wallpaper"));
+}
+
 TEST_F(WindowControlsTest, TickingShowPictureInDailyModeShowsTheChoiceThenTheNextPicture)
 {
     // Daily mode, no change yet today, no picture shown: nothing changes at start.
