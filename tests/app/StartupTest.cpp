@@ -86,12 +86,19 @@ TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds)
     Tessaly first("min");
     ASSERT_TRUE(first.Window());
     ASSERT_TRUE(first.BecomesHidden());
+    // Another program's window of the same caption, on top (Explorer titles
+    // a window showing the program's folder so), is not the running copy.
+    HWND other = CreateWindowExW(0, L"STATIC", kProgramCaption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_TRUE(other);
 
     Program second(ProgramPath(), "");
     DWORD exitCode = 99;
     EXPECT_TRUE(second.WaitForExit(10000, &exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_TRUE(first.BecomesVisible());
+    EXPECT_FALSE(IsWindowVisible(other));
+    DestroyWindow(other);
     EXPECT_EQ(1, CountWindowsWithCaption(kProgramCaption));
 
     // Once the first copy has ended, the next start is a first copy again.
