@@ -37,10 +37,15 @@ class FloydSteinberg {
     int damped[511];
     // Per channel, by a level plus damped error plus 32: the sum limited to
     // 0 to 255 in the low byte, and above it the channel's share of the
-    // colour cell index, so that the index takes two ORs and a shift.
+    // place of the colour's cell in the inverse colour map, so that the
+    // place takes two ORs and a shift.
     uint32_t limited[3][256 + 64];
-    // Per column, times 16, the error the next row receives; one column
-    // more on either side so the edges need no test.
-    std::unique_ptr<int16_t[]> below;
+    // Per column, times 16, red, green, blue and one unused: the errors
+    // this row receives from the row above, and those the next row
+    // receives from this one, gathered as the pixels go by; one column more
+    // on either side so the edges need no test.
+    std::unique_ptr<int16_t[]> errors;
+    int16_t* fromAbove;
+    int16_t* toBelow;
     bool rightToLeft = false;
 };

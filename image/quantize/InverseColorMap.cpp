@@ -14,6 +14,21 @@ constexpr int kBlockGreen = 1 << kBlockGreenShift;
 constexpr int kBlockBlue = 1 << kBlockBlueShift;
 constexpr int kBlockCells = kBlockRed * kBlockGreen * kBlockBlue;
 
+// A place: the block (3 bits a channel) above the cell within it (2, 3
+// and 2 bits), red before green before blue in both.
+constexpr int kBlockBits = 3;
+constexpr int kCellBits = kBlockRedShift + kBlockGreenShift + kBlockBlueShift;
+
+uint32_t Place(int red, int green, int blue)
+{
+    const uint32_t block = static_cast<uint32_t>(
+        (((red >> kBlockRedShift) << kBlockBits | green >> kBlockGreenShift) << kBlockBits) | blue >> kBlockBlueShift);
+    const uint32_t cell = static_cast<uint32_t>(
+        ((red & (kBlockRed - 1)) << kBlockGreenShift | (green & (kBlockGreen - 1))) << kBlockBlueShift |
+        (blue & (kBlockBlue - 1)));
+    return block << kCellBits | cell;
+}
+
 // The centres of one axis' cells in a block, in colour levels.
 struct Span {
     int first;
@@ -57,11 +72,24 @@ InverseColorMap::InverseColorMap(const QuantizedPalette& palette)
 {
 }
 
-void InverseColorMap::FillBlockOf(int cell)
+uint32_t InverseColorMap::Share(Channel channel, int level)
 {
-    const int red = (cell / (kGreenCells * kBlueCells)) >> kBlockRedShift << kBlockRedShift;
-    const int green = (cell / kBlueCells % kGreenCells) >> kBlockGreenShift << kBlockGreenShift;
-    const int blue = (cell % kBlueCells) >> kBlockBlueShift << kBlockBlueShift;
+    switch (channel) {
+    case kRed:
+        return Place(level >> kRedShift, 0, 0);
+    case kGreen:
+        return Place(0, level >> kGreenShift, 0);
+    default:
+        return Place(0, 0, level >> kBlueShift);
+    }
+}
+
+void InverseColorMap::FillBlockOf(uint32_t place)
+{
+    const uint32_t block = place >> kCellBits;
+    const int red = static_cast<int>(block >> (2 * kBlockBits)) << kBlockRedShift;
+    const int green = static_cast<int>(block >> kBlockBits & ((1 << kBlockBits) - 1)) << kBlockGreenShift;
+    const int blue = static_cast<int>(block & ((1 << kBlockBits) - 1)) << kBlockBlueShift;
     const Span spans[3] = {BlockSpan(red, kBlockRed, kRedShift, kRedWeight),
                            BlockSpan(green, kBlockGreen, kGreenShift, kGreenWeight),
                            BlockSpan(blue, kBlockBlue, kBlueShift, kBlueWeight)};
@@ -116,9 +144,8 @@ void InverseColorMap::FillBlockOf(int cell)
         }
     }
 
-    int at = 0;
-    for (int r = 0; r < kBlockRed; ++r)
-        for (int g = 0; g < kBlockGreen; ++g)
-            for (int b = 0; b < kBlockBlue; ++b, ++at)
-                nearestPlusOne[Index(red + r, green + g, blue + b)] = static_cast<uint8_t>(best[at] + 1);
+    // The block's cells lie in the order they were worked out in.
+    uint8_t* const cells = nearestPlusOne.get() + (block << kCellBits);
+    for (int at = 0; at < kBlockCells; ++at)
+        cells[at] = static_cast<uint8_t>(best[at] + 1);
 }
