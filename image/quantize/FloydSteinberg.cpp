@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <emmintrin.h>
+
 namespace {
 
 // The damping of an error carried to a pixel (see the class comment).
@@ -82,19 +84,20 @@ template <int step> void FloydSteinberg::Dither(const uint8_t* rgb, uint8_t* ind
         sumG = g * 7 + above[step * 4 + 1] + 8;
         sumB = b * 7 + above[step * 4 + 2] + 8;
         chosenSeven = sevenColors[index];
-        const int errorR = r - colors[index][0];
-        const int errorG = g - colors[index][1];
-        const int errorB = b - colors[index][2];
-        // 1/16 ahead (the first share that column gets), 5/16 straight
-        // below, 3/16 behind.
-        below[step * 4 + 0] = static_cast<int16_t>(errorR);
-        below[step * 4 + 1] = static_cast<int16_t>(errorG);
-        below[step * 4 + 2] = static_cast<int16_t>(errorB);
-        below[0] = static_cast<int16_t>(below[0] + errorR * 5);
-        below[1] = static_cast<int16_t>(below[1] + errorG * 5);
-        below[2] = static_cast<int16_t>(below[2] + errorB * 5);
-        below[-step * 4 + 0] = static_cast<int16_t>(below[-step * 4 + 0] + errorR * 3);
-        below[-step * 4 + 1] = static_cast<int16_t>(below[-step * 4 + 1] + errorG * 3);
-        below[-step * 4 + 2] = static_cast<int16_t>(below[-step * 4 + 2] + errorB * 3);
+        // The three channels' errors at once: 1/16 ahead (the first share
+        // that column gets), 5/16 straight below, 3/16 behind.
+        __m128i levels = _mm_cvtsi32_si128(r);
+        levels = _mm_insert_epi16(levels, g, 1);
+        levels = _mm_insert_epi16(levels, b, 2);
+        const __m128i error = _mm_sub_epi16(levels, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(colors[index])));
+        const __m128i twice = _mm_add_epi16(error, error);
+        const __m128i threeTimes = _mm_add_epi16(twice, error);
+        const __m128i fiveTimes = _mm_add_epi16(_mm_add_epi16(twice, twice), error);
+        __m128i* const ahead = reinterpret_cast<__m128i*>(below + step * 4);
+        __m128i* const under = reinterpret_cast<__m128i*>(below);
+        __m128i* const behind = reinterpret_cast<__m128i*>(below - step * 4);
+        _mm_storel_epi64(ahead, error);
+        _mm_storel_epi64(under, _mm_add_epi16(_mm_loadl_epi64(under), fiveTimes));
+        _mm_storel_epi64(behind, _mm_add_epi16(_mm_loadl_epi64(behind), threeTimes));
     }
 }

@@ -31,7 +31,7 @@ class FloydSteinberg {
     const int width;
     // The palette's colours, red, green, blue, one unused, and seven times
     // them, what 7/16 of an error takes off the next pixel's sum.
-    int colors[256][4];
+    alignas(16) int16_t colors[256][4];
     int sevenColors[256][4];
     // Damped error by the error plus 255.
     int damped[511];
