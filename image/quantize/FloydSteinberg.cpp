@@ -26,16 +26,19 @@ FloydSteinberg::FloydSteinberg(const QuantizedPalette& palette, InverseColorMap&
         colors[index][2] = palette.blue[static_cast<size_t>(index)];
         colors[index][3] = 0;
         for (int c = 0; c < 4; ++c)
-            sevenColors[index][c] = colors[index][c] * 7;
+            sevenColors[index][c] = static_cast<int16_t>(colors[index][c] * 7);
     }
-    for (int error = -255; error <= 255; ++error)
-        damped[error + 255] = DampedError(error);
+    // A pixel's sum lies within 7 x 255 for the pixel before it plus
+    // 9 x 255 from the row above, plus 8 for the rounding.
+    for (int sum = -kSumOffset; sum < kSumOffset; ++sum)
+        damped[sum + kSumOffset] = static_cast<int8_t>(DampedError(sum >> 4));
     for (int sum = -32; sum < 256 + 32; ++sum) {
         const int level = sum < 0 ? 0 : sum > 255 ? 255 : sum;
-        for (int channel = 0; channel < 3; ++channel)
-            limited[channel][sum + 32] = static_cast<uint32_t>(level) |
-                                         InverseColorMap::Share(static_cast<InverseColorMap::Channel>(channel), level)
-                                             << 8;
+        for (int channel = 0; channel < 3; ++channel) {
+            limited[channel][sum + 32] = static_cast<uint8_t>(level);
+            shares[channel][sum + 32] =
+                static_cast<uint16_t>(InverseColorMap::Share(static_cast<InverseColorMap::Channel>(channel), level));
+        }
     }
 }
 
@@ -65,21 +68,24 @@ template <int step> void FloydSteinberg::Dither(const uint8_t* rgb, uint8_t* ind
     // Keeping the sum apart shortens the chain from one pixel to the next,
     // which is all the time dithering takes.
     int sumR = above[0] + 8, sumG = above[1] + 8, sumB = above[2] + 8;
-    static const int nothingChosen[4] = {0, 0, 0, 0};
-    const int* chosenSeven = nothingChosen;
-    const int* const damp = damped + 255;
-    const uint32_t* const limitR = limited[0] + 32;
-    const uint32_t* const limitG = limited[1] + 32;
-    const uint32_t* const limitB = limited[2] + 32;
+    static const int16_t nothingChosen[4] = {0, 0, 0, 0};
+    const int16_t* chosenSeven = nothingChosen;
+    const int8_t* const damp = damped + kSumOffset;
+    const uint8_t* const levelR = limited[0] + 32;
+    const uint8_t* const levelG = limited[1] + 32;
+    const uint8_t* const levelB = limited[2] + 32;
+    const uint16_t* const shareR = shares[0] + 32;
+    const uint16_t* const shareG = shares[1] + 32;
+    const uint16_t* const shareB = shares[2] + 32;
     for (int n = width; n > 0; --n, pixel += step * 3, out += step, above += step * 4, below += step * 4) {
-        const uint32_t packedR = limitR[pixel[0] + damp[(sumR - chosenSeven[0]) >> 4]];
-        const uint32_t packedG = limitG[pixel[1] + damp[(sumG - chosenSeven[1]) >> 4]];
-        const uint32_t packedB = limitB[pixel[2] + damp[(sumB - chosenSeven[2]) >> 4]];
-        const int index = nearest.Nearest((packedR | packedG | packedB) >> 8);
+        const int sumPlusR = pixel[0] + damp[sumR - chosenSeven[0]];
+        const int sumPlusG = pixel[1] + damp[sumG - chosenSeven[1]];
+        const int sumPlusB = pixel[2] + damp[sumB - chosenSeven[2]];
+        const int index = nearest.Nearest(shareR[sumPlusR] | shareG[sumPlusG] | shareB[sumPlusB]);
         *out = static_cast<uint8_t>(index);
-        const int r = static_cast<int>(packedR & 0xFF);
-        const int g = static_cast<int>(packedG & 0xFF);
-        const int b = static_cast<int>(packedB & 0xFF);
+        const int r = levelR[sumPlusR];
+        const int g = levelG[sumPlusG];
+        const int b = levelB[sumPlusB];
         sumR = r * 7 + above[step * 4 + 0] + 8;
         sumG = g * 7 + above[step * 4 + 1] + 8;
         sumB = b * 7 + above[step * 4 + 2] + 8;

@@ -32,14 +32,16 @@ class FloydSteinberg {
     // The palette's colours, red, green, blue, one unused, and seven times
     // them, what 7/16 of an error takes off the next pixel's sum.
     alignas(16) int16_t colors[256][4];
-    int sevenColors[256][4];
-    // Damped error by the error plus 255.
-    int damped[511];
+    int16_t sevenColors[256][4];
+    // The damped error by its sum times 16 (before rounding down), plus
+    // kSumOffset: the division by 16 is in the table.
+    static constexpr int kSumOffset = 4096;
+    int8_t damped[2 * kSumOffset];
     // Per channel, by a level plus damped error plus 32: the sum limited to
-    // 0 to 255 in the low byte, and above it the channel's share of the
-    // place of the colour's cell in the inverse colour map, so that the
-    // place takes two ORs and a shift.
-    uint32_t limited[3][256 + 64];
+    // 0 to 255, and that level's share of its cell's place in the inverse
+    // colour map.
+    uint8_t limited[3][256 + 64];
+    uint16_t shares[3][256 + 64];
     // Per column, times 16, red, green, blue and one unused: the errors
     // this row receives from the row above, and those the next row
     // receives from this one, gathered as the pixels go by; one column more

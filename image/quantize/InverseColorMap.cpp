@@ -1,5 +1,6 @@
 #include "image/quantize/InverseColorMap.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -67,9 +68,9 @@ void AxisDistances(int value, const Span& span, int& least, int& greatest)
 
 } // namespace
 
-InverseColorMap::InverseColorMap(const QuantizedPalette& palette)
-    : palette(palette), nearestPlusOne(new uint8_t[kCount]())
+InverseColorMap::InverseColorMap(const QuantizedPalette& palette) : palette(palette), nearest(new uint8_t[kCount])
 {
+    std::fill(nearest.get(), nearest.get() + kCount, kNotYet);
 }
 
 uint32_t InverseColorMap::Share(Channel channel, int level)
@@ -145,7 +146,5 @@ void InverseColorMap::FillBlockOf(uint32_t place)
     }
 
     // The block's cells lie in the order they were worked out in.
-    uint8_t* const cells = nearestPlusOne.get() + (block << kCellBits);
-    for (int at = 0; at < kBlockCells; ++at)
-        cells[at] = static_cast<uint8_t>(best[at] + 1);
+    std::copy(best, best + kBlockCells, nearest.get() + (block << kCellBits));
 }

@@ -27,15 +27,18 @@ class InverseColorMap {
 
     int Nearest(uint32_t place)
     {
-        if (nearestPlusOne[place] == 0)
+        if (nearest[place] == kNotYet)
             FillBlockOf(place);
-        return nearestPlusOne[place] - 1;
+        return nearest[place];
     }
 
   private:
+    // No palette index: palettes have at most 255 colours.
+    static constexpr uint8_t kNotYet = 255;
+
     void FillBlockOf(uint32_t place);
 
     const QuantizedPalette& palette;
-    // The nearest index plus one, by place; 0 for a cell not worked out yet.
-    std::unique_ptr<uint8_t[]> nearestPlusOne;
+    // The nearest palette index by place.
+    std::unique_ptr<uint8_t[]> nearest;
 };

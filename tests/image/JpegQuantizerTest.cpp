@@ -159,6 +159,8 @@ std::vector<std::string> MakeOddPictures(const TempFolder& folder)
         {"odd-420", 301, 199, Scene::Photo, {2, 2, false, 0}},
         {"odd-422", 301, 199, Scene::Photo, {2, 1, false, 0}},
         {"odd-444", 301, 199, Scene::Photo, {1, 1, false, 0}},
+        {"odd-440", 301, 199, Scene::Photo, {1, 2, false, 0}},
+        {"odd-411", 301, 199, Scene::Photo, {4, 1, false, 0}},
         {"progressive", 256, 170, Scene::Photo, {2, 2, true, 0}},
         {"restarts", 250, 180, Scene::Photo, {2, 1, false, 1}},
         {"grey-looking", 200, 150, Scene::Grey, {}},
