@@ -78,14 +78,17 @@ template <int step> void FloydSteinberg::Dither(const uint8_t* rgb, uint8_t* ind
     const uint16_t* const shareG = shares[1] + 32;
     const uint16_t* const shareB = shares[2] + 32;
     for (int n = width; n > 0; --n, pixel += step * 3, out += step, above += step * 4, below += step * 4) {
-        const int sumPlusR = pixel[0] + damp[sumR - chosenSeven[0]];
-        const int sumPlusG = pixel[1] + damp[sumG - chosenSeven[1]];
-        const int sumPlusB = pixel[2] + damp[sumB - chosenSeven[2]];
-        const int index = nearest.Nearest(shareR[sumPlusR] | shareG[sumPlusG] | shareB[sumPlusB]);
+        // The tables offset by the pixel's own levels, found before the
+        // damped errors are: the addition leaves the chain.
+        const int dampedR = damp[sumR - chosenSeven[0]];
+        const int dampedG = damp[sumG - chosenSeven[1]];
+        const int dampedB = damp[sumB - chosenSeven[2]];
+        const int index =
+            nearest.Nearest((shareR + pixel[0])[dampedR] | (shareG + pixel[1])[dampedG] | (shareB + pixel[2])[dampedB]);
         *out = static_cast<uint8_t>(index);
-        const int r = levelR[sumPlusR];
-        const int g = levelG[sumPlusG];
-        const int b = levelB[sumPlusB];
+        const int r = (levelR + pixel[0])[dampedR];
+        const int g = (levelG + pixel[1])[dampedG];
+        const int b = (levelB + pixel[2])[dampedB];
         sumR = r * 7 + above[step * 4 + 0] + 8;
         sumG = g * 7 + above[step * 4 + 1] + 8;
         sumB = b * 7 + above[step * 4 + 2] + 8;
