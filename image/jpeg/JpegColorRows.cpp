@@ -21,7 +21,7 @@ constexpr int kRowsWorthAThread = 64;
 
 // Skipping a row costs the library about two fifths of decoding it, so the
 // upper part, which the second decoder skips, is the larger one.
-constexpr int kUpperPartPercent = 62;
+constexpr int kUpperPartPercent = 60;
 
 // A second thread helps only when the process may run on a second
 // processor: the machine has one, and nobody has tied us to one.
@@ -32,40 +32,6 @@ bool HasSecondProcessor()
     if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system))
         return false;
     return (process & (process - 1)) != 0;
-}
-
-// Library errors longjmp back to DecodeLowerPart: no destructors here.
-void ReadLowerPart(jpeg_decompress_struct& decoder, JpegColorRows& rows)
-{
-    JpegColorRows::LowerPart& part = rows.Lower();
-    jpeg_create_decompress(&decoder);
-    jpeg_stdio_src(&decoder, part.file.get());
-    jpeg_read_header(&decoder, TRUE);
-    decoder.out_color_space = part.output;
-    decoder.scale_num = part.scaleNum;
-    decoder.scale_denom = part.scaleDenom;
-    jpeg_start_decompress(&decoder);
-    if (static_cast<int>(decoder.output_width) != rows.Width() ||
-        static_cast<int>(decoder.output_height) != rows.Height())
-        return;
-    jpeg_skip_scanlines(&decoder, static_cast<JDIMENSION>(part.firstRow));
-    rows.ReadRows(decoder, rows.Height(), &part.counts);
-    if (rows.Abandoned())
-        return;
-    jpeg_finish_decompress(&decoder);
-    part.decoded = true;
-}
-
-// The lower part of a file of one scan, decoded on the second thread by a
-// decoder of its own, set up as the first one.
-void DecodeLowerPart(JpegColorRows* rows)
-{
-    jpeg_decompress_struct decoder = {};
-    JpegErrorManager errors;
-    decoder.err = InstallJpegErrorManager(errors);
-    if (setjmp(errors.recovery) == 0)
-        ReadLowerPart(decoder, *rows);
-    jpeg_destroy_decompress(&decoder);
 }
 
 } // namespace
@@ -112,6 +78,36 @@ bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const std::string& f
         return true;
     }
     return DecodeInTwoParts(decoder, fileName);
+}
+
+void JpegColorRows::DecodeLowerPart(JpegColorRows* rows)
+{
+    jpeg_decompress_struct decoder = {};
+    JpegErrorManager errors;
+    decoder.err = InstallJpegErrorManager(errors);
+    if (setjmp(errors.recovery) == 0)
+        rows->ReadLowerPart(decoder);
+    jpeg_destroy_decompress(&decoder);
+}
+
+// Library errors longjmp back to DecodeLowerPart: no destructors here.
+void JpegColorRows::ReadLowerPart(jpeg_decompress_struct& decoder)
+{
+    jpeg_create_decompress(&decoder);
+    jpeg_stdio_src(&decoder, lower.file.get());
+    jpeg_read_header(&decoder, TRUE);
+    decoder.out_color_space = lower.output;
+    decoder.scale_num = lower.scaleNum;
+    decoder.scale_denom = lower.scaleDenom;
+    jpeg_start_decompress(&decoder);
+    if (static_cast<int>(decoder.output_width) != width || static_cast<int>(decoder.output_height) != height)
+        return;
+    jpeg_skip_scanlines(&decoder, static_cast<JDIMENSION>(lower.firstRow));
+    ReadRows(decoder, height, &lower.counts);
+    if (abandoned)
+        return;
+    jpeg_finish_decompress(&decoder);
+    lower.decoded = true;
 }
 
 bool JpegColorRows::DecodeInTwoParts(jpeg_decompress_struct& decoder, const std::string& fileName)

@@ -46,13 +46,7 @@ class JpegColorRows {
     // Complete once Decode has returned true.
     const ColorHistogram& Histogram() const { return histogram; }
 
-    // Reads decoder's rows from its next one up to end into their place,
-    // counting their colours into counts, or handing them to the counting
-    // thread when counts is null. For the decoding threads only.
-    void ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts);
-    // True once the object is being destroyed: a decoder may stop.
-    bool Abandoned() const { return abandoned; }
-
+  private:
     // How the second decoder of a two-part decoding is set up, and its part:
     // from firstRow to the end.
     struct LowerPart {
@@ -64,9 +58,16 @@ class JpegColorRows {
         ColorHistogram counts;
         bool decoded = false;
     };
-    LowerPart& Lower() { return lower; }
 
-  private:
+    // Reads decoder's rows from its next one up to end into their place,
+    // counting their colours into counts, or handing them to the counting
+    // thread when counts is null.
+    void ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts);
+    // The second thread of a two-part decoding: a decoder of its own with
+    // its own recovery point, which reads the lower part.
+    static void DecodeLowerPart(JpegColorRows* rows);
+    void ReadLowerPart(jpeg_decompress_struct& decoder);
+
     uint8_t* MutableRow(int y) { return pixels.get() + static_cast<size_t>(y) * width * 3; }
     bool Allocate(int width, int height);
     bool DecodeInTwoParts(jpeg_decompress_struct& decoder, const std::string& fileName);
