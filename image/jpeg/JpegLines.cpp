@@ -41,7 +41,8 @@ bool QuantizeInto(const JpegColorRows& rows, CImageImpl& picture)
 {
     const int width = rows.Width();
     const int height = rows.Height();
-    if (!picture.Create(width, height, 8, -1) || !picture.GetBits())
+    if (picture.GetWidth() != width || picture.GetHeight() != height || picture.GetBitCount() != 8 ||
+        !picture.GetBits())
         return false;
     const QuantizedPalette palette = MedianCut(rows.Histogram(), kPaletteColors);
     picture.SetPalette(palette.count, palette.red.data(), palette.green.data(), palette.blue.data());

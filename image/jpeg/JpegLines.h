@@ -24,8 +24,8 @@ void RequestOutput(jpeg_decompress_struct& decoder);
 // into it and finishes the decompression.
 void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture);
 
-// For a colour file, once its rows are decoded: makes the picture at their
-// size with 8 bits, reduces them to at most 128
-// colours, as libjpeg's two-pass quantiser with Floyd-Steinberg dithering
-// would, and writes them in. False when the picture cannot be made.
+// For a colour file, once its rows are decoded and the picture is made at
+// their size with 8 bits: reduces them to at most 128 colours, as
+// libjpeg's two-pass quantiser with Floyd-Steinberg dithering would, and
+// writes them in. False when the picture is not such a picture.
 bool QuantizeInto(const JpegColorRows& rows, CImageImpl& picture);

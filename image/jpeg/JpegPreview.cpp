@@ -79,7 +79,7 @@ JpegPreview LoadJpegPreview(const std::string& fileName, int coverWidth, int cov
     JpegColorRows colorRows;
     DecodePreview(file.get(), fileName, coverWidth, coverHeight, picture, colorRows, preview);
     if (preview.result == JpegPreviewResult::Decoded && colorRows.Height() > 0 &&
-        !QuantizeInto(colorRows, *picture.GetImpl()))
+        !(picture.Create(colorRows.Width(), colorRows.Height(), 8, -1) && QuantizeInto(colorRows, *picture.GetImpl())))
         preview.result = JpegPreviewResult::Failed;
     return preview;
 }

@@ -69,5 +69,7 @@ int CJpegImage::Load(const std::string& name)
         return 0;
     if (colorRows.Height() == 0)
         return 1; // a grey file, read straight into the picture
+    if (!Create(colorRows.Width(), colorRows.Height(), 8, -1))
+        return 0;
     return QuantizeInto(colorRows, *this) ? 1 : 0;
 }
