@@ -68,25 +68,49 @@ bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const std::string& f
 {
     if (!Allocate(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height)))
         return false;
-    if (!HasSecondProcessor() || height < kRowsWorthAThread) {
-        ReadRows(decoder, height, &histogram);
-        jpeg_finish_decompress(&decoder);
-        return true;
+    if (HasSecondProcessor() && height >= kRowsWorthAThread) {
+        if (jpeg_has_multiple_scans(&decoder)) {
+            if (StartHelper(&JpegColorRows::CountRows)) {
+                DecodeWhileCounting(decoder);
+                return true;
+            }
+        } else if (PrepareLowerPart(decoder, fileName) && StartHelper(&JpegColorRows::DecodeLowerPart)) {
+            return DecodeInTwoParts(decoder);
+        }
     }
-    if (jpeg_has_multiple_scans(&decoder)) {
-        DecodeWhileCounting(decoder);
-        return true;
-    }
-    return DecodeInTwoParts(decoder, fileName);
+    // One thread does it all, also when no second thread could be had.
+    ReadRows(decoder, height, &histogram);
+    jpeg_finish_decompress(&decoder);
+    return true;
 }
 
-void JpegColorRows::DecodeLowerPart(JpegColorRows* rows)
+bool JpegColorRows::StartHelper(void (JpegColorRows::*work)()) noexcept
+{
+    try {
+        helper = std::thread(work, this);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, const std::string& fileName)
+{
+    lower.file = OpenStdioFile(fileName, "rb");
+    lower.output = decoder.out_color_space;
+    lower.scaleNum = decoder.scale_num;
+    lower.scaleDenom = decoder.scale_denom;
+    lower.firstRow = height * kUpperPartPercent / 100;
+    return lower.file != nullptr;
+}
+
+void JpegColorRows::DecodeLowerPart()
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
     decoder.err = InstallJpegErrorManager(errors);
     if (setjmp(errors.recovery) == 0)
-        rows->ReadLowerPart(decoder);
+        ReadLowerPart(decoder);
     jpeg_destroy_decompress(&decoder);
 }
 
@@ -110,19 +134,11 @@ void JpegColorRows::ReadLowerPart(jpeg_decompress_struct& decoder)
     lower.decoded = true;
 }
 
-bool JpegColorRows::DecodeInTwoParts(jpeg_decompress_struct& decoder, const std::string& fileName)
+bool JpegColorRows::DecodeInTwoParts(jpeg_decompress_struct& decoder)
 {
     // Everything the second thread uses lives in this object, which the
     // caller holds outside the library's recovery point: should decoder
     // longjmp out of here, the destructor still stops the thread.
-    lower.file = OpenStdioFile(fileName, "rb");
-    if (!lower.file)
-        return false;
-    lower.output = decoder.out_color_space;
-    lower.scaleNum = decoder.scale_num;
-    lower.scaleDenom = decoder.scale_denom;
-    lower.firstRow = height * kUpperPartPercent / 100;
-    helper = std::thread(DecodeLowerPart, this);
     ReadRows(decoder, lower.firstRow, &histogram);
     helper.join();
     // The upper decoder stops short of the last row; the lower one has
@@ -134,9 +150,6 @@ bool JpegColorRows::DecodeInTwoParts(jpeg_decompress_struct& decoder, const std:
 
 void JpegColorRows::DecodeWhileCounting(jpeg_decompress_struct& decoder)
 {
-    rowsDecoded = 0;
-    decodingEnded = false;
-    helper = std::thread(&JpegColorRows::CountRows, this);
     ReadRows(decoder, height, nullptr);
     jpeg_finish_decompress(&decoder);
     {

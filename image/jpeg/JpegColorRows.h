@@ -63,14 +63,20 @@ class JpegColorRows {
     // counting their colours into counts, or handing them to the counting
     // thread when counts is null.
     void ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts);
-    // The second thread of a two-part decoding: a decoder of its own with
-    // its own recovery point, which reads the lower part.
-    static void DecodeLowerPart(JpegColorRows* rows);
-    void ReadLowerPart(jpeg_decompress_struct& decoder);
-
     uint8_t* MutableRow(int y) { return pixels.get() + static_cast<size_t>(y) * width * 3; }
     bool Allocate(int width, int height);
-    bool DecodeInTwoParts(jpeg_decompress_struct& decoder, const std::string& fileName);
+    // Starts the second thread on work; false when none can be had.
+    bool StartHelper(void (JpegColorRows::*work)()) noexcept;
+
+    // A file of one scan: the calling thread reads the upper part, the
+    // second thread, with a decoder of its own and its own recovery point,
+    // the lower part.
+    bool PrepareLowerPart(const jpeg_decompress_struct& decoder, const std::string& fileName);
+    bool DecodeInTwoParts(jpeg_decompress_struct& decoder);
+    void DecodeLowerPart();
+    void ReadLowerPart(jpeg_decompress_struct& decoder);
+
+    // A progressive file: the second thread counts what the first decodes.
     void DecodeWhileCounting(jpeg_decompress_struct& decoder);
     void Publish(int decodedRows);
     void CountRows();
