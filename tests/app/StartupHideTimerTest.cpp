@@ -11,11 +11,10 @@
 #include "framework/App.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
-#include "settings/Settings.h"
-#include "tests/app/DrivingTessaly.h"
 #include "tests/engine/TestPictures.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Program.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TessalyState.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/MainSettingsDlg.h"
 #include "ui/tray/TrayIcon.h"
@@ -66,16 +65,15 @@ class StartupHideTimer : public ::testing::TestWithParam<bool> {
     {
         tips.clear();
         SetNotifyIconFunction(&RecordTip);
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "0");
-        app_test::PresetDesktop("");
+        PresetSettings({{"ChangeMode", "0"}});
+        PresetDesktop("");
         static const HMODULE resources = LoadLibraryA((TestProgramDirectory() + "\\English.dll").c_str());
         AfxSetResourceHandle(resources);
     }
     void TearDown() override
     {
         SetNotifyIconFunction(nullptr);
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+        PresetSettings();
     }
 };
 
@@ -111,10 +109,10 @@ TEST_F(StartupHideTimer, AChangeDueDuringFullScreenWorkWaitsAndComesOnceItEnds)
     TempFolder folder;
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
         WritePicture(folder.File(name), 8, 8);
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "3");
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime", "0.0167"); // every second
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", folder.File("a.bmp"));
-    app_test::PresetDesktop(folder.File("a.bmp"));
+    PresetSettings({{"ChangeMode", "3"},
+                    {"ChangeTime", "0.0167"}, // every second
+                    {"CurPicFileName", folder.File("a.bmp")}});
+    PresetDesktop(folder.File("a.bmp"));
     notificationState = 2; // a full-screen program (QUNS_BUSY)
     SetNotificationStateQuery(TestNotificationState, 100);
     CMainSettingsDlg window;
@@ -141,7 +139,7 @@ class CountingSaves : public CMainSettingsDlg {
 
 TEST_F(StartupHideTimer, EachClickSavesTheSettingsOnce)
 {
-    app_test::PresetDesktop("C:\\no-such-picture.bmp"); // a picture shown: every control is enabled
+    PresetDesktop("C:\\no-such-picture.bmp"); // a picture shown: every control is enabled
     CountingSaves window;
     ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
     // Unticking the show-picture box last: it disables the others.

@@ -9,23 +9,24 @@
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "tests/e2e/Desktop.h"
-#include "tests/e2e/NotificationIcon.h"
 #include "tests/e2e/PictureDialog.h"
 #include "tests/e2e/Pictures.h"
-#include "tests/e2e/ProgramTexts.h"
 #include "tests/e2e/Screenshots.h"
-#include "tests/e2e/Tessaly.h"
 #include "tests/engine/TestPictures.h"
-#include "tests/support/Program.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/Registry.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
+#include "tests/support/TrayWindows.h"
 #include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 #include <wtsapi32.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -35,19 +36,44 @@ using namespace testing_support;
 namespace {
 
 constexpr DWORD kWalkDeadline = 30000; // ms, for several changes on a loaded machine
+constexpr int kHideButton = kFirstSkinButtonId + 2;
 
-// The skin's buttons are the window's children 10000 + index.
-constexpr int kHideButton = 10002;
-
-std::string Setting(const char* name)
+// A first start: no settings, no wallpaper on the desktop.
+void PresetFirstStart()
 {
-    return ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, name).value_or("<missing>");
-}
-
-void DeleteWallpaperBitmaps()
-{
+    PresetSettings();
+    PresetDesktop("");
     for (const std::string& path : WallpaperBitmapLocations())
         DeleteFileA(path.c_str());
+}
+
+// The icon's menu that the program shows after a right click, and a click
+// on its last item (the exit command); `whileOpen` runs once the menu shows.
+bool ClickLastItemOfMenu(const Tessaly& program, const std::function<void()>& whileOpen)
+{
+    HWND menu = program.WaitForWindowOfClass(L"#32768");
+    RECT rect = {};
+    if (!menu || !GetWindowRect(menu, &rect))
+        return false;
+    whileOpen();
+    // Each item is at least a menu bar high; the frame is a few pixels.
+    return ClickAt({(rect.left + rect.right) / 2, rect.bottom - 3 - GetSystemMetrics(SM_CYMENU) / 2});
+}
+
+// The same for the item below `itemsAbove` items and `separatorsAbove`
+// separators.
+bool ClickMenuItem(const Tessaly& program, int itemsAbove, int separatorsAbove, const std::function<void()>& whileOpen)
+{
+    HWND menu = program.WaitForWindowOfClass(L"#32768");
+    RECT rect = {};
+    if (!menu || !GetWindowRect(menu, &rect))
+        return false;
+    whileOpen();
+    // As the owner-drawn items measure themselves: at least 19 pixels high,
+    // separators half a menu bar.
+    const int item = std::max(GetSystemMetrics(SM_CYMENU), 19);
+    const int top = rect.top + 3 + itemsAbove * item + separatorsAbove * (GetSystemMetrics(SM_CYMENU) / 2);
+    return ClickAt({(rect.left + rect.right) / 2, top + item / 2});
 }
 
 std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::size_t count)
@@ -62,19 +88,8 @@ std::wstring Widen(const std::string& text)
 
 class Journey : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        // A first start: no settings, no wallpaper on the desktop.
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        PresetDesktopWallpaper("", 0);
-        DeleteWallpaperBitmaps();
-    }
-    void TearDown() override
-    {
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        PresetDesktopWallpaper("", 0);
-        DeleteWallpaperBitmaps();
-    }
+    void SetUp() override { PresetFirstStart(); }
+    void TearDown() override { PresetFirstStart(); }
 
     // Ticks show-picture and picks a.bmp from the folder in the dialog.
     void ShowTheFirstPictureOfTheFolder(const Tessaly& program)
@@ -87,14 +102,15 @@ class Journey : public ::testing::Test {
         ASSERT_EQ(listed, ListedFiles(dialog)) << "the last found at the top";
         ASSERT_TRUE(ClickListedFile(dialog, 3));
         const std::wstring chosen = Widen(m_pictures.Path("a.bmp"));
-        EXPECT_TRUE(PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kDeadline));
+        EXPECT_TRUE(
+            PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kProgramDeadline));
         EXPECT_TRUE(PumpUntil(
             [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"61*40") != std::wstring::npos; },
-            kDeadline))
+            kProgramDeadline))
             << "the preview's size line";
         TakeScreenshot("2-picture-chosen");
         ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
-        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kDeadline));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kProgramDeadline));
     }
 
     PictureFolder m_pictures;
@@ -110,7 +126,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     {
         Tessaly program;
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
         EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
         EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
 
@@ -127,7 +143,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         ASSERT_TRUE(m_watch.WaitFor(2, kWalkDeadline));
         EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
-        ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kDeadline));
+        ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kProgramDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
@@ -140,27 +156,27 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         // through a second start.
         ASSERT_TRUE(ClickWindow(program.Control(kHideButton)));
         ASSERT_TRUE(program.BecomesHidden());
-        EXPECT_TRUE(IconShowsTip(m_clickToShow));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow));
         {
             Program second(ProgramPath(), "");
             DWORD exitCode = 99;
-            EXPECT_TRUE(second.WaitForExit(kDeadline, &exitCode));
+            EXPECT_TRUE(second.WaitForExit(kProgramDeadline, &exitCode));
             EXPECT_EQ(0u, exitCode);
         }
         EXPECT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide)) << "the tip follows the window whoever showed it";
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide)) << "the tip follows the window whoever showed it";
         EXPECT_EQ(1, CountWindowsWithCaption(L"Orvane Tessaly")) << "the second start made no window";
 
         // Hidden and shown by the icon, then ended from its menu.
-        ASSERT_TRUE(ClickIcon(m_clickToHide));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToHide));
         ASSERT_TRUE(program.BecomesHidden());
-        ASSERT_TRUE(ClickIcon(m_clickToShow));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide));
-        ASSERT_TRUE(RightClickIcon(m_clickToHide));
-        ASSERT_TRUE(ClickLastItemOfMenu(program.Process().Id(), [] { TakeScreenshot("4-icon-menu"); }));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToHide, MouseButton::Right));
+        ASSERT_TRUE(ClickLastItemOfMenu(program, [] { TakeScreenshot("4-icon-menu"); }));
         ASSERT_TRUE(program.Ends());
-        EXPECT_TRUE(NoIconShowsTip(m_clickToHide));
+        EXPECT_TRUE(WaitForNoTrayIcon(m_clickToHide));
     }
 
     EXPECT_EQ("1", Setting("ShowPic"));
@@ -176,13 +192,14 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     const std::size_t before = m_watch.Shown().size();
     Tessaly again("min");
     ASSERT_NE(nullptr, again.Window());
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kDeadline));
-    EXPECT_TRUE(IconShowsTip(m_clickToShow));
+    EXPECT_TRUE(
+        PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kProgramDeadline));
+    EXPECT_TRUE(WaitForTrayIcon(m_clickToShow));
     TakeScreenshot("5-started-hidden");
     ASSERT_TRUE(m_watch.WaitFor(before + 1, kWalkDeadline));
     EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
 
-    ASSERT_TRUE(ClickIcon(m_clickToShow));
+    ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
     ASSERT_TRUE(again.BecomesVisible());
     EXPECT_TRUE(again.IsChecked(IDC_SHOW_PICTURE));
     EXPECT_TRUE(again.IsChecked(IDC_CHANGE_BY_INTERVAL));
@@ -203,7 +220,7 @@ DWORD RunVerb(const char* arguments)
 {
     Program start(ProgramPath(), arguments);
     DWORD exitCode = 99;
-    start.WaitForExit(kDeadline, &exitCode);
+    start.WaitForExit(kProgramDeadline, &exitCode);
     return exitCode;
 }
 
@@ -211,10 +228,8 @@ class AtHand : public Journey {
   protected:
     void Preset(const std::string& first, const char* changeMode, const char* interval = "30")
     {
-        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", changeMode);
-        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime", interval);
-        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", first);
-        PresetDesktopWallpaper(first, 0);
+        PresetSettings({{"ChangeMode", changeMode}, {"ChangeTime", interval}, {"CurPicFileName", first}});
+        PresetDesktop(first);
     }
     // Another start with `arguments`; the running copy shows `shown`.
     void Walk(const char* arguments, const std::string& shown)
@@ -247,14 +262,14 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
         ASSERT_TRUE(first.BecomesHidden());
         ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
         EXPECT_EQ("Q62", m_watch.Shown()[0]);
-        EXPECT_TRUE(IconShowsTip(m_clickToShow + L"\nb.jpg"));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nb.jpg"));
         Walk("-NEXT", "Q63");
         Walk("/previous", "Q62");
         EXPECT_EQ(0u, RunVerb("/pause"));
-        EXPECT_TRUE(IconShowsTip(m_clickToShow + L"\n" + ProgramText(IDS_TIP_PAUSED) + L"b.jpg"));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(IDS_TIP_PAUSED) + L"b.jpg"));
         EXPECT_EQ("1", Setting("Paused"));
         EXPECT_EQ(0u, RunVerb("/Resume"));
-        EXPECT_TRUE(IconShowsTip(m_clickToShow + L"\nb.jpg"));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nb.jpg"));
         EXPECT_EQ(0u, RunVerb("/show"));
         EXPECT_TRUE(first.BecomesVisible());
         EXPECT_EQ(0u, RunVerb("-hide"));
@@ -262,8 +277,8 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
 
         // "Never show this picture", below three items and a separator.
         const std::size_t count = m_watch.Shown().size() + 1;
-        ASSERT_TRUE(RightClickIcon(m_clickToShow));
-        ASSERT_TRUE(ClickMenuItem(first.Process().Id(), 3, 1, [] { TakeScreenshot("7-picture-menu"); }));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToShow, MouseButton::Right));
+        ASSERT_TRUE(ClickMenuItem(first, 3, 1, [] { TakeScreenshot("7-picture-menu"); }));
         ASSERT_TRUE(m_watch.WaitFor(count, kWalkDeadline));
         EXPECT_EQ("Q63", m_watch.Shown().back());
         EXPECT_EQ(m_pictures.Path("b.jpg"), Setting("Excluded"));
@@ -274,7 +289,8 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
         const std::wstring folder = Widen(m_pictures.Folder().substr(m_pictures.Folder().rfind('\\') + 1));
         PostMessageW(first.Window(), WM_COMMAND, IDM_OPEN_PICTURE_FOLDER, 0);
         HWND explorer = nullptr;
-        EXPECT_TRUE(PumpUntil([&] { return (explorer = FindWindowW(nullptr, folder.c_str())) != nullptr; }, kDeadline));
+        EXPECT_TRUE(
+            PumpUntil([&] { return (explorer = FindWindowW(nullptr, folder.c_str())) != nullptr; }, kProgramDeadline));
         PostMessageW(explorer, WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, RunVerb("/exit"));
         EXPECT_TRUE(first.Ends());
