@@ -1,8 +1,36 @@
 #pragma once
+// The colours every window of the program paints its controls with: navy
+// text on the orange of the skin's panel. Each pair reads at 4.5:1 at
+// least, a disabled control's grey text (the system draws it, in any
+// colour it likes) at 3:1 on a pale panel of its own. With high contrast on,
+// text and backgrounds are the system's colours throughout.
+
+#include "framework/GdiObject.h"
 
 #include <windows.h>
 
-// The colours every window of the program paints its controls with: navy
-// text on the orange of the skin's panel.
-constexpr COLORREF kDialogTextColour = RGB(0, 0, 128);
-constexpr COLORREF kDialogBackColour = RGB(255, 128, 64);
+constexpr COLORREF kDialogTextColour = RGB(0, 0, 128);    // 6.4:1 on the panel
+constexpr COLORREF kDialogBackColour = RGB(255, 128, 64); // the skin's panel
+// Grey text from (128, 128, 128), Wine's, to (109, 109, 109), Windows 10's.
+constexpr COLORREF kDisabledBackColour = RGB(255, 236, 220); // 3.4:1 and more
+// Links: underlined, and darker than the text so they stand apart from it.
+constexpr COLORREF kLinkColour = RGB(0, 0, 160);     // 5.6:1 on the panel
+constexpr COLORREF kOtherLinkColour = RGB(96, 0, 0); // 5.6:1 on the panel
+
+// Whether the user has high contrast on.
+bool HighContrastOn();
+// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST fails there), so
+// tests switch it on for their own process here.
+void SetHighContrastForTesting(bool on);
+
+// The answer of our windows to a control's colour request.
+class DialogColours {
+  public:
+    // The brush for `control`, with the text colours set into `dc`; null
+    // with high contrast on, when the system's own answer must be given.
+    HBRUSH Answer(HDC dc, HWND control);
+
+  private:
+    CBrush m_panel;
+    CBrush m_disabledPanel;
+};

@@ -10,11 +10,15 @@
 #include "resources/resource.h"
 #include "settings/Settings.h"
 #include "tests/skin/support/ScreenPixels.h"
+#include "tests/support/Contrast.h"
 #include "tests/support/Program.h"
 #include "tests/support/Registry.h"
 #include "ui/MainSettingsDlg.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -101,6 +105,116 @@ TEST_F(SkinWindowTest, MovingBetweenButtonsAndOntoTheBodyRedrawsThem)
     // A disabled button reports no hover: button 2 keeps its picture.
     mouseOn(button(0));
     EXPECT_TRUE(shows(0, Disabled));
+}
+
+// The colour most of the control's text area shows, and the contrast of the
+// text (the pixel that stands out most) on it. Radio and check boxes are
+// left out: their text begins after the box.
+struct TextArea {
+    COLORREF background = 0;
+    double contrast = 0;
+};
+TextArea ReadTextArea(HWND control)
+{
+    RECT area;
+    GetWindowRect(control, &area);
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof className);
+    InflateRect(&area, -2, -2); // an edit's border
+    if (lstrcmpiA(className, "Button") == 0)
+        area.left += 14;
+    const PicturePixels pixels = ReadScreen(area);
+    std::map<COLORREF, int> counts;
+    for (COLORREF pixel : pixels.pixels)
+        ++counts[pixel];
+    TextArea read;
+    read.background =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    for (const auto& [colour, count] : counts)
+        read.contrast = std::max(read.contrast, testing_support::ContrastRatio(colour, read.background));
+    return read;
+}
+
+// Saves what the screen shows of `window` for the documentation, when asked.
+void SaveScreenshot(HWND window, const char* name)
+{
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("TESSALY_E2E_SCREENSHOTS", folder, MAX_PATH))
+        return;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const PicturePixels shown = ReadScreen(rect);
+    WriteBmpFile(std::string(folder) + "\\" + name + ".bmp", shown.width, shown.height,
+                 [&](int x, int y) { return shown.At(x, y); });
+}
+
+void PaintNow(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageA(window, WM_TIMER, kRepaintTimer, 0);
+    testing_support::PumpUntil([] { return false; }, 300);
+}
+
+TEST_F(SkinWindowTest, EveryTextReadsDisabledOrInHighContrast)
+{
+    CMainSettingsDlg dialog;
+    ASSERT_TRUE(dialog.Create(IDD_MAIN_SETTINGS));
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PaintNow(dialog);
+    SaveScreenshot(dialog, "readable-disabled");
+    // No picture shown yet: the schedule and the style are out of use,
+    // the interval's labels with its edit.
+    const int disabled[] = {IDC_CHANGE_NEVER, IDC_STYLE_CENTRE, IDC_INTERVAL_LABEL, IDC_INTERVAL_EDIT,
+                            IDC_MINUTES_LABEL};
+    for (const int id : disabled) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id)));
+        EXPECT_GE(ReadTextArea(GetDlgItem(dialog, id)).contrast, 3.0);
+    }
+    EXPECT_GE(ReadTextArea(GetDlgItem(dialog, IDC_SHOW_PICTURE)).contrast, 4.5);
+
+    SetHighContrastForTesting(true);
+    PaintNow(dialog);
+    SaveScreenshot(dialog, "high-contrast");
+    for (const int id : {IDC_SHOW_PICTURE, IDC_CHANGE_NEVER, IDC_INTERVAL_LABEL}) {
+        SCOPED_TRACE(id);
+        const TextArea read = ReadTextArea(GetDlgItem(dialog, id));
+        EXPECT_EQ(GetSysColor(COLOR_BTNFACE), read.background) << "the system's colours, not the skin's";
+        EXPECT_GE(read.contrast, 3.0);
+    }
+    SetHighContrastForTesting(false);
+}
+
+TEST_F(SkinWindowTest, SkinButtonsAreNamedTabStopsThatPressOnSpaceAndEnter)
+{
+    CMainSettingsDlg dialog;
+    ASSERT_TRUE(dialog.Create(IDD_MAIN_SETTINGS));
+    ShowWindow(dialog, SW_SHOW);
+    auto button = [&](int index) { return GetDlgItem(dialog, kFirstButtonId + index); };
+    char name[64] = {};
+    GetWindowTextA(button(4), name, sizeof name);
+    EXPECT_STREQ("About Orvane Tessaly", name);
+    // After the last control, one button after the other.
+    HWND next = GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_STYLE_CENTRE), FALSE);
+    for (int index = 0; index < kButtons; ++index, next = GetNextDlgTabItem(dialog, next, FALSE))
+        EXPECT_EQ(button(index), next) << index;
+
+    // The hide button, by Enter and by Space, as the dialog's keyboard
+    // handling passes the keys on.
+    const auto press = [&](WPARAM key, UINT up) {
+        ShowWindow(dialog, SW_SHOW);
+        SetFocus(button(2));
+        MSG down = {button(2), WM_KEYDOWN, key, 0, 0, {}};
+        if (!IsDialogMessageA(dialog, &down))
+            DispatchMessageA(&down);
+        MSG release = {button(2), up, key, static_cast<LPARAM>(0xC0000000), 0, {}};
+        if (!IsDialogMessageA(dialog, &release))
+            DispatchMessageA(&release);
+        return !IsWindowVisible(dialog);
+    };
+    EXPECT_TRUE(press(VK_RETURN, WM_KEYUP));
+    EXPECT_TRUE(press(VK_SPACE, WM_KEYUP));
+    dialog.DestroyWindow();
 }
 
 } // namespace

@@ -80,10 +80,7 @@ void CentreOverOwner(HWND dialog)
 
 } // namespace
 
-CSelectPictureDlg::CSelectPictureDlg(CWnd* parent) : CDialog(IDD_SELECT_PICTURE, parent)
-{
-    m_backgroundBrush.CreateSolidBrush(kDialogBackColour);
-}
+CSelectPictureDlg::CSelectPictureDlg(CWnd* parent) : CDialog(IDD_SELECT_PICTURE, parent) {}
 
 void CSelectPictureDlg::DoDataExchange(CDataExchange* dx)
 {
@@ -361,11 +358,10 @@ LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
     return 0;
 }
 
-LRESULT CSelectPictureDlg::OnCtlColor(HDC dc)
+LRESULT CSelectPictureDlg::OnCtlColor(UINT msg, WPARAM wp, LPARAM lp)
 {
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kDialogTextColour);
-    return reinterpret_cast<LRESULT>(m_backgroundBrush.GetHandle());
+    HBRUSH brush = m_colours.Answer(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    return brush ? reinterpret_cast<LRESULT>(brush) : CDialog::WindowProc(msg, wp, lp);
 }
 
 BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
@@ -412,7 +408,7 @@ LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-        return OnCtlColor(reinterpret_cast<HDC>(wp));
+        return OnCtlColor(msg, wp, lp);
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

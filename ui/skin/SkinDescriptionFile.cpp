@@ -1,5 +1,6 @@
 #include "ui/skin/SkinDescriptionFile.h"
 
+#include "framework/LegacyText.h"
 #include "image/io/FileHandle.h"
 #include "image/io/WholeFile.h"
 
@@ -27,7 +28,8 @@ void TakeFile(SkinDescription& skin, SkinFile&& file)
         }
         button.rectangle = {stored.left, stored.top, stored.right, stored.bottom};
         button.region = std::move(stored.region);
-        button.tooltip = std::move(stored.tooltip);
+        // The build writes the tooltips in its language's own code page.
+        button.tooltip = TextInProgramCodePage(stored.tooltip);
     }
 }
 

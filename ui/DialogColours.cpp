@@ -1,0 +1,37 @@
+#include "ui/DialogColours.h"
+
+namespace {
+
+bool highContrastForTesting = false;
+
+} // namespace
+
+bool HighContrastOn()
+{
+    if (highContrastForTesting)
+        return true;
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+void SetHighContrastForTesting(bool on)
+{
+    highContrastForTesting = on;
+}
+
+HBRUSH DialogColours::Answer(HDC dc, HWND control)
+{
+    if (HighContrastOn())
+        return nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kDialogTextColour);
+    // The control itself, not the dialog asking for its own background.
+    const bool disabled = control && GetParent(control) && !IsWindowEnabled(control);
+    CBrush& brush = disabled ? m_disabledPanel : m_panel;
+    if (!brush.GetSafeHandle())
+        brush.CreateSolidBrush(disabled ? kDisabledBackColour : kDialogBackColour);
+    SetBkColor(dc, disabled ? kDisabledBackColour : kDialogBackColour);
+    return brush;
+}
