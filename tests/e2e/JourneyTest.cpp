@@ -28,6 +28,12 @@
 using namespace e2e;
 using namespace testing_support;
 
+// For the window's place; found by gtest's comparison through POINT's namespace.
+bool operator==(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
 namespace {
 
 constexpr DWORD kWalkDeadline = 30000; // ms, for several changes on a loaded machine
@@ -49,6 +55,23 @@ void DeleteWallpaperBitmaps()
 std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::size_t count)
 {
     return std::vector<std::string>(shown.begin(), shown.begin() + std::min(count, shown.size()));
+}
+
+POINT TopLeft(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top};
+}
+
+POINT CentredInWorkArea(HWND window)
+{
+    RECT rect{};
+    RECT work{};
+    GetWindowRect(window, &rect);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {(work.left + work.right - (rect.right - rect.left)) / 2,
+            (work.top + work.bottom - (rect.bottom - rect.top)) / 2};
 }
 
 std::wstring Widen(const std::string& text)
@@ -101,11 +124,39 @@ class Journey : public ::testing::Test {
 
 } // namespace
 
+// The same first steps with the keyboard alone: the window's controls, the
+// picture dialog and the skin's own buttons.
+TEST_F(Journey, ByKeyboardAloneFromTheFirstStartToAChangedWallpaper)
+{
+    Tessaly program;
+    ASSERT_TRUE(program.BecomesVisible());
+    ASSERT_TRUE(TabTo(program.Control(IDC_SHOW_PICTURE)));
+    PressKeys({VK_SPACE});
+    HWND dialog = WaitForPictureDialog(program.Window());
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4, Input::Keyboard));
+    ASSERT_TRUE(TabTo(GetDlgItem(dialog, IDC_FILE_LIST)));
+    PressKeys({VK_END}); // a.bmp, at the bottom
+    EXPECT_TRUE(PumpUntil(
+        [&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == Widen(m_pictures.Path("a.bmp")); },
+        kDeadline));
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
+    EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
+
+    // The skin's buttons follow the controls in the tab order.
+    ASSERT_TRUE(TabTo(program.Control(kHideButton)));
+    TakeScreenshot("keyboard-focus-on-skin-button");
+    PressKeys({VK_SPACE});
+    EXPECT_TRUE(program.BecomesHidden());
+}
+
 TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
 {
     {
         Tessaly program;
         ASSERT_TRUE(program.BecomesVisible());
+        EXPECT_EQ(CentredInWorkArea(program.Window()), TopLeft(program.Window())) << "the first time";
         EXPECT_TRUE(IconShowsTip(m_clickToHide));
         EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
         EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
@@ -147,7 +198,8 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         EXPECT_TRUE(IconShowsTip(m_clickToHide)) << "the tip follows the window whoever showed it";
         EXPECT_EQ(1, CountWindowsWithCaption(L"Orvane Tessaly")) << "the second start made no window";
 
-        // Hidden and shown by the icon, then ended from its menu.
+        // Moved by the user, hidden and shown by the icon, then ended from its menu.
+        SetWindowPos(program.Window(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_TRUE(ClickIcon(m_clickToHide));
         ASSERT_TRUE(program.BecomesHidden());
         ASSERT_TRUE(ClickIcon(m_clickToShow));
@@ -185,6 +237,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     EXPECT_TRUE(again.IsChecked(IDC_STYLE_STRETCH));
     EXPECT_EQ(L"0.0167", again.Text(IDC_INTERVAL_EDIT));
     EXPECT_TRUE(IsWindowEnabled(again.Control(IDC_INTERVAL_EDIT)));
+    EXPECT_EQ((POINT{40, 50}), TopLeft(again.Window())) << "where it was left";
     TakeScreenshot("6-as-left");
     // Alt+F4, as a person ends it.
     PressKeys({VK_MENU, VK_F4});

@@ -14,12 +14,15 @@ namespace e2e {
 // did not come.
 HWND WaitForPictureDialog(HWND owner);
 
+enum class Input { Mouse, Keyboard };
+
 // Presses the folder button, answers the folder browser with `folder` and
 // its OK button, and waits until the list shows `expectedCount` files.
-// Returns what went wrong, or nothing.
-std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCount);
+// The browser's tree is set by its own message either way. Returns what
+// went wrong, or nothing.
+std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCount, Input input = Input::Mouse);
 
-// The file names the list shows, from the top.
+// The file names the list shows, from the top, in UTF-8.
 std::vector<std::string> ListedFiles(HWND dialog);
 
 // Clicks the list's item `index` (from the top).

@@ -14,6 +14,7 @@
 #include "tests/support/Program.h"
 #include "tests/support/Registry.h"
 #include "ui/MainSettingsDlg.h"
+#include "ui/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,15 @@ TEST_F(SkinWindowTest, EveryTextReadsDisabledOrInHighContrast)
     }
     EXPECT_GE(ReadTextArea(GetDlgItem(dialog, IDC_SHOW_PICTURE)).contrast, 4.5);
 
+    // The colours of the "High Contrast Black" theme, for the system's
+    // drawing; the program only hears that high contrast is on.
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_GRAYTEXT};
+    const COLORREF highContrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
+                                     RGB(63, 242, 63)};
+    COLORREF usual[5];
+    for (int i = 0; i < 5; ++i)
+        usual[i] = GetSysColor(elements[i]);
+    SetSysColors(5, elements, highContrast);
     SetHighContrastForTesting(true);
     PaintNow(dialog);
     SaveScreenshot(dialog, "high-contrast");
@@ -183,38 +193,26 @@ TEST_F(SkinWindowTest, EveryTextReadsDisabledOrInHighContrast)
         EXPECT_GE(read.contrast, 3.0);
     }
     SetHighContrastForTesting(false);
+    SetSysColors(5, elements, usual);
 }
 
-TEST_F(SkinWindowTest, SkinButtonsAreNamedTabStopsThatPressOnSpaceAndEnter)
+TEST(WindowPlace, KeptWholeInTheWorkAreaOrCentredWhenNoMonitorHoldsIt)
 {
-    CMainSettingsDlg dialog;
-    ASSERT_TRUE(dialog.Create(IDD_MAIN_SETTINGS));
-    ShowWindow(dialog, SW_SHOW);
-    auto button = [&](int index) { return GetDlgItem(dialog, kFirstButtonId + index); };
-    char name[64] = {};
-    GetWindowTextA(button(4), name, sizeof name);
-    EXPECT_STREQ("About Orvane Tessaly", name);
-    // After the last control, one button after the other.
-    HWND next = GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_STYLE_CENTRE), FALSE);
-    for (int index = 0; index < kButtons; ++index, next = GetNextDlgTabItem(dialog, next, FALSE))
-        EXPECT_EQ(button(index), next) << index;
-
-    // The hide button, by Enter and by Space, as the dialog's keyboard
-    // handling passes the keys on.
-    const auto press = [&](WPARAM key, UINT up) {
-        ShowWindow(dialog, SW_SHOW);
-        SetFocus(button(2));
-        MSG down = {button(2), WM_KEYDOWN, key, 0, 0, {}};
-        if (!IsDialogMessageA(dialog, &down))
-            DispatchMessageA(&down);
-        MSG release = {button(2), up, key, static_cast<LPARAM>(0xC0000000), 0, {}};
-        if (!IsDialogMessageA(dialog, &release))
-            DispatchMessageA(&release);
-        return !IsWindowVisible(dialog);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const SIZE size = {300, 200};
+    const POINT centred = {(work.left + work.right - 300) / 2, (work.top + work.bottom - 200) / 2};
+    const std::pair<std::string, POINT> cases[] = {
+        {"", centred},
+        {"40,50", {40, 50}},
+        {"-5000,-5000", centred}, // on a monitor that is gone
+        {std::to_string(work.right - 10) + "," + std::to_string(work.bottom - 10),
+         {work.right - 300, work.bottom - 200}}, // off the edge, under the taskbar
     };
-    EXPECT_TRUE(press(VK_RETURN, WM_KEYUP));
-    EXPECT_TRUE(press(VK_SPACE, WM_KEYUP));
-    dialog.DestroyWindow();
+    for (const auto& [stored, expected] : cases) {
+        const POINT place = OpeningPosition(stored, size);
+        EXPECT_TRUE(place.x == expected.x && place.y == expected.y) << stored << ": " << place.x << "," << place.y;
+    }
 }
 
 } // namespace

@@ -145,4 +145,24 @@ void PressKeys(std::initializer_list<WORD> virtualKeys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+HWND FocusedWindow(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+bool TabTo(HWND target)
+{
+    constexpr int kMostTabStops = 30;
+    constexpr DWORD kFocusDeadline = 500; // ms for one key to move the focus
+    for (int press = 0; press < kMostTabStops; ++press) {
+        if (PumpUntil([&] { return FocusedWindow(target) == target; }, kFocusDeadline))
+            return true;
+        PressKeys({VK_TAB});
+    }
+    return false;
+}
+
 } // namespace testing_support

@@ -31,4 +31,9 @@ bool ClickWindow(HWND window, MouseButton button = MouseButton::Left);
 // such as Alt+F4.
 void PressKeys(std::initializer_list<WORD> virtualKeys);
 
+// The window that has the keyboard focus in `window`'s thread (any process).
+HWND FocusedWindow(HWND window);
+// Presses Tab until `target` has the focus; false when it never gets it.
+bool TabTo(HWND target);
+
 } // namespace testing_support

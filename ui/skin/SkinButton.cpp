@@ -65,7 +65,7 @@ void CSkinButton::DrawState(int state)
     if (GetFocus() == m_hWnd) {
         // Inside the rounded corners the region cuts away.
         RECT ring;
-        GetClientRect(m_hWnd, &ring);
+        ::GetClientRect(m_hWnd, &ring);
         InflateRect(&ring, -kFocusRingInset, -kFocusRingInset);
         SetTextColor(dc.Get(), RGB(0, 0, 0));
         SetBkColor(dc.Get(), RGB(255, 255, 255));

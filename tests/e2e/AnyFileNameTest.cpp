@@ -1,0 +1,91 @@
+// Pictures named in Japanese, Greek and with an emoji, in a folder named so
+// too, on a system whose code page holds none of them: the program takes
+// the stored name, walks on, lists and previews them, shows the one chosen
+// and stores its name. The texts here are UTF-8, as the program's are.
+
+#include "engine/Wallpaper.h"
+#include "resources/resource.h"
+#include "settings/Settings.h"
+#include "tests/e2e/Desktop.h"
+#include "tests/e2e/PictureDialog.h"
+#include "tests/e2e/Pictures.h"
+#include "tests/e2e/Tessaly.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/Registry.h"
+#include "tests/support/WallpaperAnnouncements.h"
+#include "tests/support/WindowHelpers.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+using namespace testing_support;
+
+namespace {
+
+const std::string kNames[] = {"海 a.bmp", "θάλασσα b.jpg", "🌅 c.png"}; // as a.bmp, b.jpg, c.png
+
+std::wstring Wide(const std::string& utf8)
+{
+    wchar_t wide[1024] = {};
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 1024);
+    return wide;
+}
+
+void WriteValue(const char* key, const char* name, const std::string& utf8)
+{
+    const std::wstring text = Wide(utf8);
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), REG_SZ, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+std::wstring ReadValue(const char* key, const char* name)
+{
+    wchar_t text[1024] = {};
+    DWORD size = sizeof text;
+    RegGetValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+} // namespace
+
+TEST(AnyFileName, NamesInAnyScriptAreWalkedListedPreviewedShownAndStored)
+{
+    PictureFolder pictures;
+    const std::string folder = pictures.Folder() + "\\Φωτογραφίες 写真 🌄";
+    const auto path = [&](int index) { return folder + "\\" + kNames[index]; };
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    const char* journeyNames[] = {"a.bmp", "b.jpg", "c.png"};
+    for (int i = 0; i < 3; ++i)
+        MoveFileW(Wide(pictures.Path(journeyNames[i])).c_str(), Wide(path(i)).c_str());
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+    WriteValue(kSettingsKeyPath, "CurPicFileName", path(0));
+    WriteValue(kSettingsKeyPath, "ChangeMode", "1"); // one change, at the start
+    WriteValue(kUserDesktopKeyPath, "Wallpaper", path(0));
+    WallpaperAnnouncements watch{ShownPicture};
+    {
+        Tessaly program;
+        ASSERT_TRUE(watch.WaitFor(1, kDeadline));
+        EXPECT_EQ("Q62", watch.Shown()[0]) << "the JPEG after the stored picture";
+
+        ASSERT_TRUE(ClickWindow(program.Control(10000))); // the skin's select-picture button
+        HWND dialog = WaitForPictureDialog(program.Window());
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_EQ((std::vector<std::string>{kNames[2], kNames[1], kNames[0]}), ListedFiles(dialog));
+        ASSERT_TRUE(ClickListedFile(dialog, 0));
+        EXPECT_TRUE(PumpUntil(
+            [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"63*40") != std::wstring::npos; },
+            kDeadline))
+            << "the PNG's preview";
+        ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
+        ASSERT_TRUE(watch.WaitFor(2, kDeadline));
+        EXPECT_EQ("Q63", watch.Shown()[1]);
+        PostMessageW(program.Window(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(program.Ends());
+    }
+    EXPECT_EQ(Wide(path(2)), ReadValue(kSettingsKeyPath, "CurPicFileName"));
+    for (int i = 0; i < 3; ++i)
+        DeleteFileW(Wide(path(i)).c_str());
+    RemoveDirectoryW(Wide(folder).c_str());
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+    PresetDesktopWallpaper("", 0);
+}
