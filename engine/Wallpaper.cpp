@@ -33,6 +33,46 @@ void WriteStyle(CRegistryKey& key, const WallpaperStyleValues* values)
     key.WriteString("TileWallpaper", values->TileWallpaper);
 }
 
+// The style values alone, in the keys and order of a whole change.
+void WriteStyleValues(int alsoDefaultUser, const WallpaperStyleValues* values)
+{
+    if (alsoDefaultUser) {
+        CRegistryKey defaultUser;
+        defaultUser.Open(HKEY_USERS, kDefaultUserDesktopKeyPath);
+        WriteStyle(defaultUser, values);
+    }
+    CRegistryKey userDesktop;
+    CRegistryKey shellDesktop;
+    userDesktop.Open(HKEY_CURRENT_USER, kUserDesktopKeyPath);
+    shellDesktop.Open(HKEY_CURRENT_USER, kShellDesktopKeyPath);
+    WriteStyle(userDesktop, values);
+    WriteStyle(shellDesktop, values);
+}
+
+// The file the desktop is pointed at for `picturePath`: a BMP in place, any
+// other picture through the wallpaper bitmap file.
+WallpaperChange WallpaperPathFor(std::string picturePath, std::string& wallpaperPath)
+{
+    // The desktop outlives the current directory. The empty path names no
+    // picture, and stays empty.
+    if (!picturePath.empty())
+        picturePath = FullPathOf(picturePath);
+    if (LowerCase(GetFileExtension(picturePath)) == "bmp") {
+        // Used in place, by its own path: only its headers are read.
+        if (!CanReadDibFile(picturePath))
+            return WallpaperChange::PictureUnreadable;
+        wallpaperPath = picturePath;
+        return WallpaperChange::Shown;
+    }
+    const ConvertedWallpaper converted = ConvertToWallpaperBitmap(picturePath);
+    if (!converted.pictureRead)
+        return WallpaperChange::PictureUnreadable;
+    if (converted.bitmapPath.empty())
+        return WallpaperChange::BitmapNotWritten;
+    wallpaperPath = converted.bitmapPath;
+    return WallpaperChange::Shown;
+}
+
 void TellSystem(const std::string& wallpaperPath)
 {
     // The system reads the style values it needs while it reloads, so this
@@ -52,25 +92,15 @@ const WallpaperStyleValues* StyleValuesFor(int style)
 
 WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style)
 {
-    // The desktop outlives the current directory. The empty path names no
-    // picture, and stays empty.
-    if (!picturePath.empty())
-        picturePath = FullPathOf(picturePath);
-    std::string wallpaperPath;
-    if (LowerCase(GetFileExtension(picturePath)) == "bmp") {
-        // Used in place, by its own path: only its headers are read.
-        if (!CanReadDibFile(picturePath))
-            return WallpaperChange::PictureUnreadable;
-        wallpaperPath = picturePath;
-    } else {
-        const ConvertedWallpaper converted = ConvertToWallpaperBitmap(picturePath);
-        if (!converted.pictureRead)
-            return WallpaperChange::PictureUnreadable;
-        if (converted.bitmapPath.empty())
-            return WallpaperChange::BitmapNotWritten;
-        wallpaperPath = converted.bitmapPath;
-    }
     const WallpaperStyleValues* styleValues = StyleValuesFor(style);
+    std::string wallpaperPath;
+    const WallpaperChange change = WallpaperPathFor(picturePath, wallpaperPath);
+    if (change != WallpaperChange::Shown) {
+        // The desktop keeps its picture, but the style chosen is kept too:
+        // the next start takes the style from these values.
+        WriteStyleValues(alsoDefaultUser, styleValues);
+        return change;
+    }
 
     if (alsoDefaultUser) {
         CRegistryKey defaultUser;

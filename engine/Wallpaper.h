@@ -28,10 +28,10 @@ enum class WallpaperChange {
     Shown,
     // No picture can be read from the file (a BMP whose headers the library
     // refuses, another picture that does not decode at all, a file of no
-    // picture type, the empty path): the desktop is left as it is.
+    // picture type, the empty path): the desktop keeps its picture, and
+    // only the style values are written.
     PictureUnreadable,
-    // The picture was read but no bitmap file could be written: the desktop
-    // is left as it is.
+    // The picture was read but no bitmap file could be written: as above.
     BitmapNotWritten,
 };
 

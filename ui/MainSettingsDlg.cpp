@@ -9,6 +9,7 @@
 #include "engine/Wallpaper.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
 #include "ui/WindowPlacement.h"
@@ -18,6 +19,9 @@ namespace {
 // Timer 3 hides a window started at log-on, once, after it has shown briefly.
 constexpr UINT_PTR kStartupHideTimer = 3;
 constexpr UINT kStartupHideDelay = 50; // ms
+
+// Posted when the interval edit has lost the focus.
+constexpr UINT kIntervalEditLeftMessage = WM_APP + 1;
 
 // The controls that repaint over the skin background.
 constexpr int kRepaintedControls[] = {
@@ -63,17 +67,25 @@ void CMainSettingsDlg::DoDataExchange(CDataExchange* dx)
     ExchangeInterval(dx);
 }
 
+std::optional<double> CMainSettingsDlg::EditedInterval() const
+{
+    char text[32] = {}; // as much as the exchange reads
+    GetDlgItemTextA(m_hWnd, IDC_INTERVAL_EDIT, text, sizeof text);
+    double interval = 0;
+    if (ParseDouble(text, interval) && IsValidInterval(interval))
+        return interval;
+    return std::nullopt;
+}
+
 void CMainSettingsDlg::ExchangeInterval(CDataExchange* dx)
 {
     // The schedule and the settings key go on with the last valid interval.
-    double interval = m_settings.ChangeTime;
     if (dx->m_bSaveAndValidate && !m_reportBadInterval) {
-        char text[32] = {}; // as much as the exchange reads
-        GetDlgItemTextA(m_hWnd, IDC_INTERVAL_EDIT, text, sizeof text);
-        if (ParseDouble(text, interval) && IsValidInterval(interval))
-            m_settings.ChangeTime = interval;
+        if (const std::optional<double> interval = EditedInterval())
+            m_settings.ChangeTime = *interval;
         return;
     }
+    double interval = m_settings.ChangeTime;
     DDX_Text(dx, IDC_INTERVAL_EDIT, interval);
     DDV_MinMaxDouble(dx, interval, kMinimumInterval, kMaximumInterval);
     if (!dx->Failed())
@@ -82,6 +94,8 @@ void CMainSettingsDlg::ExchangeInterval(CDataExchange* dx)
 
 BOOL CMainSettingsDlg::ReadControlsReportingBadInterval()
 {
+    // The message box takes the focus from the edit: that is no leaving.
+    m_badIntervalReported = true;
     m_reportBadInterval = true;
     const BOOL valid = UpdateData(TRUE);
     m_reportBadInterval = false;
@@ -93,6 +107,22 @@ void CMainSettingsDlg::OnOK()
     // Enter ends the program only with a valid interval, and says why not.
     if (ReadControlsReportingBadInterval())
         EndDialog(IDOK);
+}
+
+void CMainSettingsDlg::ReportBadIntervalOnce()
+{
+    if (m_badIntervalReported || EditedInterval())
+        return;
+    ReadControlsReportingBadInterval();
+}
+
+void CMainSettingsDlg::OnIntervalEditLeft()
+{
+    // Only when the focus went to another control of this window: switching
+    // to another program is no reason for a message box.
+    HWND focus = ::GetFocus();
+    if (focus && focus != GetDlgItem(IDC_INTERVAL_EDIT) && ::IsChild(m_hWnd, focus))
+        ReportBadIntervalOnce();
 }
 
 void CMainSettingsDlg::AppendAboutToSystemMenu()
@@ -122,8 +152,10 @@ BOOL CMainSettingsDlg::OnInitDialog()
     PlaceWhereLeft();
 
     UpdateData(FALSE);
-    if (!m_settings.ShowPic)
+    if (!m_settings.ShowPic) {
         UpdateControlStates();
+        SaveSettings();
+    }
     m_scheduler.OnStartup();
 
     RegisterTrayIcon();
@@ -163,7 +195,6 @@ void CMainSettingsDlg::UpdateControlStates()
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
     for (int id : kStyleRadios)
         ::EnableWindow(GetDlgItem(id), showPic);
-    SaveSettings();
 }
 
 void CMainSettingsDlg::InvalidateControls()
@@ -205,6 +236,8 @@ void CMainSettingsDlg::RememberPlace()
 BOOL CMainSettingsDlg::DestroyWindow()
 {
     RememberPlace();
+    // Closed with a text the user never heard was no interval.
+    ReportBadIntervalOnce();
     ReleaseSkin();
     SaveSettings();
     if (m_settings.ShowPic)
@@ -278,6 +311,9 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     if (id == IDC_INTERVAL_EDIT && lp != 0) {
         if (code == EN_CHANGE)
             OnIntervalChanged();
+        // The focus is still moving: look where it went once it is there.
+        if (code == EN_KILLFOCUS)
+            PostMessage(kIntervalEditLeftMessage);
         return TRUE;
     }
     if (code != BN_CLICKED)
@@ -364,9 +400,14 @@ void CMainSettingsDlg::OnChangeModeClicked(int mode)
 
 void CMainSettingsDlg::OnIntervalChanged()
 {
-    // A bad text shows its message, once; the timer keeps its period.
-    if (ReadControlsReportingBadInterval())
-        m_scheduler.OnIntervalEdited();
+    // "0." on the way to "0.5", or "" on the way from "30" to "100", is no
+    // mistake yet: until the user is done with the edit such a text is
+    // neither used nor reported, and the timer keeps its period.
+    m_badIntervalReported = false;
+    if (!EditedInterval())
+        return;
+    UpdateData(TRUE);
+    m_scheduler.OnIntervalEdited();
     SaveSettings();
 }
 
@@ -382,9 +423,12 @@ void CMainSettingsDlg::OnShowPictureClicked()
 {
     UpdateData(TRUE);
     if (m_settings.ShowPic) {
-        if (ChoosePicture()) {
-            m_scheduler.OnPictureChosen();
-        } else {
+        const bool chosen = ChoosePicture();
+        const bool shown = chosen && m_scheduler.OnPictureChosen();
+        if (chosen && !shown)
+            ReportNoReadablePicture();
+        // The box is never left ticked with nothing shown.
+        if (!shown) {
             m_settings.ShowPic = 0;
             CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
         }
@@ -408,9 +452,25 @@ void CMainSettingsDlg::ChangeToNextPicture()
         m_settings.CurPicFileName = *next;
 }
 
-void CMainSettingsDlg::ApplyCurrentPicture()
+bool CMainSettingsDlg::ApplyCurrentPicture()
 {
-    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    if (ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode) !=
+        WallpaperChange::PictureUnreadable)
+        return true;
+    // A choice that cannot be read is passed over for the next readable
+    // picture of its folder, as a scheduled change passes it over.
+    const auto next = ShowNextPicture(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    if (!next)
+        return false;
+    m_settings.CurPicFileName = *next;
+    return true;
+}
+
+void CMainSettingsDlg::ReportNoReadablePicture()
+{
+    const std::string text =
+        LoadResourceString(IDS_NO_READABLE_PICTURE) + "\n" + DirectoryOfPath(m_settings.CurPicFileName);
+    MessageBoxA(m_hWnd, text.c_str(), LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMainSettingsDlg::StartChangeTimer(UINT period)
@@ -461,6 +521,9 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_icon);
+    case kIntervalEditLeftMessage:
+        OnIntervalEditLeft();
+        return 0;
     case WM_WINDOWPOSCHANGED:
         // Also when another copy of the program shows this window, restoring
         // it from minimised (which sends no WM_SHOWWINDOW): the tip follows

@@ -16,7 +16,9 @@
 #include "ui/skin/SkinDescription.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CTrayIcon;
 
@@ -32,9 +34,10 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     // Loads the settings key: the first-start values or the stored ones.
     // Returns whether HideShowDesktopIcon was stored.
     bool LoadSettings();
-    // Reads the controls and writes the settings. A bad interval in the
-    // edit is passed over in silence: the last valid one is written.
-    void SaveSettings();
+    // Reads the controls and writes the settings, once for each action of
+    // the user. A bad interval in the edit is passed over in silence: the
+    // last valid one is written. Virtual so a test can count the saves.
+    virtual void SaveSettings();
 
     Settings m_settings;
     bool m_startMinimised = false;
@@ -60,6 +63,12 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     // read of the controls.
     void ExchangeInterval(CDataExchange* dx);
     BOOL ReadControlsReportingBadInterval();
+    // The interval the edit holds, when it is a valid one.
+    std::optional<double> EditedInterval() const;
+    // A bad interval is reported when the user is done with it (Enter,
+    // leaving the edit, closing the window), once for each text.
+    void ReportBadIntervalOnce();
+    void OnIntervalEditLeft();
     void AppendAboutToSystemMenu();
     // ---- Menus, notification icon, About box and help (MainSettingsDlgMenus.cpp)
     void RegisterTrayIcon();
@@ -74,6 +83,9 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     // Loads the skin (rebuilding its description when it cannot be read),
     // shapes the window, creates the skin buttons and the tooltip control.
     void InitialiseSkin();
+    // The skin of the language, else the other shipped one; false when
+    // neither can be shown, with the folders or pictures that are missing.
+    bool LoadSkin(std::vector<std::string>& missing);
     bool LoadBackgroundImage();
     // Sizes the window to the background picture and cuts it to its shape.
     void ApplyWindowRegion();
@@ -129,7 +141,9 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
 
     // ChangeSchedulerHost: what the scheduler asks of the window.
     void ChangeToNextPicture() override;
-    void ApplyCurrentPicture() override;
+    bool ApplyCurrentPicture() override;
+    // Tells the user why no wallpaper could be shown from the folder.
+    void ReportNoReadablePicture();
     void StartChangeTimer(UINT period) override;
     void StopChangeTimer() override;
     void StartRepaintTimer(UINT delay) override;
@@ -143,4 +157,5 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     HICON m_icon = nullptr;
     bool m_pendingStartupHide = false;
     bool m_reportBadInterval = false;
+    bool m_badIntervalReported = false;
 };

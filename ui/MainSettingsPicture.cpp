@@ -20,7 +20,9 @@ void CMainSettingsDlg::OnSelectPictureButton()
 {
     if (!ChoosePicture())
         return;
-    // Not saved here: the next save, or the exit, stores the choice.
-    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    // Not saved here: the next save, or the exit, stores the choice. When
+    // nothing of the folder can be read the desktop keeps what it shows.
+    if (!ApplyCurrentPicture())
+        ReportNoReadablePicture();
     StartRepaintTimer(kRepaintDelay);
 }

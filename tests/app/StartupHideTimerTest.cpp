@@ -1,7 +1,7 @@
-// The main window's start-up hide timer, watched in this process: its first
-// tick hides a window started with "min" and leaves any other alone, and
+// The main window in this process: the first tick of its start-up hide
+// timer hides a window started with "min" and leaves any other alone, and
 // after that tick the timer is gone either way (it used to wake the program
-// twenty times a second for its whole life).
+// twenty times a second for its whole life); a click saves the settings once.
 
 #include "framework/App.h"
 #include "resources/resource.h"
@@ -64,5 +64,29 @@ TEST_P(StartupHideTimer, TicksOnceAndHidesOnlyAWindowStartedMinimised)
 }
 
 INSTANTIATE_TEST_SUITE_P(StartedWithAndWithoutMin, StartupHideTimer, ::testing::Bool());
+
+class CountingSaves : public CMainSettingsDlg {
+  public:
+    void SaveSettings() override
+    {
+        ++saves;
+        CMainSettingsDlg::SaveSettings();
+    }
+    int saves = 0;
+};
+
+TEST_F(StartupHideTimer, EachClickSavesTheSettingsOnce)
+{
+    app_test::PresetDesktop("C:\\no-such-picture.bmp"); // a picture shown: every control is enabled
+    CountingSaves window;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+    // Unticking the show-picture box last: it disables the others.
+    for (int id : {IDC_SET_DEFAULT_USER, IDC_CHANGE_NEVER, IDC_STYLE_TILE, IDC_SHOW_PICTURE}) {
+        window.saves = 0;
+        SendMessageA(window.GetDlgItem(id), BM_CLICK, 0, 0);
+        EXPECT_EQ(1, window.saves) << "control " << id;
+    }
+    window.DestroyWindow();
+}
 
 } // namespace
