@@ -52,6 +52,11 @@ std::string WithTrailingBackslash(const std::string& folder)
     return folder + "\\";
 }
 
+bool FitsSystemPath(const std::string& path)
+{
+    return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0) <= MAX_PATH;
+}
+
 std::string ModulePath()
 {
     std::vector<char> buffer(MAX_PATH);

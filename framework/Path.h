@@ -33,6 +33,10 @@ std::string::size_type FindExtension(const std::string& fileName);
 // A file name without its extension: "Tessaly.exe" gives "Tessaly".
 std::string WithoutExtension(const std::string& fileName);
 
+// Whether the system's file calls take `path`: MAX_PATH characters with the
+// terminating zero, counted as the system does (UTF-16 units), not in bytes.
+bool FitsSystemPath(const std::string& path);
+
 // The full path of the running program, and its folder.
 std::string ModulePath();
 std::string ProgramDirectory();

@@ -4,6 +4,13 @@ namespace {
 
 bool highContrastForTesting = false;
 
+COLORREF DisabledBackColour()
+{
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    const bool lightGrey = GetRValue(grey) + GetGValue(grey) + GetBValue(grey) > 3 * 140;
+    return lightGrey ? kDarkDisabledBackColour : kPaleDisabledBackColour;
+}
+
 } // namespace
 
 bool HighContrastOn()
@@ -29,9 +36,10 @@ HBRUSH DialogColours::Answer(HDC dc, HWND control)
     SetTextColor(dc, kDialogTextColour);
     // The control itself, not the dialog asking for its own background.
     const bool disabled = control && GetParent(control) && !IsWindowEnabled(control);
+    const COLORREF background = disabled ? DisabledBackColour() : kDialogBackColour;
     CBrush& brush = disabled ? m_disabledPanel : m_panel;
     if (!brush.GetSafeHandle())
-        brush.CreateSolidBrush(disabled ? kDisabledBackColour : kDialogBackColour);
-    SetBkColor(dc, disabled ? kDisabledBackColour : kDialogBackColour);
+        brush.CreateSolidBrush(background);
+    SetBkColor(dc, background);
     return brush;
 }

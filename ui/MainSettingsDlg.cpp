@@ -220,7 +220,7 @@ void CMainSettingsDlg::PlaceWhereLeft()
     std::string stored;
     m_settingsKey.ReadString(kWindowPosValue, stored);
     RECT window;
-    GetWindowRect(m_hWnd, &window);
+    ::GetWindowRect(m_hWnd, &window);
     const POINT place = OpeningPosition(stored, {window.right - window.left, window.bottom - window.top});
     SetWindowPos(m_hWnd, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -229,7 +229,7 @@ void CMainSettingsDlg::RememberPlace()
 {
     // A minimised window's rectangle is the icon's, not the place it opens at.
     RECT window;
-    if (!IsIconic(m_hWnd) && GetWindowRect(m_hWnd, &window))
+    if (!IsIconic(m_hWnd) && ::GetWindowRect(m_hWnd, &window))
         m_settingsKey.WriteString(kWindowPosValue, WindowPosText({window.left, window.top}));
 }
 

@@ -31,18 +31,24 @@ std::wstring Wide(const std::string& utf8)
     return wide;
 }
 
-void WriteValue(const char* key, const char* name, const std::string& utf8)
+void WriteValue(const char* path, const char* name, const std::string& utf8)
 {
     const std::wstring text = Wide(utf8);
-    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), REG_SZ, text.c_str(),
-                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
 }
 
-std::wstring ReadValue(const char* key, const char* name)
+std::wstring ReadValue(const char* path, const char* name)
 {
     wchar_t text[1024] = {};
-    DWORD size = sizeof text;
-    RegGetValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), RRF_RT_REG_SZ, nullptr, text, &size);
+    DWORD size = sizeof text - sizeof(wchar_t);
+    HKEY key = nullptr;
+    RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_QUERY_VALUE, &key);
+    RegQueryValueExW(key, Wide(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
     return text;
 }
 

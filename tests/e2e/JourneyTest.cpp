@@ -28,12 +28,6 @@
 using namespace e2e;
 using namespace testing_support;
 
-// For the window's place; found by gtest's comparison through POINT's namespace.
-bool operator==(POINT a, POINT b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 namespace {
 
 constexpr DWORD kWalkDeadline = 30000; // ms, for several changes on a loaded machine
@@ -57,21 +51,19 @@ std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::siz
     return std::vector<std::string>(shown.begin(), shown.begin() + std::min(count, shown.size()));
 }
 
-POINT TopLeft(HWND window)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {rect.left, rect.top};
-}
-
-POINT CentredInWorkArea(HWND window)
+// Where the window's top-left corner is, or would be if centred in the work
+// area, as "x,y".
+std::string Place(HWND window, bool centred = false)
 {
     RECT rect{};
     RECT work{};
     GetWindowRect(window, &rect);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return {(work.left + work.right - (rect.right - rect.left)) / 2,
-            (work.top + work.bottom - (rect.bottom - rect.top)) / 2};
+    const auto text = [](LONG x, LONG y) { return std::to_string(x) + "," + std::to_string(y); };
+    if (!centred)
+        return text(rect.left, rect.top);
+    return text((work.left + work.right - (rect.right - rect.left)) / 2,
+                (work.top + work.bottom - (rect.bottom - rect.top)) / 2);
 }
 
 std::wstring Widen(const std::string& text)
@@ -137,15 +129,16 @@ TEST_F(Journey, ByKeyboardAloneFromTheFirstStartToAChangedWallpaper)
     ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4, Input::Keyboard));
     ASSERT_TRUE(TabTo(GetDlgItem(dialog, IDC_FILE_LIST)));
     PressKeys({VK_END}); // a.bmp, at the bottom
-    EXPECT_TRUE(PumpUntil(
-        [&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == Widen(m_pictures.Path("a.bmp")); },
-        kDeadline));
+    EXPECT_TRUE(
+        PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == Widen(m_pictures.Path("a.bmp")); },
+                  kDeadline));
     PressKeys({VK_RETURN});
     ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
     EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
 
     // The skin's buttons follow the controls in the tab order.
     ASSERT_TRUE(TabTo(program.Control(kHideButton)));
+    EXPECT_EQ(ProgramText(IDS_TIP_MINIMISE), WindowTextW(program.Control(kHideButton))) << "its name, as read out";
     TakeScreenshot("keyboard-focus-on-skin-button");
     PressKeys({VK_SPACE});
     EXPECT_TRUE(program.BecomesHidden());
@@ -156,7 +149,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     {
         Tessaly program;
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_EQ(CentredInWorkArea(program.Window()), TopLeft(program.Window())) << "the first time";
+        EXPECT_EQ(Place(program.Window(), true), Place(program.Window())) << "the first time";
         EXPECT_TRUE(IconShowsTip(m_clickToHide));
         EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
         EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
@@ -237,7 +230,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     EXPECT_TRUE(again.IsChecked(IDC_STYLE_STRETCH));
     EXPECT_EQ(L"0.0167", again.Text(IDC_INTERVAL_EDIT));
     EXPECT_TRUE(IsWindowEnabled(again.Control(IDC_INTERVAL_EDIT)));
-    EXPECT_EQ((POINT{40, 50}), TopLeft(again.Window())) << "where it was left";
+    EXPECT_EQ("40,50", Place(again.Window())) << "where it was left";
     TakeScreenshot("6-as-left");
     // Alt+F4, as a person ends it.
     PressKeys({VK_MENU, VK_F4});

@@ -11,6 +11,7 @@
 #include "settings/Settings.h"
 #include "tests/skin/support/ScreenPixels.h"
 #include "tests/support/Contrast.h"
+#include "tests/support/WindowHelpers.h"
 #include "tests/support/Program.h"
 #include "tests/support/Registry.h"
 #include "ui/MainSettingsDlg.h"
@@ -108,37 +109,37 @@ TEST_F(SkinWindowTest, MovingBetweenButtonsAndOntoTheBodyRedrawsThem)
     EXPECT_TRUE(shows(0, Disabled));
 }
 
-// The colour most of the control's text area shows, and the contrast of the
-// text (the pixel that stands out most) on it. Radio and check boxes are
-// left out: their text begins after the box.
-struct TextArea {
-    COLORREF background = 0;
-    double contrast = 0;
-};
-TextArea ReadTextArea(HWND control)
+// How the text of a control reads on the colour most of it shows (its
+// background): the contrast of the pixel that stands out most. A check or
+// radio box is left out, an edit's border too.
+double TextContrast(HWND control, COLORREF* background = nullptr)
 {
     RECT area;
     GetWindowRect(control, &area);
+    InflateRect(&area, -2, -2);
     char className[16] = {};
     GetClassNameA(control, className, sizeof className);
-    InflateRect(&area, -2, -2); // an edit's border
-    if (lstrcmpiA(className, "Button") == 0)
-        area.left += 14;
-    const PicturePixels pixels = ReadScreen(area);
+    area.left += lstrcmpiA(className, "Button") == 0 ? 14 : 0;
     std::map<COLORREF, int> counts;
-    for (COLORREF pixel : pixels.pixels)
+    for (COLORREF pixel : ReadScreen(area).pixels)
         ++counts[pixel];
-    TextArea read;
-    read.background =
+    const COLORREF most =
         std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    double contrast = 1;
     for (const auto& [colour, count] : counts)
-        read.contrast = std::max(read.contrast, testing_support::ContrastRatio(colour, read.background));
-    return read;
+        contrast = std::max(contrast, testing_support::ContrastRatio(colour, most));
+    if (background)
+        *background = most;
+    return contrast;
 }
 
-// Saves what the screen shows of `window` for the documentation, when asked.
-void SaveScreenshot(HWND window, const char* name)
+// Paints the window and its skin now, and saves it for the documentation
+// when TESSALY_E2E_SCREENSHOTS names a folder.
+void PaintAndSave(HWND window, const char* name)
 {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageA(window, WM_TIMER, kRepaintTimer, 0);
+    testing_support::PumpUntil([] { return false; }, 300);
     char folder[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("TESSALY_E2E_SCREENSHOTS", folder, MAX_PATH))
         return;
@@ -149,48 +150,35 @@ void SaveScreenshot(HWND window, const char* name)
                  [&](int x, int y) { return shown.At(x, y); });
 }
 
-void PaintNow(HWND window)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    SendMessageA(window, WM_TIMER, kRepaintTimer, 0);
-    testing_support::PumpUntil([] { return false; }, 300);
-}
-
 TEST_F(SkinWindowTest, EveryTextReadsDisabledOrInHighContrast)
 {
     CMainSettingsDlg dialog;
     ASSERT_TRUE(dialog.Create(IDD_MAIN_SETTINGS));
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    PaintNow(dialog);
-    SaveScreenshot(dialog, "readable-disabled");
-    // No picture shown yet: the schedule and the style are out of use,
-    // the interval's labels with its edit.
-    const int disabled[] = {IDC_CHANGE_NEVER, IDC_STYLE_CENTRE, IDC_INTERVAL_LABEL, IDC_INTERVAL_EDIT,
-                            IDC_MINUTES_LABEL};
-    for (const int id : disabled) {
-        SCOPED_TRACE(id);
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id)));
-        EXPECT_GE(ReadTextArea(GetDlgItem(dialog, id)).contrast, 3.0);
+    PaintAndSave(dialog, "readable-disabled");
+    // No picture shown yet: the schedule and the style are out of use, the
+    // interval's labels with its edit.
+    for (const int id :
+         {IDC_CHANGE_NEVER, IDC_STYLE_CENTRE, IDC_INTERVAL_LABEL, IDC_INTERVAL_EDIT, IDC_MINUTES_LABEL}) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+        EXPECT_GE(TextContrast(GetDlgItem(dialog, id)), 3.0) << id;
     }
-    EXPECT_GE(ReadTextArea(GetDlgItem(dialog, IDC_SHOW_PICTURE)).contrast, 4.5);
+    EXPECT_GE(TextContrast(GetDlgItem(dialog, IDC_SHOW_PICTURE)), 4.5);
 
-    // The colours of the "High Contrast Black" theme, for the system's
-    // drawing; the program only hears that high contrast is on.
+    // The system draws in the colours of "High Contrast Black"; the program
+    // only hears that high contrast is on.
     const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_GRAYTEXT};
-    const COLORREF highContrast[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
-                                     RGB(63, 242, 63)};
+    const COLORREF highContrast[] = {0, RGB(255, 255, 255), 0, RGB(255, 255, 255), RGB(63, 242, 63)};
     COLORREF usual[5];
     for (int i = 0; i < 5; ++i)
         usual[i] = GetSysColor(elements[i]);
     SetSysColors(5, elements, highContrast);
     SetHighContrastForTesting(true);
-    PaintNow(dialog);
-    SaveScreenshot(dialog, "high-contrast");
+    PaintAndSave(dialog, "high-contrast");
     for (const int id : {IDC_SHOW_PICTURE, IDC_CHANGE_NEVER, IDC_INTERVAL_LABEL}) {
-        SCOPED_TRACE(id);
-        const TextArea read = ReadTextArea(GetDlgItem(dialog, id));
-        EXPECT_EQ(GetSysColor(COLOR_BTNFACE), read.background) << "the system's colours, not the skin's";
-        EXPECT_GE(read.contrast, 3.0);
+        COLORREF background = 0;
+        EXPECT_GE(TextContrast(GetDlgItem(dialog, id), &background), 3.0) << id;
+        EXPECT_EQ(RGB(0, 0, 0), background) << id << ": the system's colours, not the skin's";
     }
     SetHighContrastForTesting(false);
     SetSysColors(5, elements, usual);
@@ -200,19 +188,13 @@ TEST(WindowPlace, KeptWholeInTheWorkAreaOrCentredWhenNoMonitorHoldsIt)
 {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const SIZE size = {300, 200};
-    const POINT centred = {(work.left + work.right - 300) / 2, (work.top + work.bottom - 200) / 2};
-    const std::pair<std::string, POINT> cases[] = {
-        {"", centred},
-        {"40,50", {40, 50}},
-        {"-5000,-5000", centred}, // on a monitor that is gone
-        {std::to_string(work.right - 10) + "," + std::to_string(work.bottom - 10),
-         {work.right - 300, work.bottom - 200}}, // off the edge, under the taskbar
-    };
-    for (const auto& [stored, expected] : cases) {
-        const POINT place = OpeningPosition(stored, size);
-        EXPECT_TRUE(place.x == expected.x && place.y == expected.y) << stored << ": " << place.x << "," << place.y;
-    }
+    const POINT centred = OpeningPosition("", {300, 200});
+    EXPECT_EQ((work.left + work.right - 300) / 2, centred.x);
+    const POINT gone = OpeningPosition("-5000,-5000", {300, 200});
+    EXPECT_TRUE(gone.x == centred.x && gone.y == centred.y) << "on a monitor that is gone";
+    const POINT edge =
+        OpeningPosition(std::to_string(work.right - 10) + "," + std::to_string(work.bottom - 10), {300, 200});
+    EXPECT_TRUE(edge.x == work.right - 300 && edge.y == work.bottom - 200) << "off the edge, under the taskbar";
 }
 
 } // namespace

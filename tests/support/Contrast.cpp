@@ -5,27 +5,19 @@
 
 namespace testing_support {
 
-namespace {
-
-double Linear(BYTE channel)
-{
-    const double value = channel / 255.0;
-    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(COLORREF colour)
-{
-    return 0.2126 * Linear(GetRValue(colour)) + 0.7152 * Linear(GetGValue(colour)) +
-           0.0722 * Linear(GetBValue(colour));
-}
-
-} // namespace
-
 double ContrastRatio(COLORREF a, COLORREF b)
 {
-    const double lighter = std::max(Luminance(a), Luminance(b));
-    const double darker = std::min(Luminance(a), Luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    const auto luminance = [](COLORREF colour) {
+        const auto linear = [](BYTE channel) {
+            const double value = channel / 255.0;
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
+               0.0722 * linear(GetBValue(colour));
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return std::max(la, lb) / std::min(la, lb);
 }
 
 COLORREF BrushColour(HBRUSH brush)

@@ -1,6 +1,7 @@
 #include "ui/dialogs/SelectPictureDlg.h"
 
 #include "engine/PictureFiles.h"
+#include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
@@ -139,6 +140,10 @@ void CSelectPictureDlg::InsertColumns()
 
 void CSelectPictureDlg::FillFileList()
 {
+    // The system searches no folder whose path is longer than it takes: say
+    // so, rather than show an empty list.
+    if (!FitsSystemPath(folderPath + "*"))
+        AfxMessageBox(IDS_FOLDER_PATH_TOO_LONG, MB_OK | MB_ICONWARNING);
     fileCount = CountPictureFiles(folderPath);
     // Files that appear between the two passes find no room and stay out.
     std::vector<PictureFileEntry> matches = ReadPictureFiles(folderPath, fileCount);
