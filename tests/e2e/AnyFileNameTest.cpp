@@ -2,6 +2,9 @@
 // too, on a system whose code page holds none of them: the program takes
 // the stored name, walks on, lists and previews them, shows the one chosen
 // and stores its name. The texts here are UTF-8, as the program's are.
+// Wine keeps such names on the disk only under a UTF-8 Unix locale that
+// exists (LC_ALL=C.UTF-8; this machine has no en_US or zh_CN locale), so
+// ctest runs this on its own.
 
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
