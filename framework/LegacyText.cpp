@@ -9,17 +9,17 @@ UINT SystemAnsiCodePage()
     UINT codePage = 0;
     if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
                         reinterpret_cast<char*>(&codePage), sizeof codePage / sizeof(char)))
-        return CP_ACP;
+        return GetACP();
     return codePage;
 }
 
-std::wstring Widen(const std::string& text, UINT codePage, DWORD flags)
+std::wstring Widen(const std::string& text, UINT codePage)
 {
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0)
-        MultiByteToWideChar(codePage, flags, text.data(), size, &wide[0], length);
+        MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
     return wide;
 }
 
@@ -33,11 +33,21 @@ std::string Narrow(const std::wstring& text, UINT codePage)
     return narrow;
 }
 
+std::string Convert(const std::string& text, UINT from, UINT to)
+{
+    if (text.empty() || from == to)
+        return text;
+    return Narrow(Widen(text, from), to);
+}
+
 } // namespace
 
-std::string TextInProgramCodePage(const std::string& text)
+std::string FromSystemCodePage(const std::string& text)
 {
-    if (text.empty() || GetACP() != CP_UTF8 || !Widen(text, CP_UTF8, MB_ERR_INVALID_CHARS).empty())
-        return text;
-    return Narrow(Widen(text, SystemAnsiCodePage(), 0), CP_UTF8);
+    return Convert(text, SystemAnsiCodePage(), GetACP());
+}
+
+std::string ToSystemCodePage(const std::string& text)
+{
+    return Convert(text, GetACP(), SystemAnsiCodePage());
 }

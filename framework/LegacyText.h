@@ -1,11 +1,11 @@
 #pragma once
-// Text that older copies of the program, and the build's own skin tool,
-// wrote into files in the system's ANSI code page (936 on a Chinese
-// system). Where this program runs with UTF-8 as its code page, such bytes
-// are no UTF-8 and must be converted before they are shown.
+// The skin description file holds its texts in the system's ANSI code page
+// (936 on a Chinese system), as older copies of the program and the build's
+// skin tool write them. Where this program runs with UTF-8 as its own code
+// page, its texts go through these on their way in and out of such files;
+// elsewhere both code pages are one and the texts stay as they are.
 
 #include <string>
 
-// `text` in the program's code page: as it is when it is valid there;
-// otherwise read in the system's ANSI code page and converted.
-std::string TextInProgramCodePage(const std::string& text);
+std::string FromSystemCodePage(const std::string& text);
+std::string ToSystemCodePage(const std::string& text);

@@ -8,6 +8,7 @@
 #include "tests/support/TrayWindows.h"
 #include "tests/support/WindowHelpers.h"
 #include "tests/wallpaper_e2e/RunningTessaly.h"
+#include "ui/DialogColours.h"
 
 #include <gtest/gtest.h>
 
@@ -147,11 +148,11 @@ TEST(TrayMenusAbout, AboutBoxFromTheSystemMenuHasColouredLinksWithTheHandCursor)
     HWND home = GetDlgItem(about, IDC_LINK_HOME_PAGE);
     HWND product = GetDlgItem(about, IDC_LINK_PRODUCT_PAGE);
     EXPECT_TRUE(GetWindowLongW(home, GWL_STYLE) & SS_NOTIFY);
-    EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(home, RGB(0, 0, 255)) > 20; }, kDeadline));
-    EXPECT_EQ(CountScreenPixels(home, RGB(255, 255, 0)), 0);
+    EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(home, kLinkColour) > 20; }, kDeadline));
+    EXPECT_EQ(CountScreenPixels(home, kOtherLinkColour), 0);
     for (int id : {IDC_LINK_PRODUCT_PAGE, IDC_LINK_SHAREWARE_SITE, IDC_LINK_DOWNLOAD_SITE}) {
-        EXPECT_GT(CountScreenPixels(GetDlgItem(about, id), RGB(255, 255, 0)), 20) << id;
-        EXPECT_EQ(CountScreenPixels(GetDlgItem(about, id), RGB(0, 0, 255)), 0) << id;
+        EXPECT_GT(CountScreenPixels(GetDlgItem(about, id), kOtherLinkColour), 20) << id;
+        EXPECT_EQ(CountScreenPixels(GetDlgItem(about, id), kLinkColour), 0) << id;
     }
 
     // Over a link the pointer is the hand; over the box it is not.

@@ -28,8 +28,7 @@ void TakeFile(SkinDescription& skin, SkinFile&& file)
         }
         button.rectangle = {stored.left, stored.top, stored.right, stored.bottom};
         button.region = std::move(stored.region);
-        // The build writes the tooltips in its language's own code page.
-        button.tooltip = TextInProgramCodePage(stored.tooltip);
+        button.tooltip = FromSystemCodePage(stored.tooltip);
     }
 }
 
@@ -46,7 +45,7 @@ SkinFile MakeFile(const SkinDescription& skin)
         stored.right = button.rectangle.right;
         stored.bottom = button.rectangle.bottom;
         stored.region = button.region;
-        stored.tooltip = button.tooltip;
+        stored.tooltip = ToSystemCodePage(button.tooltip);
         file.buttons.push_back(std::move(stored));
     }
     return file;
