@@ -160,7 +160,7 @@ BOOL CMainSettingsDlg::OnInitDialog()
 
     RegisterTrayIcon();
 
-    m_pendingStartupHide = true;
+    m_pendingStartupHide = m_startMinimised;
     SetTimer(kStartupHideTimer, kStartupHideDelay);
     UpdateData(FALSE);
     return TRUE;
@@ -275,12 +275,12 @@ void CMainSettingsDlg::OnStartupHideTimer()
     // One tick is all it is for: left running, it would wake the program
     // twenty times a second for nothing.
     KillTimer(kStartupHideTimer);
-    if (!m_pendingStartupHide || !m_startMinimised)
+    if (!m_pendingStartupHide)
         return;
     // Started at log-on: only the notification icon stays.
+    m_pendingStartupHide = false;
     ShowWindow(SW_MINIMIZE);
     Hide();
-    m_pendingStartupHide = false;
 }
 
 bool CMainSettingsDlg::OnSysCommand(WPARAM command)
@@ -528,8 +528,12 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         // Also when another copy of the program shows this window, restoring
         // it from minimised (which sends no WM_SHOWWINDOW): the tip follows
         // the window whoever showed or hid it.
-        if (const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags; flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
-            SetTrayTip(flags & SWP_SHOWWINDOW ? IDS_TIP_CLICK_TO_HIDE : IDS_TIP_CLICK_TO_SHOW);
+        // A window started at log-on shows only until its start-up hide: its
+        // tip offers to show it all along.
+        if (const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags; flags & SWP_HIDEWINDOW)
+            SetTrayTip(IDS_TIP_CLICK_TO_SHOW);
+        else if ((flags & SWP_SHOWWINDOW) && !m_pendingStartupHide)
+            SetTrayTip(IDS_TIP_CLICK_TO_HIDE);
         break;
     }
     return CDialog::WindowProc(msg, wp, lp);

@@ -155,6 +155,7 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     CRegistryKey m_logonKey;
     CChangeScheduler m_scheduler;
     HICON m_icon = nullptr;
+    // Started with "min" and not hidden yet.
     bool m_pendingStartupHide = false;
     bool m_reportBadInterval = false;
     bool m_badIntervalReported = false;

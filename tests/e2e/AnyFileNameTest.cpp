@@ -9,12 +9,11 @@
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "tests/e2e/Desktop.h"
 #include "tests/e2e/PictureDialog.h"
 #include "tests/e2e/Pictures.h"
-#include "tests/e2e/Tessaly.h"
 #include "tests/support/RealInput.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 #include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
@@ -34,22 +33,18 @@ std::wstring Wide(const std::string& utf8)
     return wide;
 }
 
-void WriteValue(const char* path, const char* name, const std::string& utf8)
-{
-    const std::wstring text = Wide(utf8);
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
-std::wstring ReadValue(const char* path, const char* name)
+// The registry's own (UTF-16) value, whatever the test's code page holds.
+std::wstring Value(const char* path, const char* name, const std::string* utf8 = nullptr)
 {
     wchar_t text[1024] = {};
     DWORD size = sizeof text - sizeof(wchar_t);
     HKEY key = nullptr;
-    RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_QUERY_VALUE, &key);
+    RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (utf8) {
+        const std::wstring wide = Wide(*utf8);
+        RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+    }
     RegQueryValueExW(key, Wide(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
     return text;
@@ -66,35 +61,34 @@ TEST(AnyFileName, NamesInAnyScriptAreWalkedListedPreviewedShownAndStored)
     const char* journeyNames[] = {"a.bmp", "b.jpg", "c.png"};
     for (int i = 0; i < 3; ++i)
         MoveFileW(Wide(pictures.Path(journeyNames[i])).c_str(), Wide(path(i)).c_str());
-    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-    WriteValue(kSettingsKeyPath, "CurPicFileName", path(0));
-    WriteValue(kSettingsKeyPath, "ChangeMode", "1"); // one change, at the start
-    WriteValue(kUserDesktopKeyPath, "Wallpaper", path(0));
+    PresetSettings({{"ChangeMode", "1"}}); // one change, at the start
+    const std::string first = path(0);
+    Value(kSettingsKeyPath, "CurPicFileName", &first);
+    Value(kUserDesktopKeyPath, "Wallpaper", &first);
     WallpaperAnnouncements watch{ShownPicture};
     {
         Tessaly program;
-        ASSERT_TRUE(watch.WaitFor(1, kDeadline));
+        ASSERT_TRUE(watch.WaitFor(1, kProgramDeadline));
         EXPECT_EQ("Q62", watch.Shown()[0]) << "the JPEG after the stored picture";
 
-        ASSERT_TRUE(ClickWindow(program.Control(10000))); // the skin's select-picture button
+        ASSERT_TRUE(ClickWindow(program.Control(kFirstSkinButtonId))); // select a picture
         HWND dialog = WaitForPictureDialog(program.Window());
         ASSERT_NE(nullptr, dialog);
         EXPECT_EQ((std::vector<std::string>{kNames[2], kNames[1], kNames[0]}), ListedFiles(dialog));
         ASSERT_TRUE(ClickListedFile(dialog, 0));
         EXPECT_TRUE(PumpUntil(
             [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"63*40") != std::wstring::npos; },
-            kDeadline))
+            kProgramDeadline))
             << "the PNG's preview";
         ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
-        ASSERT_TRUE(watch.WaitFor(2, kDeadline));
+        ASSERT_TRUE(watch.WaitFor(2, kProgramDeadline));
         EXPECT_EQ("Q63", watch.Shown()[1]);
-        PostMessageW(program.Window(), WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program.Ends());
+        EXPECT_TRUE(program.Close());
     }
-    EXPECT_EQ(Wide(path(2)), ReadValue(kSettingsKeyPath, "CurPicFileName"));
+    EXPECT_EQ(Wide(path(2)), Value(kSettingsKeyPath, "CurPicFileName"));
     for (int i = 0; i < 3; ++i)
         DeleteFileW(Wide(path(i)).c_str());
     RemoveDirectoryW(Wide(folder).c_str());
-    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-    PresetDesktopWallpaper("", 0);
+    PresetSettings();
+    PresetDesktop("");
 }

@@ -8,21 +8,19 @@
 
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
-#include "settings/Settings.h"
-#include "tests/e2e/Desktop.h"
-#include "tests/e2e/NotificationIcon.h"
 #include "tests/e2e/PictureDialog.h"
 #include "tests/e2e/Pictures.h"
-#include "tests/e2e/ProgramTexts.h"
 #include "tests/e2e/Screenshots.h"
-#include "tests/e2e/Tessaly.h"
 #include "tests/support/RealInput.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
+#include "tests/support/TrayWindows.h"
 #include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace e2e;
@@ -31,19 +29,28 @@ using namespace testing_support;
 namespace {
 
 constexpr DWORD kWalkDeadline = 30000; // ms, for several changes on a loaded machine
+constexpr int kHideButton = kFirstSkinButtonId + 2;
 
-// The skin's buttons are the window's children 10000 + index.
-constexpr int kHideButton = 10002;
-
-std::string Setting(const char* name)
+// A first start: no settings, no wallpaper on the desktop.
+void PresetFirstStart()
 {
-    return ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, name).value_or("<missing>");
-}
-
-void DeleteWallpaperBitmaps()
-{
+    PresetSettings();
+    PresetDesktop("");
     for (const std::string& path : WallpaperBitmapLocations())
         DeleteFileA(path.c_str());
+}
+
+// The icon's menu that the program shows after a right click, and a click
+// on its last item (the exit command); `whileOpen` runs once the menu shows.
+bool ClickLastItemOfMenu(const Tessaly& program, const std::function<void()>& whileOpen)
+{
+    HWND menu = program.WaitForWindowOfClass(L"#32768");
+    RECT rect = {};
+    if (!menu || !GetWindowRect(menu, &rect))
+        return false;
+    whileOpen();
+    // Each item is at least a menu bar high; the frame is a few pixels.
+    return ClickAt({(rect.left + rect.right) / 2, rect.bottom - 3 - GetSystemMetrics(SM_CYMENU) / 2});
 }
 
 std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::size_t count)
@@ -51,19 +58,12 @@ std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::siz
     return std::vector<std::string>(shown.begin(), shown.begin() + std::min(count, shown.size()));
 }
 
-// Where the window's top-left corner is, or would be if centred in the work
-// area, as "x,y".
-std::string Place(HWND window, bool centred = false)
+// Where the window's top-left corner is, as "x,y".
+std::string Place(HWND window)
 {
     RECT rect{};
-    RECT work{};
     GetWindowRect(window, &rect);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const auto text = [](LONG x, LONG y) { return std::to_string(x) + "," + std::to_string(y); };
-    if (!centred)
-        return text(rect.left, rect.top);
-    return text((work.left + work.right - (rect.right - rect.left)) / 2,
-                (work.top + work.bottom - (rect.bottom - rect.top)) / 2);
+    return std::to_string(rect.left) + "," + std::to_string(rect.top);
 }
 
 std::wstring Widen(const std::string& text)
@@ -73,39 +73,32 @@ std::wstring Widen(const std::string& text)
 
 class Journey : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        // A first start: no settings, no wallpaper on the desktop.
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        PresetDesktopWallpaper("", 0);
-        DeleteWallpaperBitmaps();
-    }
-    void TearDown() override
-    {
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        PresetDesktopWallpaper("", 0);
-        DeleteWallpaperBitmaps();
-    }
+    void SetUp() override { PresetFirstStart(); }
+    void TearDown() override { PresetFirstStart(); }
 
-    // Ticks show-picture and picks a.bmp from the folder in the dialog.
-    void ShowTheFirstPictureOfTheFolder(const Tessaly& program)
+    // Ticks show-picture and picks a.bmp from the folder in the dialog, by
+    // mouse or by keyboard alone.
+    void ShowTheFirstPictureOfTheFolder(const Tessaly& program, Input input = Input::Mouse)
     {
-        ASSERT_TRUE(ClickWindow(program.Control(IDC_SHOW_PICTURE)));
+        ASSERT_TRUE(Press(program.Control(IDC_SHOW_PICTURE), input));
         HWND dialog = WaitForPictureDialog(program.Window());
         ASSERT_NE(nullptr, dialog);
-        ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4));
+        ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4, input));
         const std::vector<std::string> listed = {"d.gif", "c.png", "b.jpg", "a.bmp"};
         ASSERT_EQ(listed, ListedFiles(dialog)) << "the last found at the top";
-        ASSERT_TRUE(ClickListedFile(dialog, 3));
+        // a.bmp, at the bottom
+        ASSERT_TRUE(input == Input::Keyboard ? Press(GetDlgItem(dialog, IDC_FILE_LIST), input, VK_END)
+                                             : ClickListedFile(dialog, 3));
         const std::wstring chosen = Widen(m_pictures.Path("a.bmp"));
-        EXPECT_TRUE(PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kDeadline));
+        EXPECT_TRUE(
+            PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kProgramDeadline));
         EXPECT_TRUE(PumpUntil(
             [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"61*40") != std::wstring::npos; },
-            kDeadline))
+            kProgramDeadline))
             << "the preview's size line";
         TakeScreenshot("2-picture-chosen");
-        ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
-        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kDeadline));
+        ASSERT_TRUE(Press(GetDlgItem(dialog, IDOK), input, VK_RETURN));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kProgramDeadline));
     }
 
     PictureFolder m_pictures;
@@ -122,17 +115,9 @@ TEST_F(Journey, ByKeyboardAloneFromTheFirstStartToAChangedWallpaper)
 {
     Tessaly program;
     ASSERT_TRUE(program.BecomesVisible());
-    ASSERT_TRUE(TabTo(program.Control(IDC_SHOW_PICTURE)));
-    PressKeys({VK_SPACE});
-    HWND dialog = WaitForPictureDialog(program.Window());
-    ASSERT_NE(nullptr, dialog);
-    ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4, Input::Keyboard));
-    ASSERT_TRUE(TabTo(GetDlgItem(dialog, IDC_FILE_LIST)));
-    PressKeys({VK_END}); // a.bmp, at the bottom
-    EXPECT_TRUE(
-        PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == Widen(m_pictures.Path("a.bmp")); },
-                  kDeadline));
-    PressKeys({VK_RETURN});
+    ShowTheFirstPictureOfTheFolder(program, Input::Keyboard);
+    if (HasFatalFailure())
+        return;
     ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
     EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
 
@@ -149,8 +134,12 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     {
         Tessaly program;
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_EQ(Place(program.Window(), true), Place(program.Window())) << "the first time";
-        EXPECT_TRUE(IconShowsTip(m_clickToHide));
+        RECT rect{};
+        RECT work{};
+        GetWindowRect(program.Window(), &rect);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_NEAR(rect.left - work.left, work.right - rect.right, 1) << "centred the first time";
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
         EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
         EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
 
@@ -167,7 +156,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         ASSERT_TRUE(m_watch.WaitFor(2, kWalkDeadline));
         EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
-        ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kDeadline));
+        ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kProgramDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
@@ -180,28 +169,28 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         // through a second start.
         ASSERT_TRUE(ClickWindow(program.Control(kHideButton)));
         ASSERT_TRUE(program.BecomesHidden());
-        EXPECT_TRUE(IconShowsTip(m_clickToShow));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow));
         {
             Program second(ProgramPath(), "");
             DWORD exitCode = 99;
-            EXPECT_TRUE(second.WaitForExit(kDeadline, &exitCode));
+            EXPECT_TRUE(second.WaitForExit(kProgramDeadline, &exitCode));
             EXPECT_EQ(0u, exitCode);
         }
         EXPECT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide)) << "the tip follows the window whoever showed it";
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide)) << "the tip follows the window whoever showed it";
         EXPECT_EQ(1, CountWindowsWithCaption(L"Orvane Tessaly")) << "the second start made no window";
 
         // Moved by the user, hidden and shown by the icon, then ended from its menu.
         SetWindowPos(program.Window(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ASSERT_TRUE(ClickIcon(m_clickToHide));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToHide));
         ASSERT_TRUE(program.BecomesHidden());
-        ASSERT_TRUE(ClickIcon(m_clickToShow));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide));
-        ASSERT_TRUE(RightClickIcon(m_clickToHide));
-        ASSERT_TRUE(ClickLastItemOfMenu(program.Process().Id(), [] { TakeScreenshot("4-icon-menu"); }));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToHide, MouseButton::Right));
+        ASSERT_TRUE(ClickLastItemOfMenu(program, [] { TakeScreenshot("4-icon-menu"); }));
         ASSERT_TRUE(program.Ends());
-        EXPECT_TRUE(NoIconShowsTip(m_clickToHide));
+        EXPECT_TRUE(WaitForNoTrayIcon(m_clickToHide));
     }
 
     EXPECT_EQ("1", Setting("ShowPic"));
@@ -217,13 +206,14 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     const std::size_t before = m_watch.Shown().size();
     Tessaly again("min");
     ASSERT_NE(nullptr, again.Window());
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kDeadline));
-    EXPECT_TRUE(IconShowsTip(m_clickToShow));
+    EXPECT_TRUE(
+        PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kProgramDeadline));
+    EXPECT_TRUE(WaitForTrayIcon(m_clickToShow));
     TakeScreenshot("5-started-hidden");
     ASSERT_TRUE(m_watch.WaitFor(before + 1, kWalkDeadline));
     EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
 
-    ASSERT_TRUE(ClickIcon(m_clickToShow));
+    ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
     ASSERT_TRUE(again.BecomesVisible());
     EXPECT_TRUE(again.IsChecked(IDC_SHOW_PICTURE));
     EXPECT_TRUE(again.IsChecked(IDC_CHANGE_BY_INTERVAL));

@@ -5,6 +5,7 @@
 #include "engine/PictureChange.h"
 #include "engine/Wallpaper.h"
 #include "tests/engine/TestPictures.h"
+#include "tests/image/support/FileBytes.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
 
@@ -147,8 +148,12 @@ TEST_F(WallpaperTest, APictureThatCannotBeReadNeverReachesTheDesktop)
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(Picture("good.png", 11, 2), 0, 0));
     const std::string shown = Picture("shown.bmp", 4, 4);
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(shown, 0, 0));
-    for (const std::string& path : {folder.AddFile("empty.bmp", ""), folder.AddFile("broken.jpg", "no JPEG"),
-                                    folder.AddFile("notes.txt", "text"), folder.File("missing.gif"), std::string()}) {
+    // A bitmap cut short: its first 200 bytes, or its headers alone.
+    const std::vector<uint8_t> whole = ReadFileBytes(Picture("whole.bmp", 500, 400));
+    for (const std::string& path :
+         {folder.AddFile("empty.bmp", ""), folder.AddFile("broken.jpg", "no JPEG"), folder.AddFile("notes.txt", "text"),
+          folder.File("missing.gif"), std::string(), folder.AddFile("cut.bmp", std::string(&whole[0], &whole[200])),
+          folder.AddFile("headers.bmp", std::string(&whole[0], &whole[54]))}) {
         SCOPED_TRACE("'" + path + "'");
         EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, 0));
         ExpectWallpaperPath(shown);

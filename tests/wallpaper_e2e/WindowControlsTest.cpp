@@ -2,24 +2,22 @@
 // button messages, act on the registry and the desktop at once.
 
 #include "engine/LogonStart.h"
+#include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 #include "tests/support/WindowHelpers.h"
-#include "tests/wallpaper_e2e/RunningTessaly.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-using namespace wallpaper_e2e;
-using testing_support::PumpUntil;
-using testing_support::ReadStringValue;
-using testing_support::TempFolder;
-using testing_support::WindowTextW;
+using namespace testing_support;
 
 namespace {
 
@@ -40,16 +38,11 @@ class WindowControlsTest : public ::testing::Test {
     // Starts the program with a picture on the desktop (or none) in a mode.
     void Start(const std::string& changeMode = "0", bool pictureShown = true, const std::string& changeTime = "30")
     {
-        PresetSettings({{"AutoRun", "0"},
-                        {"ChangeMode", changeMode},
-                        {"Today", "00000000"},
-                        {"ChangeTime", changeTime},
-                        {"SetDefaultUser", "0"},
-                        {"HideShowDesktopIcon", "0"},
-                        {"Preview", "1"},
-                        {"CurPicFileName", a}});
-        PresetDesktop(pictureShown ? a : "", "0", "0");
-        program = std::make_unique<RunningTessaly>();
+        auto settings = UsualSettings(changeMode, a);
+        settings["ChangeTime"] = changeTime;
+        PresetSettings(settings);
+        PresetDesktop(pictureShown ? a : "");
+        program = std::make_unique<Tessaly>();
         ASSERT_NE(nullptr, program->Window());
     }
 
@@ -67,14 +60,14 @@ class WindowControlsTest : public ::testing::Test {
         UnregisterLogonStart(machineKey);
     }
 
-    bool Checked(int id) const { return SendMessageW(program->Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Checked(int id) const { return program->IsChecked(id); }
 
     // Ticks the show-picture box, which opens the select-picture dialog;
     // `inDialog` acts in it, then `button` closes it. Returns once the main
     // window has finished with the click.
     void TickShowPicture(int button, const std::function<void(HWND)>& inDialog = nullptr)
     {
-        ASSERT_TRUE(program->PostClick(IDC_SHOW_PICTURE));
+        program->PostClick(IDC_SHOW_PICTURE);
         HWND dialog = program->WaitForWindow(kSelectPictureCaption);
         ASSERT_NE(nullptr, dialog) << "no select-picture dialog";
         // The caption comes with the window, the controls after it; the
@@ -92,12 +85,12 @@ class WindowControlsTest : public ::testing::Test {
         else
             ASSERT_TRUE(PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE); }, kWait));
     }
-    bool Enabled(int id) const { return IsWindowEnabled(program->Control(id)) != FALSE; }
+    bool Enabled(int id) const { return program->IsEnabled(id); }
 
     TempFolder folder;
     std::string a;
     std::string b;
-    std::unique_ptr<RunningTessaly> program;
+    std::unique_ptr<Tessaly> program;
 };
 
 TEST_F(WindowControlsTest, HideDesktopIconsHidesAndShowsTheDesktopWindowAndStoresTheFlag)
@@ -122,8 +115,8 @@ TEST_F(WindowControlsTest, RunAtLogOnWritesAndRemovesTheRunEntry)
     EXPECT_TRUE(Checked(IDC_AUTO_RUN));
 
     // Entries an earlier version wrote, unquoted, go too.
-    testing_support::WriteStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName, ProgramPath() + " min");
-    testing_support::WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName, ProgramPath() + " min");
+    WriteStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName, ProgramPath() + " min");
+    WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName, ProgramPath() + " min");
     ASSERT_TRUE(program->Click(IDC_AUTO_RUN));
     EXPECT_FALSE(ReadStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName).has_value());
     EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName).has_value());
@@ -135,7 +128,7 @@ TEST_F(WindowControlsTest, DefaultUserIsStoredAndUsedByTheNextApply)
     Start();
     ASSERT_TRUE(program->Click(IDC_SET_DEFAULT_USER));
     EXPECT_EQ("1", Setting("SetDefaultUser"));
-    testing_support::WriteStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "Wallpaper", "before");
+    WriteStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "Wallpaper", "before");
     ASSERT_TRUE(program->Click(IDC_STYLE_STRETCH));
     EXPECT_EQ(a, ReadStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "Wallpaper"));
     EXPECT_EQ("2", ReadStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "WallpaperStyle"));
@@ -148,7 +141,7 @@ TEST_F(WindowControlsTest, ChangeModeRadiosScheduleAndStoreTheMode)
     ASSERT_TRUE(program->Click(IDC_CHANGE_DAILY));
     EXPECT_EQ(b, DesktopValue("Wallpaper"));
     EXPECT_EQ("2", Setting("ChangeMode"));
-    EXPECT_EQ(TodayText(), Setting("Today"));
+    EXPECT_EQ(GetTodayText(), Setting("Today"));
     EXPECT_FALSE(Enabled(IDC_INTERVAL_EDIT));
 
     ASSERT_TRUE(program->Click(IDC_CHANGE_DAILY));
@@ -221,17 +214,17 @@ TEST_F(WindowControlsTest, AnUnreadableChoiceIsPassedOverAndTheStyleIsKeptAnyway
     // Nothing of the folder can be read: the box goes off again, with the reason.
     folder.AddFile("b.bmp", damaged);
     ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE));
-    ASSERT_TRUE(program->PostClick(IDC_SHOW_PICTURE));
+    program->PostClick(IDC_SHOW_PICTURE);
     HWND dialog = program->WaitForWindow(kSelectPictureCaption);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog) != FALSE; }, kWait));
-    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kWait));
-    HWND message = nullptr;
-    ASSERT_TRUE(
-        PumpUntil([&] { return (message = testing_support::FindOwnedDialog(program->Window())) != nullptr; }, kWait));
-    EXPECT_NE(std::wstring::npos, testing_support::MessageBoxText(message).find(L"can be read"));
-    PostMessageW(message, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE) && Setting("ShowPic") == "0"; }, kWait));
+    const std::vector<std::wstring> messages = program->MessagesDuring([&] {
+        PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE) && Setting("ShowPic") == "0"; }, kWait);
+    });
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_NE(std::wstring::npos, messages[0].find(L"can be read"));
+    EXPECT_FALSE(Checked(IDC_SHOW_PICTURE));
+    EXPECT_EQ("0", Setting("ShowPic"));
     EXPECT_EQ("", DesktopValue("Wallpaper"));
 }
 
@@ -244,7 +237,7 @@ TEST_F(WindowControlsTest, TickingShowPictureInDailyModeShowsTheChoiceThenTheNex
 
     TickShowPicture(IDOK);
     EXPECT_EQ(b, DesktopValue("Wallpaper")) << "the chosen a.bmp, then at once the picture after it";
-    EXPECT_EQ(TodayText(), Setting("Today"));
+    EXPECT_EQ(GetTodayText(), Setting("Today"));
 
     ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE)); // off
     TickShowPicture(IDOK);                         // on again the same day: the choice only
@@ -287,13 +280,10 @@ TEST_F(WindowControlsTest, ANewIntervalTakesEffectAtOnce)
 {
     Start("3");
     ASSERT_TRUE(Enabled(IDC_INTERVAL_EDIT));
-    DWORD_PTR result = 0;
-    // Typed as a user would: the edit gets the text and tells the window.
-    SendMessageTimeoutW(program->Control(IDC_INTERVAL_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0.0167"),
-                        SMTO_NORMAL, 5000, &result);
+    program->Type(IDC_INTERVAL_EDIT, L"0.0167");
     EXPECT_EQ("0.016700", Setting("ChangeTime"));
     // Thirty minutes were running; the new period is about one second.
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return DesktopValue("Wallpaper") == b; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == b; }, 10000));
 }
 
 TEST_F(WindowControlsTest, MinimisingHidesTheWindowInsteadOfIconisingIt)
