@@ -1,6 +1,7 @@
 #include "engine/PictureFiles.h"
 
 #include "framework/FileSearch.h"
+#include "framework/Path.h"
 
 #include <array>
 
@@ -15,16 +16,13 @@ constexpr std::array<const char*, 4> kPictureExtensions = {"bmp", "jpg", "png", 
 // long name only. A search for "*.jpg" also matches the 8.3 short name that
 // Windows gives "photo.jpeg" (PHOTO~1.JPG), so it would take .jpeg files
 // after all.
-int ExtensionIndexOf(const char* name)
+int ExtensionIndexOf(const std::string& name)
 {
-    const char* dot = nullptr;
-    for (const char* p = name; *p; p = CharNextA(p))
-        if (*p == '.')
-            dot = p;
-    if (!dot)
+    const std::string::size_type extension = FindExtension(name);
+    if (extension == std::string::npos)
         return -1;
     for (size_t index = 0; index < kPictureExtensions.size(); ++index)
-        if (lstrcmpiA(dot + 1, kPictureExtensions[index]) == 0)
+        if (lstrcmpiA(name.c_str() + extension, kPictureExtensions[index]) == 0)
             return static_cast<int>(index);
     return -1;
 }

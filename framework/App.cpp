@@ -1,6 +1,7 @@
 #include "framework/App.h"
 
 #include "framework/MessagePump.h"
+#include "framework/Path.h"
 #include "framework/ResourceString.h"
 
 namespace {
@@ -10,16 +11,7 @@ HINSTANCE resourceModule = nullptr;
 
 std::string ProgramTitle()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
-    const auto slash = name.find_last_of("\\/");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.erase(dot);
-    return name;
+    return WithoutExtension(FileNamePart(ModulePath()));
 }
 
 } // namespace

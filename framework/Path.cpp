@@ -11,6 +11,18 @@ bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// The last character of `text` that `isSeparator` accepts, walking by
+// characters; null when there is none.
+template <typename Predicate> const char* LastCharacterWhere(const char* text, Predicate isSeparator)
+{
+    const char* last = nullptr;
+    for (const char* p = text; *p; p = CharNextA(p)) {
+        if (isSeparator(*p))
+            last = p;
+    }
+    return last;
+}
+
 } // namespace
 
 std::string DirectoryOfPath(const std::string& path)
@@ -20,15 +32,29 @@ std::string DirectoryOfPath(const std::string& path)
             return path;
         return std::string();
     }
-    // Search backwards by characters, not bytes: in a double-byte code
-    // page the second byte of a character can look like a backslash.
     const char* text = path.c_str();
-    const char* lastSlash = nullptr;
-    for (const char* p = text; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            lastSlash = p;
-    }
+    const char* lastSlash = LastCharacterWhere(text, [](char c) { return c == '\\'; });
     return lastSlash ? std::string(text, lastSlash) : std::string();
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    const char* separator = LastCharacterWhere(path.c_str(), [](char c) { return c == '\\' || c == '/' || c == ':'; });
+    return separator ? std::string(separator + 1) : path;
+}
+
+std::string WithTrailingBackslash(const std::string& folder)
+{
+    const char* text = folder.c_str();
+    const char* end = text + folder.size();
+    if (!folder.empty() && *CharPrevA(text, end) == '\\')
+        return folder;
+    return folder + "\\";
+}
+
+bool FitsSystemPath(const std::string& path)
+{
+    return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0) <= MAX_PATH;
 }
 
 std::string ModulePath()

@@ -37,22 +37,6 @@ constexpr TypeName kTypeTable[] = {
 
 } // namespace
 
-std::string GetFileExtension(const std::string& path)
-{
-    const std::string::size_type dot = path.rfind('.');
-    if (dot == std::string::npos)
-        return std::string();
-    return path.substr(dot + 1);
-}
-
-std::string::size_type FindExtension(const std::string& fileName)
-{
-    const std::string::size_type dot = fileName.rfind('.');
-    if (dot == std::string::npos || dot + 1 == fileName.size())
-        return std::string::npos;
-    return dot + 1;
-}
-
 int ImageTypeFromExtension(const std::string& extension)
 {
     if (extension.empty())

@@ -1,17 +1,11 @@
 #pragma once
 
+#include "framework/Path.h"
+
 #include <string>
 
 // The picture file formats the library knows; XPM has a number but no codec.
 enum ImageFileType { BMP = 0, JPG = 1, GIF = 2, XPM = 3, PNG = 4 };
-
-// Text after the last '.' of the whole path, or "" when there is none. A dot
-// in a folder name counts too: "C:\a.b\c" gives "b\c", which is no picture type.
-std::string GetFileExtension(const std::string& path);
-
-// Position just after the last '.' of fileName, or std::string::npos when the
-// name has no '.' or ends with one.
-std::string::size_type FindExtension(const std::string& fileName);
 
 // Type of a (case-insensitive) extension from the table BMP, GIF, JPG, PNG,
 // XPM; -1 for anything else. "jpeg" is deliberately not in this table.

@@ -22,6 +22,9 @@ start_wine_session
 # button is enabled, "Never" and "Center" are chosen.
 wine reg delete 'HKCU\Software\Korvex\Tessaly' /f >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Korvex\Tessaly' /v ChangeMode /d 0 /f >/dev/null 2>&1
+# The window opens where it was left: in the desktop's corner, where the
+# pictures below are cut from.
+wine reg add 'HKCU\Software\Korvex\Tessaly' /v WindowPos /d 0,0 /f >/dev/null 2>&1
 wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d 'C:\windows\Quorwall.bmp' /f >/dev/null 2>&1
 wine reg add 'HKCU\Control Panel\Desktop' /v TileWallpaper /d 0 /f >/dev/null 2>&1
 wine reg add 'HKCU\Control Panel\Desktop' /v WallpaperStyle /d 0 /f >/dev/null 2>&1

@@ -11,6 +11,7 @@
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
@@ -147,6 +148,7 @@ BOOL CMainSettingsDlg::OnInitDialog()
         SetDesktopIconsHidden(m_settings.HideShowDesktopIcon);
 
     InitialiseSkin();
+    PlaceWhereLeft();
 
     UpdateData(FALSE);
     if (!m_settings.ShowPic) {
@@ -217,8 +219,27 @@ void CMainSettingsDlg::Show()
     SetTrayTip(IDS_TIP_CLICK_TO_HIDE);
 }
 
+void CMainSettingsDlg::PlaceWhereLeft()
+{
+    std::string stored;
+    m_settingsKey.ReadString(kWindowPosValue, stored);
+    RECT window;
+    ::GetWindowRect(m_hWnd, &window);
+    const POINT place = OpeningPosition(stored, {window.right - window.left, window.bottom - window.top});
+    SetWindowPos(m_hWnd, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainSettingsDlg::RememberPlace()
+{
+    // A minimised window's rectangle is the icon's, not the place it opens at.
+    RECT window;
+    if (!IsIconic(m_hWnd) && ::GetWindowRect(m_hWnd, &window))
+        m_settingsKey.WriteString(kWindowPosValue, WindowPosText({window.left, window.top}));
+}
+
 BOOL CMainSettingsDlg::DestroyWindow()
 {
+    RememberPlace();
     // Closed with a text the user never heard was no interval.
     ReportBadIntervalOnce();
     ReleaseSkin();
@@ -469,7 +490,9 @@ void CMainSettingsDlg::StartRepaintTimer(UINT delay)
 
 void CMainSettingsDlg::EnableIntervalEdit(bool enabled)
 {
-    ::EnableWindow(GetDlgItem(IDC_INTERVAL_EDIT), enabled);
+    // Its labels grey out with it, so they never promise an edit that takes nothing.
+    for (int id : {IDC_INTERVAL_LABEL, IDC_INTERVAL_EDIT, IDC_MINUTES_LABEL})
+        ::EnableWindow(GetDlgItem(id), enabled);
 }
 
 void CMainSettingsDlg::WriteToday(const std::string& today)

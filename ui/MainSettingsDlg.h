@@ -12,6 +12,7 @@
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 #include "ui/AtHandVerb.h"
+#include "ui/DialogColours.h"
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDescription.h"
@@ -127,13 +128,12 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     // Messages of the skinned window, seen before any other handling;
     // true when handled.
     bool OnSkinMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    HBRUSH OnCtlColor(HDC dc);
     void OnSkinButtonHover(int index) override;
     void OnSkinButtonClick(int index) override;
     SkinDescription m_skin;
     std::unique_ptr<CImageObject> m_backgroundImage;
     CToolTipCtrl m_toolTip;
-    CBrush m_controlBrush; // lives as long as the window
+    DialogColours m_colours; // its brushes live as long as the window
     // ----
 
     // Enables the controls that only mean something while a picture is shown.
@@ -142,6 +142,9 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void InvalidateControls();
     void Hide();
     void Show();
+    // The window opens where the user left it (ui/WindowPlacement.h).
+    void PlaceWhereLeft();
+    void RememberPlace();
     // The notification icon's tip follows the window: "click to show" while
     // hidden, "click to hide" while shown.
     void SetTrayTip(UINT stringId);

@@ -111,8 +111,9 @@ void CMainSettingsDlg::CreateSkinButtons()
     for (int index = 0; index < m_skin.ButtonCount(); ++index) {
         SkinButtonSpec& entry = m_skin.buttons[index];
         entry.button = std::make_unique<CSkinButton>();
-        if (!entry.button->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, entry.rectangle, this,
-                                  kFirstSkinButtonId + index))
+        // The tooltip is the window text too, so a screen reader names the button.
+        if (!entry.button->Create(nullptr, entry.tooltip.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, entry.rectangle,
+                                  this, kFirstSkinButtonId + index))
             continue;
         entry.button->SetupButton(entry.imagePaths, entry.rectangle, entry.region, index, entry.tooltip);
     }
@@ -198,15 +199,6 @@ void CMainSettingsDlg::OnSkinButtonClick(int index)
     }
 }
 
-HBRUSH CMainSettingsDlg::OnCtlColor(HDC dc)
-{
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kDialogTextColour);
-    if (!m_controlBrush.GetSafeHandle())
-        m_controlBrush.CreateSolidBrush(kDialogBackColour);
-    return m_controlBrush;
-}
-
 bool CMainSettingsDlg::OnSkinMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     result = 0;
@@ -238,9 +230,11 @@ bool CMainSettingsDlg::OnSkinMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wp)));
-        return true;
+    case WM_CTLCOLORSTATIC: {
+        HBRUSH brush = m_colours.Answer(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        result = reinterpret_cast<LRESULT>(brush);
+        return brush != nullptr;
+    }
     }
     return false;
 }

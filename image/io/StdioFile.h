@@ -11,7 +11,8 @@ struct StdioFileCloser {
 };
 using StdioFile = std::unique_ptr<FILE, StdioFileCloser>;
 
-inline StdioFile OpenStdioFile(const std::string& path, const char* mode)
-{
-    return StdioFile(std::fopen(path.c_str(), mode));
-}
+// Opens `path`, in the program's ANSI code page, by its UTF-16 name: a
+// runtime's fopen may convert with another code page than the program's
+// (Wine's C runtime keeps the system's 936 where the program runs in
+// UTF-8), and then misses any name outside it.
+StdioFile OpenStdioFile(const std::string& path, const char* mode);

@@ -3,7 +3,8 @@
 
     tessaly.ico     window and notification icon: two picture frames, the
                     front one showing a landscape (16x16 and 32x32, each as
-                    16 colours for old displays and as 32-bit with alpha)
+                    16 colours for old displays and as 32-bit with alpha;
+                    20x20 and 24x24 as 32-bit for 125 and 150 % scaling)
     hand.cur        link cursor: 32x32 monochrome pointing hand whose
                     fingertip is the hot spot (0, 0)
     about.bmp       About box picture, 64x64, 24-bit
@@ -592,6 +593,9 @@ def main():
         (32, 32, 16, 4, icon_image_4bit(large, ICON_PALETTE)),
         (16, 16, 0, 32, icon_image_32bit(small)),
         (32, 32, 0, 32, icon_image_32bit(large)),
+        # The notification area's size at 125 and 150 % (SM_CXSMICON).
+        (20, 20, 0, 32, icon_image_32bit(icon_scene(20))),
+        (24, 24, 0, 32, icon_image_32bit(icon_scene(24))),
     ]))
     (out / "hand.cur").write_bytes(cursor_file(art_rows(HAND, 32, 32), 0, 0))
     (out / "about.bmp").write_bytes(bitmap_24bit(about_picture()))

@@ -81,6 +81,14 @@ std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::siz
     return std::vector<std::string>(shown.begin(), shown.begin() + std::min(count, shown.size()));
 }
 
+// Where the window's top-left corner is, as "x,y".
+std::string Place(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return std::to_string(rect.left) + "," + std::to_string(rect.top);
+}
+
 std::wstring Widen(const std::string& text)
 {
     return std::wstring(text.begin(), text.end()); // the test's paths are ASCII
@@ -91,16 +99,19 @@ class Journey : public ::testing::Test {
     void SetUp() override { PresetFirstStart(); }
     void TearDown() override { PresetFirstStart(); }
 
-    // Ticks show-picture and picks a.bmp from the folder in the dialog.
-    void ShowTheFirstPictureOfTheFolder(const Tessaly& program)
+    // Ticks show-picture and picks a.bmp from the folder in the dialog, by
+    // mouse or by keyboard alone.
+    void ShowTheFirstPictureOfTheFolder(const Tessaly& program, Input input = Input::Mouse)
     {
-        ASSERT_TRUE(ClickWindow(program.Control(IDC_SHOW_PICTURE)));
+        ASSERT_TRUE(Press(program.Control(IDC_SHOW_PICTURE), input));
         HWND dialog = WaitForPictureDialog(program.Window());
         ASSERT_NE(nullptr, dialog);
-        ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4));
+        ASSERT_EQ("", ChooseFolder(dialog, m_pictures.Folder(), 4, input));
         const std::vector<std::string> listed = {"d.gif", "c.png", "b.jpg", "a.bmp"};
         ASSERT_EQ(listed, ListedFiles(dialog)) << "the last found at the top";
-        ASSERT_TRUE(ClickListedFile(dialog, 3));
+        // a.bmp, at the bottom
+        ASSERT_TRUE(input == Input::Keyboard ? Press(GetDlgItem(dialog, IDC_FILE_LIST), input, VK_END)
+                                             : ClickListedFile(dialog, 3));
         const std::wstring chosen = Widen(m_pictures.Path("a.bmp"));
         EXPECT_TRUE(
             PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kProgramDeadline));
@@ -109,7 +120,7 @@ class Journey : public ::testing::Test {
             kProgramDeadline))
             << "the preview's size line";
         TakeScreenshot("2-picture-chosen");
-        ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
+        ASSERT_TRUE(Press(GetDlgItem(dialog, IDOK), input, VK_RETURN));
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kProgramDeadline));
     }
 
@@ -121,11 +132,36 @@ class Journey : public ::testing::Test {
 
 } // namespace
 
+// The same first steps with the keyboard alone: the window's controls, the
+// picture dialog and the skin's own buttons.
+TEST_F(Journey, ByKeyboardAloneFromTheFirstStartToAChangedWallpaper)
+{
+    Tessaly program;
+    ASSERT_TRUE(program.BecomesVisible());
+    ShowTheFirstPictureOfTheFolder(program, Input::Keyboard);
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
+    EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
+
+    // The skin's buttons follow the controls in the tab order.
+    ASSERT_TRUE(TabTo(program.Control(kHideButton)));
+    EXPECT_EQ(ProgramText(IDS_TIP_MINIMISE), WindowTextW(program.Control(kHideButton))) << "its name, as read out";
+    TakeScreenshot("keyboard-focus-on-skin-button");
+    PressKeys({VK_SPACE});
+    EXPECT_TRUE(program.BecomesHidden());
+}
+
 TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
 {
     {
         Tessaly program;
         ASSERT_TRUE(program.BecomesVisible());
+        RECT rect{};
+        RECT work{};
+        GetWindowRect(program.Window(), &rect);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_NEAR(rect.left - work.left, work.right - rect.right, 1) << "centred the first time";
         EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
         EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
         EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
@@ -167,7 +203,8 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         EXPECT_TRUE(WaitForTrayIcon(m_clickToHide)) << "the tip follows the window whoever showed it";
         EXPECT_EQ(1, CountWindowsWithCaption(L"Orvane Tessaly")) << "the second start made no window";
 
-        // Hidden and shown by the icon, then ended from its menu.
+        // Moved by the user, hidden and shown by the icon, then ended from its menu.
+        SetWindowPos(program.Window(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_TRUE(ClickTrayIcon(m_clickToHide));
         ASSERT_TRUE(program.BecomesHidden());
         ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
@@ -206,6 +243,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     EXPECT_TRUE(again.IsChecked(IDC_STYLE_STRETCH));
     EXPECT_EQ(L"0.0167", again.Text(IDC_INTERVAL_EDIT));
     EXPECT_TRUE(IsWindowEnabled(again.Control(IDC_INTERVAL_EDIT)));
+    EXPECT_EQ("40,50", Place(again.Window())) << "where it was left";
     TakeScreenshot("6-as-left");
     // Alt+F4, as a person ends it.
     PressKeys({VK_MENU, VK_F4});

@@ -34,19 +34,22 @@ HWND List(HWND dialog)
     return GetDlgItem(dialog, IDC_FILE_LIST);
 }
 
+// In UTF-8, whatever the code pages of the program and the test.
 std::string ListedText(HWND list, int item)
 {
     constexpr std::size_t kTextSize = MAX_PATH;
-    RemoteMemory memory(list, sizeof(LVITEMA) + kTextSize);
-    LVITEMA request = {};
+    RemoteMemory memory(list, sizeof(LVITEMW) + kTextSize * sizeof(wchar_t));
+    LVITEMW request = {};
     request.iSubItem = 0;
-    request.pszText = reinterpret_cast<char*>(memory.Address(sizeof request));
+    request.pszText = reinterpret_cast<wchar_t*>(memory.Address(sizeof request));
     request.cchTextMax = kTextSize;
-    char text[kTextSize] = {};
-    if (!memory.Write(&request, sizeof request) || Send(list, LVM_GETITEMTEXTA, item, memory.Address()) <= 0 ||
-        !memory.Read(text, kTextSize - 1, sizeof request))
+    wchar_t text[kTextSize] = {};
+    if (!memory.Write(&request, sizeof request) || Send(list, LVM_GETITEMTEXTW, item, memory.Address()) <= 0 ||
+        !memory.Read(text, (kTextSize - 1) * sizeof(wchar_t), sizeof request))
         return std::string();
-    return text;
+    char utf8[kTextSize * 4] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 // The text of the folder the browser's tree has selected.
@@ -78,10 +81,10 @@ HWND WaitForPictureDialog(HWND owner)
     return dialog && List(dialog) ? dialog : nullptr;
 }
 
-std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCount)
+std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCount, Input input)
 {
-    if (!ClickWindow(GetDlgItem(dialog, IDC_CHOOSE_FOLDER)))
-        return "the folder button cannot be clicked";
+    if (!Press(GetDlgItem(dialog, IDC_CHOOSE_FOLDER), input))
+        return "the folder button cannot be pressed";
     HWND browser = WaitForOwnedDialog(dialog);
     if (!browser)
         return "no folder browser came";
@@ -100,8 +103,8 @@ std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCou
             },
             kProgramDeadline))
         return "the browser selects " + SelectedFolderName(browser) + " instead of " + name;
-    if (!ClickWindow(GetDlgItem(browser, IDOK)))
-        return "the browser's OK cannot be clicked";
+    if (!Press(GetDlgItem(browser, IDOK), input, VK_RETURN))
+        return "the browser's OK cannot be pressed";
     if (!PumpUntil([&] { return !IsWindow(browser); }, kProgramDeadline))
         return "the browser stays open";
     if (!PumpUntil([&] { return Send(List(dialog), LVM_GETITEMCOUNT, 0, 0) == expectedCount; }, kProgramDeadline))

@@ -3,6 +3,8 @@
 // does: the folder button and the shell's folder browser, a click on a
 // file of the list, OK.
 
+#include "tests/support/RealInput.h"
+
 #include <windows.h>
 
 #include <string>
@@ -16,10 +18,12 @@ HWND WaitForPictureDialog(HWND owner);
 
 // Presses the folder button, answers the folder browser with `folder` and
 // its OK button, and waits until the list shows `expectedCount` files.
-// Returns what went wrong, or nothing.
-std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCount);
+// The browser's tree is set by its own message either way. Returns what
+// went wrong, or nothing.
+std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCount,
+                         testing_support::Input input = testing_support::Input::Mouse);
 
-// The file names the list shows, from the top.
+// The file names the list shows, from the top, in UTF-8.
 std::vector<std::string> ListedFiles(HWND dialog);
 
 // Clicks the list's item `index` (from the top).

@@ -145,4 +145,33 @@ void PressKeys(std::initializer_list<WORD> virtualKeys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+bool TabTo(HWND target)
+{
+    constexpr int kMostTabStops = 30;
+    constexpr DWORD kFocusDeadline = 500; // ms for one key to move the focus
+    GUITHREADINFO focus = {};
+    focus.cbSize = sizeof focus;
+    for (int press = 0; press < kMostTabStops; ++press) {
+        if (PumpUntil(
+                [&] {
+                    return GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &focus) &&
+                           focus.hwndFocus == target;
+                },
+                kFocusDeadline))
+            return true;
+        PressKeys({VK_TAB});
+    }
+    return false;
+}
+
+bool Press(HWND control, Input input, WORD key)
+{
+    if (input == Input::Mouse)
+        return ClickWindow(control);
+    if (!TabTo(control))
+        return false;
+    PressKeys({key});
+    return true;
+}
+
 } // namespace testing_support

@@ -31,4 +31,10 @@ bool ClickWindow(HWND window, MouseButton button = MouseButton::Left);
 // such as Alt+F4.
 void PressKeys(std::initializer_list<WORD> virtualKeys);
 
+// Presses Tab until `target` has the focus; false when it never gets it.
+bool TabTo(HWND target);
+enum class Input { Mouse, Keyboard };
+// Clicks `control`, or tabs to it and presses `key`.
+bool Press(HWND control, Input input, WORD key = VK_SPACE);
+
 } // namespace testing_support

@@ -4,6 +4,7 @@
 // label's own text.
 #include "framework/Window.h"
 #include "resources/resource.h"
+#include "tests/support/Contrast.h"
 #include "tests/support/WindowHelpers.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/controls/ColorLabel.h"
@@ -14,6 +15,8 @@
 #include <functional>
 
 using namespace ui_test;
+using testing_support::BrushColour;
+using testing_support::ContrastRatio;
 
 namespace {
 
@@ -49,15 +52,15 @@ TEST(AboutBox, LinksAreColouredLabelsThatOpenTheirOwnText)
     bool inspected = false;
     inspectAbout = [&](HWND about) {
         inspected = true;
-        const std::pair<int, COLORREF> links[] = {{IDC_LINK_HOME_PAGE, RGB(0, 0, 255)},
-                                                  {IDC_LINK_PRODUCT_PAGE, RGB(255, 255, 0)},
-                                                  {IDC_LINK_SHAREWARE_SITE, RGB(255, 255, 0)},
-                                                  {IDC_LINK_DOWNLOAD_SITE, RGB(255, 255, 0)}};
-        for (const auto& [id, color] : links) {
+        const int links[] = {IDC_LINK_HOME_PAGE, IDC_LINK_PRODUCT_PAGE, IDC_LINK_SHAREWARE_SITE,
+                             IDC_LINK_DOWNLOAD_SITE};
+        for (const int id : links) {
             SCOPED_TRACE(id);
             CColorLabel* label = LabelOf(about, id);
             ASSERT_NE(label, nullptr);
-            EXPECT_EQ(label->TextColor(), color);
+            const COLORREF color = label->TextColor();
+            EXPECT_GE(ContrastRatio(color, BrushColour(label->BackgroundBrush())), 4.5) << "readable";
+            EXPECT_NE(color, RGB(0, 0, 128)) << "a link stands apart from the text";
             EXPECT_EQ(label->LinkCursor(), hand);
             EXPECT_TRUE(GetWindowLongA(label->m_hWnd, GWL_STYLE) & SS_NOTIFY);
             LOGFONTA font = {};
@@ -85,9 +88,7 @@ TEST(AboutBox, LinksAreColouredLabelsThatOpenTheirOwnText)
         HDC dc = GetDC(version);
         const auto brush = reinterpret_cast<HBRUSH>(
             SendMessageA(about, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(version)));
-        LOGBRUSH fill = {};
-        GetObjectA(brush, sizeof fill, &fill);
-        EXPECT_EQ(fill.lbColor, RGB(255, 128, 64));
+        EXPECT_EQ(BrushColour(brush), RGB(255, 128, 64));
         EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 128));
         ReleaseDC(version, dc);
 

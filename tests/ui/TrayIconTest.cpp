@@ -200,6 +200,11 @@ TEST_F(TrayIconTest, LongChineseTipIsCutAtACharacterBoundary)
     EXPECT_TRUE(WaitForTrayIcon(L"a" + longTip.substr(0, 31)));
     EXPECT_EQ(WholeCharacterLength("ab" + ansi, 63, 936), 63u - 1);
     EXPECT_EQ(WholeCharacterLength("short", 63, 936), 5u);
+    // In UTF-8 the same characters take three bytes, an emoji four.
+    const std::string utf8 = "ab\xE4\xB8\x80\xF0\x9F\x8C\x85";
+    EXPECT_EQ(WholeCharacterLength(utf8, 4, CP_UTF8), 2u);
+    EXPECT_EQ(WholeCharacterLength(utf8, 8, CP_UTF8), 5u);
+    EXPECT_EQ(WholeCharacterLength(utf8, 9, CP_UTF8), 9u);
 }
 
 TEST_F(TrayIconTest, IconComesBackWhenTheTaskbarIsCreatedAgain)

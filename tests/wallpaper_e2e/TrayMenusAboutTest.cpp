@@ -9,6 +9,7 @@
 #include "tests/support/TessalyState.h"
 #include "tests/support/TrayWindows.h"
 #include "tests/support/WindowHelpers.h"
+#include "ui/DialogColours.h"
 
 #include <gtest/gtest.h>
 
@@ -104,14 +105,14 @@ TEST(TrayMenusAbout, AboutBoxFromTheSystemMenuHasColouredLinksWithTheHandCursor)
     HWND home = GetDlgItem(about, IDC_LINK_HOME_PAGE);
     HWND product = GetDlgItem(about, IDC_LINK_PRODUCT_PAGE);
     EXPECT_TRUE(GetWindowLongW(home, GWL_STYLE) & SS_NOTIFY);
-    EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(home, RGB(0, 0, 255)) > 20; }, kProgramDeadline));
-    EXPECT_EQ(CountScreenPixels(home, RGB(255, 255, 0)), 0);
+    EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(home, kLinkColour) > 20; }, kProgramDeadline));
+    EXPECT_EQ(CountScreenPixels(home, kOtherLinkColour), 0);
     for (int id : {IDC_LINK_PRODUCT_PAGE, IDC_LINK_SHAREWARE_SITE, IDC_LINK_DOWNLOAD_SITE}) {
         // The labels paint one after another: wait for each.
-        EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(GetDlgItem(about, id), RGB(255, 255, 0)) > 20; },
+        EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(GetDlgItem(about, id), kOtherLinkColour) > 20; },
                               kProgramDeadline))
             << id;
-        EXPECT_EQ(CountScreenPixels(GetDlgItem(about, id), RGB(0, 0, 255)), 0) << id;
+        EXPECT_EQ(CountScreenPixels(GetDlgItem(about, id), kLinkColour), 0) << id;
     }
 
     // Over a link the pointer is the hand; over the box it is not.

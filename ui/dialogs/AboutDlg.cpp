@@ -6,17 +6,7 @@
 #include "ui/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 
-namespace {
-
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-
-} // namespace
-
-CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent)
-{
-    m_background.CreateSolidBrush(kDialogBackColour);
-}
+CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
 void CAboutDlg::DoDataExchange(CDataExchange* dx)
 {
@@ -33,16 +23,18 @@ void CAboutDlg::DoDataExchange(CDataExchange* dx)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    const bool highContrast = HighContrastOn();
     CColorLabel* const links[] = {&m_homePage, &m_productPage, &m_downloadSite, &m_sharewareSite};
     for (CColorLabel* link : links) {
         HCURSOR hand = LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
-        link->SetLink(1).SetTextColor(kBlue).SetUnderline(1);
-        // The home page stays blue; the other sites show in yellow.
-        if (link != &m_homePage)
-            link->SetTextColor(kYellow);
-        link->SetLinkCursor(hand);
-        // On the button face the yellow links could not be read: they sit
-        // on the box's own colour like every other text of the box.
+        link->SetLink(1).SetUnderline(1).SetLinkCursor(hand);
+        if (highContrast) {
+            link->SetTextColor(GetSysColor(COLOR_HOTLIGHT)).SetBackgroundColor(GetSysColor(COLOR_BTNFACE));
+            continue;
+        }
+        // The home page in blue, the other sites in another colour, all on
+        // the box's own colour like every other text of the box.
+        link->SetTextColor(link == &m_homePage ? kLinkColour : kOtherLinkColour);
         link->SetBackgroundColor(kDialogBackColour);
     }
     return TRUE;
@@ -59,11 +51,12 @@ BOOL CAboutDlg::OnCommand(WPARAM wp, LPARAM lp)
 
 LRESULT CAboutDlg::OnCtlColor(UINT msg, HDC dc, HWND control)
 {
-    SetBkMode(dc, TRANSPARENT);
-    if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
+    HBRUSH brush = nullptr;
+    if (msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORLISTBOX)
+        brush = m_colours.Answer(dc, control);
+    if (!brush)
         return Default(msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, kDialogTextColour);
-    return reinterpret_cast<LRESULT>(m_background.GetHandle());
+    return reinterpret_cast<LRESULT>(brush);
 }
 
 LRESULT CAboutDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)

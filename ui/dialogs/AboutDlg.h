@@ -4,6 +4,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
+#include "ui/DialogColours.h"
 #include "ui/controls/ColorLabel.h"
 
 class CAboutDlg : public CDialog {
@@ -23,6 +24,6 @@ class CAboutDlg : public CDialog {
     CColorLabel m_downloadSite;
     CColorLabel m_productPage;
     CColorLabel m_homePage;
-    // The box's own background, the same colour every time.
-    CBrush m_background;
+    // The box's own background and text colours.
+    DialogColours m_colours;
 };

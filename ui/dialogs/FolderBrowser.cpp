@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <memory>
 
@@ -37,6 +38,27 @@ int CALLBACK SelectStartFolder(HWND browser, UINT msg, LPARAM, LPARAM startFolde
     return 0;
 }
 
+// The item's path of any length, as the shell parses it; SHGetPathFromIDList
+// gives none beyond MAX_PATH.
+std::string ParsingName(const ITEMIDLIST* item)
+{
+    IShellFolder* desktop = nullptr;
+    if (FAILED(SHGetDesktopFolder(&desktop)))
+        return std::string();
+    STRRET name{};
+    const HRESULT named = desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name);
+    desktop->Release();
+    wchar_t* text = nullptr;
+    if (FAILED(named) || FAILED(StrRetToStrW(&name, item, &text)))
+        return std::string();
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string path(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &path[0], size, nullptr, nullptr);
+    CoTaskMemFree(text);
+    path.resize(path.size() - 1);
+    return path;
+}
+
 } // namespace
 
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& startFolder)
@@ -53,6 +75,6 @@ std::string BrowseForFolder(HWND owner, const std::string& title, const std::str
         return std::string();
     char path[MAX_PATH] = {};
     if (!SHGetPathFromIDListA(chosen.get(), path))
-        return std::string();
+        return ParsingName(chosen.get());
     return path;
 }

@@ -5,7 +5,8 @@
 
 #include <string>
 
-// The folder the user chose (at most MAX_PATH characters), or the empty
-// string when they cancelled or chose something without a file-system path.
+// The folder the user chose, or the empty string when they cancelled or
+// chose something without a file-system path. A path longer than MAX_PATH
+// comes whole too, so that the caller can say it is too long.
 // The browser opens at `startFolder`.
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& startFolder);

@@ -1,6 +1,6 @@
 #pragma once
 // How the select-picture dialog shows the picture files of a folder
-// (engine/PictureFiles.h reads them): their dates, names and folder.
+// (engine/PictureFiles.h reads them): their dates.
 
 #include <windows.h>
 
@@ -17,10 +17,3 @@ class LocalDateFormat {
     TIME_ZONE_INFORMATION m_zone{};
     bool m_hasZone = false;
 };
-
-// The file-name part of a path: the text after its last backslash, slash or
-// colon (the whole path when it has none).
-std::string FileNamePart(const std::string& path);
-
-// The folder with a backslash at its end, added only when it has none.
-std::string WithTrailingBackslash(const std::string& folder);

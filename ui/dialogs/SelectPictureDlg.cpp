@@ -1,6 +1,7 @@
 #include "ui/dialogs/SelectPictureDlg.h"
 
 #include "engine/PictureFiles.h"
+#include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
@@ -80,10 +81,7 @@ void CentreOverOwner(HWND dialog)
 
 } // namespace
 
-CSelectPictureDlg::CSelectPictureDlg(CWnd* parent) : CDialog(IDD_SELECT_PICTURE, parent)
-{
-    m_backgroundBrush.CreateSolidBrush(kDialogBackColour);
-}
+CSelectPictureDlg::CSelectPictureDlg(CWnd* parent) : CDialog(IDD_SELECT_PICTURE, parent) {}
 
 void CSelectPictureDlg::DoDataExchange(CDataExchange* dx)
 {
@@ -142,6 +140,10 @@ void CSelectPictureDlg::InsertColumns()
 
 void CSelectPictureDlg::FillFileList()
 {
+    // The system searches no folder whose path is longer than it takes: say
+    // so, rather than show an empty list.
+    if (!FitsSystemPath(folderPath + "*"))
+        AfxMessageBox(IDS_FOLDER_PATH_TOO_LONG, MB_OK | MB_ICONWARNING);
     fileCount = CountPictureFiles(folderPath);
     // Files that appear between the two passes find no room and stay out.
     std::vector<PictureFileEntry> matches = ReadPictureFiles(folderPath, fileCount);
@@ -400,11 +402,10 @@ LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
     return 0;
 }
 
-LRESULT CSelectPictureDlg::OnCtlColor(HDC dc)
+LRESULT CSelectPictureDlg::OnCtlColor(UINT msg, WPARAM wp, LPARAM lp)
 {
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kDialogTextColour);
-    return reinterpret_cast<LRESULT>(m_backgroundBrush.GetHandle());
+    HBRUSH brush = m_colours.Answer(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    return brush ? reinterpret_cast<LRESULT>(brush) : CDialog::WindowProc(msg, wp, lp);
 }
 
 BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
@@ -451,7 +452,7 @@ LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-        return OnCtlColor(reinterpret_cast<HDC>(wp));
+        return OnCtlColor(msg, wp, lp);
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

@@ -8,6 +8,7 @@
 #include "framework/GdiObject.h"
 #include "framework/ListCtrl.h"
 #include "image/ImageObject.h"
+#include "ui/DialogColours.h"
 
 #include <commctrl.h>
 
@@ -60,7 +61,7 @@ class CSelectPictureDlg : public CDialog {
     void OnPreviewTimer();
     void ShowPreview();
     LRESULT OnListNotify(LPARAM lp);
-    LRESULT OnCtlColor(HDC dc);
+    LRESULT OnCtlColor(UINT msg, WPARAM wp, LPARAM lp);
     // The text the list shows at this item and column.
     const std::string& ListedText(int item, int column) const;
     // The list's search for typed text: the first item from `start` on (and
@@ -84,5 +85,5 @@ class CSelectPictureDlg : public CDialog {
     CListCtrl m_fileList;
     std::string currentFileText;
     std::string sizeText;
-    CBrush m_backgroundBrush;
+    DialogColours m_colours;
 };

@@ -9,6 +9,7 @@ namespace {
 constexpr UINT kToolId = 1;
 // The tool covers the button whatever its size.
 constexpr RECT kToolRect = {0, 0, 100, 100};
+constexpr int kFocusRingInset = 3;
 
 } // namespace
 
@@ -24,7 +25,9 @@ int CSkinButton::SetupButton(const std::array<std::string, kSkinButtonStates>& i
     // Only the opaque pixels of the normal picture show and take clicks.
     CRgn region = RegionFromData(regionData);
     SetWindowRgn(m_hWnd, static_cast<HRGN>(region.Detach()), TRUE);
-    SetWindowPos(m_hWnd, HWND_TOP, rectangle.left, rectangle.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // The place in the z-order stays where creation put it, after the
+    // dialog's controls: that order is the tab order.
+    SetWindowPos(m_hWnd, nullptr, rectangle.left, rectangle.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 
     m_toolTip.Create(this);
     m_toolTip.Activate(TRUE);
@@ -54,10 +57,20 @@ void CSkinButton::DrawState(int state)
     const CImageObject* image = m_images[state].get();
     if (!image)
         return;
+    m_state = state;
     WindowDc dc(m_hWnd);
     const CDibPalette* palette = image->GetPalette();
     ScopedSelectPalette selectPalette(dc.Get(), palette ? palette->GetHandle() : nullptr, true);
     image->Draw(dc.Get(), 0, 0, -1, -1, 0, 0);
+    if (GetFocus() == m_hWnd) {
+        // Inside the rounded corners the region cuts away.
+        RECT ring;
+        ::GetClientRect(m_hWnd, &ring);
+        InflateRect(&ring, -kFocusRingInset, -kFocusRingInset);
+        SetTextColor(dc.Get(), RGB(0, 0, 0));
+        SetBkColor(dc.Get(), RGB(255, 255, 255));
+        DrawFocusRect(dc.Get(), &ring);
+    }
 }
 
 void CSkinButton::SetEnabled(bool enabled)
@@ -105,8 +118,38 @@ void CSkinButton::OnLButtonUp()
         return;
     }
     DrawState(Hover);
+    Click();
+}
+
+void CSkinButton::Click()
+{
     if (SkinButtonHost* host = Host())
         host->OnSkinButtonClick(m_index);
+}
+
+LRESULT CSkinButton::OnGetDlgCode(const MSG* message) const
+{
+    const bool enter = message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+    return DLGC_BUTTON | (enter ? DLGC_WANTMESSAGE : 0);
+}
+
+void CSkinButton::OnKeyDown(WPARAM key, LPARAM flags)
+{
+    const bool repeated = (flags & (1 << 30)) != 0;
+    if (!m_enabled || repeated)
+        return;
+    if (key == VK_SPACE)
+        DrawState(Pressed);
+    else if (key == VK_RETURN)
+        Click();
+}
+
+void CSkinButton::OnKeyUp(WPARAM key)
+{
+    if (key != VK_SPACE || !m_enabled || m_state != Pressed)
+        return;
+    DrawState(Normal);
+    Click();
 }
 
 LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -124,6 +167,24 @@ LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_MOUSELEAVE:
         DrawState(m_enabled ? Normal : Disabled);
         break;
+    case WM_GETDLGCODE:
+        return OnGetDlgCode(reinterpret_cast<const MSG*>(lp));
+    case WM_KEYDOWN:
+        OnKeyDown(wp, lp);
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(wp);
+        return 0;
+    case BM_CLICK:
+        if (m_enabled)
+            Click();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const LRESULT result = CWnd::WindowProc(msg, wp, lp);
+        DrawState(m_enabled ? (m_state == Disabled ? Normal : m_state) : Disabled);
+        return result;
+    }
     case WM_PAINT:
         // The pictures appear through the window's repaint and the state
         // changes; painting here would only flicker.

@@ -1,9 +1,11 @@
 #pragma once
 // CSkinButton: a button drawn from four pictures of the skin (normal, under
 // the mouse, pressed, disabled), cut to the shape of its normal picture.
-// It keeps no state of its own besides the enabled flag: the picture it
-// shows is whatever was drawn last. It never captures the mouse: a click is
-// a release of the left button over it, wherever the press began.
+// It keeps no state of its own besides the enabled flag and the picture
+// drawn last. It never captures the mouse: a click is a release of the left
+// button over it, wherever the press began. It takes the keyboard focus in
+// the dialog's tab order, shows it with a focus ring, and presses on Space
+// (at its release) and Enter, as a push button does.
 
 #include "framework/ToolTipCtrl.h"
 #include "framework/Window.h"
@@ -56,8 +58,14 @@ class CSkinButton : public CWnd {
     void OnMouseMove(WPARAM keys);
     void OnLButtonDown();
     void OnLButtonUp();
+    void Click();
+    // Enter reaches the button instead of pressing the dialog's default.
+    LRESULT OnGetDlgCode(const MSG* message) const;
+    void OnKeyDown(WPARAM key, LPARAM flags);
+    void OnKeyUp(WPARAM key);
 
     int m_enabled = 1;
+    int m_state = Normal;
     int m_index = 0;
     std::array<std::unique_ptr<CImageObject>, kSkinButtonStates> m_images;
     std::array<std::string, kSkinButtonStates> m_imagePaths;

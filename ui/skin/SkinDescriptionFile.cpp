@@ -1,5 +1,6 @@
 #include "ui/skin/SkinDescriptionFile.h"
 
+#include "framework/LegacyText.h"
 #include "image/io/FileHandle.h"
 #include "image/io/WholeFile.h"
 
@@ -27,7 +28,7 @@ void TakeFile(SkinDescription& skin, SkinFile&& file)
         }
         button.rectangle = {stored.left, stored.top, stored.right, stored.bottom};
         button.region = std::move(stored.region);
-        button.tooltip = std::move(stored.tooltip);
+        button.tooltip = FromSystemCodePage(stored.tooltip);
     }
 }
 
@@ -44,7 +45,7 @@ SkinFile MakeFile(const SkinDescription& skin)
         stored.right = button.rectangle.right;
         stored.bottom = button.rectangle.bottom;
         stored.region = button.region;
-        stored.tooltip = button.tooltip;
+        stored.tooltip = ToSystemCodePage(button.tooltip);
         file.buttons.push_back(std::move(stored));
     }
     return file;
