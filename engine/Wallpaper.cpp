@@ -13,9 +13,12 @@
 namespace {
 
 constexpr WallpaperStyleValues kStyleTable[] = {
-    {"0", "0"}, // centre
-    {"0", "1"}, // tile
-    {"2", "0"}, // stretch
+    {"0", "0"},  // centre
+    {"0", "1"},  // tile
+    {"2", "0"},  // stretch
+    {"6", "0"},  // fit
+    {"10", "0"}, // fill
+    {"22", "0"}, // span
 };
 
 std::string LowerCase(std::string text)
@@ -50,26 +53,35 @@ const WallpaperStyleValues* StyleValuesFor(int style)
     return &kStyleTable[style];
 }
 
-WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style)
+PreparedWallpaper PrepareWallpaper(std::string picturePath, bool fullColour)
 {
+    PreparedWallpaper prepared;
     // The desktop outlives the current directory. The empty path names no
     // picture, and stays empty.
     if (!picturePath.empty())
         picturePath = FullPathOf(picturePath);
-    std::string wallpaperPath;
     if (LowerCase(GetFileExtension(picturePath)) == "bmp") {
         // Used in place, by its own path: only its headers are read.
         if (!CanReadDibFile(picturePath))
-            return WallpaperChange::PictureUnreadable;
-        wallpaperPath = picturePath;
-    } else {
-        const ConvertedWallpaper converted = ConvertToWallpaperBitmap(picturePath);
-        if (!converted.pictureRead)
-            return WallpaperChange::PictureUnreadable;
-        if (converted.bitmapPath.empty())
-            return WallpaperChange::BitmapNotWritten;
-        wallpaperPath = converted.bitmapPath;
+            return prepared;
+        prepared.change = WallpaperChange::Shown;
+        prepared.wallpaperPath = picturePath;
+        return prepared;
     }
+    const ConvertedWallpaper converted = ConvertToWallpaperBitmap(picturePath, fullColour);
+    if (!converted.pictureRead)
+        return prepared;
+    if (converted.bitmapPath.empty()) {
+        prepared.change = WallpaperChange::BitmapNotWritten;
+        return prepared;
+    }
+    prepared.change = WallpaperChange::Shown;
+    prepared.wallpaperPath = converted.bitmapPath;
+    return prepared;
+}
+
+void ShowWallpaperFile(const std::string& wallpaperPath, int alsoDefaultUser, int style)
+{
     const WallpaperStyleValues* styleValues = StyleValuesFor(style);
 
     if (alsoDefaultUser) {
@@ -98,7 +110,14 @@ WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int
     TellSystem(wallpaperPath);
     shellDesktop.Close();
     userDesktop.Close();
-    return WallpaperChange::Shown;
+}
+
+WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style, bool fullColour)
+{
+    const PreparedWallpaper prepared = PrepareWallpaper(std::move(picturePath), fullColour);
+    if (prepared.change == WallpaperChange::Shown)
+        ShowWallpaperFile(prepared.wallpaperPath, alsoDefaultUser, style);
+    return prepared.change;
 }
 
 void RemoveWallpaper(int alsoDefaultUser)

@@ -4,9 +4,10 @@
 #include "engine/DesktopIcons.h"
 #include "engine/DesktopWallpaperState.h"
 #include "engine/LogonStart.h"
-#include "engine/PictureChange.h"
+#include "engine/StyleAvailability.h"
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
+#include "engine/WallpaperBitmap.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/ResourceString.h"
@@ -17,6 +18,11 @@ namespace {
 // Timer 3 hides a window started at log-on, once, after it has shown briefly.
 constexpr UINT_PTR kStartupHideTimer = 3;
 constexpr UINT kStartupHideDelay = 50; // ms
+
+// A wallpaper job's "done" reaches the window as this message.
+constexpr UINT kWallpaperJobMessage = WM_APP + 17;
+// At exit a running conversion gets this long to finish and be shown.
+constexpr DWORD kExitWaitForWallpaper = 2000; // ms
 
 // The controls that repaint over the skin background.
 constexpr int kRepaintedControls[] = {
@@ -36,17 +42,23 @@ constexpr int kRepaintedControls[] = {
     IDC_STYLE_TILE,
     IDC_STYLE_CENTRE,
     IDC_STYLE_STRETCH,
+    IDC_STYLE_FIT,
+    IDC_STYLE_FILL,
+    IDC_STYLE_SPAN,
     IDC_INTERVAL_EDIT,
 };
 
 // The controls that only mean something while a picture is shown.
 constexpr int kChangeModeRadios[] = {IDC_CHANGE_NEVER, IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL};
-constexpr int kStyleRadios[] = {IDC_STYLE_TILE, IDC_STYLE_CENTRE, IDC_STYLE_STRETCH};
+// In ShowMode order.
+constexpr int kStyleRadios[] = {IDC_STYLE_CENTRE, IDC_STYLE_TILE, IDC_STYLE_STRETCH,
+                                IDC_STYLE_FIT,    IDC_STYLE_FILL, IDC_STYLE_SPAN};
 
 } // namespace
 
 CMainSettingsDlg::CMainSettingsDlg(CWnd* parent)
-    : CDialog(IDD_MAIN_SETTINGS, parent), m_scheduler(m_settings, *this, GetTodayText)
+    : CDialog(IDD_MAIN_SETTINGS, parent), m_scheduler(m_settings, *this, GetTodayText),
+      m_wallpaper(*this, kWallpaperJobMessage)
 {
     m_icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
 }
@@ -111,6 +123,10 @@ BOOL CMainSettingsDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
 
+    m_wallpaper.SetWindow(m_hWnd);
+    // A conversion the last run never finished left its temporary file.
+    RemoveAbandonedBitmapFiles();
+
     // The desktop's own values come first: the style and on/off state the
     // desktop really has win over the copies in the settings key.
     ReadDesktopWallpaperSettings();
@@ -122,6 +138,8 @@ BOOL CMainSettingsDlg::OnInitDialog()
     UpdateData(FALSE);
     if (!m_settings.ShowPic)
         UpdateControlStates();
+    else
+        EnableStyleRadios(true);
     m_scheduler.OnStartup();
 
     RegisterTrayIcon();
@@ -138,7 +156,7 @@ void CMainSettingsDlg::ReadDesktopWallpaperSettings()
     if (desktop.ShowPic)
         m_settings.ShowPic = *desktop.ShowPic;
     if (desktop.ShowMode)
-        m_settings.ShowMode = *desktop.ShowMode;
+        m_settings.ShowMode = ShowableStyle(*desktop.ShowMode, CurrentSystemForStyles());
 }
 
 bool CMainSettingsDlg::LoadSettings()
@@ -159,9 +177,15 @@ void CMainSettingsDlg::UpdateControlStates()
     for (int id : kChangeModeRadios)
         ::EnableWindow(GetDlgItem(id), showPic);
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
-    for (int id : kStyleRadios)
-        ::EnableWindow(GetDlgItem(id), showPic);
+    EnableStyleRadios(showPic);
     SaveSettings();
+}
+
+void CMainSettingsDlg::EnableStyleRadios(bool showPic)
+{
+    const SystemForStyles system = CurrentSystemForStyles();
+    for (int style = 0; style < static_cast<int>(std::size(kStyleRadios)); ++style)
+        ::EnableWindow(GetDlgItem(kStyleRadios[style]), showPic && CanShowStyle(style, system));
 }
 
 void CMainSettingsDlg::InvalidateControls()
@@ -184,6 +208,9 @@ void CMainSettingsDlg::Show()
 
 BOOL CMainSettingsDlg::DestroyWindow()
 {
+    // A change on its way is shown if it comes in time, so the current
+    // picture saved below is the one on the desktop.
+    m_wallpaper.FinishBeforeExit(kExitWaitForWallpaper);
     ReleaseSkin();
     SaveSettings();
     if (m_settings.ShowPic)
@@ -293,6 +320,9 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     case IDC_STYLE_TILE:
     case IDC_STYLE_CENTRE:
     case IDC_STYLE_STRETCH:
+    case IDC_STYLE_FIT:
+    case IDC_STYLE_FILL:
+    case IDC_STYLE_SPAN:
         OnStyleClicked();
         return TRUE;
     case IDC_SHOW_PICTURE:
@@ -352,8 +382,19 @@ void CMainSettingsDlg::OnIntervalChanged()
 void CMainSettingsDlg::OnStyleClicked()
 {
     UpdateData(TRUE);
-    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    m_wallpaper.Request(WallpaperRequest::Current);
     StartRepaintTimer(kRepaintDelay);
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnFullColourChosen()
+{
+    UpdateData(TRUE);
+    m_settings.FullColour = m_settings.FullColour ? 0 : 1;
+    // Its own writer: a key that never had it is saved as it always was.
+    m_settingsKey.WriteString("FullColour", m_settings.FullColour ? "1" : "0");
+    if (m_settings.ShowPic)
+        m_wallpaper.Request(WallpaperRequest::Current);
     SaveSettings();
 }
 
@@ -368,6 +409,7 @@ void CMainSettingsDlg::OnShowPictureClicked()
             CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
         }
     } else {
+        m_wallpaper.Cancel();
         RemoveWallpaper(m_settings.SetDefaultUser);
         m_scheduler.OnShowPictureOff();
     }
@@ -383,13 +425,12 @@ void CMainSettingsDlg::ChangeToNextPicture()
 {
     // A folder with nothing to show (a drive unplugged for a while) keeps
     // the current picture, so the sequence goes on from it once it is back.
-    if (const auto next = ShowNextPicture(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode))
-        m_settings.CurPicFileName = *next;
+    m_wallpaper.Request(WallpaperRequest::Next);
 }
 
 void CMainSettingsDlg::ApplyCurrentPicture()
 {
-    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    m_wallpaper.Request(WallpaperRequest::Current);
 }
 
 void CMainSettingsDlg::StartChangeTimer(UINT period)
@@ -422,6 +463,29 @@ void CMainSettingsDlg::WriteChangeMode(int mode)
     m_settingsKey.WriteString("ChangeMode", std::to_string(mode));
 }
 
+// ---- What the wallpaper changer asks of the window
+
+std::string CMainSettingsDlg::CurrentPicture() const
+{
+    return m_settings.CurPicFileName;
+}
+
+WallpaperOptions CMainSettingsDlg::CurrentWallpaperOptions() const
+{
+    return {m_settings.SetDefaultUser, m_settings.ShowMode, m_settings.FullColour != 0};
+}
+
+void CMainSettingsDlg::MoveToPicture(const std::string& picture)
+{
+    m_settings.CurPicFileName = picture;
+}
+
+void CMainSettingsDlg::WallpaperShown()
+{
+    // The skin is drawn again over the new desktop.
+    StartRepaintTimer(kRepaintDelay);
+}
+
 // ---- Messages
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -429,6 +493,9 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     if (LRESULT result = 0; OnMenusAndTrayMessage(msg, wp, lp, result) || OnSkinMessage(msg, wp, lp, result))
         return result;
     switch (msg) {
+    case kWallpaperJobMessage:
+        m_wallpaper.OnJobFinished();
+        return 0;
     case WM_TIMER:
         OnTimer(wp);
         break;

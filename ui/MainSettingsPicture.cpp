@@ -1,6 +1,5 @@
 // The main window's side of the select-picture dialog: it hands in the
 // current picture and the preview flag and takes both back after OK.
-#include "engine/Wallpaper.h"
 #include "ui/MainSettingsDlg.h"
 #include "ui/dialogs/SelectPictureDlg.h"
 
@@ -21,6 +20,6 @@ void CMainSettingsDlg::OnSelectPictureButton()
     if (!ChoosePicture())
         return;
     // Not saved here: the next save, or the exit, stores the choice.
-    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    m_wallpaper.Request(WallpaperRequest::Current);
     StartRepaintTimer(kRepaintDelay);
 }

@@ -1,0 +1,94 @@
+#pragma once
+// Wallpaper changes without a wait in the window: what is slow (reading and
+// converting a picture) runs as a background job, and when it is done the
+// window's thread writes the desktop's values and tells the system, in the
+// same order as a change made at once. A BMP picture needs no conversion
+// and is shown at once while no job runs.
+//
+// One job runs at a time. A change asked for while one runs waits, and only
+// the newest waits: a picture replaced before it was ever shown is never
+// converted. What a waiting change shows is decided when it starts, from
+// the window's state then, so a "next" picture follows the one just shown.
+
+#include "engine/Wallpaper.h"
+#include "framework/BackgroundJob.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+struct WallpaperOptions {
+    int alsoDefaultUser = 0;
+    int style = 0;
+    bool fullColour = false;
+};
+
+class WallpaperChangerHost {
+  public:
+    virtual ~WallpaperChangerHost() = default;
+    virtual std::string CurrentPicture() const = 0;
+    virtual WallpaperOptions CurrentWallpaperOptions() const = 0;
+    // The sequence has moved on to `picture`, which becomes the current one.
+    virtual void MoveToPicture(const std::string& picture) = 0;
+    // The desktop was told to show a new wallpaper.
+    virtual void WallpaperShown() = 0;
+};
+
+enum class WallpaperRequest {
+    Current, // the current picture, in the current style
+    Next,    // the first readable picture after the current one
+};
+
+class CWallpaperChanger {
+  public:
+    CWallpaperChanger(WallpaperChangerHost& host, UINT jobMessage) : m_host(host), m_jobMessage(jobMessage) {}
+
+    // The window that takes the jobs' messages; set before the first request.
+    void SetWindow(HWND window) { m_window = window; }
+    void Request(WallpaperRequest request);
+    // Nothing asked for so far reaches the desktop any more (the wallpaper
+    // is being removed).
+    void Cancel();
+    // The job's message arrived.
+    void OnJobFinished();
+    // At exit: finishes what runs and waits, for at most `milliseconds`.
+    void FinishBeforeExit(DWORD milliseconds);
+    bool Busy() const { return m_job != nullptr; }
+
+  private:
+    void Start(WallpaperRequest request);
+    // True when the converted bitmap still holds this picture as asked: then
+    // it is shown again without converting anything.
+    bool ShowConvertedAgain(const std::string& picture, const WallpaperOptions& options);
+    void Finish(const std::string& picture, const PreparedWallpaper& prepared, bool movesSequence, bool fullColour);
+    void TakeFinishedJob();
+
+    // What a job found: the first candidate that could be read (empty when
+    // none could) and its wallpaper file.
+    struct JobResult {
+        std::string picture;
+        PreparedWallpaper prepared;
+    };
+
+    // What the bitmap file was made from, and the file as it was then.
+    struct Conversion {
+        std::string picture;
+        bool fullColour = false;
+        std::string pictureStamp;
+        std::string bitmapPath;
+        std::string bitmapStamp;
+    };
+
+    WallpaperChangerHost& m_host;
+    const UINT m_jobMessage;
+    HWND m_window = nullptr;
+    std::unique_ptr<CBackgroundJob> m_job;
+    std::shared_ptr<JobResult> m_jobResult;
+    bool m_jobMovesSequence = false;
+    bool m_jobFullColour = false;
+    bool m_jobCancelled = false;
+    std::optional<WallpaperRequest> m_waiting;
+    std::optional<Conversion> m_lastConversion;
+};
