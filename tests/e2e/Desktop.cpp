@@ -46,7 +46,9 @@ std::string ShownPicture()
     if (!EndsWith(wallpaper, kBitmapName))
         return wallpaper.substr(wallpaper.rfind('\\') + 1);
     const auto size = BitmapFileSize(wallpaper);
-    return size ? "Q" + std::to_string(size->first) : "(unreadable bitmap " + wallpaper + ")";
+    if (!size)
+        return "(unreadable bitmap " + wallpaper + ")";
+    return "Q" + std::to_string(size->first) + "/" + std::to_string(BitmapBitCount(wallpaper));
 }
 
 bool WaitForScreenCentre(ScreenCentre what)

@@ -18,9 +18,9 @@ std::string DesktopWallpaper();
 // Another value of the current user's desktop, such as "WallpaperStyle".
 std::string DesktopValue(const char* name);
 
-// What the desktop shows: a picture's file name, or "Q<width>" for the
-// converted bitmap (wherever it was written), whose width tells which
-// picture it holds.
+// What the desktop shows: a picture's file name, or "Q<width>/<bits>" for
+// the converted bitmap (wherever it was written), whose width tells which
+// picture it holds and whose depth how it was converted.
 std::string ShownPicture();
 
 // What the middle of the screen, where a centred wallpaper lies, shows.

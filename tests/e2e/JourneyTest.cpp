@@ -117,19 +117,34 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
         EXPECT_TRUE(program.IsChecked(IDC_SHOW_PICTURE));
 
-        // Stretched, then every few minutes at the shortest interval the
-        // window takes.
-        ASSERT_TRUE(ClickWindow(program.Control(IDC_STYLE_STRETCH)));
-        ASSERT_TRUE(m_watch.WaitFor(2, kWalkDeadline));
-        EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
+        // Fitted, filled (one monitor: no span), then stretched.
+        EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_STYLE_SPAN)));
+        const std::pair<int, const char*> styles[] = {
+            {IDC_STYLE_FIT, "6"}, {IDC_STYLE_FILL, "10"}, {IDC_STYLE_STRETCH, "2"}};
+        for (std::size_t click = 0; click < std::size(styles); ++click) {
+            ASSERT_TRUE(ClickWindow(program.Control(styles[click].first)));
+            ASSERT_TRUE(m_watch.WaitFor(2 + click, kWalkDeadline));
+            EXPECT_EQ(styles[click].second, DesktopValue("WallpaperStyle"));
+            if (click == 1)
+                TakeScreenshot("3-filled");
+        }
+        // Full colour, from the window's menu: a.bmp is shown again.
+        ASSERT_TRUE(ClickWindow(program.Control(IDC_DISPLAY_GROUP), MouseButton::Right));
+        ASSERT_TRUE(ClickFirstItemOfMenu(program.Process().Id(), [] { TakeScreenshot("3-full-colour-menu"); }));
+        ASSERT_TRUE(m_watch.WaitFor(5, kWalkDeadline));
+        EXPECT_EQ("1", Setting("FullColour"));
+
+        // Then every few minutes at the shortest interval the window takes.
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
         ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
-        ASSERT_TRUE(m_watch.WaitFor(6, kWalkDeadline));
-        const std::vector<std::string> walk = {"a.bmp", "a.bmp", "Q62", "Q63", "Q64", "a.bmp"};
-        EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 6));
+        ASSERT_TRUE(m_watch.WaitFor(9, kWalkDeadline));
+        // The JPEG in full colour; PNG and GIF as always.
+        const std::vector<std::string> walk = {"a.bmp",  "a.bmp",  "a.bmp", "a.bmp", "a.bmp",
+                                               "Q62/24", "Q63/24", "Q64/8", "a.bmp"};
+        EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 9));
         TakeScreenshot("3-walking");
 
         // Into the notification area with the skin's button, and back

@@ -61,7 +61,9 @@ bool RightClickIcon(const std::wstring& tip)
     return ClickIconWith(tip, MouseButton::Right);
 }
 
-bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen)
+namespace {
+
+bool ClickItemOfMenu(DWORD processId, bool last, const std::function<void()>& whileOpen)
 {
     HWND menu = WaitForMenuOf(processId);
     RECT rect = {};
@@ -70,8 +72,20 @@ bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen
     if (whileOpen)
         whileOpen();
     // Each item is at least a menu bar high; the frame is a few pixels.
-    const POINT lastItem = {(rect.left + rect.right) / 2, rect.bottom - 3 - GetSystemMetrics(SM_CYMENU) / 2};
-    return ClickAt(lastItem);
+    const int fromEdge = 3 + GetSystemMetrics(SM_CYMENU) / 2;
+    return ClickAt({(rect.left + rect.right) / 2, last ? rect.bottom - fromEdge : rect.top + fromEdge});
+}
+
+} // namespace
+
+bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen)
+{
+    return ClickItemOfMenu(processId, true, whileOpen);
+}
+
+bool ClickFirstItemOfMenu(DWORD processId, const std::function<void()>& whileOpen)
+{
+    return ClickItemOfMenu(processId, false, whileOpen);
 }
 
 } // namespace e2e

@@ -20,9 +20,10 @@ bool NoIconShowsTip(const std::wstring& tip);
 bool ClickIcon(const std::wstring& tip);
 bool RightClickIcon(const std::wstring& tip);
 
-// The icon's menu that `processId` shows after a right click, and a click
-// on its last item (the exit command); `whileOpen` runs once the menu
-// shows. False when no menu came.
+// The menu that `processId` shows after a right click (on the icon or the
+// window), and a click on its last item (the exit command) or its first;
+// `whileOpen` runs once the menu shows. False when no menu came.
 bool ClickLastItemOfMenu(DWORD processId, const std::function<void()>& whileOpen = {});
+bool ClickFirstItemOfMenu(DWORD processId, const std::function<void()>& whileOpen = {});
 
 } // namespace e2e

@@ -41,6 +41,74 @@ std::vector<uint8_t> HeaderWithColours(const CImageImpl& picture, COLORREF backg
     return info;
 }
 
+// A picture shrunk by a whole factor, each pixel the average of the block
+// of pixels it stands for: a one-pixel line becomes a lighter line instead
+// of vanishing between two picked rows. 24 bits, rows bottom-up.
+struct BlockAverage {
+    BITMAPINFOHEADER header = {};
+    std::vector<uint8_t> bits;
+};
+
+// Null for the pixel forms it does not read (16 bits, compressed rows):
+// those go to the system's stretch as they are.
+std::unique_ptr<BlockAverage> AverageBlocks(const CImageImpl& picture, const RGBQUAD* colours, int factor)
+{
+    const BITMAPINFOHEADER& source = *picture.GetDib();
+    const int depth = picture.GetBitCount();
+    if (source.biCompression != BI_RGB || (depth != 1 && depth != 4 && depth != 8 && depth != 24 && depth != 32) ||
+        (depth <= 8 && !colours))
+        return nullptr;
+    const int width = picture.GetWidth();
+    const int height = picture.GetHeight();
+    auto shrunk = std::make_unique<BlockAverage>();
+    const int outWidth = (width + factor - 1) / factor;
+    const int outHeight = (height + factor - 1) / factor;
+    const size_t outStride = (static_cast<size_t>(outWidth) * 3 + 3) & ~size_t{3};
+    shrunk->header.biSize = sizeof(BITMAPINFOHEADER);
+    shrunk->header.biWidth = outWidth;
+    shrunk->header.biHeight = outHeight;
+    shrunk->header.biPlanes = 1;
+    shrunk->header.biBitCount = 24;
+    shrunk->bits.assign(outStride * outHeight, 0);
+
+    std::vector<uint32_t> sums(static_cast<size_t>(outWidth) * 3);
+    for (int outY = 0; outY < outHeight; ++outY) {
+        std::fill(sums.begin(), sums.end(), 0);
+        const int firstRow = outY * factor;
+        const int rows = std::min(factor, height - firstRow);
+        for (int y = firstRow; y < firstRow + rows; ++y) {
+            const uint8_t* row = picture.GetBits() + static_cast<size_t>(y) * picture.GetRowStride();
+            for (int x = 0; x < width; ++x) {
+                uint8_t blue, green, red;
+                if (depth >= 24) {
+                    const uint8_t* pixel = row + static_cast<size_t>(x) * (depth / 8);
+                    blue = pixel[0];
+                    green = pixel[1];
+                    red = pixel[2];
+                } else {
+                    const int perByte = 8 / depth;
+                    const int shift = 8 - depth * (x % perByte + 1);
+                    const RGBQUAD& colour = colours[(row[x / perByte] >> shift) & ((1 << depth) - 1)];
+                    blue = colour.rgbBlue;
+                    green = colour.rgbGreen;
+                    red = colour.rgbRed;
+                }
+                uint32_t* sum = &sums[static_cast<size_t>(x / factor) * 3];
+                sum[0] += blue;
+                sum[1] += green;
+                sum[2] += red;
+            }
+        }
+        uint8_t* out = shrunk->bits.data() + static_cast<size_t>(outY) * outStride;
+        for (int outX = 0; outX < outWidth; ++outX) {
+            const uint32_t count = static_cast<uint32_t>(rows * std::min(factor, width - outX * factor));
+            for (int channel = 0; channel < 3; ++channel)
+                out[outX * 3 + channel] = static_cast<uint8_t>(sums[static_cast<size_t>(outX) * 3 + channel] / count);
+        }
+    }
+    return shrunk;
+}
+
 } // namespace
 
 RECT FitPictureInto(int pictureWidth, int pictureHeight, const RECT& area)
@@ -92,13 +160,30 @@ std::unique_ptr<CBitmap> MakePreviewFrame(const CImageObject& picture, int width
         colours = HeaderWithColours(*impl, background);
         info = reinterpret_cast<const BITMAPINFO*>(colours.data());
     }
+    const void* bits = impl->GetBits();
+    int sourceWidth = picture.GetWidth();
+    int sourceHeight = picture.GetHeight();
+    // Most of a large reduction is done here by averaging whole blocks; the
+    // system's stretch then has less than a factor of two left, where even a
+    // stretch that only looks at neighbouring pixels keeps every line.
+    const int factor =
+        std::min(sourceWidth / (fitted.right - fitted.left), sourceHeight / (fitted.bottom - fitted.top));
+    std::unique_ptr<BlockAverage> shrunk;
+    if (factor >= 2)
+        shrunk = AverageBlocks(*impl, info->bmiHeader.biBitCount <= 8 ? info->bmiColors : nullptr, factor);
+    if (shrunk) {
+        info = reinterpret_cast<const BITMAPINFO*>(&shrunk->header);
+        bits = shrunk->bits.data();
+        sourceWidth = shrunk->header.biWidth;
+        sourceHeight = shrunk->header.biHeight;
+    }
     // Halftone averages the pixels a target pixel covers instead of picking
     // one, which keeps a thin line from dropping out; it needs the brush
     // origin set after the mode. Systems without it keep their own mode.
     if (SetStretchBltMode(dc.Get(), HALFTONE))
         SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
     StretchDIBits(dc.Get(), fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top, 0, 0,
-                  picture.GetWidth(), picture.GetHeight(), impl->GetBits(), info, DIB_RGB_COLORS, SRCCOPY);
+                  sourceWidth, sourceHeight, bits, info, DIB_RGB_COLORS, SRCCOPY);
     GdiFlush();
     return frame;
 }

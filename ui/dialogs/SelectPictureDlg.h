@@ -39,6 +39,8 @@ class CSelectPictureDlg : public CDialog {
     // picture was decoded at for it.
     const CBitmap* PreviewFrame() const { return previewFrame.get(); }
     int PreviewDecodedWidth() const { return previewDecodedWidth; }
+    // A picture is being read for the preview.
+    bool PreviewLoading() const { return m_previewJob != nullptr; }
 
     // In and out: the caller sets both before opening the dialog and takes
     // them back after OK.
