@@ -38,7 +38,12 @@ class WallpaperChangerHost {
 
 enum class WallpaperRequest {
     Current, // the current picture, in the current style
-    Next,    // the first readable picture after the current one
+    // The first picture after the current one that can be read, going at
+    // most once round its folder: a damaged file never reaches the desktop
+    // nor holds the sequence up. The sequence moves to it even when no
+    // bitmap could be written for it (the desktop then stays as it is); a
+    // folder with nothing readable leaves the current picture as it is.
+    Next,
 };
 
 class CWallpaperChanger {

@@ -49,7 +49,10 @@ class WindowControlsTest : public ::testing::Test {
                         {"SetDefaultUser", "0"},
                         {"HideShowDesktopIcon", "0"},
                         {"Preview", "1"},
-                        {"CurPicFileName", a}});
+                        {"CurPicFileName", a},
+                        // Never read back: the desktop's values and the stored flag's exact "1" decide.
+                        {"ShowMode", "not a number"},
+                        {"FullColour", "yes"}});
         PresetDesktop(pictureShown ? a : "", "0", desktopStyle);
         program = std::make_unique<RunningTessaly>();
         ASSERT_NE(nullptr, program->Window());
