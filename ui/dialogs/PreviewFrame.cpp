@@ -78,25 +78,36 @@ std::unique_ptr<BlockAverage> AverageBlocks(const CImageImpl& picture, const RGB
         const int rows = std::min(factor, height - firstRow);
         for (int y = firstRow; y < firstRow + rows; ++y) {
             const uint8_t* row = picture.GetBits() + static_cast<size_t>(y) * picture.GetRowStride();
-            for (int x = 0; x < width; ++x) {
-                uint8_t blue, green, red;
+            uint32_t* sum = sums.data();
+            // Block by block, so no pixel pays for a division.
+            for (int blockX = 0, x = 0; blockX < outWidth; ++blockX, sum += 3) {
+                const int end = std::min(x + factor, width);
                 if (depth >= 24) {
-                    const uint8_t* pixel = row + static_cast<size_t>(x) * (depth / 8);
-                    blue = pixel[0];
-                    green = pixel[1];
-                    red = pixel[2];
-                } else {
-                    const int perByte = 8 / depth;
-                    const int shift = 8 - depth * (x % perByte + 1);
-                    const RGBQUAD& colour = colours[(row[x / perByte] >> shift) & ((1 << depth) - 1)];
-                    blue = colour.rgbBlue;
-                    green = colour.rgbGreen;
-                    red = colour.rgbRed;
+                    const int step = depth / 8;
+                    for (const uint8_t* pixel = row + static_cast<size_t>(x) * step; x < end; ++x, pixel += step) {
+                        sum[0] += pixel[0];
+                        sum[1] += pixel[1];
+                        sum[2] += pixel[2];
+                    }
+                    continue;
                 }
-                uint32_t* sum = &sums[static_cast<size_t>(x / factor) * 3];
-                sum[0] += blue;
-                sum[1] += green;
-                sum[2] += red;
+                if (depth == 8) {
+                    for (; x < end; ++x) {
+                        const RGBQUAD& colour = colours[row[x]];
+                        sum[0] += colour.rgbBlue;
+                        sum[1] += colour.rgbGreen;
+                        sum[2] += colour.rgbRed;
+                    }
+                    continue;
+                }
+                const int perByte = 8 / depth;
+                const int mask = (1 << depth) - 1;
+                for (; x < end; ++x) {
+                    const RGBQUAD& colour = colours[(row[x / perByte] >> (8 - depth * (x % perByte + 1))) & mask];
+                    sum[0] += colour.rgbBlue;
+                    sum[1] += colour.rgbGreen;
+                    sum[2] += colour.rgbRed;
+                }
             }
         }
         uint8_t* out = shrunk->bits.data() + static_cast<size_t>(outY) * outStride;
