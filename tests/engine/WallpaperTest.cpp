@@ -112,11 +112,11 @@ TEST_F(WallpaperTest, TheSystemIsToldAfterTheValuesAreWritten)
 TEST_F(WallpaperTest, TheDefaultUserGetsTheSamePathAndStyleWhenAsked)
 {
     const std::string picture = Picture("b.bmp", 4, 4);
-    ApplyWallpaper(picture, 1, 2);
+    ApplyWallpaper(picture, 1, ShowFill);
     EXPECT_EQ(picture, DefaultUserValue("Wallpaper"));
-    EXPECT_EQ("2", DefaultUserValue("WallpaperStyle"));
+    EXPECT_EQ("10", DefaultUserValue("WallpaperStyle"));
     EXPECT_EQ("0", DefaultUserValue("TileWallpaper"));
-    ExpectStyle("2", "0");
+    ExpectStyle("10", "0");
 }
 
 TEST_F(WallpaperTest, AnUnknownStyleWritesNoStyleValueButStillThePaths)
