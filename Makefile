@@ -4,6 +4,8 @@
 # and the installer in build/win/packages.
 BUILD := build/win
 PACKAGES := $(BUILD)/packages
+# An installer with a lower version number, which tests/install upgrades from.
+OLDER_SETUP := $(BUILD)/older-setup
 NATIVE := build/native
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
@@ -25,6 +27,7 @@ build: setup
 	@tests/native/gif-corpus.sh build/gif-corpus
 	@scripts/make-dist.sh $(BUILD)/bin dist
 	@scripts/make-packages.sh dist $(PACKAGES)
+	@scripts/make-packages.sh dist $(OLDER_SETUP) 0.9.0
 
 dist: build
 

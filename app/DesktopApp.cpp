@@ -10,9 +10,17 @@
 
 namespace {
 
-// The main window's caption as each language module spells it.
-constexpr char kChineseCaption[] = "Orvane Tessaly";
-constexpr char kEnglishCaption[] = "Orvane Tessaly";
+// The main window of the running copy: later starts find it through the
+// single-instance guard once it exists.
+class CRunningMainWindow : public CMainSettingsDlg {
+  protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CMainSettingsDlg::OnInitDialog();
+        PublishRunningCopyWindow(m_hWnd);
+        return result;
+    }
+};
 
 void InitialiseCommonControls()
 {
@@ -36,9 +44,7 @@ bool StartMinimisedRequested(const std::vector<std::string>& arguments)
 
 void CDesktopApp::ActivateRunningInstance()
 {
-    HWND running = FindWindowA(nullptr, kChineseCaption);
-    if (!running)
-        running = FindWindowA(nullptr, kEnglishCaption);
+    HWND running = FindRunningCopyWindow();
     if (!running)
         return;
     // An open dialog of the running copy (About box, picture choice) comes
@@ -82,7 +88,7 @@ BOOL CDesktopApp::InitInstance()
 
     InitialiseCommonControls();
 
-    CMainSettingsDlg mainWindow;
+    CRunningMainWindow mainWindow;
     m_pMainWnd = &mainWindow;
     mainWindow.m_startMinimised = startMinimised;
     mainWindow.m_trayIcon = &m_trayIcon;

@@ -1,7 +1,6 @@
 #include "app/SingleInstanceGuard.h"
 
-#include <windows.h>
-
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -9,8 +8,58 @@ namespace {
 constexpr char kMappingName[] = "OrvaneTessaly";
 constexpr DWORD kMappingSize = 128;
 // "Orvane Tessaly程序正在运行!" in code page 936, as the program has always
-// stored it. Nobody reads it: the mapping's existence is the guard.
+// stored it.
 constexpr char kGuardText[] = "Orvane Tessaly\xB3\xCC\xD0\xF2\xD5\xFD\xD4\xDA\xD4\xCB\xD0\xD0!";
+
+// The mapping's bytes: the guard text at the start, the running copy's
+// window behind it (zero until published). A window handle has 32
+// significant bits in 32- and 64-bit processes alike.
+struct GuardContent {
+    char guardText[64];
+    volatile LONG window;
+    volatile LONG processId;
+};
+static_assert(sizeof(GuardContent) <= kMappingSize, "the record fits the mapping");
+static_assert(sizeof kGuardText <= sizeof GuardContent::guardText, "the guard text fits its field");
+
+constexpr DWORD kStartingCopyWait = 3000; // ms
+constexpr DWORD kStartingCopyPoll = 50;   // ms
+
+// A view of the mapping another copy created; unmapped and closed on leaving.
+class GuardView {
+  public:
+    explicit GuardView(DWORD access)
+        : m_mapping(OpenFileMappingA(access, FALSE, kMappingName)),
+          m_view(m_mapping ? MapViewOfFile(m_mapping, access, 0, 0, kMappingSize) : nullptr)
+    {
+    }
+    ~GuardView()
+    {
+        if (m_view)
+            UnmapViewOfFile(m_view);
+        if (m_mapping)
+            CloseHandle(m_mapping);
+    }
+    GuardView(const GuardView&) = delete;
+    GuardView& operator=(const GuardView&) = delete;
+
+    GuardContent* Content() const { return static_cast<GuardContent*>(m_view); }
+
+  private:
+    HANDLE m_mapping;
+    void* m_view;
+};
+
+HWND PublishedWindow(const GuardContent& content)
+{
+    // The window is written after the process id: once it is there, so is the id.
+    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(content.window));
+    const DWORD publisher = static_cast<DWORD>(content.processId);
+    DWORD owner = 0;
+    if (!window || !GetWindowThreadProcessId(window, &owner) || owner != publisher)
+        return nullptr;
+    return window;
+}
 
 } // namespace
 
@@ -28,4 +77,25 @@ InstanceClaim ClaimSingleInstance()
         UnmapViewOfFile(view);
     }
     return InstanceClaim::First;
+}
+
+void PublishRunningCopyWindow(HWND window)
+{
+    const GuardView view(FILE_MAP_WRITE);
+    if (GuardContent* content = view.Content()) {
+        InterlockedExchange(&content->processId, static_cast<LONG>(GetCurrentProcessId()));
+        InterlockedExchange(&content->window, static_cast<LONG>(reinterpret_cast<intptr_t>(window)));
+    }
+}
+
+HWND FindRunningCopyWindow()
+{
+    const GuardView view(FILE_MAP_READ);
+    const GuardContent* content = view.Content();
+    if (!content)
+        return nullptr;
+    // A copy started a moment ago publishes its window once it has one.
+    for (DWORD waited = 0; !content->window && waited < kStartingCopyWait; waited += kStartingCopyPoll)
+        Sleep(kStartingCopyPoll);
+    return PublishedWindow(*content);
 }

@@ -90,9 +90,10 @@ void CChangeScheduler::OnIntervalEdited()
     m_host.StartChangeTimer(IntervalPeriod(m_settings.ChangeTime));
 }
 
-void CChangeScheduler::OnPictureChosen()
+bool CChangeScheduler::OnPictureChosen()
 {
-    m_host.ApplyCurrentPicture();
+    if (!m_host.ApplyCurrentPicture())
+        return false;
     m_host.StartRepaintTimer(kRepaintDelay);
     switch (m_settings.ChangeMode) {
     case ChangeDaily:
@@ -111,6 +112,7 @@ void CChangeScheduler::OnPictureChosen()
     default:
         break;
     }
+    return true;
 }
 
 void CChangeScheduler::OnShowPictureOff()

@@ -29,8 +29,9 @@ class ChangeSchedulerHost {
     // The picture after the current one becomes the current picture and
     // the wallpaper.
     virtual void ChangeToNextPicture() = 0;
-    // The current picture (just chosen by the user) becomes the wallpaper.
-    virtual void ApplyCurrentPicture() = 0;
+    // The current picture (just chosen by the user) becomes the wallpaper,
+    // or the next readable one after it; false when none could be shown.
+    virtual bool ApplyCurrentPicture() = 0;
     // Starts timer 0, or restarts it with a full new period.
     virtual void StartChangeTimer(UINT period) = 0;
     virtual void StopChangeTimer() = 0;
@@ -58,8 +59,9 @@ class CChangeScheduler {
     void OnModeChosen(int mode);
     // The interval edit holds a new valid interval.
     void OnIntervalEdited();
-    // The show-picture box was ticked and the user chose a picture.
-    void OnPictureChosen();
+    // The show-picture box was ticked and the user chose a picture. False
+    // when no picture could be shown: nothing is scheduled then.
+    bool OnPictureChosen();
     // The show-picture box was unticked.
     void OnShowPictureOff();
 

@@ -117,7 +117,25 @@ WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int
     const PreparedWallpaper prepared = PrepareWallpaper(std::move(picturePath), fullColour);
     if (prepared.change == WallpaperChange::Shown)
         ShowWallpaperFile(prepared.wallpaperPath, alsoDefaultUser, style);
+    else
+        KeepWallpaperStyle(alsoDefaultUser, style);
     return prepared.change;
+}
+
+void KeepWallpaperStyle(int alsoDefaultUser, int style)
+{
+    const WallpaperStyleValues* values = StyleValuesFor(style);
+    if (alsoDefaultUser) {
+        CRegistryKey defaultUser;
+        defaultUser.Open(HKEY_USERS, kDefaultUserDesktopKeyPath);
+        WriteStyle(defaultUser, values);
+    }
+    CRegistryKey userDesktop;
+    CRegistryKey shellDesktop;
+    userDesktop.Open(HKEY_CURRENT_USER, kUserDesktopKeyPath);
+    shellDesktop.Open(HKEY_CURRENT_USER, kShellDesktopKeyPath);
+    WriteStyle(userDesktop, values);
+    WriteStyle(shellDesktop, values);
 }
 
 void RemoveWallpaper(int alsoDefaultUser)

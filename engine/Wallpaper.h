@@ -28,10 +28,10 @@ enum class WallpaperChange {
     Shown,
     // No picture can be read from the file (a BMP whose headers the library
     // refuses, another picture that does not decode at all, a file of no
-    // picture type, the empty path): the desktop is left as it is.
+    // picture type, the empty path): the desktop keeps its picture, and
+    // only the style values are written.
     PictureUnreadable,
-    // The picture was read but no bitmap file could be written: the desktop
-    // is left as it is.
+    // The picture was read but no bitmap file could be written: as above.
     BitmapNotWritten,
 };
 
@@ -50,7 +50,13 @@ PreparedWallpaper PrepareWallpaper(std::string picturePath, bool fullColour);
 // user too when `alsoDefaultUser` is non-zero) and tells the system.
 void ShowWallpaperFile(const std::string& wallpaperPath, int alsoDefaultUser, int style);
 
+// Writes only the style values of `style`, in the keys and order of a whole
+// change: when no picture can be shown the choice is kept all the same, for
+// the next start takes the style from these values.
+void KeepWallpaperStyle(int alsoDefaultUser, int style);
+
 // Makes `picturePath` the wallpaper in `style`: both steps above at once.
+// When it cannot be shown, the style is kept as above.
 WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style, bool fullColour = false);
 
 // Empties the wallpaper path values and tells the system; the style values

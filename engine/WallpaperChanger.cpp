@@ -29,13 +29,16 @@ std::string FileStamp(const std::string& path)
 
 } // namespace
 
-void CWallpaperChanger::Request(WallpaperRequest request)
+bool CWallpaperChanger::Request(WallpaperRequest request)
 {
     if (m_job) {
-        m_waiting = request;
-        return;
+        // A choice waiting shows the current picture in the newest style
+        // anyway: a style click after it must not cost it its walk.
+        if (!(m_waiting == WallpaperRequest::Chosen && request == WallpaperRequest::Current))
+            m_waiting = request;
+        return true;
     }
-    Start(request);
+    return Start(request);
 }
 
 void CWallpaperChanger::Cancel()
@@ -45,15 +48,28 @@ void CWallpaperChanger::Cancel()
         m_jobCancelled = true;
 }
 
-void CWallpaperChanger::Start(WallpaperRequest request)
+std::vector<std::string> CWallpaperChanger::Candidates(WallpaperRequest request, const std::string& current)
+{
+    if (request == WallpaperRequest::Current)
+        return {current};
+    std::vector<std::string> after = PicturesAfter(current);
+    if (request == WallpaperRequest::Next)
+        return after;
+    // The choice first, then the rest of its folder once round.
+    if (!after.empty() && after.back() == current)
+        after.pop_back();
+    after.insert(after.begin(), current);
+    return after;
+}
+
+bool CWallpaperChanger::Start(WallpaperRequest request)
 {
     const std::string current = m_host.CurrentPicture();
     const WallpaperOptions options = m_host.CurrentWallpaperOptions();
-    const bool movesSequence = request == WallpaperRequest::Next;
-    if (!movesSequence && ShowConvertedAgain(current, options))
-        return;
-    const std::vector<std::string> candidates =
-        movesSequence ? PicturesAfter(current) : std::vector<std::string>{current};
+    const bool movesSequence = request != WallpaperRequest::Current;
+    if (request != WallpaperRequest::Next && ShowConvertedAgain(current, options))
+        return true;
+    const std::vector<std::string> candidates = Candidates(request, current);
 
     // BMP pictures are only looked at, which takes no time: they are shown
     // here. The first picture that needs converting goes to a job, with
@@ -74,17 +90,19 @@ void CWallpaperChanger::Start(WallpaperRequest request)
                     }
                 },
                 m_window, m_jobMessage);
-            m_jobMovesSequence = movesSequence;
+            m_jobRequest = request;
             m_jobFullColour = options.fullColour;
             m_jobCancelled = false;
-            return;
+            return true;
         }
         const PreparedWallpaper prepared = PrepareWallpaper(*candidate, options.fullColour);
         if (prepared.change != WallpaperChange::PictureUnreadable) {
             Finish(*candidate, prepared, movesSequence, options.fullColour);
-            return;
+            return true;
         }
     }
+    KeepStyle();
+    return false;
 }
 
 bool CWallpaperChanger::ShowConvertedAgain(const std::string& picture, const WallpaperOptions& options)
@@ -105,8 +123,10 @@ void CWallpaperChanger::Finish(const std::string& picture, const PreparedWallpap
 {
     if (movesSequence)
         m_host.MoveToPicture(picture);
-    if (prepared.change != WallpaperChange::Shown)
+    if (prepared.change != WallpaperChange::Shown) {
+        KeepStyle();
         return;
+    }
     if (!IsBmpPicture(picture)) {
         m_lastConversion = Conversion{picture, fullColour, FileStamp(picture), prepared.wallpaperPath,
                                       FileStamp(prepared.wallpaperPath)};
@@ -118,13 +138,24 @@ void CWallpaperChanger::Finish(const std::string& picture, const PreparedWallpap
     m_host.WallpaperShown();
 }
 
-void CWallpaperChanger::TakeFinishedJob()
+void CWallpaperChanger::KeepStyle()
+{
+    const WallpaperOptions options = m_host.CurrentWallpaperOptions();
+    KeepWallpaperStyle(options.alsoDefaultUser, options.style);
+}
+
+bool CWallpaperChanger::TakeFinishedJob()
 {
     m_job.reset();
     const std::shared_ptr<JobResult> result = std::move(m_jobResult);
-    if (m_jobCancelled || result->picture.empty())
-        return;
-    Finish(result->picture, result->prepared, m_jobMovesSequence, m_jobFullColour);
+    if (m_jobCancelled)
+        return true;
+    if (result->picture.empty()) {
+        KeepStyle();
+        return false;
+    }
+    Finish(result->picture, result->prepared, m_jobRequest != WallpaperRequest::Current, m_jobFullColour);
+    return true;
 }
 
 void CWallpaperChanger::OnJobFinished()
@@ -132,16 +163,22 @@ void CWallpaperChanger::OnJobFinished()
     // A message can outlive its job (one finished while the program ended).
     if (!m_job || !m_job->Finished())
         return;
-    TakeFinishedJob();
+    // Told before the waiting request starts: the host may cancel it.
+    const WallpaperRequest finished = m_jobRequest;
+    if (!TakeFinishedJob() && finished == WallpaperRequest::Chosen && !m_exiting)
+        m_host.NoReadablePicture();
     if (m_waiting) {
         const WallpaperRequest next = *m_waiting;
         m_waiting.reset();
-        Start(next);
+        if (!Start(next) && next == WallpaperRequest::Chosen && !m_exiting)
+            m_host.NoReadablePicture();
     }
 }
 
 void CWallpaperChanger::FinishBeforeExit(DWORD milliseconds)
 {
+    // The window is closing: there is nobody left to tell.
+    m_exiting = true;
     const DWORD start = GetTickCount();
     while (m_job) {
         const DWORD spent = GetTickCount() - start;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct WallpaperOptions {
     int alsoDefaultUser = 0;
@@ -34,6 +35,9 @@ class WallpaperChangerHost {
     virtual void MoveToPicture(const std::string& picture) = 0;
     // The desktop was told to show a new wallpaper.
     virtual void WallpaperShown() = 0;
+    // A chosen picture and every other picture of its folder turned out
+    // unreadable after its request had returned: nothing was shown.
+    virtual void NoReadablePicture() = 0;
 };
 
 enum class WallpaperRequest {
@@ -44,6 +48,9 @@ enum class WallpaperRequest {
     // bitmap could be written for it (the desktop then stays as it is); a
     // folder with nothing readable leaves the current picture as it is.
     Next,
+    // The current picture just chosen by the user or, when it cannot be
+    // read, the next one after it that can, as a Next passes it over.
+    Chosen,
 };
 
 class CWallpaperChanger {
@@ -52,7 +59,11 @@ class CWallpaperChanger {
 
     // The window that takes the jobs' messages; set before the first request.
     void SetWindow(HWND window) { m_window = window; }
-    void Request(WallpaperRequest request);
+    // False when it is already clear that no picture can be read (the style
+    // values are then written alone); otherwise the picture is shown or on
+    // its way, and a Chosen request that finds nothing after all tells the
+    // host when it is done.
+    bool Request(WallpaperRequest request);
     // Nothing asked for so far reaches the desktop any more (the wallpaper
     // is being removed).
     void Cancel();
@@ -63,12 +74,17 @@ class CWallpaperChanger {
     bool Busy() const { return m_job != nullptr; }
 
   private:
-    void Start(WallpaperRequest request);
+    // The pictures a request tries, in order.
+    static std::vector<std::string> Candidates(WallpaperRequest request, const std::string& current);
+    bool Start(WallpaperRequest request);
     // True when the converted bitmap still holds this picture as asked: then
     // it is shown again without converting anything.
     bool ShowConvertedAgain(const std::string& picture, const WallpaperOptions& options);
     void Finish(const std::string& picture, const PreparedWallpaper& prepared, bool movesSequence, bool fullColour);
-    void TakeFinishedJob();
+    // The style chosen is written even when no picture is shown.
+    void KeepStyle();
+    // False when the job found no picture it could read.
+    bool TakeFinishedJob();
 
     // What a job found: the first candidate that could be read (empty when
     // none could) and its wallpaper file.
@@ -91,9 +107,10 @@ class CWallpaperChanger {
     HWND m_window = nullptr;
     std::unique_ptr<CBackgroundJob> m_job;
     std::shared_ptr<JobResult> m_jobResult;
-    bool m_jobMovesSequence = false;
+    WallpaperRequest m_jobRequest = WallpaperRequest::Current;
     bool m_jobFullColour = false;
     bool m_jobCancelled = false;
+    bool m_exiting = false;
     std::optional<WallpaperRequest> m_waiting;
     std::optional<Conversion> m_lastConversion;
 };

@@ -121,24 +121,6 @@ void DDX_Text(CDataExchange* dx, int id, double& value)
     }
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& value)
-{
-    if (dx->Failed())
-        return;
-    HWND control = dx->PrepareCtrl(id);
-    if (!dx->m_bSaveAndValidate) {
-        SetWindowTextA(control, std::to_string(value).c_str());
-        return;
-    }
-    double parsed = 0;
-    if (!ParseDouble(WindowText(control, kNumberTextLimit), parsed) || parsed != static_cast<int>(parsed)) {
-        AfxMessageBox(kParseRealMessageId, MB_ICONEXCLAMATION);
-        dx->Fail();
-        return;
-    }
-    value = static_cast<int>(parsed);
-}
-
 void DDX_Text(CDataExchange* dx, int id, std::string& value)
 {
     if (dx->Failed())

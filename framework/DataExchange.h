@@ -39,7 +39,6 @@ void DDX_Check(CDataExchange* dx, int id, int& value);
 // checked button, -1 when none is checked.
 void DDX_Radio(CDataExchange* dx, int id, int& value);
 void DDX_Text(CDataExchange* dx, int id, double& value);
-void DDX_Text(CDataExchange* dx, int id, int& value);
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
 void DDV_MinMaxDouble(CDataExchange* dx, double value, double minimum, double maximum);
 

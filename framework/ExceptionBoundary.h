@@ -1,8 +1,11 @@
 #pragma once
-// No C++ exception may unwind through a window procedure: the system code
-// between our handlers cannot be unwound safely. Every procedure of ours
-// calls its handlers through GuardWindowProc, which catches at the
-// boundary, reports the first failure, and lets the message loop go on.
+// No C++ exception may unwind through a window procedure: this build
+// unwinds with DWARF-2 tables, which the system code between our handlers
+// lacks, so an exception crossing it ends the program. Every procedure of
+// ours calls its handlers through GuardWindowProc, which catches at the
+// boundary, reports the first failure, and lets the message loop go on; so
+// do the other places the system or a loop calls us from: timer callbacks
+// (TIMERPROC) and the pre-translate walk of the message pump.
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #include "framework/MessagePump.h"
 
+#include "framework/ExceptionBoundary.h"
 #include "framework/Window.h"
 
 PumpResult PumpMessage(HWND top, HWND dialog, int* quitCode)
@@ -12,7 +13,9 @@ PumpResult PumpMessage(HWND top, HWND dialog, int* quitCode)
         *quitCode = static_cast<int>(msg.wParam);
         return PumpResult::Quit;
     }
-    if (CWnd::WalkPreTranslateTree(top, &msg))
+    // The walk calls our handlers as a window procedure does, inside the
+    // modal loop of a dialog that may itself run inside a window procedure.
+    if (GuardWindowProc([&] { return LRESULT(CWnd::WalkPreTranslateTree(top, &msg)); }))
         return PumpResult::Dispatched;
     if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg))
         return PumpResult::Dispatched;

@@ -1,8 +1,12 @@
-; Orvane Tessaly setup. Installs the shippable folder into Program Files for
-; every user of the machine, with a Start-menu shortcut and an entry in
-; "Add or remove programs". Its uninstaller ends a running copy, removes the
-; log-on entries and exactly the files it installed, and asks before it
-; removes the user's settings.
+; Orvane Tessaly setup. Installs the shippable folder for the user who runs
+; it or for every user of the machine (InstallMode.nsh), with its entries in
+; the Start menu and in "Add or remove programs". Over an installed version
+; it upgrades in place: it closes a running copy so that it saves its
+; settings, replaces the files, and starts the copy again as it ran
+; (RunningCopy.nsh); the settings and the log-on entry stay as they were.
+; The uninstaller of each kind of installation ends a running copy and
+; removes exactly that installation's files, Start-menu entries, uninstall
+; entry and log-on entries, and asks before it removes the user's settings.
 ;
 ; scripts/make-packages.sh builds it:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DFILES=files.nsh
@@ -21,29 +25,26 @@
 
 Unicode true
 ManifestDPIAware true
-; Program Files and the machine's uninstall entry need an administrator.
-RequestExecutionLevel admin
+; Installing for the user alone needs no more than the user's own rights;
+; installing for all users asks for an administrator's then (InstallMode.nsh).
+RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Orvane Tessaly"
 !define PUBLISHER "Korvex"
 !define PROGRAM "Tessaly.exe"
 !define UNINSTALLER "Uninstall.exe"
-!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+!define START_MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvaneTessaly"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_VALUE "OrvaneTessaly"
 !define SETTINGS_KEY "Software\Korvex\Tessaly"
 !define COMPANY_KEY "Software\Korvex"
-; The program holds this named mapping for as long as it runs.
-!define INSTANCE_MAPPING "OrvaneTessaly"
-; The main window's caption, in both languages.
-!define MAIN_WINDOW_CAPTION "Orvane Tessaly"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; No InstallDir: the folder depends on the kind of installation, and an
+; empty $INSTDIR in .onInit tells that /D= named none.
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
@@ -59,6 +60,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WinMessages.nsh
+!include WordFunc.nsh
+!include nsDialogs.nsh
 !include "${FILES}"
 
 ; ------------------------------------------------------------------ pages
@@ -74,9 +77,13 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWelcomeInElevatedCopy
 !insertmacro MUI_PAGE_WELCOME
+Page custom InstallModePage InstallModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderForUpgrade
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW OfferStartUnlessRestarted
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
@@ -94,6 +101,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 
 ; ------------------------------------------------------------------ helpers
 
+!include "InstallMode.nsh"
+!include "RunningCopy.nsh"
+
 ; Pages in the language the program itself will speak: Chinese when the
 ; system's default language is Chinese, English otherwise.
 !macro ChooseLanguage
@@ -106,117 +116,122 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
   ${EndIf}
 !macroend
 
-; Ends a running copy before its files are replaced or removed. It is asked
-; to close as Alt+F4 would (an open dialog first), so it saves its settings;
-; one that does not end within five seconds is terminated. $0 is 1 when no
-; copy runs any more.
-!macro DefineCloseRunningCopy prefix
-  Function ${prefix}CloseRunningCopy
-    Push $1
-    Push $2
-    Push $3
-    StrCpy $3 0
-    ${Do}
-      System::Call 'kernel32::OpenFileMapping(i 4, i 0, t "${INSTANCE_MAPPING}") p .r0'
-      ${If} $0 P= 0
-        StrCpy $0 1
-        ${Break}
-      ${EndIf}
-      System::Call 'kernel32::CloseHandle(p r0)'
-      ${If} $3 >= 100
-        StrCpy $0 0
-        ${Break}
-      ${EndIf}
-      System::Call 'user32::FindWindow(p 0, t "${MAIN_WINDOW_CAPTION}") p .r1'
-      ${If} $1 P<> 0
-        ${If} $3 < 50
-          System::Call 'user32::GetLastActivePopup(p r1) p .r2'
-          System::Call 'user32::PostMessage(p r2, i ${WM_CLOSE}, p 0, p 0)'
-        ${ElseIf} $3 = 50
-          System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
-          System::Call 'kernel32::OpenProcess(i 0x100001, i 0, i r2) p .r2'
-          ${If} $2 P<> 0
-            System::Call 'kernel32::TerminateProcess(p r2, i 1)'
-            System::Call 'kernel32::WaitForSingleObject(p r2, i 5000)'
-            System::Call 'kernel32::CloseHandle(p r2)'
-          ${EndIf}
-        ${EndIf}
-      ${EndIf}
-      Sleep 100
-      IntOp $3 $3 + 1
-    ${Loop}
-    Pop $3
-    Pop $2
-    Pop $1
-  FunctionEnd
-!macroend
-!insertmacro DefineCloseRunningCopy ""
-!insertmacro DefineCloseRunningCopy "un."
-
-!macro EndRunningCopy prefix
-  ${Do}
-    Call ${prefix}CloseRunningCopy
-    ${If} $0 = 1
-      ${Break}
-    ${EndIf}
-    ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunningText)" /SD IDCANCEL IDRETRY`
-      Quit
-    ${EndIf}
-  ${Loop}
+; The Start-menu entries, one line each: name, program arguments and
+; description. `action` is Create or Remove.
+!macro StartMenuEntries action
+  !insertmacro ${action}StartMenuEntry "${PRODUCT}" "" "$(ShortcutDescription)"
 !macroend
 
-; The finish page starts the program through the shell, so it runs with
-; the user's own rights rather than the installer's.
+!macro CreateStartMenuEntry name arguments description
+  CreateShortcut "${START_MENU_FOLDER}\${name}.lnk" "$INSTDIR\${PROGRAM}" "${arguments}" "$INSTDIR\${PROGRAM}" 0 \
+    SW_SHOWNORMAL "" "${description}"
+!macroend
+
+!macro RemoveStartMenuEntry name arguments description
+  Delete "${START_MENU_FOLDER}\${name}.lnk"
+!macroend
+
+; Removes the log-on entry under `root` when it starts this installation's
+; program, its path quoted or not; another copy's entry stays.
+!macro RemoveOwnLogonEntry root
+  ReadRegStr $0 ${root} "${RUN_KEY}" "${RUN_VALUE}"
+  StrCpy $1 $0 1
+  ${If} $1 == '"'
+    StrCpy $0 $0 "" 1
+  ${EndIf}
+  StrLen $1 "$INSTDIR\${PROGRAM}"
+  StrCpy $0 $0 $1
+  ${If} $0 == "$INSTDIR\${PROGRAM}"
+    DeleteRegValue ${root} "${RUN_KEY}" "${RUN_VALUE}"
+  ${EndIf}
+!macroend
+
+; The finish page's choice to start the program, which an upgrade that
+; started it again already made.
 Function StartProgram
-  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM}"'
+  StrCpy $0 ""
+  Call StartProgramAsUser
+FunctionEnd
+
+Function OfferStartUnlessRestarted
+  ${If} $RunningCopy = 1
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
 FunctionEnd
 
 ; ------------------------------------------------------------------ install
 
 Function .onInit
   !insertmacro ChooseLanguage
+  Call ReadInstallModeSwitches
+  ${If} ${Silent}
+  ${OrIf} $ModeFromCommandLine = 1
+    Call SettleMode
+    ${If} $0 = 0
+      SetErrorLevel 1
+      Quit
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Section "Install"
-  SetShellVarContext all
+  Call UseModeContext
+  Call NoteRunningCopy
   !insertmacro EndRunningCopy ""
 
   !insertmacro InstallFiles
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   SetOutPath "$INSTDIR"
-  CreateShortcut "${SHORTCUT}" "$INSTDIR\${PROGRAM}" "" "$INSTDIR\${PROGRAM}" 0 \
-    SW_SHOWNORMAL "" "$(ShortcutDescription)"
+  CreateDirectory "${START_MENU_FOLDER}"
+  !insertmacro StartMenuEntries Create
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM},0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM},0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  ; The user's own log-on entry starts the user's own copy, also when an
+  ; all-users copy wrote it.
+  ${If} $Mode = ${MODE_CURRENT_USER}
+    ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ${If} $0 != ""
+      WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\${PROGRAM}" min'
+    ${EndIf}
+  ${EndIf}
+
+  ${If} $RunningCopy = 1
+    StrCpy $0 $RestartArguments
+    Call StartProgramAsUser
+  ${EndIf}
 SectionEnd
 
 ; ------------------------------------------------------------------ uninstall
 
 Function un.onInit
   !insertmacro ChooseLanguage
+  Call un.SettleMode
 FunctionEnd
 
 Section "Uninstall"
-  SetShellVarContext all
+  Call un.UseModeContext
   !insertmacro EndRunningCopy "un."
 
   ; The program writes its log-on entry to the machine's Run key, or to the
   ; user's when it may not write the machine's.
-  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
-  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  !insertmacro RemoveOwnLogonEntry HKLM
+  !insertmacro RemoveOwnLogonEntry HKCU
 
-  Delete "${SHORTCUT}"
+  !insertmacro StartMenuEntries Remove
+  RMDir "${START_MENU_FOLDER}"
   !insertmacro RemoveFiles
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
@@ -232,5 +247,5 @@ Section "Uninstall"
   ${EndIf}
 
   ; Last, so that the entry stays until everything else is done.
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -87,5 +87,8 @@
 #define IDS_COLUMN_TYPE 57675
 #define IDS_COLUMN_MODIFIED 57676
 #define IDS_PICTURE_SIZE_LABEL 57677
+// Messages of the main window (150-169)
+#define IDS_SKIN_MISSING 150         // no skin can be shown; followed by what is missing
+#define IDS_NO_READABLE_PICTURE 151  // no picture of the folder can be read; followed by the folder
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number
 #define IDS_PARSE_NUMBER_RANGE 61715 // data exchange: out of range, %1 and %2 are the bounds

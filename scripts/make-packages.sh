@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# make-packages.sh DIST OUT: the portable zip and the installer of the
-# shippable folder, named after the version in VERSION:
+# make-packages.sh DIST OUT [VERSION]: the portable zip and the installer of
+# the shippable folder, named after the version in VERSION:
 #   OUT/Tessaly-<version>.zip         the folder as Tessaly-<version>/
 #   OUT/Tessaly-<version>-setup.exe   the NSIS installer (installer/)
 # Each is made again only when the folder's files or the installer's own
-# sources changed since it was last made.
+# sources changed since it was last made. Given a VERSION, it makes only an
+# installer that calls itself that version: the install test upgrades from
+# one with a lower number.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$(cd "$1" && pwd)
 mkdir -p "$2"
 out=$(cd "$2" && pwd)
-version=$(head -n1 "$root/VERSION")
+version=${3:-$(head -n1 "$root/VERSION")}
 name=Tessaly-$version
 zip_file=$out/$name.zip
 setup_file=$out/$name-setup.exe
@@ -83,7 +85,7 @@ make_installer() {
   mv "$setup_file.part" "$setup_file"
 }
 
-if out_of_date "$zip_file" "$dist" "$root/VERSION"; then
+if [ -z "${3:-}" ] && out_of_date "$zip_file" "$dist" "$root/VERSION"; then
   make_zip
   echo "make-packages: $(realpath --relative-to="$root" "$zip_file")"
 fi

@@ -10,6 +10,7 @@
 #include "engine/WallpaperBitmap.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
 
@@ -23,6 +24,8 @@ constexpr UINT kStartupHideDelay = 50; // ms
 constexpr UINT kWallpaperJobMessage = WM_APP + 17;
 // At exit a running conversion gets this long to finish and be shown.
 constexpr DWORD kExitWaitForWallpaper = 2000; // ms
+// Posted when the interval edit has lost the focus.
+constexpr UINT kIntervalEditLeftMessage = WM_APP + 1;
 
 // The controls that repaint over the skin background.
 constexpr int kRepaintedControls[] = {
@@ -74,17 +77,25 @@ void CMainSettingsDlg::DoDataExchange(CDataExchange* dx)
     ExchangeInterval(dx);
 }
 
+std::optional<double> CMainSettingsDlg::EditedInterval() const
+{
+    char text[32] = {}; // as much as the exchange reads
+    GetDlgItemTextA(m_hWnd, IDC_INTERVAL_EDIT, text, sizeof text);
+    double interval = 0;
+    if (ParseDouble(text, interval) && IsValidInterval(interval))
+        return interval;
+    return std::nullopt;
+}
+
 void CMainSettingsDlg::ExchangeInterval(CDataExchange* dx)
 {
     // The schedule and the settings key go on with the last valid interval.
-    double interval = m_settings.ChangeTime;
     if (dx->m_bSaveAndValidate && !m_reportBadInterval) {
-        char text[32] = {}; // as much as the exchange reads
-        GetDlgItemTextA(m_hWnd, IDC_INTERVAL_EDIT, text, sizeof text);
-        if (ParseDouble(text, interval) && IsValidInterval(interval))
-            m_settings.ChangeTime = interval;
+        if (const std::optional<double> interval = EditedInterval())
+            m_settings.ChangeTime = *interval;
         return;
     }
+    double interval = m_settings.ChangeTime;
     DDX_Text(dx, IDC_INTERVAL_EDIT, interval);
     DDV_MinMaxDouble(dx, interval, kMinimumInterval, kMaximumInterval);
     if (!dx->Failed())
@@ -93,6 +104,8 @@ void CMainSettingsDlg::ExchangeInterval(CDataExchange* dx)
 
 BOOL CMainSettingsDlg::ReadControlsReportingBadInterval()
 {
+    // The message box takes the focus from the edit: that is no leaving.
+    m_badIntervalReported = true;
     m_reportBadInterval = true;
     const BOOL valid = UpdateData(TRUE);
     m_reportBadInterval = false;
@@ -104,6 +117,22 @@ void CMainSettingsDlg::OnOK()
     // Enter ends the program only with a valid interval, and says why not.
     if (ReadControlsReportingBadInterval())
         EndDialog(IDOK);
+}
+
+void CMainSettingsDlg::ReportBadIntervalOnce()
+{
+    if (m_badIntervalReported || EditedInterval())
+        return;
+    ReadControlsReportingBadInterval();
+}
+
+void CMainSettingsDlg::OnIntervalEditLeft()
+{
+    // Only when the focus went to another control of this window: switching
+    // to another program is no reason for a message box.
+    HWND focus = ::GetFocus();
+    if (focus && focus != GetDlgItem(IDC_INTERVAL_EDIT) && ::IsChild(m_hWnd, focus))
+        ReportBadIntervalOnce();
 }
 
 void CMainSettingsDlg::AppendAboutToSystemMenu()
@@ -136,15 +165,17 @@ BOOL CMainSettingsDlg::OnInitDialog()
     InitialiseSkin();
 
     UpdateData(FALSE);
-    if (!m_settings.ShowPic)
+    if (!m_settings.ShowPic) {
         UpdateControlStates();
-    else
+        SaveSettings();
+    } else {
         EnableStyleRadios(true);
+    }
     m_scheduler.OnStartup();
 
     RegisterTrayIcon();
 
-    m_pendingStartupHide = true;
+    m_pendingStartupHide = m_startMinimised;
     SetTimer(kStartupHideTimer, kStartupHideDelay);
     UpdateData(FALSE);
     return TRUE;
@@ -178,7 +209,6 @@ void CMainSettingsDlg::UpdateControlStates()
         ::EnableWindow(GetDlgItem(id), showPic);
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
     EnableStyleRadios(showPic);
-    SaveSettings();
 }
 
 void CMainSettingsDlg::EnableStyleRadios(bool showPic)
@@ -208,6 +238,8 @@ void CMainSettingsDlg::Show()
 
 BOOL CMainSettingsDlg::DestroyWindow()
 {
+    // Closed with a text the user never heard was no interval.
+    ReportBadIntervalOnce();
     // A change on its way is shown if it comes in time, so the current
     // picture saved below is the one on the desktop.
     m_wallpaper.FinishBeforeExit(kExitWaitForWallpaper);
@@ -248,12 +280,12 @@ void CMainSettingsDlg::OnStartupHideTimer()
     // One tick is all it is for: left running, it would wake the program
     // twenty times a second for nothing.
     KillTimer(kStartupHideTimer);
-    if (!m_pendingStartupHide || !m_startMinimised)
+    if (!m_pendingStartupHide)
         return;
     // Started at log-on: only the notification icon stays.
+    m_pendingStartupHide = false;
     ShowWindow(SW_MINIMIZE);
     Hide();
-    m_pendingStartupHide = false;
 }
 
 bool CMainSettingsDlg::OnSysCommand(WPARAM command)
@@ -284,6 +316,9 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     if (id == IDC_INTERVAL_EDIT && lp != 0) {
         if (code == EN_CHANGE)
             OnIntervalChanged();
+        // The focus is still moving: look where it went once it is there.
+        if (code == EN_KILLFOCUS)
+            PostMessage(kIntervalEditLeftMessage);
         return TRUE;
     }
     if (code != BN_CLICKED)
@@ -373,9 +408,14 @@ void CMainSettingsDlg::OnChangeModeClicked(int mode)
 
 void CMainSettingsDlg::OnIntervalChanged()
 {
-    // A bad text shows its message, once; the timer keeps its period.
-    if (ReadControlsReportingBadInterval())
-        m_scheduler.OnIntervalEdited();
+    // "0." on the way to "0.5", or "" on the way from "30" to "100", is no
+    // mistake yet: until the user is done with the edit such a text is
+    // neither used nor reported, and the timer keeps its period.
+    m_badIntervalReported = false;
+    if (!EditedInterval())
+        return;
+    UpdateData(TRUE);
+    m_scheduler.OnIntervalEdited();
     SaveSettings();
 }
 
@@ -402,13 +442,20 @@ void CMainSettingsDlg::OnShowPictureClicked()
 {
     UpdateData(TRUE);
     if (m_settings.ShowPic) {
-        if (ChoosePicture()) {
-            m_scheduler.OnPictureChosen();
-        } else {
+        const bool chosen = ChoosePicture();
+        // Cleared when a picture is shown, or the box goes off again.
+        m_tickAwaitsPicture = chosen;
+        const bool shown = chosen && m_scheduler.OnPictureChosen();
+        if (chosen && !shown)
+            ReportNoReadablePicture();
+        // The box is never left ticked with nothing shown.
+        if (!shown) {
+            m_tickAwaitsPicture = false;
             m_settings.ShowPic = 0;
             CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
         }
     } else {
+        m_tickAwaitsPicture = false;
         m_wallpaper.Cancel();
         RemoveWallpaper(m_settings.SetDefaultUser);
         m_scheduler.OnShowPictureOff();
@@ -428,9 +475,20 @@ void CMainSettingsDlg::ChangeToNextPicture()
     m_wallpaper.Request(WallpaperRequest::Next);
 }
 
-void CMainSettingsDlg::ApplyCurrentPicture()
+bool CMainSettingsDlg::ApplyCurrentPicture()
 {
-    m_wallpaper.Request(WallpaperRequest::Current);
+    // A choice that cannot be read is passed over for the next readable
+    // picture of its folder, as a scheduled change passes it over. False
+    // when the folder has nothing readable, known at once; when that only
+    // shows once the conversion is done, NoReadablePicture follows.
+    return m_wallpaper.Request(WallpaperRequest::Chosen);
+}
+
+void CMainSettingsDlg::ReportNoReadablePicture()
+{
+    const std::string text =
+        LoadResourceString(IDS_NO_READABLE_PICTURE) + "\n" + DirectoryOfPath(m_settings.CurPicFileName);
+    MessageBoxA(m_hWnd, text.c_str(), LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMainSettingsDlg::StartChangeTimer(UINT period)
@@ -482,8 +540,26 @@ void CMainSettingsDlg::MoveToPicture(const std::string& picture)
 
 void CMainSettingsDlg::WallpaperShown()
 {
+    m_tickAwaitsPicture = false;
     // The skin is drawn again over the new desktop.
     StartRepaintTimer(kRepaintDelay);
+}
+
+void CMainSettingsDlg::NoReadablePicture()
+{
+    // Ticked for a picture of a folder with nothing readable: the box goes
+    // off again, as when that was clear at once. From the Picture button the
+    // desktop keeps what it shows.
+    if (m_tickAwaitsPicture) {
+        m_tickAwaitsPicture = false;
+        m_wallpaper.Cancel();
+        m_scheduler.OnShowPictureOff();
+        m_settings.ShowPic = 0;
+        CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
+        UpdateControlStates();
+        SaveSettings();
+    }
+    ReportNoReadablePicture();
 }
 
 // ---- Messages
@@ -505,12 +581,19 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_icon);
+    case kIntervalEditLeftMessage:
+        OnIntervalEditLeft();
+        return 0;
     case WM_WINDOWPOSCHANGED:
         // Also when another copy of the program shows this window, restoring
         // it from minimised (which sends no WM_SHOWWINDOW): the tip follows
         // the window whoever showed or hid it.
-        if (const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags; flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
-            SetTrayTip(flags & SWP_SHOWWINDOW ? IDS_TIP_CLICK_TO_HIDE : IDS_TIP_CLICK_TO_SHOW);
+        // A window started at log-on shows only until its start-up hide: its
+        // tip offers to show it all along.
+        if (const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags; flags & SWP_HIDEWINDOW)
+            SetTrayTip(IDS_TIP_CLICK_TO_SHOW);
+        else if ((flags & SWP_SHOWWINDOW) && !m_pendingStartupHide)
+            SetTrayTip(IDS_TIP_CLICK_TO_HIDE);
         break;
     }
     return CDialog::WindowProc(msg, wp, lp);

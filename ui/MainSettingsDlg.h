@@ -16,7 +16,9 @@
 #include "ui/skin/SkinDescription.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CTrayIcon;
 
@@ -35,9 +37,10 @@ class CMainSettingsDlg : public CDialog,
     // Loads the settings key: the first-start values or the stored ones.
     // Returns whether HideShowDesktopIcon was stored.
     bool LoadSettings();
-    // Reads the controls and writes the settings. A bad interval in the
-    // edit is passed over in silence: the last valid one is written.
-    void SaveSettings();
+    // Reads the controls and writes the settings, once for each action of
+    // the user. A bad interval in the edit is passed over in silence: the
+    // last valid one is written. Virtual so a test can count the saves.
+    virtual void SaveSettings();
 
     Settings m_settings;
     bool m_startMinimised = false;
@@ -63,6 +66,12 @@ class CMainSettingsDlg : public CDialog,
     // read of the controls.
     void ExchangeInterval(CDataExchange* dx);
     BOOL ReadControlsReportingBadInterval();
+    // The interval the edit holds, when it is a valid one.
+    std::optional<double> EditedInterval() const;
+    // A bad interval is reported when the user is done with it (Enter,
+    // leaving the edit, closing the window), once for each text.
+    void ReportBadIntervalOnce();
+    void OnIntervalEditLeft();
     void AppendAboutToSystemMenu();
     // ---- Menus, notification icon, About box and help (MainSettingsDlgMenus.cpp)
     void RegisterTrayIcon();
@@ -79,6 +88,9 @@ class CMainSettingsDlg : public CDialog,
     // Loads the skin (rebuilding its description when it cannot be read),
     // shapes the window, creates the skin buttons and the tooltip control.
     void InitialiseSkin();
+    // The skin of the language, else the other shipped one; false when
+    // neither can be shown, with the folders or pictures that are missing.
+    bool LoadSkin(std::vector<std::string>& missing);
     bool LoadBackgroundImage();
     // Sizes the window to the background picture and cuts it to its shape.
     void ApplyWindowRegion();
@@ -135,7 +147,9 @@ class CMainSettingsDlg : public CDialog,
 
     // ChangeSchedulerHost: what the scheduler asks of the window.
     void ChangeToNextPicture() override;
-    void ApplyCurrentPicture() override;
+    bool ApplyCurrentPicture() override;
+    // Tells the user why no wallpaper could be shown from the folder.
+    void ReportNoReadablePicture();
     void StartChangeTimer(UINT period) override;
     void StopChangeTimer() override;
     void StartRepaintTimer(UINT delay) override;
@@ -148,12 +162,17 @@ class CMainSettingsDlg : public CDialog,
     WallpaperOptions CurrentWallpaperOptions() const override;
     void MoveToPicture(const std::string& picture) override;
     void WallpaperShown() override;
+    void NoReadablePicture() override;
 
     CRegistryKey m_settingsKey;
     CRegistryKey m_logonKey;
     CChangeScheduler m_scheduler;
     CWallpaperChanger m_wallpaper;
     HICON m_icon = nullptr;
+    // Started with "min" and not hidden yet.
     bool m_pendingStartupHide = false;
     bool m_reportBadInterval = false;
+    bool m_badIntervalReported = false;
+    // The show-picture box was ticked and its picture is still on its way.
+    bool m_tickAwaitsPicture = false;
 };

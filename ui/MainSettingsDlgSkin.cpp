@@ -9,6 +9,7 @@
 #include "image/ImageFileType.h"
 #include "image/palette/DibPalette.h"
 #include "resources/resource.h"
+#include "settings/Settings.h"
 #include "ui/DialogColours.h"
 #include "ui/skin/DefaultSkin.h"
 #include "ui/skin/SkinDescriptionFile.h"
@@ -16,6 +17,8 @@
 #include "ui/skin/WindowRegion.h"
 
 #include <windowsx.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,16 +37,51 @@ constexpr WPARAM kShowDesktopHotKey = 501;
 
 void CMainSettingsDlg::InitialiseSkin()
 {
-    const std::string programDirectory = ProgramDirectory();
-    if (!LoadSkinDescription(m_skin, programDirectory, m_settings.CurSkinIndex)) {
-        ShowSkinMessage(m_hWnd, LoadResourceString(IDS_SKIN_FILE_MISSING), MB_OK | MB_ICONERROR);
-        RebuildDefaultSkin(m_skin, m_hWnd, programDirectory, m_settings.CurSkinIndex);
+    std::vector<std::string> missing;
+    if (!LoadSkin(missing)) {
+        // Without a skin the dialog keeps its own frame, caption and system
+        // menu, so the user can still use and close it.
+        ReleaseSkin();
+        std::string text = LoadResourceString(IDS_SKIN_MISSING);
+        for (const std::string& name : missing)
+            text += "\n" + name;
+        ShowSkinMessage(m_hWnd, text, MB_OK | MB_ICONERROR);
     }
-    LoadBackgroundImage();
     ApplyWindowRegion();
     CreateSkinButtons();
     m_toolTip.Create(this);
     m_toolTip.Activate(TRUE);
+}
+
+bool CMainSettingsDlg::LoadSkin(std::vector<std::string>& missing)
+{
+    const std::string programDirectory = ProgramDirectory();
+    // The language's own skin first; a program folder that lost it still
+    // has the other one it shipped with.
+    std::vector<std::string> names = {m_settings.CurSkinIndex};
+    for (WORD language : {LANG_ENGLISH, LANG_CHINESE}) {
+        const std::string name = SkinFolderNameForLanguage(MAKELANGID(language, SUBLANG_DEFAULT));
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    for (const std::string& name : names) {
+        const std::string folder = programDirectory + "\\" + name;
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            missing.push_back(folder);
+            continue;
+        }
+        if (!LoadSkinDescription(m_skin, programDirectory, name)) {
+            ShowSkinMessage(m_hWnd, LoadResourceString(IDS_SKIN_FILE_MISSING), MB_OK | MB_ICONERROR);
+            RebuildDefaultSkin(m_skin, m_hWnd, programDirectory, name);
+        }
+        if (LoadBackgroundImage()) {
+            m_settings.CurSkinIndex = name;
+            return true;
+        }
+        missing.push_back(m_skin.backgroundPath);
+    }
+    return false;
 }
 
 bool CMainSettingsDlg::LoadBackgroundImage()

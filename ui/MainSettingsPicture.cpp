@@ -19,7 +19,9 @@ void CMainSettingsDlg::OnSelectPictureButton()
 {
     if (!ChoosePicture())
         return;
-    // Not saved here: the next save, or the exit, stores the choice.
-    m_wallpaper.Request(WallpaperRequest::Current);
+    // Not saved here: the next save, or the exit, stores the choice. When
+    // nothing of the folder can be read the desktop keeps what it shows.
+    if (!ApplyCurrentPicture())
+        ReportNoReadablePicture();
     StartRepaintTimer(kRepaintDelay);
 }

@@ -81,9 +81,24 @@ void ReadCoreHeader(const uint8_t* bytes, DibHeader& header)
     header.bitCount = static_cast<uint16_t>(bytes[10] | (bytes[11] << 8));
 }
 
-void ReadColorTable(ByteReader& file, bool core, uint32_t entries, BmpLayout& layout)
+// OS/2 2.x files name four-byte colour entries, yet many writers store the
+// three-byte entries of the older core header: the room the file leaves
+// between the header and its pixels tells which.
+uint32_t TableEntryBytes(uint32_t headerSize, size_t tableStart, size_t pixelOffset, uint32_t entries)
 {
-    if (!core) {
+    if (headerSize == kCoreHeaderBytes)
+        return 3;
+    const bool os2 = headerSize == kShortOs2HeaderBytes || headerSize == kOs2HeaderBytes;
+    if (os2 && pixelOffset > tableStart && pixelOffset - tableStart < static_cast<uint64_t>(entries) * 4)
+        return 3;
+    return 4;
+}
+
+// Three-byte entries are widened to four, the fourth byte 0; four-byte
+// ones are read as they are.
+void ReadColorTable(ByteReader& file, uint32_t entryBytes, uint32_t entries, BmpLayout& layout)
+{
+    if (entryBytes == 4) {
         file.Read(layout.colorTable, entries * 4);
         return;
     }
@@ -94,23 +109,33 @@ void ReadColorTable(ByteReader& file, bool core, uint32_t entries, BmpLayout& la
     }
 }
 
-// Pixel bytes of compressed data: what the header claims, but never more than
-// the file holds, so a tiny file cannot ask for a giant block.
-bool SizeCompressedData(const ByteReader& file, BmpLayout& layout)
+// Compressed rows cannot be judged before they are decoded: only the size
+// the header gives them can be checked against the file. Without one they
+// take what the file holds, which must be something.
+bool SizeCompressedData(uint64_t fileSize, BmpLayout& layout)
 {
-    const size_t available = layout.pixelOffset < file.Size() ? file.Size() - layout.pixelOffset : 0;
-    uint64_t bytes = layout.header.sizeImage;
-    if (bytes == 0 || bytes > available)
-        bytes = available;
-    if (bytes > kMaxDibBytes)
+    const uint64_t available = layout.pixelOffset < fileSize ? fileSize - layout.pixelOffset : 0;
+    const uint64_t bytes = layout.header.sizeImage != 0 ? layout.header.sizeImage : available;
+    if (bytes == 0 || bytes > available || bytes > kMaxDibBytes)
         return false;
     layout.header.sizeImage = static_cast<uint32_t>(bytes);
     return true;
 }
 
+// Whether the file holds every pixel row; the padding of the last row may
+// be missing.
+bool HoldsPixelRows(uint64_t fileSize, const BmpLayout& layout)
+{
+    const DibHeader& header = layout.header;
+    const uint64_t lastRowBytes =
+        (static_cast<uint64_t>(header.bitCount) * static_cast<uint64_t>(header.width) + 7) / 8;
+    const uint64_t rowBytes = DibRowStride(header.bitCount, header.width) * static_cast<uint64_t>(header.height - 1);
+    return layout.pixelOffset + rowBytes + lastRowBytes <= fileSize;
+}
+
 } // namespace
 
-bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
+bool ReadDibHeader(ByteReader& file, BmpLayout& layout, uint64_t fileSize)
 {
     layout = BmpLayout();
     const size_t start = file.Position();
@@ -159,6 +184,10 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
         header.height = -header.height;
         layout.topDown = true;
     }
+    // The size is judged first, for compressed pictures too.
+    uint32_t imageBytes = 0;
+    if (!DibImageBytes(header.bitCount, header.width, header.height, imageBytes))
+        return false;
 
     // Masks of a BITFIELDS picture sit inside the longer headers, else right after the header.
     layout.hasMasks = header.compression == kBiBitfields;
@@ -178,28 +207,27 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
         fileEntries = 1u << header.bitCount;
     if (fileEntries > kMaxTableEntries && header.bitCount <= 8)
         return false;
+    const size_t statedPixelOffset = offBits != 0 ? start + offBits : 0;
+    const uint32_t entryBytes = TableEntryBytes(headerSize, file.Position(), statedPixelOffset, fileEntries);
     // Deeper pictures may carry an optional table for palette devices, as
     // long as they like; its first 256 colours are kept (and become the
     // picture's palette) unless bit-field masks take its place right after
     // the header.
     const uint32_t keptEntries = layout.hasMasks ? 0 : std::min(fileEntries, kMaxTableEntries);
     header.clrUsed = keptEntries;
-    ReadColorTable(file, core, keptEntries, layout);
-    const uint64_t skippedBytes = static_cast<uint64_t>(fileEntries - keptEntries) * (core ? 3 : 4);
+    ReadColorTable(file, entryBytes, keptEntries, layout);
+    const uint64_t skippedBytes = static_cast<uint64_t>(fileEntries - keptEntries) * entryBytes;
     file.Skip(static_cast<size_t>(std::min<uint64_t>(skippedBytes, SIZE_MAX)));
-
-    layout.pixelOffset = offBits != 0 ? start + offBits : file.Position();
+    layout.pixelOffset = offBits != 0 ? statedPixelOffset : file.Position();
 
     if (header.compression == kBiRle8 || header.compression == kBiRle4)
-        return SizeCompressedData(file, layout);
+        return SizeCompressedData(fileSize, layout);
 
     // Uncompressed rows always get their full size, whatever the file claims,
-    // so drawing can never run past the block.
-    uint32_t imageBytes = 0;
-    if (!DibImageBytes(header.bitCount, header.width, header.height, imageBytes))
-        return false;
+    // so drawing can never run past the block; a file cut short of them is
+    // damaged.
     header.sizeImage = imageBytes;
-    return true;
+    return HoldsPixelRows(fileSize, layout);
 }
 
 void ReadDibPixels(ByteReader& file, const BmpLayout& layout, uint8_t* pixels)
@@ -213,4 +241,9 @@ void ReadDibPixels(ByteReader& file, const BmpLayout& layout, uint8_t* pixels)
     const int height = layout.header.height;
     for (int row = height - 1; row >= 0; --row)
         file.Read(pixels + static_cast<size_t>(row) * stride, stride);
+}
+
+bool ReadDibHeader(ByteReader& file, BmpLayout& layout)
+{
+    return ReadDibHeader(file, layout, file.Size());
 }

@@ -51,10 +51,15 @@ struct BmpLayout {
 // the colour table and the masks from the reader's current position. Returns
 // false for files the library refuses: headers cut short, header sizes other
 // than 12, 40, 52, 56, 108 and 124 bytes, unknown depths or compressions,
-// more than 256 colours, and pictures beyond the DIB size bound.
+// more than 256 colours, pictures beyond the library's size bound, and
+// damaged files: plain rows the file cannot hold, or compressed data shorter
+// than its header says. fileSize is the whole file's length, counted from
+// where the reader starts: more than the reader holds when only the first
+// bytes of the file were read.
+bool ReadDibHeader(ByteReader& file, BmpLayout& layout, uint64_t fileSize);
+// The reader holds the whole file.
 bool ReadDibHeader(ByteReader& file, BmpLayout& layout);
 
 // Copies the pixel bytes of a file parsed by ReadDibHeader into pixels, which
-// holds layout.header.sizeImage bytes. Bytes the file lacks are zero-filled;
-// top-down rows are turned bottom-up.
+// holds layout.header.sizeImage bytes. Top-down rows are turned bottom-up.
 void ReadDibPixels(ByteReader& file, const BmpLayout& layout, uint8_t* pixels);

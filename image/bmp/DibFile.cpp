@@ -75,7 +75,10 @@ bool CanReadDibFile(const std::string& fileName)
     DWORD length = 0;
     if (!ReadFile(file.Get(), head, sizeof head, &length, nullptr))
         return false;
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.Get(), &size))
+        return false;
     ByteReader reader(head, length);
     BmpLayout layout;
-    return ReadDibHeader(reader, layout);
+    return ReadDibHeader(reader, layout, static_cast<uint64_t>(size.QuadPart));
 }

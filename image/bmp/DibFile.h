@@ -24,9 +24,9 @@ uint32_t ColorTableBytes(const BITMAPINFOHEADER& dib);
 // was written whole (see WriteFileReplacing).
 int WriteDibFile(const std::string& fileName, const BITMAPINFOHEADER* dib);
 
-// Whether ReadDibFile would take the file: it opens and the parser accepts
-// its headers. Only the first bytes are read; pixel bytes the file lacks
-// never make a load fail.
+// Whether ReadDibFile would take the file: it opens, the parser accepts its
+// headers, and the file is long enough for the pixels they describe. Only
+// the first bytes are read.
 bool CanReadDibFile(const std::string& fileName);
 
 // Hands buffer to write in pieces: up to 32768 bytes at once; a larger buffer

@@ -1,6 +1,6 @@
 // The interval edit of the running program: a bad interval is reported
-// once, when the user types it, and never stored or used; one that came
-// from the settings key is repaired without a word.
+// once the user is done with it, never while typing, and never stored or
+// used; one that came from the settings key is repaired without a word.
 
 #include "resources/resource.h"
 #include "settings/Settings.h"
@@ -64,29 +64,37 @@ TEST_F(IntervalEdit, AStoredIntervalOutOfRangeIsRepairedWithoutAWord)
     EXPECT_EQ("0.016700", StoredInterval());
 }
 
-TEST_F(IntervalEdit, ABadIntervalIsReportedOnceAndNeitherStoredNorUsed)
+TEST_F(IntervalEdit, ABadIntervalIsReportedOnceTheUserIsDoneAndNeverStoredOrUsed)
 {
     EXPECT_EQ(0u, Start("3", "30", true).size());
     ASSERT_TRUE(window);
     HWND edit = Control(IDC_INTERVAL_EDIT);
     ASSERT_TRUE(IsWindowEnabled(edit));
 
-    for (const wchar_t* text : {L"", L"0", L"100000000", L"abc"}) {
-        EXPECT_EQ(1u, During([&] { Type(edit, text); }).size()) << "one message for \"" << text << "\"";
-        EXPECT_EQ("30.000000", StoredInterval()) << "after \"" << text << "\"";
+    // "0.5" typed key by key, then "100" over it: nothing is said meanwhile,
+    // and only a valid interval is taken (the key keeps the "30" it was
+    // given until then).
+    const std::pair<const wchar_t*, const char*> steps[] = {
+        {L"0", "30"}, {L"0.", "30"}, {L"0.5", "0.500000"}, {L"", "0.500000"}, {L"abc", "0.500000"}};
+    for (const auto& [text, stored] : steps) {
+        EXPECT_EQ(0u, During([&] { Type(edit, text); }).size()) << "while typing \"" << text << "\"";
+        EXPECT_EQ(stored, StoredInterval()) << "after \"" << text << "\"";
     }
+    // Enter says it, and every time; the window stays.
+    EXPECT_EQ(1u, During([&] { Command(window, IDOK); }).size());
+    EXPECT_EQ(1u, During([&] { Command(window, IDOK); }).size());
+    EXPECT_TRUE(IsWindow(window));
     // Choosing the interval mode again restarts the schedule with the
     // interval the window holds, and saves it: still the last valid one.
     EXPECT_EQ(0u, During([&] { Click(Control(IDC_CHANGE_BY_INTERVAL)); }).size());
-    EXPECT_EQ("30.000000", StoredInterval());
+    EXPECT_EQ("0.500000", StoredInterval());
 
-    EXPECT_EQ(0u, During([&] { Type(edit, L"15"); }).size());
-    EXPECT_EQ("15.000000", StoredInterval());
-    EXPECT_EQ(1u, During([&] { Type(edit, L"0"); }).size());
+    // Closed with a text nobody was told about: said once on the way out.
+    EXPECT_EQ(0u, During([&] { Type(edit, L"0"); }).size());
     bool closed = false;
-    EXPECT_EQ(0u, During([&] { closed = Close(*program, window); }).size());
+    EXPECT_EQ(1u, During([&] { closed = Close(*program, window); }).size());
     EXPECT_TRUE(closed);
-    EXPECT_EQ("15.000000", StoredInterval());
+    EXPECT_EQ("0.500000", StoredInterval());
 }
 
 } // namespace

@@ -1,16 +1,25 @@
-// The main window's start-up hide timer, watched in this process: its first
-// tick hides a window started with "min" and leaves any other alone, and
+// The main window in this process: the first tick of its start-up hide
+// timer hides a window started with "min" and leaves any other alone, and
 // after that tick the timer is gone either way (it used to wake the program
-// twenty times a second for its whole life).
+// twenty times a second for its whole life); a click saves the settings once.
+// The icon's tip says from the start what a click will do: a window started
+// with "min" shows only until that tick, and its tip never flickers to
+// "click to hide".
 
 #include "framework/App.h"
+#include "framework/ResourceString.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 #include "tests/app/DrivingTessaly.h"
 #include "tests/support/Registry.h"
 #include "ui/MainSettingsDlg.h"
+#include "ui/tray/TrayIcon.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
 
 using namespace testing_support;
 
@@ -37,32 +46,76 @@ bool HandleFirstStartupHideTick(HWND window)
     }
 }
 
+// The tips the notification icon was given, in order.
+std::vector<std::string> tips;
+BOOL RecordTip(DWORD action, NotifyIconData* data)
+{
+    if (action != NIM_DELETE)
+        tips.emplace_back(data->szTip);
+    return TRUE;
+}
+
 class StartupHideTimer : public ::testing::TestWithParam<bool> {
   protected:
     void SetUp() override
     {
+        tips.clear();
+        SetNotifyIconFunction(&RecordTip);
         DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
         WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "0");
         app_test::PresetDesktop("");
         static const HMODULE resources = LoadLibraryA((TestProgramDirectory() + "\\English.dll").c_str());
         AfxSetResourceHandle(resources);
     }
-    void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
+    void TearDown() override
+    {
+        SetNotifyIconFunction(nullptr);
+        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+    }
 };
 
-TEST_P(StartupHideTimer, TicksOnceAndHidesOnlyAWindowStartedMinimised)
+TEST_P(StartupHideTimer, TicksOnceAndHidesOnlyAWindowStartedMinimisedWhoseTipNeverOffersToHide)
 {
     const bool startMinimised = GetParam();
+    CTrayIcon tray(IDI_MAIN);
     CMainSettingsDlg window;
     window.m_startMinimised = startMinimised;
+    window.m_trayIcon = &tray;
     ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+    window.ShowWindow(SW_SHOWNORMAL); // as the modal loop shows it
 
     ASSERT_TRUE(HandleFirstStartupHideTick(window.m_hWnd));
     EXPECT_EQ(!startMinimised, IsWindowVisible(window.m_hWnd) != FALSE);
     EXPECT_FALSE(KillTimer(window.m_hWnd, kStartupHideTimer)) << "the timer outlived its tick";
+    const std::string tip = LoadResourceString(startMinimised ? IDS_TIP_CLICK_TO_SHOW : IDS_TIP_CLICK_TO_HIDE);
+    EXPECT_EQ(std::set<std::string>{tip}, std::set<std::string>(tips.begin(), tips.end()));
     window.DestroyWindow();
 }
 
 INSTANTIATE_TEST_SUITE_P(StartedWithAndWithoutMin, StartupHideTimer, ::testing::Bool());
+
+class CountingSaves : public CMainSettingsDlg {
+  public:
+    void SaveSettings() override
+    {
+        ++saves;
+        CMainSettingsDlg::SaveSettings();
+    }
+    int saves = 0;
+};
+
+TEST_F(StartupHideTimer, EachClickSavesTheSettingsOnce)
+{
+    app_test::PresetDesktop("C:\\no-such-picture.bmp"); // a picture shown: every control is enabled
+    CountingSaves window;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+    // Unticking the show-picture box last: it disables the others.
+    for (int id : {IDC_SET_DEFAULT_USER, IDC_CHANGE_NEVER, IDC_STYLE_TILE, IDC_SHOW_PICTURE}) {
+        window.saves = 0;
+        SendMessageA(window.GetDlgItem(id), BM_CLICK, 0, 0);
+        EXPECT_EQ(1, window.saves) << "control " << id;
+    }
+    window.DestroyWindow();
+}
 
 } // namespace

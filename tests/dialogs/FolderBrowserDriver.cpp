@@ -35,7 +35,8 @@ void FolderBrowserDriver::Run()
     if (!browser)
         return;
     // The browser's own message: select a folder given by its path.
-    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_folder.c_str()));
+    if (!m_folder.empty())
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_folder.c_str()));
     PostMessageA(browser, WM_COMMAND, IDOK, 0);
     m_answered = true;
 }

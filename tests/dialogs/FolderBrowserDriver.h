@@ -1,6 +1,6 @@
 #pragma once
 // Answers the shell's folder browser the way a user does: when the browser
-// opens over `owner`, it selects `folder` and presses OK. It runs on a
+// opens over `owner`, it selects `folder` (when not empty) and presses OK. It runs on a
 // thread of its own, because the browser's loop holds the test's thread.
 
 #include <windows.h>

@@ -225,9 +225,11 @@ TEST_F(SelectPictureDlgTest, APictureThatDoesNotLoadClearsThePreviewAndTheSizeLi
     const std::vector<std::string> expected = {"bad.jpg", "good.bmp"};
     ASSERT_EQ(expected, Names());
 
+    ASSERT_EQ(kGreyPicture, FrameCentre());
     Select(0);
     EXPECT_TRUE(WaitForSizeLine(""));
     EXPECT_EQ(nullptr, dialog.PreviewFrame());
+    EXPECT_EQ(kDialogBackground, FrameCentre());
     Select(1);
     EXPECT_TRUE(WaitForSizeLine("Picture size: 8*6"));
 }
@@ -300,15 +302,21 @@ TEST_F(SelectPictureDlgTest, AFolderChosenInADriveRootGivesPathsWithOneBackslash
     ASSERT_TRUE(drive.Mapped());
     folder.AddFile("a.bmp");
 
-    // A folder chosen, OK without picking: the path handed in comes back.
+    // A folder chosen, OK without picking: the new folder's first picture.
     Open(folder.File("a.bmp"));
     ASSERT_TRUE(ChooseFolder(drive.Root()));
     const std::vector<std::string> expected = {"q.gif", "p.bmp"};
     EXPECT_EQ(expected, Names());
-    EXPECT_EQ(folder.File("a.bmp"), Text(IDC_CURRENT_FILE));
+    EXPECT_EQ("T:\\q.gif", Text(IDC_CURRENT_FILE));
     Click(IDOK);
     EXPECT_EQ(nullptr, dialog.m_hWnd);
-    EXPECT_EQ(folder.File("a.bmp"), dialog.selectedPath);
+    EXPECT_EQ("T:\\q.gif", dialog.selectedPath);
+
+    // The browser opens at the folder listed: OK there takes its first picture.
+    Open("T:\\p.bmp");
+    ASSERT_TRUE(ChooseFolder(""));
+    EXPECT_EQ("T:\\q.gif", dialog.selectedPath);
+    Click(IDCANCEL);
 
     // Picked in the root: one backslash after the drive.
     Open(folder.File("a.bmp"));
@@ -330,6 +338,10 @@ TEST_F(SelectPictureDlgTest, TheFirstRunValueListsTheWindowsDirectoryWithNothing
 
     EXPECT_NE(std::find(names.begin(), names.end(), "tessaly-select-test.bmp"), names.end());
     EXPECT_EQ(-1, HotItem());
+    // A folder is no picture: neither the OK button nor Enter takes it.
+    EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(IDOK)));
+    SendMessageA(dialog.m_hWnd, WM_COMMAND, IDOK, 0);
+    EXPECT_NE(nullptr, dialog.m_hWnd);
 }
 
 std::vector<std::string>* g_helpTopics = nullptr;

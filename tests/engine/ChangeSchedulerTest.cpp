@@ -15,7 +15,11 @@ namespace {
 class RecordingHost : public ChangeSchedulerHost {
   public:
     void ChangeToNextPicture() override { Log("change"); }
-    void ApplyCurrentPicture() override { Log("apply chosen"); }
+    bool ApplyCurrentPicture() override
+    {
+        Log("apply chosen");
+        return true;
+    }
     void StartChangeTimer(UINT period) override
     {
         changeTimerPeriod = period;

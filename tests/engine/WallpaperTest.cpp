@@ -8,6 +8,7 @@
 #include "image/ImageObject.h"
 #include "settings/Settings.h"
 #include "tests/engine/TestPictures.h"
+#include "tests/image/support/FileBytes.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
@@ -242,6 +243,7 @@ class ChangerWindow : public WallpaperChangerHost {
         ++moves;
     }
     void WallpaperShown() override { ++shown; }
+    void NoReadablePicture() override { ++unreadable; }
 
     static constexpr UINT kMessage = WM_APP + 1;
     CWallpaperChanger changer{*this, kMessage};
@@ -249,6 +251,7 @@ class ChangerWindow : public WallpaperChangerHost {
     int style = 0;
     int moves = 0;
     int shown = 0;
+    int unreadable = 0;
 
   private:
     HWND m_window;
@@ -297,16 +300,53 @@ TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
     ExpectWallpaperPath(window.picture);
 }
 
+TEST_F(WallpaperTest, AChoiceThatCannotBeReadIsPassedOverAndAFolderOfNoneIsSaidWhenKnown)
+{
+    ChangerWindow window;
+    window.picture = folder.AddFile("a.jpg", "no JPEG");
+    Picture("b.png", 9, 4);
+    EXPECT_TRUE(window.changer.Request(WallpaperRequest::Chosen));
+    window.Settle();
+    EXPECT_EQ(folder.File("b.png"), window.picture);
+    EXPECT_EQ(std::make_pair(9, 4), BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)));
+
+    // Nothing readable, found out by the job: said when it is done, and the
+    // style chosen is written alone.
+    folder.AddFile("b.png", "no PNG");
+    window.picture = folder.File("a.jpg");
+    window.style = ShowTile;
+    EXPECT_TRUE(window.changer.Request(WallpaperRequest::Chosen));
+    window.Settle();
+    EXPECT_EQ(1, window.unreadable);
+    EXPECT_EQ(1, window.shown);
+    ExpectWallpaperPath(WallpaperBitmapPath());
+    ExpectStyle("0", "1");
+
+    // Only BMPs, none readable: known at once, so the answer says it.
+    DeleteFileA(folder.File("a.jpg").c_str());
+    DeleteFileA(folder.File("b.png").c_str());
+    window.picture = folder.AddFile("c.bmp", "BM");
+    window.style = ShowStretch;
+    EXPECT_FALSE(window.changer.Request(WallpaperRequest::Chosen));
+    EXPECT_EQ(1, window.unreadable);
+    ExpectStyle("2", "0");
+}
+
 TEST_F(WallpaperTest, APictureThatCannotBeReadNeverReachesTheDesktop)
 {
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(Picture("good.png", 11, 2), 0, 0));
     const std::string shown = Picture("shown.bmp", 4, 4);
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(shown, 0, 0));
-    for (const std::string& path : {folder.AddFile("empty.bmp", ""), folder.AddFile("broken.jpg", "no JPEG"),
-                                    folder.AddFile("notes.txt", "text"), folder.File("missing.gif"), std::string()}) {
+    // A bitmap cut short: its first 200 bytes, or its headers alone.
+    const std::vector<uint8_t> whole = ReadFileBytes(Picture("whole.bmp", 500, 400));
+    for (const std::string& path :
+         {folder.AddFile("empty.bmp", ""), folder.AddFile("broken.jpg", "no JPEG"), folder.AddFile("notes.txt", "text"),
+          folder.File("missing.gif"), std::string(), folder.AddFile("cut.bmp", std::string(&whole[0], &whole[200])),
+          folder.AddFile("headers.bmp", std::string(&whole[0], &whole[54]))}) {
         SCOPED_TRACE("'" + path + "'");
-        EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, 0));
+        EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, ShowTile));
         ExpectWallpaperPath(shown);
+        ExpectStyle("0", "1"); // the choice is kept for the next start
         EXPECT_EQ(std::make_pair(11, 2), BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)));
     }
 }

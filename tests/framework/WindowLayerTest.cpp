@@ -326,6 +326,10 @@ class ThrowingWindow : public CWnd {
     {
         if (msg->message == WM_APP + 1)
             ++preTranslated;
+        if (msg->message == WM_APP + 2) {
+            ++throws;
+            throw std::runtime_error("pre-translation failed");
+        }
         return FALSE;
     }
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
@@ -354,13 +358,14 @@ TEST(WindowLayer, ExceptionsStopAtTheWindowProcedureAndTheLoopGoesOn)
     ASSERT_TRUE(window.CreateEx(0, nullptr, "throws", WS_POPUP, Rect(0, 0, 50, 50), nullptr, 0));
     EXPECT_EQ(0, SendMessageA(window, WM_APP, 0, 0));
     window.PostMessage(WM_APP);
+    window.PostMessage(WM_APP + 2);
     window.PostMessage(WM_APP + 1);
 
     // The application's loop pre-translates like the modal loop and
-    // survives the second exception.
+    // survives the exceptions of the handler and of the pre-translation.
     TestApp app;
     app.Run();
-    EXPECT_EQ(2, window.throws);
+    EXPECT_EQ(3, window.throws);
     EXPECT_EQ(1, window.preTranslated);
     ASSERT_EQ(1u, reports.size()); // reported once
     EXPECT_EQ("handler failed", reports[0]);

@@ -3,6 +3,7 @@
 // absurd sizes. Each load must end cleanly; absurd sizes must be refused
 // before anything is allocated for them.
 #include "image/ImageObject.h"
+#include "image/jpeg/JpegPreview.h"
 #include "tests/image/support/BmpBuilder.h"
 #include "tests/image/support/GifEncoder.h"
 #include "tests/image/support/LibraryWriters.h"
@@ -47,6 +48,50 @@ PngContents SmallColourPng()
     return contents;
 }
 
+// A file of `type` whose header declares width x height, with a few pixels
+// of data at most: what a damaged or hostile file looks like.
+std::vector<uint8_t> Declaring(int type, int width, int height, const TempFolder& folder)
+{
+    if (type == BMP) { // run-length coded, so the missing rows do not give it away
+        BmpContents bmp;
+        bmp.width = width;
+        bmp.height = height;
+        bmp.bitCount = 8;
+        bmp.compression = 1;
+        bmp.colorTable.assign(256 * 4, 0x40);
+        bmp.pixels = {2, 5, 0, 1};
+        return BuildBmp(bmp);
+    }
+    if (type == GIF) {
+        GifContents gif;
+        gif.width = width;
+        gif.height = height;
+        gif.globalTable = RampTable(2);
+        gif.minCodeSize = 2;
+        gif.pixels.assign(1, 1);
+        return EncodeGif(gif);
+    }
+    std::vector<uint8_t> bytes;
+    if (type == PNG) {
+        EXPECT_TRUE(WriteTestPng(folder.File("small.png"), SmallColourPng()));
+        bytes = ReadFileBytes(folder.File("small.png"));
+        Put32BigEndian(bytes, 16, static_cast<uint32_t>(width)); // IHDR
+        Put32BigEndian(bytes, 20, static_cast<uint32_t>(height));
+        Put32BigEndian(bytes, 29, static_cast<uint32_t>(crc32(0, bytes.data() + 12, 17)));
+        return bytes;
+    }
+    EXPECT_TRUE(WriteTestJpeg(folder.File("small.jpg"), 8, 8, 3, std::vector<uint8_t>(8 * 8 * 3, 90)));
+    bytes = ReadFileBytes(folder.File("small.jpg"));
+    size_t frame = 0;
+    while (frame + 9 < bytes.size() && !(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC0))
+        ++frame;
+    bytes[frame + 5] = static_cast<uint8_t>(height >> 8);
+    bytes[frame + 6] = static_cast<uint8_t>(height);
+    bytes[frame + 7] = static_cast<uint8_t>(width >> 8);
+    bytes[frame + 8] = static_cast<uint8_t>(width);
+    return bytes;
+}
+
 } // namespace
 
 TEST(MalformedFiles, EveryTruncationOfEveryFormatLoadsCleanly)
@@ -81,44 +126,26 @@ TEST(MalformedFiles, EveryTruncationOfEveryFormatLoadsCleanly)
     LoadEveryTruncation(folder.File("t.jpg"), ReadFileBytes(folder.File("ink.jpg")), JPG);
 }
 
-TEST(MalformedFiles, AbsurdSizesAreRefusedInEveryFormat)
+TEST(MalformedFiles, PicturesBeyondTheSizeBoundAreRefusedInEveryFormatAndThePreview)
 {
     TempFolder folder;
-    BmpContents bmp;
-    bmp.width = 50000;
-    bmp.height = 50000;
-    WriteFileBytes(folder.File("huge.bmp"), BuildBmp(bmp));
-    EXPECT_EQ(CImageObject(folder.File("huge.bmp"), BMP).GetWidth(), 0);
-
-    GifContents gif;
-    gif.width = 65535;
-    gif.height = 65535;
-    gif.globalTable = RampTable(2);
-    gif.minCodeSize = 2;
-    gif.pixels.assign(8, 1);
-    WriteFileBytes(folder.File("huge.gif"), EncodeGif(gif));
-    EXPECT_EQ(CImageObject(folder.File("huge.gif"), GIF).GetWidth(), 0);
-
-    ASSERT_TRUE(WriteTestPng(folder.File("small.png"), SmallColourPng()));
-    std::vector<uint8_t> png = ReadFileBytes(folder.File("small.png"));
-    Put32BigEndian(png, 16, 60000); // IHDR width and height
-    Put32BigEndian(png, 20, 60000);
-    Put32BigEndian(png, 29, static_cast<uint32_t>(crc32(0, png.data() + 12, 17)));
-    WriteFileBytes(folder.File("huge.png"), png);
-    EXPECT_EQ(CImageObject(folder.File("huge.png"), PNG).GetWidth(), 0);
-
-    std::vector<uint8_t> samples(8 * 8 * 3, 90);
-    ASSERT_TRUE(WriteTestJpeg(folder.File("small.jpg"), 8, 8, 3, samples));
-    ASSERT_TRUE(WriteTestInkJpeg(folder.File("ink.jpg"), 8, 8, samples, InkStorage::AdobeCmyk));
-    for (const char* name : {"small.jpg", "ink.jpg"}) {
-        std::vector<uint8_t> jpeg = ReadFileBytes(folder.File(name));
-        size_t frame = 0;
-        while (frame + 1 < jpeg.size() && !(jpeg[frame] == 0xFF && jpeg[frame + 1] == 0xC0))
-            ++frame;
-        ASSERT_LT(frame + 9, jpeg.size());
-        jpeg[frame + 5] = jpeg[frame + 7] = 0xFD; // 65000 x 65000
-        jpeg[frame + 6] = jpeg[frame + 8] = 0xE8;
-        WriteFileBytes(folder.File("huge.jpg"), jpeg);
-        EXPECT_EQ(CImageObject(folder.File("huge.jpg"), JPG).GetWidth(), 0) << name;
+    const std::string path = folder.File("declared");
+    struct Case {
+        int type;
+        int width;
+        int height;
+    };
+    // A side over 32,768 pixels, or more than 256 megapixels.
+    for (const Case& c : {Case{BMP, 22000, 22000}, Case{BMP, 32769, 4}, Case{GIF, 22000, 22000}, Case{GIF, 32769, 4},
+                          Case{PNG, 32769, 4}, Case{PNG, 4, 40000}, Case{JPG, 22000, 22000}, Case{JPG, 4, 32769}}) {
+        WriteFileBytes(path, Declaring(c.type, c.width, c.height, folder));
+        EXPECT_EQ(CImageObject(path, c.type).GetWidth(), 0) << c.type << ": " << c.width << " x " << c.height;
+        CImageObject preview;
+        if (c.type == JPG)
+            LoadJpegPreview(path, 200, 150, preview);
+        EXPECT_EQ(preview.GetWidth(), 0) << c.width << " x " << c.height;
     }
+    // A 200-megapixel phone photograph is no damaged file.
+    WriteFileBytes(path, Declaring(GIF, 16320, 12240, folder));
+    EXPECT_EQ(CImageObject(path, GIF).GetWidth(), 16320);
 }

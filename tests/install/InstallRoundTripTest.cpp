@@ -1,8 +1,11 @@
-// The installer's round trip on a machine: a silent install lays out the
+// The installer's round trips on a machine: a silent install lays out the
 // shippable folder in Program Files, the installed program starts from
 // there and changes the wallpaper, and the uninstaller ends the running
 // copy and removes its files, its shortcut and both log-on entries. Run by
-// hand, the uninstaller asks before it removes the user's settings.
+// hand, the uninstaller asks before it removes the user's settings. For
+// the user alone, the same happens in the user's own folders, an upgrade
+// replaces a running copy and starts it again with its settings, and an
+// older setup refuses to replace a newer version.
 
 #include "engine/LogonStart.h"
 #include "engine/Wallpaper.h"
@@ -97,31 +100,43 @@ class InstallRoundTrip : public ::testing::Test {
     {
         ASSERT_TRUE(FileExists(SetupProgram())) << "no installer at '" << SetupProgram() << "': run make dist";
         ASSERT_TRUE(FolderExists(ShippedFolder())) << "no shippable folder at '" << ShippedFolder() << "'";
-        RemoveEarlierInstallation();
-        ASSERT_FALSE(FolderExists(InstallFolder())) << "an earlier installation is in the way";
+        RemoveEarlierInstallations();
+        for (const Kind kind : {Kind::CurrentUser, Kind::AllUsers})
+            ASSERT_FALSE(FolderExists(InstallFolder(kind))) << "an earlier installation is in the way";
     }
     void TearDown() override
     {
-        RemoveEarlierInstallation();
+        RemoveEarlierInstallations();
         DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
         HKEY run = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserRunKeyPath, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
             RegDeleteValueA(run, kNeighbourRunValue);
+            RegDeleteValueA(run, kRunValueName);
             RegCloseKey(run);
         }
     }
 
     void InstallSilently()
     {
-        ASSERT_EQ(0, RunToEnd(SetupProgram(), "/S", kSetupTimeout));
-        ASSERT_TRUE(FileExists(InstallFolder() + "\\Tessaly.exe"));
+        ASSERT_EQ(0, RunToEnd(SetupProgram(), SilentSetupSwitches(Kind::AllUsers), kSetupTimeout));
+        ASSERT_TRUE(FileExists(InstallFolder(Kind::AllUsers) + "\\Tessaly.exe"));
     }
 };
+
+// Nothing of an installation of `kind`: Wine lets a standard user's
+// installer write anywhere, so this is where one that went astray shows.
+void ExpectNoInstallation(Kind kind)
+{
+    EXPECT_FALSE(FolderExists(InstallFolder(kind)));
+    EXPECT_FALSE(FolderExists(StartMenuFolder(kind)));
+    EXPECT_FALSE(UninstallEntryExists(kind));
+}
 
 TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeavesNothing)
 {
     InstallSilently();
-    const std::string folder = InstallFolder();
+    const std::string folder = InstallFolder(Kind::AllUsers);
+    ExpectNoInstallation(Kind::CurrentUser);
 
     // Every file of the shippable folder, byte for byte, and the uninstaller.
     auto expected = FilesBelow(ShippedFolder());
@@ -131,12 +146,12 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     expected.push_back("Uninstall.exe");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, FilesBelow(folder));
-    EXPECT_TRUE(FileExists(StartMenuShortcut()));
+    EXPECT_TRUE(FileExists(StartMenuShortcut(Kind::AllUsers)));
 
     // The entry in "Add or remove programs" shows the program's own version.
     const std::string version = ProductVersion(folder + "\\Tessaly.exe");
     EXPECT_FALSE(version.empty());
-    EXPECT_EQ(version, ReadStringValue(HKEY_LOCAL_MACHINE, kUninstallKeyPath, "DisplayVersion").value_or(""));
+    EXPECT_EQ(version, InstalledVersion(Kind::AllUsers));
     EXPECT_EQ("\"" + folder + "\\Uninstall.exe\"",
               ReadStringValue(HKEY_LOCAL_MACHINE, kUninstallKeyPath, "UninstallString").value_or(""));
 
@@ -160,18 +175,87 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
 
     // Uninstalled while it runs hidden in the notification area.
     ASSERT_EQ(0, RunToEnd(folder + "\\Uninstall.exe", "/S", kSetupTimeout));
-    ASSERT_TRUE(WaitForUninstallEntryGone(kSetupTimeout));
+    ASSERT_TRUE(WaitForUninstallEntryGone(Kind::AllUsers, kSetupTimeout));
     DWORD exitCode = 1;
     EXPECT_TRUE(program.WaitForExit(kProgramTimeout, &exitCode));
     EXPECT_EQ(0u, exitCode) << "the running copy was terminated instead of closed";
 
-    EXPECT_FALSE(FolderExists(folder));
-    EXPECT_FALSE(FileExists(StartMenuShortcut()));
+    ExpectNoInstallation(Kind::AllUsers);
     EXPECT_FALSE(ReadStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName));
     EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
     EXPECT_EQ("neighbour.exe", ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kNeighbourRunValue));
     // A silent uninstall keeps the settings, which the program saved as it closed.
     EXPECT_EQ(second, SettingsValue("CurPicFileName"));
+}
+
+// The program's main window, once a copy of it runs.
+HWND WaitForMainWindow()
+{
+    HWND window = nullptr;
+    PumpUntil([&] { return (window = FindWindowW(nullptr, L"Orvane Tessaly")) != nullptr; }, kProgramTimeout);
+    return window;
+}
+
+TEST_F(InstallRoundTrip, ForTheUserAloneAnUpgradeRestartsTheRunningCopyWithItsSettingsAndADowngradeIsRefused)
+{
+    // The user's log-on entry, written by an all-users copy, starts the
+    // user's own copy once there is one.
+    const std::string folder = InstallFolder(Kind::CurrentUser);
+    const std::string runCommand = "\"" + folder + "\\Tessaly.exe\" min";
+    WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName,
+                     "\"" + InstallFolder(Kind::AllUsers) + "\\Tessaly.exe\" min");
+    ASSERT_FALSE(OlderSetupProgram().empty());
+    ASSERT_EQ(0, RunToEnd(OlderSetupProgram(), SilentSetupSwitches(Kind::CurrentUser), kSetupTimeout));
+    EXPECT_EQ(runCommand, ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
+    ASSERT_TRUE(FileExists(folder + "\\Tessaly.exe"));
+    EXPECT_TRUE(FileExists(StartMenuShortcut(Kind::CurrentUser)));
+    EXPECT_EQ("0.9.0", InstalledVersion(Kind::CurrentUser));
+    ExpectNoInstallation(Kind::AllUsers);
+
+    // Started from there at log-on, hidden, it changes the wallpaper at once.
+    TempFolder pictures;
+    const std::string first = pictures.File("a.bmp");
+    const std::string second = pictures.File("b.bmp");
+    ASSERT_TRUE(WritePicture(first, 8, 8));
+    ASSERT_TRUE(WritePicture(second, 9, 9));
+    PresetChangeAtEachStart(first);
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "AutoRun", "1");
+    Program program(folder + "\\Tessaly.exe", "min");
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(PumpUntil([&] { return Wallpaper() == second; }, kProgramTimeout)) << Wallpaper();
+
+    // The upgrade closes it, so it saves its settings, and starts the new
+    // version hidden again, which reads them and moves on to the next picture.
+    ASSERT_EQ(0, RunToEnd(SetupProgram(), SilentSetupSwitches(Kind::CurrentUser), kSetupTimeout));
+    DWORD exitCode = 1;
+    EXPECT_TRUE(program.WaitForExit(kProgramTimeout, &exitCode));
+    EXPECT_EQ(0u, exitCode) << "the running copy was terminated instead of closed";
+    auto settings = ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath);
+    EXPECT_EQ(second, settings["CurPicFileName"]);
+    const std::string version = ProductVersion(folder + "\\Tessaly.exe");
+    EXPECT_EQ(version, InstalledVersion(Kind::CurrentUser));
+    const HWND restarted = WaitForMainWindow();
+    ASSERT_NE(nullptr, restarted) << "the upgraded program was not started again";
+    EXPECT_FALSE(IsWindowVisible(restarted));
+    EXPECT_TRUE(PumpUntil([&] { return Wallpaper() == first; }, kProgramTimeout)) << Wallpaper();
+    EXPECT_EQ(runCommand, ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
+
+    // The older setup refuses to replace it and leaves it running.
+    EXPECT_EQ(2, RunToEnd(OlderSetupProgram(), SilentSetupSwitches(Kind::CurrentUser), kSetupTimeout));
+    EXPECT_EQ(version, InstalledVersion(Kind::CurrentUser));
+    EXPECT_TRUE(IsWindow(restarted));
+
+    // Its uninstaller ends it and leaves nothing of it but the settings.
+    ASSERT_EQ(0, RunToEnd(folder + "\\Uninstall.exe", "/S", kSetupTimeout));
+    ASSERT_TRUE(WaitForUninstallEntryGone(Kind::CurrentUser, kSetupTimeout));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(restarted); }, kProgramTimeout));
+    ExpectNoInstallation(Kind::CurrentUser);
+    EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
+    ExpectNoInstallation(Kind::AllUsers);
+    // Closed by the uninstaller, the new version saved every setting as it
+    // found them, but for the picture it moved on to.
+    settings["CurPicFileName"] = first;
+    EXPECT_EQ(settings, ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath));
 }
 
 // A visible dialog of any process that `matches`, waiting for it.
@@ -230,7 +314,7 @@ TEST_F(InstallRoundTrip, UninstallingByHandAsksBeforeRemovingTheSettings)
     InstallSilently();
     WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "2");
 
-    Program uninstaller(InstallFolder() + "\\Uninstall.exe", "");
+    Program uninstaller(InstallFolder(Kind::AllUsers) + "\\Uninstall.exe", "");
     ASSERT_TRUE(uninstaller.Started());
     HWND wizard = FindUninstallWizard();
     ASSERT_NE(nullptr, wizard);
@@ -245,13 +329,13 @@ TEST_F(InstallRoundTrip, UninstallingByHandAsksBeforeRemovingTheSettings)
     ASSERT_NE(nullptr, question);
     EXPECT_NE(std::wstring::npos, MessageBoxText(question).find(L"settings")) << MessageBoxText(question);
     // The files are gone before the question is asked; the settings stay until it is answered.
-    EXPECT_FALSE(FileExists(InstallFolder() + "\\Tessaly.exe"));
+    EXPECT_FALSE(FileExists(InstallFolder(Kind::AllUsers) + "\\Tessaly.exe"));
     EXPECT_TRUE(SettingsKeyExists());
     Click(question, IDYES);
 
-    ASSERT_TRUE(WaitForUninstallEntryGone(kSetupTimeout));
+    ASSERT_TRUE(WaitForUninstallEntryGone(Kind::AllUsers, kSetupTimeout));
     EXPECT_FALSE(SettingsKeyExists());
-    EXPECT_FALSE(FolderExists(InstallFolder()));
+    EXPECT_FALSE(FolderExists(InstallFolder(Kind::AllUsers)));
     // The wizard moves on to its last page by itself.
     EXPECT_TRUE(PumpUntil([&] { return WindowTextW(GetDlgItem(wizard, IDOK)) == L"&Finish"; }, kProgramTimeout));
     Click(wizard, IDOK);

@@ -57,19 +57,46 @@ std::string SetupProgram()
     return Environment("TESSALY_SETUP");
 }
 
+std::string OlderSetupProgram()
+{
+    return Environment("TESSALY_OLDER_SETUP");
+}
+
 std::string ShippedFolder()
 {
     return Environment("TESSALY_DIST");
 }
 
-std::string InstallFolder()
+std::string SilentSetupSwitches(Kind kind)
 {
+    return kind == Kind::CurrentUser ? "/S /CURRENTUSER" : "/S /ALLUSERS";
+}
+
+std::string InstallFolder(Kind kind)
+{
+    if (kind == Kind::CurrentUser)
+        return KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Orvane Tessaly";
     return KnownFolder(CSIDL_PROGRAM_FILES) + "\\Orvane Tessaly";
 }
 
-std::string StartMenuShortcut()
+std::string StartMenuFolder(Kind kind)
 {
-    return KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\Orvane Tessaly.lnk";
+    return KnownFolder(kind == Kind::CurrentUser ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS) + "\\Orvane Tessaly";
+}
+
+std::string StartMenuShortcut(Kind kind)
+{
+    return StartMenuFolder(kind) + "\\Orvane Tessaly.lnk";
+}
+
+HKEY UninstallRoot(Kind kind)
+{
+    return kind == Kind::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+std::string InstalledVersion(Kind kind)
+{
+    return testing_support::ReadStringValue(UninstallRoot(kind), kUninstallKeyPath, "DisplayVersion").value_or("");
 }
 
 bool FolderExists(const std::string& path)
@@ -125,26 +152,29 @@ long RunToEnd(const std::string& path, const std::string& arguments, DWORD milli
     return static_cast<long>(exitCode);
 }
 
-bool WaitForUninstallEntryGone(DWORD milliseconds)
+bool UninstallEntryExists(Kind kind)
 {
-    return testing_support::PumpUntil(
-        [] {
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-                return true;
-            RegCloseKey(key);
-            return false;
-        },
-        milliseconds);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(UninstallRoot(kind), kUninstallKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
 }
 
-void RemoveEarlierInstallation()
+bool WaitForUninstallEntryGone(Kind kind, DWORD milliseconds)
 {
-    const std::string uninstaller = InstallFolder() + "\\Uninstall.exe";
-    if (!FileExists(uninstaller))
-        return;
-    RunToEnd(uninstaller, "/S", kUninstallTimeout);
-    WaitForUninstallEntryGone(kUninstallTimeout);
+    return testing_support::PumpUntil([kind] { return !UninstallEntryExists(kind); }, milliseconds);
+}
+
+void RemoveEarlierInstallations()
+{
+    for (const Kind kind : {Kind::CurrentUser, Kind::AllUsers}) {
+        const std::string uninstaller = InstallFolder(kind) + "\\Uninstall.exe";
+        if (!FileExists(uninstaller))
+            continue;
+        RunToEnd(uninstaller, "/S", kUninstallTimeout);
+        WaitForUninstallEntryGone(kind, kUninstallTimeout);
+    }
 }
 
 } // namespace install_test

@@ -1,7 +1,7 @@
 #pragma once
-// The installer and what it leaves on the machine: where it installs, the
-// files it lays out, its entry in "Add or remove programs", and running
-// its programs to their end.
+// The installer and what it leaves on the machine: where each kind of
+// installation goes, the files it lays out, its entry in "Add or remove
+// programs", and running its programs to their end.
 
 #include <windows.h>
 
@@ -10,15 +10,29 @@
 
 namespace install_test {
 
-// The setup program and the shippable folder it was made from, as the
-// build names them in the test's environment.
+// The setup program, one with a lower version number, and the shippable
+// folder they were made from, as the build names them in the test's
+// environment.
 std::string SetupProgram();
+std::string OlderSetupProgram();
 std::string ShippedFolder();
 
-// Program Files as a 32-bit program sees it, followed by "\Orvane Tessaly".
-std::string InstallFolder();
-// The all-users Start-menu shortcut.
-std::string StartMenuShortcut();
+// For the user who installs (the user's own folders and registry) or for
+// all users (Program Files, the common Start menu, the machine's registry).
+enum class Kind { CurrentUser, AllUsers };
+
+// The setup's switches that install `kind` silently.
+std::string SilentSetupSwitches(Kind kind);
+// The user's local application data followed by "\Programs\Orvane Tessaly",
+// or Program Files as a 32-bit program sees it followed by "\Orvane Tessaly".
+std::string InstallFolder(Kind kind);
+// The folder of the Start-menu entries, and the program's entry in it.
+std::string StartMenuFolder(Kind kind);
+std::string StartMenuShortcut(Kind kind);
+// The root of the entry in "Add or remove programs".
+HKEY UninstallRoot(Kind kind);
+// The version that entry shows, or "" without one.
+std::string InstalledVersion(Kind kind);
 
 constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrvaneTessaly";
 
@@ -34,11 +48,12 @@ std::string ProductVersion(const std::string& path);
 // code, or -1 when it did not start or end in time.
 long RunToEnd(const std::string& path, const std::string& arguments, DWORD milliseconds);
 
+bool UninstallEntryExists(Kind kind);
 // The uninstaller hands over to a copy of itself and ends at once; its
 // last step removes the entry in "Add or remove programs". Waits for that.
-bool WaitForUninstallEntryGone(DWORD milliseconds);
+bool WaitForUninstallEntryGone(Kind kind, DWORD milliseconds);
 
 // Removes what an earlier, interrupted run may have left installed.
-void RemoveEarlierInstallation();
+void RemoveEarlierInstallations();
 
 } // namespace install_test

@@ -27,7 +27,7 @@ struct ReferenceFile {
 
 // Decodes bytes with giflib: at most maxImages images, stopping before the
 // first whose rows, padded to four bytes as the library pads them, would take
-// more than maxBytes.
+// more than maxBytes, or that is beyond the library's size bound.
 ReferenceFile DecodeWithGiflib(const std::vector<uint8_t>& bytes, size_t maxImages, uint64_t maxBytes);
 
 // giflib's text for one of its error codes.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <cwctype>
 #include <optional>
 #include <set>
 
@@ -291,6 +292,24 @@ void ExpectChildrenWithin(HWND window, const RECT& area)
     }
 }
 
+// Pixels a check box needs: the box the system draws (13 pixels) and the
+// gap after it, its text, the focus rectangle a pixel around the text, and
+// an average character to spare for a system whose font draws wider.
+int CheckBoxNeeds(HWND box)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(box, text, 256);
+    HDC dc = GetDC(box);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    RECT extent = {};
+    DrawTextW(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(box, dc);
+    return 13 + 4 + extent.right + 2 + metrics.tmAveCharWidth;
+}
+
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
@@ -316,7 +335,63 @@ TEST_P(EveryResourceSetDialogs, SystemBuildsEachDialogWithAllItsControls)
         }
         if (id == IDD_MAIN_SETTINGS)
             ExpectChildrenWithin(window, kSkinContentPixels);
+        for (const DialogControl& control : dialog->controls) {
+            if (KindOf(control) != Kind::CheckBox)
+                continue;
+            HWND box = GetDlgItem(window, control.id);
+            RECT client = {};
+            GetClientRect(box, &client);
+            EXPECT_LE(CheckBoxNeeds(box), client.right) << "dialog " << id << " control " << control.id;
+        }
         DestroyWindow(window);
+    }
+}
+
+// The key after a single "&" ("&&" is an ampersand), upper-cased; 0 for none.
+wchar_t Mnemonic(const std::wstring& text)
+{
+    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+        if (text[at] == L'&' && text[++at] != L'&')
+            return towupper(text[at]);
+    }
+    return 0;
+}
+
+void ExpectNewMnemonic(const std::wstring& text, std::set<wchar_t>& seen, const std::string& where)
+{
+    const wchar_t key = Mnemonic(text);
+    EXPECT_TRUE(key == 0 || seen.insert(key).second) << where << " gives " << char(key) << " twice";
+}
+
+// Each pop-up of the menu on its own: its items share their keys.
+void ExpectMenuMnemonicsDistinct(HMENU menu, const std::string& where)
+{
+    std::set<wchar_t> seen;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+        ExpectNewMnemonic(text, seen, where);
+        if (HMENU popup = GetSubMenu(menu, position))
+            ExpectMenuMnemonicsDistinct(popup, where + "/" + std::to_string(position));
+    }
+}
+
+TEST_P(EveryResourceSetDialogs, NoDialogOrMenuGivesOneKeyToTwoControls)
+{
+    for (unsigned id : {IDD_ABOUTBOX, IDD_MAIN_SETTINGS, IDD_SELECT_PICTURE}) {
+        const auto dialog = Template(GetParam(), id);
+        ASSERT_TRUE(dialog) << id;
+        std::set<wchar_t> seen;
+        for (const DialogControl& control : dialog->controls) {
+            if (!(IsClass(control, L"Static") && (control.style & SS_NOPREFIX)))
+                ExpectNewMnemonic(control.title.text, seen, "dialog " + std::to_string(id));
+        }
+    }
+    for (unsigned id : {IDR_CONTEXT_MENU, IDR_TRAY_MENU}) {
+        HMENU menu = LoadMenuW(ModuleOf(GetParam()).handle(), MAKEINTRESOURCEW(id));
+        ASSERT_NE(menu, nullptr) << id;
+        ExpectMenuMnemonicsDistinct(menu, "menu " + std::to_string(id));
+        DestroyMenu(menu);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "tests/skin/support/ScreenPixels.h"
 #include "tests/skin/support/SkinPictures.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/TempFolder.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinRegion.h"
@@ -82,6 +83,17 @@ TEST_F(SkinButtonTest, ShowsEachStateAndReportsHoverAndClickWithoutCapture)
     EXPECT_TRUE(ShowsAfter(WM_LBUTTONUP, 0, Hover));
     EXPECT_EQ((std::vector<int>{kIndex, kIndex}), host_.hovers);
     EXPECT_EQ((std::vector<int>{kIndex}), host_.clicks);
+}
+
+TEST_F(SkinButtonTest, TheHoverPictureGoesWhenThePointerLeavesForAnotherWindow)
+{
+    POINT face = {30, 15};
+    button_.ClientToScreen(&face);
+    ASSERT_TRUE(testing_support::MovePointerTo(face));
+    EXPECT_TRUE(Shows(Hover));
+    // Straight off the host window, which therefore hears nothing.
+    ASSERT_TRUE(testing_support::MovePointerTo({5, 5}));
+    EXPECT_TRUE(Shows(Normal));
 }
 
 TEST_F(SkinButtonTest, ADisabledButtonShowsItsDisabledPictureAndReportsNothing)

@@ -305,6 +305,39 @@ TEST(SkinnedStart, AMissingOrDamagedDescriptionIsRebuiltAfterTheMessage)
     }
 }
 
+// Without the skin of its language the window takes the other shipped one;
+// with neither it keeps a plain dialog frame and says what is missing.
+TEST(SkinnedStart, AMissingSkinGivesWayToTheOtherAndWithNoneTheWindowStaysPlain)
+{
+    TempFolder parent;
+    const std::string directory = parent.File("program");
+    CopyProgramFolder(directory);
+    const std::string own = directory + "\\" + SkinFolderName();
+    const std::string other =
+        directory + "\\" +
+        (SystemIsChinese() ? "5D93A1E4_7B20_4C8F_A3D6_91E04F7B2C58" : "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6");
+    ASSERT_TRUE(MoveFileA(own.c_str(), (own + ".away").c_str()));
+    {
+        PresetFirstStart();
+        RunningProgram program(directory);
+        ASSERT_EQ("", program.Start()) << "no message may come first";
+        EXPECT_TRUE(HasShapeOf(program.Window(), other + "\\bg.bmp"));
+        EXPECT_NE(nullptr, program.Button(5));
+    }
+    WriteFileBytes(other + "\\bg.bmp", {'B', 'M'});
+    PresetFirstStart();
+    RunningProgram program(directory);
+    std::wstring message;
+    ASSERT_EQ("", program.Start(&message));
+    for (const std::string& named : {own, other + "\\bg.bmp"})
+        EXPECT_NE(std::wstring::npos, message.find(std::wstring(named.begin(), named.end()))) << named;
+    EXPECT_EQ(std::wstring::npos, message.find(ResourceText(IDS_SKIN_FILE_MISSING)));
+    const LONG style = GetWindowLongW(program.Window(), GWL_STYLE);
+    EXPECT_EQ(WS_CAPTION | WS_SYSMENU, style & (WS_CAPTION | WS_SYSMENU));
+    CRgn shape(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(ERROR, GetWindowRgn(program.Window(), shape)) << "the caption is cut away";
+}
+
 FILETIME LastWriteTime(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};

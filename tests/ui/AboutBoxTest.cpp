@@ -60,6 +60,9 @@ TEST(AboutBox, LinksAreColouredLabelsThatOpenTheirOwnText)
             EXPECT_EQ(label->TextColor(), color);
             EXPECT_EQ(label->LinkCursor(), hand);
             EXPECT_TRUE(GetWindowLongA(label->m_hWnd, GWL_STYLE) & SS_NOTIFY);
+            LOGFONTA font = {};
+            GetObjectA(reinterpret_cast<HFONT>(label->SendMessage(WM_GETFONT)), sizeof font, &font);
+            EXPECT_TRUE(font.lfUnderline) << "the control draws with the font it was given";
 
             // The box's colour request goes to the label first.
             HDC dc = GetDC(label->m_hWnd);

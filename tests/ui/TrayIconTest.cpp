@@ -2,6 +2,7 @@
 // the clicks that show and hide the window, the icon's menu, and the three
 // mended faults: a Chinese tip cut at a character boundary, the icon back
 // after "TaskbarCreated", and a failed add tried again.
+#include "framework/ExceptionBoundary.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
 #include "tests/support/WindowHelpers.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 using namespace ui_test;
 using namespace testing_support;
@@ -50,6 +52,15 @@ BOOL RefusingFirstAdds(DWORD action, NotifyIconData* data)
         return FALSE;
     return Shell_NotifyIconA(action, reinterpret_cast<NOTIFYICONDATAA*>(data));
 }
+
+// Shell_NotifyIcon that refuses the first add and throws at the next.
+BOOL RefusingThenThrowing(DWORD action, NotifyIconData*)
+{
+    if (action == NIM_ADD && addAttempts++ > 0)
+        throw std::runtime_error("no notification area");
+    return FALSE;
+}
+std::string report;
 
 class TrayIconTest : public ::testing::Test {
   protected:
@@ -244,6 +255,15 @@ TEST_F(TrayIconTest, FailedAddIsTriedAgainForALimitedTime)
     // Nothing shown: removing succeeds without asking the shell.
     EXPECT_TRUE(tray->SetIconAndTip(0u, nullptr));
     EXPECT_EQ(shellCalls, calls);
+
+    // A try that throws stops at the barrier around the timer's callback.
+    const ExceptionReporter previous = SetExceptionReporter([](const char* what) { report = what; });
+    SetNotifyIconFunction(RefusingThenThrowing);
+    addAttempts = 0;
+    EXPECT_FALSE(tray->SetIconAndTip(IDI_MAIN, "throws"));
+    EXPECT_TRUE(PumpUntil([] { return !report.empty(); }, kDeadline));
+    EXPECT_EQ(report, "no notification area");
+    SetExceptionReporter(previous);
 }
 
 } // namespace

@@ -272,6 +272,39 @@ TEST_F(WindowControlsTest, ShowPictureRemovesAndRestoresTheWallpaperAndTheContro
     EXPECT_FALSE(Enabled(IDC_INTERVAL_EDIT)) << "only interval mode takes an interval";
 }
 
+TEST_F(WindowControlsTest, AnUnreadableChoiceIsPassedOverAndTheStyleIsKeptAnyway)
+{
+    Start();
+    const std::string damaged = "BM this is no picture";
+    folder.AddFile("a.bmp", damaged);
+    ASSERT_TRUE(program->Click(IDC_STYLE_TILE));
+    EXPECT_EQ("1", DesktopValue("TileWallpaper")) << "the next start takes the style from here";
+    EXPECT_EQ(a, DesktopValue("Wallpaper"));
+
+    ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE)); // off
+    TickShowPicture(IDOK);                         // a.bmp again: b.bmp shows instead
+    EXPECT_EQ(b, DesktopValue("Wallpaper"));
+    EXPECT_EQ(b, Setting("CurPicFileName"));
+
+    // Nothing of the folder can be read, the last found out by a conversion:
+    // when it is done the box goes off again, with the reason.
+    folder.AddFile("b.bmp", damaged);
+    folder.AddFile("c.jpg", "no JPEG");
+    ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE));
+    ASSERT_TRUE(program->PostClick(IDC_SHOW_PICTURE));
+    HWND dialog = program->WaitForWindow(kSelectPictureCaption);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog) != FALSE; }, kWait));
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kWait));
+    HWND message = nullptr;
+    ASSERT_TRUE(
+        PumpUntil([&] { return (message = testing_support::FindOwnedDialog(program->Window())) != nullptr; }, kWait));
+    EXPECT_NE(std::wstring::npos, testing_support::MessageBoxText(message).find(L"can be read"));
+    PostMessageW(message, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE) && Setting("ShowPic") == "0"; }, kWait));
+    EXPECT_EQ("", DesktopValue("Wallpaper"));
+}
+
 TEST_F(WindowControlsTest, TickingShowPictureInDailyModeShowsTheChoiceThenTheNextPicture)
 {
     // Daily mode, no change yet today, no picture shown: nothing changes at start.

@@ -47,6 +47,10 @@ CColorLabel& CColorLabel::SetUnderline(BOOL underline)
 {
     m_fontDescription.lfUnderline = underline ? TRUE : FALSE;
     m_font.CreateFontIndirect(m_fontDescription);
+    // A static control draws its text with the font it was given, whatever
+    // its colour request selected: it must be given this one.
+    if (m_hWnd)
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetHandle()), FALSE);
     RedrawNow();
     return *this;
 }

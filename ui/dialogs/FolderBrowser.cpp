@@ -29,15 +29,25 @@ struct ItemListDeleter {
     void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
 };
 
+// Selects the start folder once the browser is there; only then can it be told.
+int CALLBACK SelectStartFolder(HWND browser, UINT msg, LPARAM, LPARAM startFolder)
+{
+    if (msg == BFFM_INITIALIZED)
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, startFolder);
+    return 0;
+}
+
 } // namespace
 
-std::string BrowseForFolder(HWND owner, const std::string& title)
+std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& startFolder)
 {
     const ComApartment apartment;
     BROWSEINFOA info{};
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+    info.lpfn = SelectStartFolder;
+    info.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
     const std::unique_ptr<ITEMIDLIST, ItemListDeleter> chosen(SHBrowseForFolderA(&info));
     if (!chosen)
         return std::string();

@@ -7,4 +7,5 @@
 
 // The folder the user chose (at most MAX_PATH characters), or the empty
 // string when they cancelled or chose something without a file-system path.
-std::string BrowseForFolder(HWND owner, const std::string& title);
+// The browser opens at `startFolder`.
+std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& startFolder);

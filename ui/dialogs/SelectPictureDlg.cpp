@@ -107,7 +107,30 @@ BOOL CSelectPictureDlg::OnInitDialog()
     previewFrame.reset();
     SetTimer(kPreviewTimer, kPreviewDelay);
     UpdateData(FALSE);
+    EnableOkForListedPicture();
     return TRUE;
+}
+
+bool CSelectPictureDlg::IsListedPicture() const
+{
+    if (DirectoryOfPath(selectedPath) + "\\" != folderPath)
+        return false;
+    const std::string name = FileNamePart(selectedPath);
+    return std::find(fileNames.begin(), fileNames.begin() + listedCount, name) != fileNames.begin() + listedCount;
+}
+
+void CSelectPictureDlg::EnableOkForListedPicture()
+{
+    // A folder (the first start's "C:\windows\") or a picture of another
+    // folder is no choice: OK waits for a picture of the list.
+    ::EnableWindow(GetDlgItem(IDOK), IsListedPicture());
+}
+
+void CSelectPictureDlg::OnOK()
+{
+    // Enter reaches the dialog also while its OK button is disabled.
+    if (IsListedPicture())
+        CDialog::OnOK();
 }
 
 void CSelectPictureDlg::InsertColumns()
@@ -277,6 +300,12 @@ void CSelectPictureDlg::OnPreviewRead()
         previewFrame.reset();
         sizeText.clear();
         UpdateData(FALSE);
+        // The frame still shows the picture before; the next paint of the
+        // dialog erases it.
+        RECT frame{};
+        ::GetWindowRect(GetDlgItem(IDC_PREVIEW_FRAME), &frame);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&frame), 2);
+        ::InvalidateRect(m_hWnd, &frame, TRUE);
         return;
     }
     char size[32];
@@ -324,6 +353,7 @@ void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
         currentFileText = ListedText(selected, 0);
         selectedPath = folderPath + currentFileText;
         currentFileText = selectedPath;
+        EnableOkForListedPicture();
     }
     if (previewEnabled) {
         KillTimer(kPreviewTimer); // what it would draw is on its way now
@@ -334,13 +364,22 @@ void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
 
 void CSelectPictureDlg::OnChooseFolder()
 {
-    const std::string chosen = BrowseForFolder(m_hWnd, LoadResourceString(IDS_FOLDER_BROWSER_TITLE));
+    // The browser opens at the folder listed now ("C:\pics", but "T:\").
+    std::string listed = folderPath;
+    if (listed.size() > 3)
+        listed.pop_back();
+    const std::string chosen = BrowseForFolder(m_hWnd, LoadResourceString(IDS_FOLDER_BROWSER_TITLE), listed);
     if (chosen.empty())
         return;
     folderPath = WithTrailingBackslash(chosen);
     ClearFileList();
     FillFileList();
     UpdateData(FALSE);
+    // The folder just chosen is the one OK takes: its first picture is the
+    // choice until the user picks another.
+    if (listedCount > 0)
+        ListView_SetItemState(m_fileList.m_hWnd, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EnableOkForListedPicture();
 }
 
 void CSelectPictureDlg::OnPreviewClicked()

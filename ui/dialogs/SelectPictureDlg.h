@@ -52,9 +52,13 @@ class CSelectPictureDlg : public CDialog {
     void DoDataExchange(CDataExchange* dx) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
+    void OnOK() override;
 
   private:
     void InsertColumns();
+    // Whether selectedPath is a picture of the list.
+    bool IsListedPicture() const;
+    void EnableOkForListedPicture();
     // Makes the current picture the list's hot item and scrolls to it.
     void MarkCurrentFile();
     void OnChooseFolder();

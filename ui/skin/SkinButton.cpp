@@ -79,6 +79,11 @@ SkinButtonHost* CSkinButton::Host() const
 
 void CSkinButton::OnMouseMove(WPARAM keys)
 {
+    // The window under the pointer hears nothing when the pointer leaves it
+    // for another window (a box opened by this click, the desktop): ask to
+    // be told, so the hover picture goes.
+    TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, m_hWnd, 0};
+    TrackMouseEvent(&leave);
     if (!m_enabled) {
         DrawState(Disabled);
         return;
@@ -115,6 +120,9 @@ LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_LBUTTONUP:
         OnLButtonUp();
+        break;
+    case WM_MOUSELEAVE:
+        DrawState(m_enabled ? Normal : Disabled);
         break;
     case WM_PAINT:
         // The pictures appear through the window's repaint and the state

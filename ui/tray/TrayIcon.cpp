@@ -1,6 +1,7 @@
 #include "ui/tray/TrayIcon.h"
 
 #include "framework/App.h"
+#include "framework/ExceptionBoundary.h"
 #include "framework/ResourceString.h"
 #include "framework/Window.h"
 #include "resources/resource.h"
@@ -154,12 +155,15 @@ void CTrayIcon::StopAddRetry()
 
 void CALLBACK CTrayIcon::AddRetryTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    const auto found = RetryTimers().find(timer);
-    if (found == RetryTimers().end()) {
-        ::KillTimer(nullptr, timer);
-        return;
-    }
-    found->second->OnAddRetryTimer();
+    // Called from inside DispatchMessage, as a window procedure is.
+    GuardWindowProc([timer] {
+        const auto found = RetryTimers().find(timer);
+        if (found == RetryTimers().end())
+            ::KillTimer(nullptr, timer);
+        else
+            found->second->OnAddRetryTimer();
+        return LRESULT(0);
+    });
 }
 
 void CTrayIcon::OnAddRetryTimer()
