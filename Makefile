@@ -25,6 +25,7 @@ build: setup
 	@cmake -S tests/native -B $(NATIVE) >/dev/null && cmake --build $(NATIVE) -j$(JOBS)
 	@cmake -S tests/fuzz/native -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ >/dev/null && cmake --build $(FUZZ) -j$(JOBS)
 	@tests/native/gif-corpus.sh build/gif-corpus
+	@tests/image/jpeg-corpus.sh build/jpeg-corpus
 	@scripts/make-dist.sh $(BUILD)/bin dist
 	@scripts/make-packages.sh dist $(PACKAGES)
 	@scripts/make-packages.sh dist $(OLDER_SETUP) 0.9.0

@@ -8,7 +8,7 @@ build="$root/build/bench"
 runs=${BENCH_RUNS:-5}
 [ "$runs" -ge 5 ] || runs=5
 
-if [ ! -f "$root/build/deps/prefix/.libjpeg-turbo" ] || [ ! -f "$root/build/deps/prefix/.libpng" ]; then
+if [ ! -f "$root/build/deps/prefix/.libjpeg-turbo" ] || [ ! -f "$root/build/deps/prefix/.libpng-sse2" ]; then
   echo "bench: libpng and libjpeg-turbo are not built yet; run 'make bench'" >&2
   exit 1
 fi
@@ -45,11 +45,11 @@ windows_path() {
 }
 
 inputs="$build/inputs"
-if [ ! -f "$inputs/.complete" ]; then
+if [ ! -f "$inputs/.complete-ink" ]; then
   echo "bench: writing the input pictures into build/bench/inputs"
   mkdir -p "$inputs"
   wine "$build/bin/bench_inputs.exe" "$(windows_path "$inputs")"
-  touch "$inputs/.complete"
+  touch "$inputs/.complete-ink"
 fi
 mkdir -p "$build/work"
 echo "bench: $(i686-w64-mingw32-g++-posix -dumpversion) i686, $(tr '\n' ' ' <"$root/cmake/cpu-flags.txt")-O3, $(wine --version)"

@@ -21,13 +21,20 @@ cross_build() {
   cmake --install "$deps/build-$name" >>"$deps/$name.log"
 }
 
-if [ ! -f "$prefix/.libpng" ]; then
+# The stamp names the build's form, so a tree built the older way builds again.
+if [ ! -f "$prefix/.libpng-sse2" ]; then
   echo "build-deps: cross-building libpng"
   source_dir=$("$root/scripts/fetch-source.sh" libpng1.6 "$deps/src")
+  # libpng 1.6.39's CMake file takes only "86..." or "i86..." for a 32-bit
+  # x86 target (its pattern is "^i?86"), so on i686 it leaves its SSE2 row
+  # filters out; later releases match i386 to i686. Give it the pattern
+  # they use, so the filters are built as on any other x86 target.
+  sed -i 's/MATCHES "\^i?86"/MATCHES "^(i[3-6]86|x86)"/' "$source_dir/CMakeLists.txt"
+  rm -rf "$deps/build-libpng"
   cross_build libpng "$source_dir" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
     -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON \
     -DZLIB_LIBRARY="$mingw/lib/libz.a" -DZLIB_INCLUDE_DIR="$mingw/include"
-  touch "$prefix/.libpng"
+  touch "$prefix/.libpng-sse2"
 fi
 
 if [ ! -f "$prefix/.libjpeg-turbo" ]; then

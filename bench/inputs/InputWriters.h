@@ -9,8 +9,10 @@ class PhotoPicture;
 // picture never needs to be held whole.
 
 // Baseline JPEG at quality 90 with the library's default 4:2:0 subsampling,
-// as a camera or photo site would give it.
-bool WriteJpegInput(const PhotoPicture& picture, const std::string& path);
+// as a camera or photo site would give it; with inks, the same picture as a
+// print shop's file: YCCK with an Adobe marker, inverted inks, the library's
+// default sampling for it (black and luma full, the colours halved).
+bool WriteJpegInput(const PhotoPicture& picture, const std::string& path, bool inks = false);
 // 8-bit RGB, or RGBA with withAlpha; libpng's default filtering and compression.
 bool WritePngInput(const PhotoPicture& picture, const std::string& path, bool withAlpha);
 // 256 colours (8 red × 8 green × 4 blue levels), Floyd–Steinberg dithered,

@@ -1,30 +1,30 @@
 #include "image/jpeg/JpegLines.h"
 
+#include "image/jpeg/InkJpeg.h"
+#include "image/quantize/DitherPicture.h"
+#include "image/quantize/MedianCut.h"
+
 namespace {
 
-bool IsGrey(const jpeg_decompress_struct& decoder)
+constexpr int kPaletteColors = 128;
+
+} // namespace
+
+bool IsGreyJpeg(const jpeg_decompress_struct& decoder)
 {
     return decoder.jpeg_color_space == JCS_GRAYSCALE;
 }
 
-} // namespace
-
-void RequestPalettedOutput(jpeg_decompress_struct& decoder)
+void RequestOutput(jpeg_decompress_struct& decoder)
 {
-    if (IsGrey(decoder))
+    if (IsGreyJpeg(decoder))
         return;
-    decoder.quantize_colors = TRUE;
-    decoder.desired_number_of_colors = 128;
+    decoder.out_color_space = IsInkColorSpace(decoder.jpeg_color_space) ? JCS_CMYK : JCS_RGB;
 }
 
-void ReadOutputLines(jpeg_decompress_struct& decoder, CImageImpl& picture)
+void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture)
 {
-    if (IsGrey(decoder))
-        picture.SetGreyPalette(256);
-    else
-        picture.SetPalette(decoder.actual_number_of_colors, decoder.colormap[0], decoder.colormap[1],
-                           decoder.colormap[2]);
-
+    picture.SetGreyPalette(256);
     // Lines arrive top first; the top row is the last row of the pixel
     // array. The library writes each line straight into its row.
     const int height = static_cast<int>(decoder.output_height);
@@ -35,4 +35,19 @@ void ReadOutputLines(jpeg_decompress_struct& decoder, CImageImpl& picture)
             row -= picture.GetRowStride();
     }
     jpeg_finish_decompress(&decoder);
+}
+
+bool QuantizeInto(const JpegColorRows& rows, CImageImpl& picture)
+{
+    const int width = rows.Width();
+    const int height = rows.Height();
+    if (picture.GetWidth() != width || picture.GetHeight() != height || picture.GetBitCount() != 8 ||
+        !picture.GetBits())
+        return false;
+    const QuantizedPalette palette = MedianCut(rows.Histogram(), kPaletteColors);
+    picture.SetPalette(palette.count, palette.red.data(), palette.green.data(), palette.blue.data());
+    const int stride = picture.GetRowStride();
+    DitherPicture(palette, rows.Row(0), width, height, picture.GetBits() + static_cast<size_t>(height - 1) * stride,
+                  -static_cast<ptrdiff_t>(stride));
+    return true;
 }

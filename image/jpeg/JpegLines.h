@@ -1,20 +1,31 @@
 #pragma once
 
 #include "image/ImageImpl.h"
+#include "image/jpeg/JpegColorRows.h"
 
 #include <cstdio>
 
 #include <jpeglib.h>
 
-// The decoding steps the full reader and the preview share. Both run between
-// a setjmp and the library's calls, so they hold no locals with destructors.
+// The decoding steps the full reader and the preview share. Those that call
+// the library run between a setjmp and the library's calls, so they hold
+// no locals with destructors.
 
-// Asks the library for our pictures' form: grey files keep their 256 levels,
-// colour files are quantised to at most 128 colours. Call before
-// jpeg_start_decompress.
-void RequestPalettedOutput(jpeg_decompress_struct& decoder);
+// Grey files keep their 256 levels and are read straight into the picture.
+bool IsGreyJpeg(const jpeg_decompress_struct& decoder);
 
-// After jpeg_start_decompress, with the picture made at the output size and
-// 8 bits a component: gives it the grey or quantised palette, reads every
-// line into it and finishes the decompression.
-void ReadOutputLines(jpeg_decompress_struct& decoder, CImageImpl& picture);
+// Asks the library for the rows our quantiser takes: red, green, blue, or
+// for ink files cyan, magenta, yellow, black, which we turn into colours
+// ourselves (the library does not). Call before jpeg_start_decompress.
+void RequestOutput(jpeg_decompress_struct& decoder);
+
+// For a grey file, after jpeg_start_decompress and with the picture made at
+// the output size with 8 bits: gives it the grey palette, reads every line
+// into it and finishes the decompression.
+void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture);
+
+// For a colour file, once its rows are decoded and the picture is made at
+// their size with 8 bits: reduces them to at most 128 colours, as
+// libjpeg's two-pass quantiser with Floyd-Steinberg dithering would, and
+// writes them in. False when the picture is not such a picture.
+bool QuantizeInto(const JpegColorRows& rows, CImageImpl& picture);

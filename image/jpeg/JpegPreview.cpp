@@ -6,7 +6,6 @@
 #include "image/DibSize.h"
 #include "image/ImageObject.h"
 #include "image/io/StdioFile.h"
-#include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
 
@@ -26,35 +25,36 @@ void ChooseCoveringScale(jpeg_decompress_struct& decoder, int coverWidth, int co
     }
 }
 
-void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, int coverWidth, int coverHeight, CImageObject& picture,
-                 JpegPreview& preview)
+void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, const std::string& fileName, int coverWidth,
+                 int coverHeight, CImageObject& picture, JpegColorRows& colorRows, JpegPreview& preview)
 {
     jpeg_create_decompress(&decoder);
     jpeg_stdio_src(&decoder, file);
     jpeg_read_header(&decoder, TRUE);
     preview.fileWidth = static_cast<int>(decoder.image_width);
     preview.fileHeight = static_cast<int>(decoder.image_height);
-    if (IsInkColorSpace(decoder.jpeg_color_space)) {
-        preview.result = JpegPreviewResult::NeedsFullDecode;
-        return;
-    }
     // A file the full reader refuses for its size gets no preview either:
     // the preview shows what the wallpaper would be.
     uint32_t imageBytes = 0;
     if (!DibImageBytes(8, preview.fileWidth, preview.fileHeight, imageBytes))
         return;
-    RequestPalettedOutput(decoder);
+    RequestOutput(decoder);
     ChooseCoveringScale(decoder, coverWidth, coverHeight);
     jpeg_start_decompress(&decoder);
-    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height),
-                        8 * decoder.output_components, -1) ||
+    if (!IsGreyJpeg(decoder)) {
+        if (colorRows.Decode(decoder, fileName))
+            preview.result = JpegPreviewResult::Decoded;
+        return;
+    }
+    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height), 8, -1) ||
         !picture.GetBits())
         return;
-    ReadOutputLines(decoder, *picture.GetImpl());
+    ReadGreyLines(decoder, *picture.GetImpl());
     preview.result = JpegPreviewResult::Decoded;
 }
 
-void DecodePreview(FILE* file, int coverWidth, int coverHeight, CImageObject& picture, JpegPreview& preview)
+void DecodePreview(FILE* file, const std::string& fileName, int coverWidth, int coverHeight, CImageObject& picture,
+                   JpegColorRows& colorRows, JpegPreview& preview)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -64,7 +64,7 @@ void DecodePreview(FILE* file, int coverWidth, int coverHeight, CImageObject& pi
         preview.result = JpegPreviewResult::Failed;
         return;
     }
-    ReadPreview(decoder, file, coverWidth, coverHeight, picture, preview);
+    ReadPreview(decoder, file, fileName, coverWidth, coverHeight, picture, colorRows, preview);
     jpeg_destroy_decompress(&decoder);
 }
 
@@ -76,6 +76,10 @@ JpegPreview LoadJpegPreview(const std::string& fileName, int coverWidth, int cov
     const StdioFile file = OpenStdioFile(fileName, "rb");
     if (!file)
         return preview;
-    DecodePreview(file.get(), coverWidth, coverHeight, picture, preview);
+    JpegColorRows colorRows;
+    DecodePreview(file.get(), fileName, coverWidth, coverHeight, picture, colorRows, preview);
+    if (preview.result == JpegPreviewResult::Decoded && colorRows.Height() > 0 &&
+        !(picture.Create(colorRows.Width(), colorRows.Height(), 8, -1) && QuantizeInto(colorRows, *picture.GetImpl())))
+        preview.result = JpegPreviewResult::Failed;
     return preview;
 }

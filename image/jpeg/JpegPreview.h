@@ -3,16 +3,15 @@
 // (1/8 to 8/8) gives the smallest picture that still covers the frame, so a
 // photograph of many megapixels costs a fraction of a full decode, while the
 // picture is made the way a full load makes it: 8 bits with a palette, grey
-// files with 256 grey levels, colour files quantised to 128 colours.
+// files with 256 grey levels, colour and ink files quantised to 128 colours.
 
 #include <string>
 
 class CImageObject;
 
 enum class JpegPreviewResult {
-    Decoded,        // picture holds the preview; judge it by its width and height
-    Failed,         // not a readable JPEG; picture may hold the rows decoded before the error
-    NeedsFullDecode // a four-colour file: only the full reader turns its inks into colours
+    Decoded, // picture holds the preview; judge it by its width and height
+    Failed   // not a readable JPEG; a grey picture may hold the rows decoded before the error
 };
 
 struct JpegPreview {

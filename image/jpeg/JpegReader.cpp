@@ -1,11 +1,11 @@
 // Reading of JPEG files. Errors longjmp back to DecodeJpeg, so the functions
-// in between keep only locals without destructors. Four-colour files are
-// first written again as RGB (InkJpeg.h), since the quantiser takes RGB only.
+// in between keep only locals without destructors. Colour files are decoded
+// to RGB rows first and quantised once the library is done with them, so a
+// file the library gives up on leaves no picture at all.
 #include "image/jpeg/JpegImage.h"
 
 #include "image/DibSize.h"
 #include "image/io/StdioFile.h"
-#include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
 
@@ -13,31 +13,15 @@
 
 namespace {
 
-// What DecodeJpeg reads: an open file, or a JPEG held in memory.
-struct JpegInput {
-    FILE* file = nullptr;
-    const uint8_t* bytes = nullptr;
-    size_t size = 0;
-};
-
-// DecodeJpeg's answer for a four-colour file, which takes another road.
-constexpr int kInkFile = -1;
-
-int ReadJpeg(jpeg_decompress_struct& decoder, const JpegInput& input, CImageImpl& picture)
+int ReadJpeg(jpeg_decompress_struct& decoder, FILE* file, const std::string& fileName, CImageImpl& picture,
+             JpegColorRows& colorRows)
 {
     jpeg_create_decompress(&decoder);
-    if (input.file)
-        jpeg_stdio_src(&decoder, input.file);
-    else
-        jpeg_mem_src(&decoder, input.bytes, static_cast<unsigned long>(input.size));
+    jpeg_stdio_src(&decoder, file);
     jpeg_read_header(&decoder, TRUE);
-    if (IsInkColorSpace(decoder.jpeg_color_space)) {
-        jpeg_destroy_decompress(&decoder);
-        return kInkFile;
-    }
-    RequestPalettedOutput(decoder);
-    // Refuse absurd sizes before the library allocates its whole-image
-    // buffers for two-pass quantisation.
+    RequestOutput(decoder);
+    // Refuse absurd sizes before the library or we allocate whole-picture
+    // buffers.
     uint32_t imageBytes = 0;
     if (!DibImageBytes(8, static_cast<int>(decoder.image_width), static_cast<int>(decoder.image_height), imageBytes)) {
         jpeg_destroy_decompress(&decoder);
@@ -45,18 +29,22 @@ int ReadJpeg(jpeg_decompress_struct& decoder, const JpegInput& input, CImageImpl
     }
     jpeg_start_decompress(&decoder);
 
-    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height),
-                        8 * decoder.output_components, -1) ||
+    if (!IsGreyJpeg(decoder)) {
+        const bool decoded = colorRows.Decode(decoder, fileName);
+        jpeg_destroy_decompress(&decoder);
+        return decoded ? 1 : 0;
+    }
+    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height), 8, -1) ||
         !picture.GetBits()) {
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    ReadOutputLines(decoder, picture);
+    ReadGreyLines(decoder, picture);
     jpeg_destroy_decompress(&decoder);
     return 1;
 }
 
-int DecodeJpeg(const JpegInput& input, CImageImpl& picture)
+int DecodeJpeg(FILE* file, const std::string& fileName, CImageImpl& picture, JpegColorRows& colorRows)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -65,28 +53,23 @@ int DecodeJpeg(const JpegInput& input, CImageImpl& picture)
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    return ReadJpeg(decoder, input, picture);
+    return ReadJpeg(decoder, file, fileName, picture, colorRows);
 }
 
 } // namespace
 
 int CJpegImage::Load(const std::string& name)
 {
-    const StdioFile file = OpenStdioFile(AdoptFileName(name), "rb");
+    const std::string& fileName = AdoptFileName(name);
+    const StdioFile file = OpenStdioFile(fileName, "rb");
     if (!file)
         return 0;
-    JpegInput input;
-    input.file = file.get();
-    const int result = DecodeJpeg(input, *this);
-    if (result != kInkFile)
-        return result;
-
-    std::rewind(file.get());
-    JpegMemory rgb;
-    if (!TranscodeInkToRgb(file.get(), rgb))
+    JpegColorRows colorRows;
+    if (DecodeJpeg(file.get(), fileName, *this, colorRows) != 1)
         return 0;
-    JpegInput transcoded;
-    transcoded.bytes = rgb.Data();
-    transcoded.size = rgb.Size();
-    return DecodeJpeg(transcoded, *this) == 1 ? 1 : 0;
+    if (colorRows.Height() == 0)
+        return 1; // a grey file, read straight into the picture
+    if (!Create(colorRows.Width(), colorRows.Height(), 8, -1))
+        return 0;
+    return QuantizeInto(colorRows, *this) ? 1 : 0;
 }

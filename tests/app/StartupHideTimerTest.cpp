@@ -9,9 +9,8 @@
 #include "framework/App.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
-#include "settings/Settings.h"
-#include "tests/app/DrivingTessaly.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Program.h"
+#include "tests/support/TessalyState.h"
 #include "ui/MainSettingsDlg.h"
 #include "ui/tray/TrayIcon.h"
 
@@ -61,16 +60,15 @@ class StartupHideTimer : public ::testing::TestWithParam<bool> {
     {
         tips.clear();
         SetNotifyIconFunction(&RecordTip);
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "0");
-        app_test::PresetDesktop("");
+        PresetSettings({{"ChangeMode", "0"}});
+        PresetDesktop("");
         static const HMODULE resources = LoadLibraryA((TestProgramDirectory() + "\\English.dll").c_str());
         AfxSetResourceHandle(resources);
     }
     void TearDown() override
     {
         SetNotifyIconFunction(nullptr);
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
+        PresetSettings();
     }
 };
 
@@ -106,7 +104,7 @@ class CountingSaves : public CMainSettingsDlg {
 
 TEST_F(StartupHideTimer, EachClickSavesTheSettingsOnce)
 {
-    app_test::PresetDesktop("C:\\no-such-picture.bmp"); // a picture shown: every control is enabled
+    PresetDesktop("C:\\no-such-picture.bmp"); // a picture shown: every control is enabled
     CountingSaves window;
     ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
     // Unticking the show-picture box last: it disables the others.

@@ -4,56 +4,16 @@
 
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "tests/app/DrivingTessaly.h"
-#include "tests/support/Program.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/WindowHelpers.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 
 #include <gtest/gtest.h>
 
-using namespace app_test;
 using namespace testing_support;
 
 namespace {
-
-bool SystemIsChinese()
-{
-    return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE;
-}
-
-std::wstring ControlText(HWND dialog, int id)
-{
-    return WindowTextW(GetDlgItem(dialog, id));
-}
-
-// Answers the message box that `program` shows next and returns its text.
-std::wstring AnswerNextMessageBox(const Program& program)
-{
-    HWND box = program.WaitForMessageBox();
-    if (!box)
-        return L"(no message box)";
-    const std::wstring text = MessageBoxText(box);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    PumpUntil([&] { return !IsWindow(box); }, 5000);
-    return text;
-}
-
-// Closes the main window as Alt+F4 does; the program saves and ends.
-void CloseProgram(const Program& program, HWND window)
-{
-    EXPECT_TRUE(Close(program, window));
-}
-
-bool BecomesVisible(HWND window)
-{
-    return PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 15000);
-}
-
-bool BecomesHidden(HWND window)
-{
-    return PumpUntil([&] { return !IsWindowVisible(window); }, 15000);
-}
 
 // The tick of the timer that hides a window started with "min", handled
 // now instead of waited for: once it returns, the start-up hide has been
@@ -84,27 +44,25 @@ class SearchPathFirst {
 
 class Startup : public ::testing::Test {
   protected:
+    // No settings, and no picture on the desktop, so no start changes the
+    // wallpaper or the stored picture.
     void SetUp() override
     {
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        // No picture on the desktop, so no start changes the wallpaper or
-        // the stored picture.
+        PresetSettings();
         PresetDesktop("");
     }
-    void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath); }
+    void TearDown() override { PresetSettings(); }
 };
 
 } // namespace
 
 TEST_F(Startup, FirstStartShowsTheWindowAndLeavesTheSettings)
 {
-    Program program(ProgramPath(), "");
-    ASSERT_TRUE(program.Started());
-    HWND window = program.WaitForWindow(kCaption);
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(BecomesVisible(window));
+    Tessaly program;
+    ASSERT_TRUE(program.Window());
+    EXPECT_TRUE(program.BecomesVisible());
 
-    CloseProgram(program, window);
+    EXPECT_TRUE(program.Close());
     const auto saved = ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath);
     EXPECT_EQ("30.000000", saved.at("ChangeTime"));
     EXPECT_EQ("1", saved.at("Preview"));
@@ -116,74 +74,68 @@ TEST_F(Startup, FirstStartShowsTheWindowAndLeavesTheSettings)
 TEST_F(Startup, ALongPicturePathSurvivesARestart)
 {
     const std::string longPath = "C:\\" + std::string(223, 'q') + ".bmp";
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", longPath);
-    Program program(ProgramPath(), "");
-    HWND window = program.WaitForWindow(kCaption);
-    ASSERT_TRUE(window);
-    CloseProgram(program, window);
-    EXPECT_EQ(longPath, ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName"));
+    PresetSettings({{"CurPicFileName", longPath}});
+    Tessaly program;
+    ASSERT_TRUE(program.Window());
+    EXPECT_TRUE(program.Close());
+    EXPECT_EQ(longPath, Setting("CurPicFileName"));
 }
 
 TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds)
 {
-    Program first(ProgramPath(), "min");
-    HWND window = first.WaitForWindow(kCaption);
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(BecomesHidden(window));
+    Tessaly first("min");
+    ASSERT_TRUE(first.Window());
+    ASSERT_TRUE(first.BecomesHidden());
     // Another program's window of the same caption, on top (Explorer titles
     // a window showing the program's folder so), is not the running copy.
-    HWND other = CreateWindowExW(0, L"STATIC", kCaption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", kProgramCaption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
     ASSERT_TRUE(other);
 
     Program second(ProgramPath(), "");
     DWORD exitCode = 99;
     EXPECT_TRUE(second.WaitForExit(10000, &exitCode));
     EXPECT_EQ(0u, exitCode);
-    EXPECT_TRUE(BecomesVisible(window));
+    EXPECT_TRUE(first.BecomesVisible());
     EXPECT_FALSE(IsWindowVisible(other));
     DestroyWindow(other);
-    EXPECT_EQ(1, CountWindowsWithCaption(kCaption));
+    EXPECT_EQ(1, CountWindowsWithCaption(kProgramCaption));
 
     // Once the first copy has ended, the next start is a first copy again.
-    CloseProgram(first, window);
-    Program third(ProgramPath(), "");
-    HWND thirdWindow = third.WaitForWindow(kCaption);
-    ASSERT_TRUE(thirdWindow);
-    CloseProgram(third, thirdWindow);
+    EXPECT_TRUE(first.Close());
+    Tessaly third;
+    ASSERT_TRUE(third.Window());
+    EXPECT_TRUE(third.Close());
 }
 
 TEST_F(Startup, OnlyAPlainLowerCaseMinStartsHidden)
 {
     for (const char* arguments : {"MIN", "/min", "-min", "other min"}) {
-        Program program(ProgramPath(), arguments);
-        HWND window = WaitUntilShown(program);
-        ASSERT_TRUE(window) << arguments;
-        TickStartupHideTimer(window);
-        EXPECT_TRUE(IsWindowVisible(window)) << arguments;
-        CloseProgram(program, window);
+        Tessaly program(arguments);
+        ASSERT_TRUE(program.BecomesVisible()) << arguments;
+        TickStartupHideTimer(program.Window());
+        EXPECT_TRUE(IsWindowVisible(program.Window())) << arguments;
+        EXPECT_TRUE(program.Close());
     }
-    Program program(ProgramPath(), "min");
-    HWND window = program.WaitForWindow(kCaption);
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(BecomesHidden(window));
-    CloseProgram(program, window);
+    Tessaly program("min");
+    ASSERT_TRUE(program.Window());
+    EXPECT_TRUE(program.BecomesHidden());
+    EXPECT_TRUE(program.Close());
 }
 
 TEST_F(Startup, TheLanguageModuleGivesTheTexts)
 {
-    Program program(ProgramPath(), "");
-    HWND window = program.WaitForWindow(kCaption);
-    ASSERT_TRUE(window);
+    Tessaly program;
+    ASSERT_TRUE(program.Window());
     if (SystemIsChinese()) {
-        EXPECT_EQ(L"桌面上显示图片(&S)", ControlText(window, IDC_SHOW_PICTURE));
-        EXPECT_EQ(L"启动时运行(&R)", ControlText(window, IDC_AUTO_RUN));
-        EXPECT_EQ(L"按时间更换(&M)", ControlText(window, IDC_CHANGE_BY_INTERVAL));
-        EXPECT_EQ(L"分钟", ControlText(window, IDC_MINUTES_LABEL));
+        EXPECT_EQ(L"桌面上显示图片(&S)", program.Text(IDC_SHOW_PICTURE));
+        EXPECT_EQ(L"启动时运行(&R)", program.Text(IDC_AUTO_RUN));
+        EXPECT_EQ(L"按时间更换(&M)", program.Text(IDC_CHANGE_BY_INTERVAL));
+        EXPECT_EQ(L"分钟", program.Text(IDC_MINUTES_LABEL));
     } else {
-        EXPECT_EQ(L"&Show wallpaper", ControlText(window, IDC_SHOW_PICTURE));
+        EXPECT_EQ(L"&Show wallpaper", program.Text(IDC_SHOW_PICTURE));
     }
-    CloseProgram(program, window);
+    EXPECT_TRUE(program.Close());
 }
 
 TEST_F(Startup, TheIntervalEditRefusesWhatIsNotAnIntervalOnEnter)
@@ -191,44 +143,40 @@ TEST_F(Startup, TheIntervalEditRefusesWhatIsNotAnIntervalOnEnter)
     const std::wstring notANumber = SystemIsChinese() ? L"请键入一个数。" : L"Please enter a number.";
     const std::wstring outOfRange = SystemIsChinese() ? L"“请填入一个在0.0167和99999999.999之间的数字。”"
                                                       : L"Please enter a number between 0.0167 and 99999999.999.";
-    Program program(ProgramPath(), "");
-    HWND window = program.WaitForWindow(kCaption);
-    ASSERT_TRUE(window);
-    HWND edit = GetDlgItem(window, IDC_INTERVAL_EDIT);
-
+    Tessaly program;
+    ASSERT_TRUE(program.Window());
     for (const auto& [text, message] : {std::pair{L"abc", notANumber}, std::pair{L"0", outOfRange}}) {
         // Typing says nothing yet; Enter reports the bad text.
         const std::vector<std::wstring> expected = {message};
-        EXPECT_TRUE(AnswerMessageBoxesDuring(program, [&] { Type(edit, text); }).empty()) << text;
-        EXPECT_EQ(expected, AnswerMessageBoxesDuring(program, [&] { Command(window, IDOK); })) << text;
-        EXPECT_TRUE(IsWindow(window)) << "the window stays open with a bad interval";
+        EXPECT_TRUE(program.MessagesDuring([&] { program.Type(IDC_INTERVAL_EDIT, text); }).empty()) << text;
+        EXPECT_EQ(expected, program.MessagesDuring([&] { program.Command(IDOK); })) << text;
+        EXPECT_TRUE(IsWindow(program.Window())) << "the window stays open with a bad interval";
     }
-    EXPECT_TRUE(AnswerMessageBoxesDuring(program, [&] { Type(edit, L"15"); }).empty());
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(program.WaitForExit());
-    EXPECT_EQ("15.000000", ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime"));
+    EXPECT_TRUE(program.MessagesDuring([&] { program.Type(IDC_INTERVAL_EDIT, L"15"); }).empty());
+    PostMessageW(program.Window(), WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(program.Ends());
+    EXPECT_EQ("15.000000", Setting("ChangeTime"));
 }
 
 TEST_F(Startup, AMissingLanguageModuleIsReportedAndTheProgramEnds)
 {
     // The other language's module beside the program does not stand in.
     TempFolder folder;
-    const std::string copy = folder.Path() + "\\Tessaly.exe";
-    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), folder.File("Tessaly.exe").c_str(), FALSE));
     const char* otherModule = SystemIsChinese() ? "English.dll" : "chinese.dll";
-    ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\" + otherModule).c_str(),
-                          (folder.Path() + "\\" + otherModule).c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA((TestProgramDirectory() + "\\" + otherModule).c_str(), folder.File(otherModule).c_str(), FALSE));
     // Nor does the right module anywhere else along the search path for
     // libraries: only the program's own folder counts.
     TempFolder elsewhere;
     const char* ownModule = SystemIsChinese() ? "chinese.dll" : "English.dll";
-    ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\" + ownModule).c_str(),
-                          (elsewhere.Path() + "\\" + ownModule).c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA((TestProgramDirectory() + "\\" + ownModule).c_str(), elsewhere.File(ownModule).c_str(), FALSE));
     const SearchPathFirst searchPath(elsewhere.Path());
 
-    Program program(copy, "");
-    EXPECT_EQ(L"Unable to load resource DLL!", AnswerNextMessageBox(program));
-    EXPECT_TRUE(program.WaitForExit());
-    EXPECT_FALSE(program.WaitForWindow(kCaption, 0));
-    EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode"));
+    Tessaly program("", folder.Path());
+    EXPECT_EQ(std::vector<std::wstring>{L"Unable to load resource DLL!"}, program.StartMessages());
+    EXPECT_TRUE(program.Ends());
+    EXPECT_EQ(nullptr, program.Window());
+    EXPECT_EQ("<missing>", Setting("ChangeMode"));
 }

@@ -45,21 +45,21 @@ TEST(JpegPreview, DecodesTheSmallestEighthThatCoversTheFrame)
     }
 }
 
-TEST(JpegPreview, InkFilesGoToTheWholePictureReaderThatTurnsInksIntoColours)
+TEST(JpegPreview, InkFilesArePreviewedAtTheirScaleToo)
 {
     TempFolder folder;
     const std::string path = folder.File("ink.jpg");
     ASSERT_TRUE(WriteTestInkJpeg(path, 64, 32, std::vector<uint8_t>(64 * 32 * 3, 200), InkStorage::AdobeCmyk));
-    CImageObject picture;
-    const JpegPreview preview = LoadJpegPreview(path, 8, 8, picture);
-    EXPECT_EQ(JpegPreviewResult::NeedsFullDecode, preview.result);
-    EXPECT_EQ(64, preview.fileWidth);
-
-    const PreviewPicture shown = LoadPreviewPicture(path, JPG, 8, 8);
+    const PreviewPicture shown = LoadPreviewPicture(path, JPG, 8, 4);
     ASSERT_TRUE(shown.Loaded());
-    EXPECT_EQ(64, shown.image->GetWidth());
+    EXPECT_EQ(8, shown.image->GetWidth());
     EXPECT_EQ(64, shown.fileWidth);
     EXPECT_EQ(32, shown.fileHeight);
+    uint8_t r = 0, g = 0, b = 0;
+    ASSERT_TRUE(shown.image->GetPixelColor(3, 2, r, g, b));
+    EXPECT_NEAR(200, r, 8);
+    EXPECT_NEAR(200, g, 8);
+    EXPECT_NEAR(200, b, 8);
 }
 
 } // namespace

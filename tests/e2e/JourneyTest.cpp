@@ -8,21 +8,19 @@
 
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
-#include "settings/Settings.h"
-#include "tests/e2e/Desktop.h"
-#include "tests/e2e/NotificationIcon.h"
 #include "tests/e2e/PictureDialog.h"
 #include "tests/e2e/Pictures.h"
-#include "tests/e2e/ProgramTexts.h"
 #include "tests/e2e/Screenshots.h"
-#include "tests/e2e/Tessaly.h"
 #include "tests/support/RealInput.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
+#include "tests/support/TrayWindows.h"
 #include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace e2e;
@@ -31,19 +29,30 @@ using namespace testing_support;
 namespace {
 
 constexpr DWORD kWalkDeadline = 30000; // ms, for several changes on a loaded machine
+constexpr int kHideButton = kFirstSkinButtonId + 2;
 
-// The skin's buttons are the window's children 10000 + index.
-constexpr int kHideButton = 10002;
-
-std::string Setting(const char* name)
+// A first start: no settings, no wallpaper on the desktop.
+void PresetFirstStart()
 {
-    return ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, name).value_or("<missing>");
-}
-
-void DeleteWallpaperBitmaps()
-{
+    PresetSettings();
+    PresetDesktop("");
     for (const std::string& path : WallpaperBitmapLocations())
         DeleteFileA(path.c_str());
+}
+
+// The menu that the program shows after a right click (on the icon or the
+// window), and a click on its last item (the exit command) or its first;
+// `whileOpen` runs once the menu shows.
+bool ClickItemOfMenu(const Tessaly& program, bool last, const std::function<void()>& whileOpen)
+{
+    HWND menu = program.WaitForWindowOfClass(L"#32768");
+    RECT rect = {};
+    if (!menu || !GetWindowRect(menu, &rect))
+        return false;
+    whileOpen();
+    // Each item is at least a menu bar high; the frame is a few pixels.
+    const int fromEdge = 3 + GetSystemMetrics(SM_CYMENU) / 2;
+    return ClickAt({(rect.left + rect.right) / 2, last ? rect.bottom - fromEdge : rect.top + fromEdge});
 }
 
 std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::size_t count)
@@ -58,19 +67,8 @@ std::wstring Widen(const std::string& text)
 
 class Journey : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        // A first start: no settings, no wallpaper on the desktop.
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        PresetDesktopWallpaper("", 0);
-        DeleteWallpaperBitmaps();
-    }
-    void TearDown() override
-    {
-        DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-        PresetDesktopWallpaper("", 0);
-        DeleteWallpaperBitmaps();
-    }
+    void SetUp() override { PresetFirstStart(); }
+    void TearDown() override { PresetFirstStart(); }
 
     // Ticks show-picture and picks a.bmp from the folder in the dialog.
     void ShowTheFirstPictureOfTheFolder(const Tessaly& program)
@@ -83,14 +81,15 @@ class Journey : public ::testing::Test {
         ASSERT_EQ(listed, ListedFiles(dialog)) << "the last found at the top";
         ASSERT_TRUE(ClickListedFile(dialog, 3));
         const std::wstring chosen = Widen(m_pictures.Path("a.bmp"));
-        EXPECT_TRUE(PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kDeadline));
+        EXPECT_TRUE(
+            PumpUntil([&] { return WindowTextW(GetDlgItem(dialog, IDC_CURRENT_FILE)) == chosen; }, kProgramDeadline));
         EXPECT_TRUE(PumpUntil(
             [&] { return WindowTextW(GetDlgItem(dialog, IDC_PICTURE_SIZE)).find(L"61*40") != std::wstring::npos; },
-            kDeadline))
+            kProgramDeadline))
             << "the preview's size line";
         TakeScreenshot("2-picture-chosen");
         ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
-        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kDeadline));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kProgramDeadline));
     }
 
     PictureFolder m_pictures;
@@ -106,7 +105,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     {
         Tessaly program;
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
         EXPECT_FALSE(program.IsChecked(IDC_SHOW_PICTURE));
         EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_CHANGE_BY_INTERVAL))) << "nothing to change yet";
 
@@ -130,13 +129,13 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         }
         // Full colour, from the window's menu: a.bmp is shown again.
         ASSERT_TRUE(ClickWindow(program.Control(IDC_DISPLAY_GROUP), MouseButton::Right));
-        ASSERT_TRUE(ClickFirstItemOfMenu(program.Process().Id(), [] { TakeScreenshot("3-full-colour-menu"); }));
+        ASSERT_TRUE(ClickItemOfMenu(program, false, [] { TakeScreenshot("3-full-colour-menu"); }));
         ASSERT_TRUE(m_watch.WaitFor(5, kWalkDeadline));
         EXPECT_EQ("1", Setting("FullColour"));
 
         // Then every few minutes at the shortest interval the window takes.
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
-        ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kDeadline));
+        ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kProgramDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
@@ -151,27 +150,27 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         // through a second start.
         ASSERT_TRUE(ClickWindow(program.Control(kHideButton)));
         ASSERT_TRUE(program.BecomesHidden());
-        EXPECT_TRUE(IconShowsTip(m_clickToShow));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow));
         {
             Program second(ProgramPath(), "");
             DWORD exitCode = 99;
-            EXPECT_TRUE(second.WaitForExit(kDeadline, &exitCode));
+            EXPECT_TRUE(second.WaitForExit(kProgramDeadline, &exitCode));
             EXPECT_EQ(0u, exitCode);
         }
         EXPECT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide)) << "the tip follows the window whoever showed it";
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide)) << "the tip follows the window whoever showed it";
         EXPECT_EQ(1, CountWindowsWithCaption(L"Orvane Tessaly")) << "the second start made no window";
 
         // Hidden and shown by the icon, then ended from its menu.
-        ASSERT_TRUE(ClickIcon(m_clickToHide));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToHide));
         ASSERT_TRUE(program.BecomesHidden());
-        ASSERT_TRUE(ClickIcon(m_clickToShow));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
         ASSERT_TRUE(program.BecomesVisible());
-        EXPECT_TRUE(IconShowsTip(m_clickToHide));
-        ASSERT_TRUE(RightClickIcon(m_clickToHide));
-        ASSERT_TRUE(ClickLastItemOfMenu(program.Process().Id(), [] { TakeScreenshot("4-icon-menu"); }));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
+        ASSERT_TRUE(ClickTrayIcon(m_clickToHide, MouseButton::Right));
+        ASSERT_TRUE(ClickItemOfMenu(program, true, [] { TakeScreenshot("4-icon-menu"); }));
         ASSERT_TRUE(program.Ends());
-        EXPECT_TRUE(NoIconShowsTip(m_clickToHide));
+        EXPECT_TRUE(WaitForNoTrayIcon(m_clickToHide));
     }
 
     EXPECT_EQ("1", Setting("ShowPic"));
@@ -187,13 +186,14 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     const std::size_t before = m_watch.Shown().size();
     Tessaly again("min");
     ASSERT_NE(nullptr, again.Window());
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kDeadline));
-    EXPECT_TRUE(IconShowsTip(m_clickToShow));
+    EXPECT_TRUE(
+        PumpUntil([&] { return IsIconic(again.Window()) && !IsWindowVisible(again.Window()); }, kProgramDeadline));
+    EXPECT_TRUE(WaitForTrayIcon(m_clickToShow));
     TakeScreenshot("5-started-hidden");
     ASSERT_TRUE(m_watch.WaitFor(before + 1, kWalkDeadline));
     EXPECT_EQ(PictureFolder::ShownAs(PictureFolder::After(remembered)), m_watch.Shown()[before]);
 
-    ASSERT_TRUE(ClickIcon(m_clickToShow));
+    ASSERT_TRUE(ClickTrayIcon(m_clickToShow));
     ASSERT_TRUE(again.BecomesVisible());
     EXPECT_TRUE(again.IsChecked(IDC_SHOW_PICTURE));
     EXPECT_TRUE(again.IsChecked(IDC_CHANGE_BY_INTERVAL));

@@ -1,9 +1,9 @@
 #include "tests/e2e/PictureDialog.h"
 
 #include "resources/resource.h"
-#include "tests/e2e/Tessaly.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/RemoteMemory.h"
+#include "tests/support/Tessaly.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <commctrl.h>
@@ -20,15 +20,13 @@ namespace {
 HWND WaitForOwnedDialog(HWND owner)
 {
     HWND found = nullptr;
-    PumpUntil([&] { return (found = FindOwnedDialog(owner)) != nullptr; }, kDeadline);
+    PumpUntil([&] { return (found = FindOwnedDialog(owner)) != nullptr; }, kProgramDeadline);
     return found;
 }
 
 LRESULT Send(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, kDeadline, &result);
-    return static_cast<LRESULT>(result);
+    return SendWithin(window, msg, wp, lp, kProgramDeadline);
 }
 
 HWND List(HWND dialog)
@@ -100,13 +98,13 @@ std::string ChooseFolder(HWND dialog, const std::string& folder, int expectedCou
                 Send(browser, BFFM_SETSELECTIONA, TRUE, path.Address());
                 return SelectedFolderName(browser) == name;
             },
-            kDeadline))
+            kProgramDeadline))
         return "the browser selects " + SelectedFolderName(browser) + " instead of " + name;
     if (!ClickWindow(GetDlgItem(browser, IDOK)))
         return "the browser's OK cannot be clicked";
-    if (!PumpUntil([&] { return !IsWindow(browser); }, kDeadline))
+    if (!PumpUntil([&] { return !IsWindow(browser); }, kProgramDeadline))
         return "the browser stays open";
-    if (!PumpUntil([&] { return Send(List(dialog), LVM_GETITEMCOUNT, 0, 0) == expectedCount; }, kDeadline))
+    if (!PumpUntil([&] { return Send(List(dialog), LVM_GETITEMCOUNT, 0, 0) == expectedCount; }, kProgramDeadline))
         return "the list shows " + std::to_string(Send(List(dialog), LVM_GETITEMCOUNT, 0, 0)) + " files";
     return std::string();
 }

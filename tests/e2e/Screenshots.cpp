@@ -1,6 +1,7 @@
 #include "tests/e2e/Screenshots.h"
 
-#include "tests/e2e/ProgramTexts.h"
+#include "tests/support/Canvas.h"
+#include "tests/support/Tessaly.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <windows.h>
@@ -24,39 +25,17 @@ std::string RunName()
 {
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
-    return wow64 ? "win64" : SystemIsChinese() ? "chinese" : "english";
+    return wow64 ? "win64" : testing_support::SystemIsChinese() ? "chinese" : "english";
 }
 
-struct ScreenPicture {
-    BITMAPINFOHEADER header = {};
-    std::vector<char> pixels;
-};
+// The screen's pixels, top row first, 32 bits each.
+using ScreenPicture = std::vector<uint32_t>;
 
 ScreenPicture CaptureScreen()
 {
-    ScreenPicture picture;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    picture.header.biSize = sizeof picture.header;
-    picture.header.biWidth = width;
-    picture.header.biHeight = height;
-    picture.header.biPlanes = 1;
-    picture.header.biBitCount = 24;
-    const DWORD rowBytes = (width * 3 + 3) & ~3u;
-    picture.pixels.resize(static_cast<std::size_t>(rowBytes) * height);
-
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    GetDIBits(memory, bitmap, 0, height, picture.pixels.data(), reinterpret_cast<BITMAPINFO*>(&picture.header),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return picture;
+    testing_support::Canvas canvas(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    canvas.CopyScreen({0, 0});
+    return ScreenPicture(canvas.Bits(), canvas.Bits() + canvas.Width() * canvas.Height());
 }
 
 // The screen once it has not changed for a moment: the skinned window
@@ -70,7 +49,7 @@ ScreenPicture SettledScreen()
     testing_support::PumpUntil(
         [&] {
             ScreenPicture now = CaptureScreen();
-            if (now.pixels != last.pixels) {
+            if (now != last) {
                 last = std::move(now);
                 unchangedSince = GetTickCount();
             }
@@ -88,14 +67,16 @@ void TakeScreenshot(const char* moment)
     if (folder.empty())
         return;
     const ScreenPicture picture = SettledScreen();
+    BITMAPINFOHEADER header = {sizeof header, GetSystemMetrics(SM_CXSCREEN), -GetSystemMetrics(SM_CYSCREEN), 1, 32};
+    const DWORD pixelBytes = static_cast<DWORD>(picture.size() * sizeof picture[0]);
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof picture.header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(picture.pixels.size());
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + pixelBytes;
     std::ofstream out(folder + "\\" + RunName() + "-" + moment + ".bmp", std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&picture.header), sizeof picture.header);
-    out.write(picture.pixels.data(), static_cast<std::streamsize>(picture.pixels.size()));
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(picture.data()), pixelBytes);
 }
 
 } // namespace e2e

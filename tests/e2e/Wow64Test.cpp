@@ -3,13 +3,11 @@
 // that reads the wallpaper values is a 64-bit program. Run in the 64-bit
 // prefix only (ctest filters these out of the 32-bit runs).
 
-#include "engine/Wallpaper.h"
-#include "settings/Settings.h"
-#include "tests/e2e/Desktop.h"
 #include "tests/e2e/Pictures.h"
-#include "tests/e2e/Tessaly.h"
 #include "tests/engine/TestPictures.h"
-#include "tests/support/Registry.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
+#include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +54,22 @@ bool SeenBy64BitPrograms(const std::string& path)
     return found;
 }
 
+// Waits until the middle of the screen, where a centred wallpaper lies,
+// shows a picture (or the plain desktop colour); false at the deadline.
+bool ScreenCentreShowsAPicture(bool picture)
+{
+    const COLORREF desktopColour = GetSysColor(COLOR_DESKTOP);
+    return PumpUntil(
+        [&] {
+            HDC screen = GetDC(nullptr);
+            const COLORREF shown =
+                GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+            ReleaseDC(nullptr, screen);
+            return shown != CLR_INVALID && (shown != desktopColour) == picture;
+        },
+        10000);
+}
+
 } // namespace
 
 TEST(Wow64, TheConvertedWallpaperIsWhereTheDesktopLooksForIt)
@@ -68,11 +82,10 @@ TEST(Wow64, TheConvertedWallpaperIsWhereTheDesktopLooksForIt)
     // Nothing on the screen yet; the stored desktop value names a picture
     // that is gone, so the program still counts the wallpaper as shown.
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
-    ASSERT_TRUE(WaitForScreenCentre(ScreenCentre::PlainDesktop));
-    PresetDesktopWallpaper("C:\\gone.bmp", 0);
+    ASSERT_TRUE(ScreenCentreShowsAPicture(false));
+    PresetDesktop("C:\\gone.bmp");
     PictureFolder pictures;
-    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", pictures.Path("a.bmp"));
+    PresetSettings({{"CurPicFileName", pictures.Path("a.bmp")}});
 
     Tessaly program;
     ASSERT_NE(nullptr, program.Window());
@@ -81,14 +94,13 @@ TEST(Wow64, TheConvertedWallpaperIsWhereTheDesktopLooksForIt)
     ASSERT_TRUE(program.BecomesVisible());
 
     // The start moved on to b.jpg, converted.
-    const std::string wallpaper = DesktopWallpaper();
+    const std::string wallpaper = DesktopValue("Wallpaper");
     EXPECT_EQ(std::make_pair(62, 40), BitmapFileSize(wallpaper).value_or(std::make_pair(0, 0)));
     EXPECT_TRUE(SeenBy64BitPrograms(wallpaper)) << wallpaper;
-    EXPECT_TRUE(WaitForScreenCentre(ScreenCentre::Picture)) << "the desktop shows " << wallpaper;
+    EXPECT_TRUE(ScreenCentreShowsAPicture(true)) << "the desktop shows " << wallpaper;
 
-    PostMessageW(program.Window(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.Ends());
-    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-    PresetDesktopWallpaper("", 0);
+    EXPECT_TRUE(program.Close());
+    PresetSettings();
+    PresetDesktop("");
     DeleteFileA(wallpaper.c_str());
 }

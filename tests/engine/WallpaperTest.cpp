@@ -164,11 +164,13 @@ TEST_F(WallpaperTest, InFullColourEveryKindOfJpegBecomesA24BitBitmapOfItsOwnColo
     const std::string colour = folder.File("colour.jpg");
     const std::string grey = folder.File("grey.jpg");
     const std::string ink = folder.File("ink.jpg");
+    const std::string ycck = folder.File("ycck.jpg");
     ASSERT_TRUE(WriteTestJpeg(colour, 8, 6, 3, orange));
     ASSERT_TRUE(WriteTestJpeg(grey, 8, 6, 1, std::vector<uint8_t>(8 * 6, 90)));
     ASSERT_TRUE(WriteTestInkJpeg(ink, 8, 6, orange, InkStorage::AdobeCmyk));
+    ASSERT_TRUE(WriteTestInkJpeg(ycck, 8, 6, orange, InkStorage::AdobeYcck));
     const std::string bitmap = folder.File("Quorwall.bmp");
-    for (const std::string& picture : {colour, grey, ink}) {
+    for (const std::string& picture : {colour, grey, ink, ycck}) {
         SCOPED_TRACE(picture);
         ASSERT_TRUE(ConvertPictureToBitmap(picture, bitmap, false));
         EXPECT_EQ(8, BitmapBitCount(bitmap)) << "as always: a palette";

@@ -1,5 +1,6 @@
 #include "image/ImageObject.h"
 #include "image/palette/DibPalette.h"
+#include "tests/support/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -7,45 +8,7 @@
 
 namespace {
 
-// A 32-bit top-down DIB section selected into a memory DC, filled with one colour.
-class Canvas {
-  public:
-    Canvas(int width, int height, COLORREF fill) : width_(width), dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels_ = static_cast<uint32_t*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
-        for (int i = 0; i < width * height; ++i)
-            pixels_[i] = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        const uint32_t pixel = pixels_[y * width_ + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-  private:
-    int width_;
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    uint32_t* pixels_ = nullptr;
-};
+using testing_support::Canvas;
 
 // 2 x 2, 8 bits: top row red, transparent; bottom row transparent, red.
 // Palette: 0 black, 1 red, 2 green (the transparent index), 3 white.
@@ -80,11 +43,11 @@ TEST(Draw, PalettedPictureDrawsThroughItsPaletteTopRowFirst)
     Canvas canvas(4, 4, RGB(0, 0, 255));
     ScopedSelectPalette select(canvas.Dc(), picture.GetPalette()->GetHandle(), true);
     ASSERT_TRUE(picture.Draw(canvas.Dc(), 1, 1, -1, -1, 0, 0));
-    EXPECT_EQ(canvas.At(1, 1), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.At(2, 1), RGB(0, 255, 0));
-    EXPECT_EQ(canvas.At(1, 2), RGB(0, 255, 0));
-    EXPECT_EQ(canvas.At(0, 0), RGB(0, 0, 255));
-    EXPECT_EQ(canvas.At(3, 3), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(2, 1), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(1, 2), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(3, 3), RGB(0, 0, 255));
 }
 
 TEST(Draw, TransparentIndexShowsTheBackgroundAndLeavesThePixelsAlone)
@@ -94,17 +57,17 @@ TEST(Draw, TransparentIndexShowsTheBackgroundAndLeavesThePixelsAlone)
     Canvas plain(4, 4, RGB(0, 0, 255));
     ScopedSelectPalette selectPlain(plain.Dc(), picture.GetPalette()->GetHandle(), true);
     picture.Stretch(plain.Dc(), 0, 0, 4, 4, 0, 0, -1, -1);
-    EXPECT_EQ(plain.At(3, 0), RGB(0, 255, 0)); // no transparency: one copy
+    EXPECT_EQ(plain.Pixel(3, 0), RGB(0, 255, 0)); // no transparency: one copy
 
     picture.GetImpl()->SetTransparentIndex(2);
     const std::vector<uint8_t> before(picture.GetBits(), picture.GetBits() + 8);
     Canvas masked(4, 4, RGB(0, 0, 255));
     ScopedSelectPalette selectMasked(masked.Dc(), picture.GetPalette()->GetHandle(), true);
     ASSERT_TRUE(picture.Stretch(masked.Dc(), 0, 0, 4, 4, 0, 0, -1, -1));
-    EXPECT_EQ(masked.At(0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(masked.At(3, 0), RGB(0, 0, 255)); // transparent: background
-    EXPECT_EQ(masked.At(0, 3), RGB(0, 0, 255));
-    EXPECT_EQ(masked.At(3, 3), RGB(255, 0, 0));
+    EXPECT_EQ(masked.Pixel(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(masked.Pixel(3, 0), RGB(0, 0, 255)); // transparent: background
+    EXPECT_EQ(masked.Pixel(0, 3), RGB(0, 0, 255));
+    EXPECT_EQ(masked.Pixel(3, 3), RGB(255, 0, 0));
     EXPECT_EQ(std::vector<uint8_t>(picture.GetBits(), picture.GetBits() + 8), before);
 }
 

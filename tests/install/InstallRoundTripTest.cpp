@@ -15,6 +15,8 @@
 #include "tests/support/Program.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
@@ -31,11 +33,6 @@ constexpr DWORD kSetupTimeout = 120000; // ms, for installing and uninstalling
 constexpr DWORD kProgramTimeout = 30000;
 constexpr char kNeighbourRunValue[] = "TessalyTestNeighbour";
 
-std::string SettingsValue(const char* name)
-{
-    return ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, name).value_or("<missing>");
-}
-
 bool SettingsKeyExists()
 {
     HKEY key = nullptr;
@@ -49,18 +46,8 @@ bool SettingsKeyExists()
 // one picture more at each start, with that picture on the desktop.
 void PresetChangeAtEachStart(const std::string& picture)
 {
-    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKeyPath);
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeMode", "1");
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "CurPicFileName", picture);
-    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "AutoRun", "0");
-    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper", picture);
-    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "TileWallpaper", "0");
-    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "WallpaperStyle", "2");
-}
-
-std::string Wallpaper()
-{
-    return ReadStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper").value_or("");
+    PresetSettings({{"ChangeMode", "1"}, {"CurPicFileName", picture}, {"AutoRun", "0"}});
+    PresetDesktop(picture, 2);
 }
 
 // The desktop's wallpaper values as they were, put back when it ends: the
@@ -162,9 +149,10 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     ASSERT_TRUE(WritePicture(first, 8, 8));
     ASSERT_TRUE(WritePicture(second, 9, 9));
     PresetChangeAtEachStart(first);
-    Program program(folder + "\\Tessaly.exe", "min");
-    ASSERT_TRUE(program.Started());
-    EXPECT_TRUE(PumpUntil([&] { return Wallpaper() == second; }, kProgramTimeout)) << Wallpaper();
+    Tessaly program("min", folder);
+    ASSERT_TRUE(program.Window());
+    EXPECT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == second; }, kProgramTimeout))
+        << DesktopValue("Wallpaper");
 
     // Log-on entries in both keys, as the program writes them, beside
     // another program's entry that must stay.
@@ -177,7 +165,7 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     ASSERT_EQ(0, RunToEnd(folder + "\\Uninstall.exe", "/S", kSetupTimeout));
     ASSERT_TRUE(WaitForUninstallEntryGone(Kind::AllUsers, kSetupTimeout));
     DWORD exitCode = 1;
-    EXPECT_TRUE(program.WaitForExit(kProgramTimeout, &exitCode));
+    EXPECT_TRUE(program.Process().WaitForExit(kProgramTimeout, &exitCode));
     EXPECT_EQ(0u, exitCode) << "the running copy was terminated instead of closed";
 
     ExpectNoInstallation(Kind::AllUsers);
@@ -185,7 +173,7 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
     EXPECT_EQ("neighbour.exe", ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kNeighbourRunValue));
     // A silent uninstall keeps the settings, which the program saved as it closed.
-    EXPECT_EQ(second, SettingsValue("CurPicFileName"));
+    EXPECT_EQ(second, Setting("CurPicFileName"));
 }
 
 // The program's main window, once a copy of it runs.
@@ -220,15 +208,16 @@ TEST_F(InstallRoundTrip, ForTheUserAloneAnUpgradeRestartsTheRunningCopyWithItsSe
     ASSERT_TRUE(WritePicture(second, 9, 9));
     PresetChangeAtEachStart(first);
     WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "AutoRun", "1");
-    Program program(folder + "\\Tessaly.exe", "min");
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(PumpUntil([&] { return Wallpaper() == second; }, kProgramTimeout)) << Wallpaper();
+    Tessaly program("min", folder);
+    ASSERT_TRUE(program.Window());
+    ASSERT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == second; }, kProgramTimeout))
+        << DesktopValue("Wallpaper");
 
     // The upgrade closes it, so it saves its settings, and starts the new
     // version hidden again, which reads them and moves on to the next picture.
     ASSERT_EQ(0, RunToEnd(SetupProgram(), SilentSetupSwitches(Kind::CurrentUser), kSetupTimeout));
     DWORD exitCode = 1;
-    EXPECT_TRUE(program.WaitForExit(kProgramTimeout, &exitCode));
+    EXPECT_TRUE(program.Process().WaitForExit(kProgramTimeout, &exitCode));
     EXPECT_EQ(0u, exitCode) << "the running copy was terminated instead of closed";
     auto settings = ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath);
     EXPECT_EQ(second, settings["CurPicFileName"]);
@@ -237,7 +226,8 @@ TEST_F(InstallRoundTrip, ForTheUserAloneAnUpgradeRestartsTheRunningCopyWithItsSe
     const HWND restarted = WaitForMainWindow();
     ASSERT_NE(nullptr, restarted) << "the upgraded program was not started again";
     EXPECT_FALSE(IsWindowVisible(restarted));
-    EXPECT_TRUE(PumpUntil([&] { return Wallpaper() == first; }, kProgramTimeout)) << Wallpaper();
+    EXPECT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == first; }, kProgramTimeout))
+        << DesktopValue("Wallpaper");
     EXPECT_EQ(runCommand, ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
 
     // The older setup refuses to replace it and leaves it running.

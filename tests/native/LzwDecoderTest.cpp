@@ -2,6 +2,8 @@
 #include "image/gif/LzwDecoder.h"
 #include "image/io/ByteReader.h"
 #include "tests/image/support/GifEncoder.h"
+#include "tests/native/GiflibReference.h"
+#include "tests/native/LzwStreamTraits.h"
 #include "tests/native/MemoryPicture.h"
 
 #include <gtest/gtest.h>
@@ -70,116 +72,38 @@ std::vector<uint8_t> Prefix(const std::vector<uint8_t>& pixels, size_t count)
     return std::vector<uint8_t>(pixels.begin(), pixels.begin() + static_cast<long>(count));
 }
 
-// The format's decoder in its plainest form: every code walks its prefix
-// chain onto a stack, one pixel at a time. The decoder under test copies
-// strings in eight-byte chunks instead, and must give the same pixels and
-// result on every stream, malformed ones included.
-int ReferenceDecode(ByteReader& data, int lineWidth, GifRowWriter& rows)
+// `stream` as the one image of a GIF file, for giflib. Nothing follows it:
+// a stream cut short or without its terminator ends the file, for both
+// decoders alike.
+std::vector<uint8_t> GifFileAround(const std::vector<uint8_t>& stream, int width, int height, bool interlaced)
 {
-    const int minCodeSize = data.Get8();
-    if (minCodeSize < 2 || minCodeSize > 9)
-        return LzwDecoder::kBadCodeSize;
-    const int clearCode = 1 << minCodeSize;
-    const int endCode = clearCode + 1;
-    const int firstFree = clearCode + 2;
-    std::vector<uint16_t> prefix(4096, 0);
-    std::vector<uint8_t> suffix(4096, 0);
-    std::vector<uint8_t> stack;
-    std::vector<uint8_t> line;
-    uint32_t reservoir = 0;
-    int reservoirBits = 0;
-    int blockLeft = 0;
-    bool ended = false;
-    int codeSize = minCodeSize + 1;
-    auto readCode = [&]() -> int {
-        while (reservoirBits < codeSize) {
-            if (blockLeft == 0) {
-                if (ended || data.AtEnd())
-                    return -1;
-                blockLeft = data.Get8();
-                if (blockLeft == 0) {
-                    ended = true;
-                    return -1;
-                }
-            }
-            if (data.AtEnd())
-                return -1;
-            --blockLeft;
-            reservoir |= static_cast<uint32_t>(data.Get8()) << reservoirBits;
-            reservoirBits += 8;
-        }
-        const int code = static_cast<int>(reservoir & ((1u << codeSize) - 1));
-        reservoir >>= codeSize;
-        reservoirBits -= codeSize;
-        return code;
-    };
-    auto emit = [&](uint8_t pixel) {
-        line.push_back(pixel);
-        if (static_cast<int>(line.size()) < lineWidth)
-            return 0;
-        const int written = rows.WriteLine(line.data(), lineWidth);
-        line.clear();
-        return written;
-    };
-    int nextCode = firstFree;
-    int codeLimit = 1 << codeSize;
-    int previousCode = 0;
-    uint8_t firstByte = 0;
-    bool startsTable = true;
-    int code = readCode();
-    while (code >= 0 && code != endCode) {
-        stack.clear();
-        if (code == clearCode) {
-            codeSize = minCodeSize + 1;
-            codeLimit = 1 << codeSize;
-            nextCode = firstFree;
-            startsTable = true;
-            code = readCode();
-            continue;
-        }
-        if (startsTable) {
-            startsTable = false;
-            if (code >= nextCode)
-                code = 0;
-            previousCode = code;
-            firstByte = static_cast<uint8_t>(code);
-            stack.push_back(firstByte);
-        } else {
-            int walk = code;
-            if (code >= nextCode) {
-                walk = previousCode;
-                stack.push_back(firstByte);
-            }
-            while (walk >= firstFree && stack.size() < 4096) {
-                stack.push_back(suffix[walk]);
-                walk = prefix[walk];
-            }
-            const uint8_t stringFirst = static_cast<uint8_t>(walk);
-            stack.push_back(stringFirst);
-            if (nextCode < codeLimit) {
-                suffix[nextCode] = stringFirst;
-                prefix[nextCode] = static_cast<uint16_t>(previousCode);
-                ++nextCode;
-                previousCode = code;
-                firstByte = stringFirst;
-            }
-            if (nextCode >= codeLimit && codeSize < 12) {
-                codeLimit *= 2;
-                ++codeSize;
-            }
-        }
-        while (!stack.empty()) {
-            const int written = emit(stack.back());
-            stack.pop_back();
-            if (written < 0)
-                return written;
-        }
-        code = readCode();
-    }
-    if (line.empty())
-        return 0;
-    const int written = rows.WriteLine(line.data(), static_cast<int>(line.size()));
-    return written < 0 ? written : 0;
+    const auto low = [](int value) { return static_cast<uint8_t>(value & 0xFF); };
+    const auto high = [](int value) { return static_cast<uint8_t>(value >> 8); };
+    std::vector<uint8_t> file = {'G',
+                                 'I',
+                                 'F',
+                                 '8',
+                                 '9',
+                                 'a',
+                                 low(width),
+                                 high(width),
+                                 low(height),
+                                 high(height),
+                                 0,
+                                 0,
+                                 0,
+                                 ',',
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 low(width),
+                                 high(width),
+                                 low(height),
+                                 high(height),
+                                 static_cast<uint8_t>(interlaced ? 0x40 : 0)};
+    file.insert(file.end(), stream.begin(), stream.end());
+    return file;
 }
 
 // Writes code streams a hostile or broken encoder might: codes equal to and
@@ -209,7 +133,9 @@ class HostileStream {
                 Put(clearCode + 1); // an end code, usually followed by more data
             const int limit = 1 << size_;
             int code;
-            if (roll < 20)
+            if (roll < 20 && afterClear_ && beyondPercent == 0)
+                code = 0; // the next free code is beyond the table until a first code came
+            else if (roll < 20)
                 code = next_ < limit ? next_ : next_ - 1;
             else if (roll < 20 + beyondPercent && next_ + 1 < limit)
                 code = next_ + 1 + static_cast<int>(random_() % static_cast<unsigned>(limit - next_ - 1));
@@ -418,9 +344,15 @@ TEST(LzwDecoder, StringsLongerThanALineStraddleInterlacedRows)
     }
 }
 
-TEST(LzwDecoder, MatchesThePlainPrefixChainDecoderOnHostileStreams)
+// Every line giflib decodes from a hostile stream comes out the same. The
+// decoder under test copies strings in eight-byte chunks where giflib walks
+// prefix chains one pixel at a time. Streams with codes beyond the table
+// are decoded (under the sanitizers) but not compared: there the two differ
+// on purpose (see CodesBeyondTheTableRepeatThePreviousString).
+TEST(LzwDecoder, MatchesGiflibOnHostileStreams)
 {
     std::mt19937 random(2024);
+    long long pixelsCompared = 0;
     for (int round = 0; round < 400; ++round) {
         const int minCodeSize = 2 + static_cast<int>(random() % 8);
         HostileStream maker(random, minCodeSize);
@@ -434,18 +366,25 @@ TEST(LzwDecoder, MatchesThePlainPrefixChainDecoderOnHostileStreams)
         const int height = 1 + static_cast<int>(random() % static_cast<unsigned>(std::min(32768, 300000 / width)));
         const bool interlaced = random() % 2 == 0;
 
-        MemoryPicture expected;
-        expected.CreatePicture(width, height);
-        GifRowWriter expectedRows(expected.rows, interlaced);
-        ByteReader expectedReader(stream.data(), stream.size());
-        const int expectedResult = ReferenceDecode(expectedReader, width, expectedRows);
-
-        MemoryPicture actual;
-        actual.CreatePicture(width, height);
-        GifRowWriter actualRows(actual.rows, interlaced);
-        ByteReader actualReader(stream.data(), stream.size());
+        MemoryPicture ours;
+        ours.CreatePicture(width, height);
+        GifRowWriter rows(ours.rows, interlaced);
+        ByteReader reader(stream.data(), stream.size());
         auto decoder = std::make_unique<LzwDecoder>();
-        EXPECT_EQ(decoder->Decode(actualReader, width, actualRows), expectedResult) << round;
-        ASSERT_TRUE(actual.pixels == expected.pixels) << "round " << round;
+        decoder->Decode(reader, width, rows);
+        if (minCodeSize > 8 || ScanLzwStream(stream.data(), stream.size()).beyondTable)
+            continue; // giflib takes code sizes up to 8
+        const ReferenceFile theirs = DecodeWithGiflib(GifFileAround(stream, width, height, interlaced), 1, 1ull << 30);
+        ASSERT_EQ(1u, theirs.images.size()) << "round " << round;
+        const ReferenceImage& image = theirs.images[0];
+        for (int y = 0; y < height; ++y) {
+            if (!image.lineDecoded[static_cast<size_t>(y)])
+                continue;
+            pixelsCompared += width;
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(image.pixels[static_cast<size_t>(y) * width + x], ours.At(x, y))
+                    << "round " << round << " line " << y << " pixel " << x;
+        }
     }
+    EXPECT_GT(pixelsCompared, 300000) << "the streams no longer reach far enough to compare";
 }

@@ -29,18 +29,21 @@ BOOL CALLBACK CountCaption(HWND window, LPARAM lp)
     return TRUE;
 }
 
+// A message box, also one that is closing: it has the caption of the
+// program's main window.
 bool IsMessageBox(HWND window)
 {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    return lstrcmpW(className, L"#32770") == 0 && GetDlgItem(window, 0xFFFF) && IsWindowVisible(window);
+    return lstrcmpW(className, L"#32770") == 0 && GetDlgItem(window, 0xFFFF);
 }
 
-// Polls `find` until it gives a window or the time is up.
-template <typename Find> HWND WaitFor(Find find, DWORD milliseconds)
+// Polls `find` until it gives a window, the process has ended or the time is up.
+template <typename Find> HWND WaitFor(HANDLE process, Find find, DWORD milliseconds)
 {
     HWND found = nullptr;
-    PumpUntil([&] { return (found = find()) != nullptr; }, milliseconds);
+    PumpUntil([&] { return (found = find()) != nullptr || WaitForSingleObject(process, 0) != WAIT_TIMEOUT; },
+              milliseconds);
     return found;
 }
 
@@ -92,6 +95,7 @@ HWND Program::WaitForWindow(const wchar_t* caption, DWORD milliseconds) const
     if (m_process.hProcess)
         WaitForInputIdle(m_process.hProcess, milliseconds);
     return WaitFor(
+        m_process.hProcess,
         [&]() -> HWND {
             for (HWND window : ProcessWindows(Id()))
                 if (WindowTextW(window) == caption && !IsMessageBox(window))
@@ -104,9 +108,10 @@ HWND Program::WaitForWindow(const wchar_t* caption, DWORD milliseconds) const
 HWND Program::WaitForMessageBox(DWORD milliseconds) const
 {
     return WaitFor(
+        m_process.hProcess,
         [&]() -> HWND {
             for (HWND window : ProcessWindows(Id()))
-                if (IsMessageBox(window))
+                if (IsMessageBox(window) && IsWindowVisible(window))
                     return window;
             return nullptr;
         },

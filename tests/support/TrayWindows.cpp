@@ -172,4 +172,14 @@ void PostTrayMouse(const TrayIconView& icon, UINT message)
     PostMessageW(TrayWindow(), message, keys, MAKELPARAM(x, y));
 }
 
+bool ClickTrayIcon(const std::wstring& tip, MouseButton button)
+{
+    TrayIconView icon = {};
+    if (!WaitForTrayIcon(tip, &icon))
+        return false;
+    POINT middle = {(icon.rect.left + icon.rect.right) / 2, (icon.rect.top + icon.rect.bottom) / 2};
+    ClientToScreen(TrayWindow(), &middle);
+    return ClickAt(middle, button);
+}
+
 } // namespace testing_support

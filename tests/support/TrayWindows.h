@@ -7,6 +7,8 @@
 // Mouse messages posted to the taskbar over an icon reach the icon's owner
 // as its callback message.
 
+#include "tests/support/RealInput.h"
+
 #include <windows.h>
 
 #include <string>
@@ -24,10 +26,13 @@ HWND TrayWindow();
 // The icons the notification area shows, right to left.
 std::vector<TrayIconView> TrayIcons();
 // The icon with this tip, waiting for it; false when none came.
-bool WaitForTrayIcon(const std::wstring& tip, TrayIconView* icon = nullptr, DWORD milliseconds = 10000);
+bool WaitForTrayIcon(const std::wstring& tip, TrayIconView* icon = nullptr, DWORD milliseconds = 15000);
 // Waits until no icon has this tip.
-bool WaitForNoTrayIcon(const std::wstring& tip, DWORD milliseconds = 10000);
+bool WaitForNoTrayIcon(const std::wstring& tip, DWORD milliseconds = 15000);
 // A mouse message as the icon gets it from the user.
 void PostTrayMouse(const TrayIconView& icon, UINT message);
+// A press and release of the real mouse's button on the icon with this
+// tip, once it shows; false when none came.
+bool ClickTrayIcon(const std::wstring& tip, MouseButton button = MouseButton::Left);
 
 } // namespace testing_support

@@ -74,6 +74,14 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
     return true;
 }
 
+LRESULT SendWithin(HWND window, UINT msg, WPARAM wp, LPARAM lp, DWORD milliseconds)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, milliseconds, &result))
+        return 0;
+    return static_cast<LRESULT>(result);
+}
+
 std::wstring AnswerMessageBoxes(const std::function<void()>& action)
 {
     std::vector<std::wstring> texts;

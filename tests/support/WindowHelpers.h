@@ -12,6 +12,10 @@ namespace testing_support {
 // Pumps this thread's messages until `done` is true or `milliseconds` pass.
 bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
 
+// Sends a message to a window of any process; a window that has not
+// answered after `milliseconds` gives 0.
+LRESULT SendWithin(HWND window, UINT msg, WPARAM wp, LPARAM lp, DWORD milliseconds);
+
 // Runs `action` while a message box of this thread is answered with OK as
 // soon as it shows; returns the texts of every box that showed, one line each.
 std::wstring AnswerMessageBoxes(const std::function<void()>& action);

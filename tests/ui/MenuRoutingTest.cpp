@@ -37,10 +37,10 @@ void CALLBACK InspectTrackedPopup(HWND, UINT, UINT_PTR, DWORD)
     // The help and About icons have blue faces: the pop-up shows them.
     RECT client = {};
     GetClientRect(window, &client);
-    Canvas copy(client.right, client.bottom, RGB(0, 0, 0));
-    HDC dc = GetDC(window);
-    BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    Canvas copy(client.right, client.bottom);
+    copy.CopyScreen(origin);
     tracked->bluePixels = copy.Count(client, kIconBlue);
     if (tracked->bluePixels > 0 || GetTickCount() - tracked->start > kDeadline)
         EndMenu();

@@ -1,9 +1,9 @@
 #pragma once
 // What the user-interface tests share: the language modules as the program
-// loads them, a memory canvas to draw menu items into, and a framework
-// window whose messages a test can watch.
+// loads them, and a framework window whose messages a test can watch.
 
 #include "framework/Window.h"
+#include "tests/support/Canvas.h"
 
 #include <windows.h>
 
@@ -11,6 +11,8 @@
 #include <string>
 
 namespace ui_test {
+
+using testing_support::Canvas;
 
 // A language module beside the test program (English.dll, chinese.dll),
 // loaded once for the whole run.
@@ -26,27 +28,6 @@ class ResourceModuleScope {
 
   private:
     HINSTANCE m_previous;
-};
-
-// A 32-bit memory canvas: draw on Dc(), read back with Pixel().
-class Canvas {
-  public:
-    Canvas(int width, int height, COLORREF background);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return m_dc; }
-    COLORREF Pixel(int x, int y) const;
-    // How many pixels of the rectangle have this colour.
-    int Count(const RECT& area, COLORREF color) const;
-
-  private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_previous;
-    const DWORD* m_bits = nullptr;
-    int m_width;
 };
 
 // A top-level framework window. Each message is offered to `hook` first; a

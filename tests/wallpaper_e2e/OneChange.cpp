@@ -2,11 +2,14 @@
 
 #include "engine/Wallpaper.h"
 #include "tests/support/Registry.h"
-#include "tests/wallpaper_e2e/RunningTessaly.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 
 #include <gtest/gtest.h>
 
 namespace wallpaper_e2e {
+
+using namespace testing_support;
 
 namespace {
 
@@ -18,12 +21,12 @@ constexpr const char* kShellPathValues[] = {"Wallpaper", "BackupWallpaper"};
 void StartOnce(const std::string& currentPicture, const std::string& workingDirectory)
 {
     PresetSettings({{"ChangeMode", "1"}, {"HideShowDesktopIcon", "0"}, {"CurPicFileName", currentPicture}});
-    PresetDesktop(kEarlierWallpaper, "0", "0");
+    PresetDesktop(kEarlierWallpaper);
     for (const char* name : kUserPathValues)
-        testing_support::WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name, kEarlierWallpaper);
+        WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name, kEarlierWallpaper);
     for (const char* name : kShellPathValues)
-        testing_support::WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name, kEarlierWallpaper);
-    RunningTessaly program("", workingDirectory);
+        WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name, kEarlierWallpaper);
+    Tessaly program("", "", workingDirectory);
     ASSERT_NE(nullptr, program.Window());
     ASSERT_TRUE(program.Close());
 }

@@ -7,8 +7,8 @@
 #include "tests/image/support/BmpBuilder.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TessalyState.h"
 #include "tests/wallpaper_e2e/OneChange.h"
-#include "tests/wallpaper_e2e/RunningTessaly.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include <random>
 
 using namespace wallpaper_e2e;
-using testing_support::TempFolder;
+using namespace testing_support;
 
 namespace {
 

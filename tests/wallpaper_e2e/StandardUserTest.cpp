@@ -6,14 +6,15 @@
 #include "framework/Path.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TessalyState.h"
 #include "tests/wallpaper_e2e/OneChange.h"
-#include "tests/wallpaper_e2e/RunningTessaly.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 using namespace wallpaper_e2e;
+using namespace testing_support;
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST(StandardUser, TheConvertedWallpaperGoesWhereItCanBeWrittenAndNowhereElse)
     DeleteFileA(local.c_str());
     RemoveDirectoryA(DirectoryOfPath(local).c_str()); // made when needed
     const BlockedFile systemDirectory(WallpaperBitmapPath());
-    testing_support::TempFolder folder;
+    TempFolder folder;
     ASSERT_TRUE(WritePicture(folder.File("c.jpg"), 31, 4));
     ASSERT_TRUE(WritePicture(folder.File("d.png"), 32, 4));
 

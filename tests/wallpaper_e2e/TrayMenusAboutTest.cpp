@@ -3,100 +3,61 @@
 // ended from the icon's menu; help and the About box from the window.
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "tests/support/Program.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/Registry.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 #include "tests/support/TrayWindows.h"
 #include "tests/support/WindowHelpers.h"
-#include "tests/wallpaper_e2e/RunningTessaly.h"
 
 #include <gtest/gtest.h>
 
-using namespace wallpaper_e2e;
 using namespace testing_support;
 
 namespace {
 
-constexpr DWORD kDeadline = 10000; // ms
-
-// A string of the English module, which the program uses on this system.
-std::wstring EnglishString(UINT id)
-{
-    static HMODULE english =
-        LoadLibraryExA((TestProgramDirectory() + "\\English.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    wchar_t text[256] = {};
-    LoadStringW(english, id, text, 256);
-    return text;
-}
-
 void PresetDefaults()
 {
-    PresetSettings({{"AutoRun", "0"},
-                    {"ChangeMode", "0"},
-                    {"Today", "00000000"},
-                    {"ChangeTime", "30"},
-                    {"SetDefaultUser", "0"},
-                    {"HideShowDesktopIcon", "0"},
-                    {"Preview", "1"},
-                    {"CurPicFileName", ""},
-                    {"CurSkinIndex", ""}});
-}
-
-// A visible window of the program with this class (and caption, if given).
-HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const wchar_t* caption = nullptr)
-{
-    HWND found = nullptr;
-    PumpUntil(
-        [&] {
-            for (HWND window : ProcessWindows(processId)) {
-                wchar_t name[64] = {};
-                GetClassNameW(window, name, 64);
-                if (lstrcmpW(name, className) == 0 && IsWindowVisible(window) &&
-                    (!caption || WindowTextW(window) == caption)) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        kDeadline);
-    return found;
+    auto settings = UsualSettings();
+    settings["CurSkinIndex"] = "";
+    PresetSettings(settings);
 }
 
 TEST(TrayMenusAbout, StartedHiddenTheIconShowsTheWindowAndItsMenuEndsTheProgram)
 {
     PresetDefaults();
-    RunningTessaly tessaly("min");
+    Tessaly tessaly("min");
     ASSERT_NE(tessaly.Window(), nullptr);
     EXPECT_FALSE(IsWindowVisible(tessaly.Window()));
     TrayIconView icon;
-    ASSERT_TRUE(WaitForTrayIcon(EnglishString(IDS_TIP_CLICK_TO_SHOW), &icon));
+    ASSERT_TRUE(WaitForTrayIcon(ProgramText(IDS_TIP_CLICK_TO_SHOW), &icon));
 
     PostTrayMouse(icon, WM_LBUTTONDOWN);
     PostTrayMouse(icon, WM_LBUTTONUP);
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tessaly.Window()) != FALSE; }, kDeadline));
-    EXPECT_TRUE(WaitForTrayIcon(EnglishString(IDS_TIP_CLICK_TO_HIDE)));
+    EXPECT_TRUE(tessaly.BecomesVisible());
+    EXPECT_TRUE(WaitForTrayIcon(ProgramText(IDS_TIP_CLICK_TO_HIDE)));
 
     // Someone else's value: the program writes its own back as it ends.
     WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "ChangeTime", "77");
     PostTrayMouse(icon, WM_RBUTTONDOWN);
     PostTrayMouse(icon, WM_RBUTTONUP);
-    HWND menu = WaitForProgramWindow(tessaly.ProcessId(), L"#32768");
+    HWND menu = tessaly.WaitForWindowOfClass(L"#32768");
     ASSERT_NE(menu, nullptr);
     // The last item is Exit.
     PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_TRUE(tessaly.WaitForExit());
+    ASSERT_TRUE(tessaly.Ends());
     EXPECT_EQ(std::stod(Setting("ChangeTime")), 30.0);
-    EXPECT_TRUE(WaitForNoTrayIcon(EnglishString(IDS_TIP_CLICK_TO_HIDE)));
+    EXPECT_TRUE(WaitForNoTrayIcon(ProgramText(IDS_TIP_CLICK_TO_HIDE)));
 }
 
 TEST(TrayMenusAbout, HelpOpensTheHelpFileInTheViewer)
 {
     PresetDefaults();
-    RunningTessaly tessaly;
+    Tessaly tessaly;
     ASSERT_NE(tessaly.Window(), nullptr);
     PostMessageW(tessaly.Window(), WM_COMMAND, IDM_HELP, 0);
-    HWND viewer = WaitForProgramWindow(tessaly.ProcessId(), L"HH Parent");
+    HWND viewer = tessaly.WaitForWindowOfClass(L"HH Parent");
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(WindowTextW(viewer), L"Orvane Tessaly Help");
     // The viewer has no owner: it stays beside the program.
@@ -110,13 +71,9 @@ int CountScreenPixels(HWND window, COLORREF color)
 {
     RECT rect = {};
     GetWindowRect(window, &rect);
-    HDC screen = GetDC(nullptr);
-    int count = 0;
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            count += GetPixel(screen, x, y) == color;
-    ReleaseDC(nullptr, screen);
-    return count;
+    Canvas shot(rect.right - rect.left, rect.bottom - rect.top);
+    shot.CopyScreen({rect.left, rect.top});
+    return shot.Count({0, 0, shot.Width(), shot.Height()}, color);
 }
 
 HCURSOR CursorOver(HWND window)
@@ -138,19 +95,22 @@ HCURSOR CursorOver(HWND window)
 TEST(TrayMenusAbout, AboutBoxFromTheSystemMenuHasColouredLinksWithTheHandCursor)
 {
     PresetDefaults();
-    RunningTessaly tessaly;
+    Tessaly tessaly;
     ASSERT_NE(tessaly.Window(), nullptr);
     PostMessageW(tessaly.Window(), WM_SYSCOMMAND, IDM_SYSTEM_ABOUT, 0);
-    HWND about = WaitForProgramWindow(tessaly.ProcessId(), L"#32770", L"About Orvane Tessaly");
+    HWND about = tessaly.WaitForWindowOfClass(L"#32770", L"About Orvane Tessaly");
     ASSERT_NE(about, nullptr);
 
     HWND home = GetDlgItem(about, IDC_LINK_HOME_PAGE);
     HWND product = GetDlgItem(about, IDC_LINK_PRODUCT_PAGE);
     EXPECT_TRUE(GetWindowLongW(home, GWL_STYLE) & SS_NOTIFY);
-    EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(home, RGB(0, 0, 255)) > 20; }, kDeadline));
+    EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(home, RGB(0, 0, 255)) > 20; }, kProgramDeadline));
     EXPECT_EQ(CountScreenPixels(home, RGB(255, 255, 0)), 0);
     for (int id : {IDC_LINK_PRODUCT_PAGE, IDC_LINK_SHAREWARE_SITE, IDC_LINK_DOWNLOAD_SITE}) {
-        EXPECT_GT(CountScreenPixels(GetDlgItem(about, id), RGB(255, 255, 0)), 20) << id;
+        // The labels paint one after another: wait for each.
+        EXPECT_TRUE(PumpUntil([&] { return CountScreenPixels(GetDlgItem(about, id), RGB(255, 255, 0)) > 20; },
+                              kProgramDeadline))
+            << id;
         EXPECT_EQ(CountScreenPixels(GetDlgItem(about, id), RGB(0, 0, 255)), 0) << id;
     }
 
@@ -161,7 +121,7 @@ TEST(TrayMenusAbout, AboutBoxFromTheSystemMenuHasColouredLinksWithTheHandCursor)
     EXPECT_NE(overLink, nullptr);
 
     PostMessageW(about, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(about); }, kDeadline));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(about); }, kProgramDeadline));
     EXPECT_TRUE(tessaly.Close());
 }
 

@@ -2,35 +2,23 @@
 // pictures in interval mode, once a day in daily mode, and it sets the
 // desktop icons to the stored option as it starts.
 
+#include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 #include "tests/support/WallpaperAnnouncements.h"
-#include "tests/support/WindowHelpers.h"
-#include "tests/wallpaper_e2e/RunningTessaly.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-using namespace wallpaper_e2e;
-using testing_support::TempFolder;
-using testing_support::WallpaperAnnouncements;
+using namespace testing_support;
 
 namespace {
-
-// What the desktop shows: a picture's file name, or "Q<width>" for the
-// converted bitmap, whose width tells which picture it holds.
-std::string ShownPicture()
-{
-    const std::string wallpaper = DesktopValue("Wallpaper");
-    if (wallpaper != WallpaperBitmapPath())
-        return wallpaper.substr(wallpaper.rfind('\\') + 1);
-    const auto size = BitmapFileSize(wallpaper);
-    return size ? "Q" + std::to_string(size->first) : std::string("(unreadable bitmap)");
-}
 
 class PictureFolder {
   public:
@@ -47,33 +35,22 @@ class PictureFolder {
     TempFolder m_folder;
 };
 
-std::map<std::string, std::string> StoredSettings(const std::string& changeMode, const std::string& currentPicture)
-{
-    return {{"AutoRun", "0"},
-            {"ChangeMode", changeMode},
-            {"Today", "00000000"},
-            {"ChangeTime", "30"},
-            {"SetDefaultUser", "0"},
-            {"Preview", "1"},
-            {"CurPicFileName", currentPicture}};
-}
-
 TEST(WallpaperChanges, IntervalModeWalksThroughTheFolderInOrder)
 {
     DeleteFileA(WallpaperBitmapPath().c_str());
     PictureFolder pictures;
-    auto settings = StoredSettings("3", pictures.Path("a.bmp"));
+    auto settings = UsualSettings("3", pictures.Path("a.bmp"));
     settings["ChangeTime"] = "0.0167"; // about one second
     PresetSettings(settings);
     // A wallpaper is already set, stretched: the program shows pictures, stretched.
-    PresetDesktop(pictures.Path("a.bmp"), "0", "2");
+    PresetDesktop(pictures.Path("a.bmp"), 2);
 
     WallpaperAnnouncements announcements(ShownPicture);
-    RunningTessaly program;
+    Tessaly program;
     ASSERT_NE(nullptr, program.Window());
 
     EXPECT_TRUE(announcements.WaitFor(5, 30000));
-    const std::vector<std::string> expected = {"b.bmp", "Q23", "Q24", "Q25", "a.bmp"};
+    const std::vector<std::string> expected = {"b.bmp", "Q23/8", "Q24/24", "Q25/8", "a.bmp"};
     const std::vector<std::string> firstFive(announcements.Shown().begin(),
                                              announcements.Shown().begin() +
                                                  std::min<std::size_t>(5, announcements.Shown().size()));
@@ -103,20 +80,20 @@ TEST(WallpaperChanges, IntervalModeWalksThroughTheFolderInOrder)
 TEST(WallpaperChanges, DailyModeChangesOnceADay)
 {
     PictureFolder pictures;
-    PresetSettings(StoredSettings("2", pictures.Path("a.bmp")));
-    PresetDesktop(pictures.Path("a.bmp"), "1", "0");
+    PresetSettings(UsualSettings("2", pictures.Path("a.bmp")));
+    PresetDesktop(pictures.Path("a.bmp"), 1);
 
     {
-        RunningTessaly first;
+        Tessaly first;
         ASSERT_NE(nullptr, first.Window());
         // The change happens while the window initialises.
         EXPECT_EQ(pictures.Path("b.bmp"), DesktopValue("Wallpaper"));
-        EXPECT_EQ(TodayText(), Setting("Today")) << "written at once, not at the exit";
+        EXPECT_EQ(GetTodayText(), Setting("Today")) << "written at once, not at the exit";
         EXPECT_EQ("1", DesktopValue("TileWallpaper"));
         ASSERT_TRUE(first.Close());
     }
     {
-        RunningTessaly second;
+        Tessaly second;
         ASSERT_NE(nullptr, second.Window());
         EXPECT_EQ(pictures.Path("b.bmp"), DesktopValue("Wallpaper"));
         ASSERT_TRUE(second.Close());
@@ -127,17 +104,17 @@ TEST(WallpaperChanges, DailyModeChangesOnceADay)
 TEST(WallpaperChanges, EachStartModeChangesAtEveryStartAndNeverModeNot)
 {
     PictureFolder pictures;
-    PresetSettings(StoredSettings("1", pictures.Path("a.bmp")));
-    PresetDesktop(pictures.Path("a.bmp"), "0", "0");
+    PresetSettings(UsualSettings("1", pictures.Path("a.bmp")));
+    PresetDesktop(pictures.Path("a.bmp"));
     for (const char* expected : {"b.bmp", "c.jpg"}) {
-        RunningTessaly program;
+        Tessaly program;
         ASSERT_NE(nullptr, program.Window());
         ASSERT_TRUE(program.Close());
         EXPECT_EQ(pictures.Path(expected), Setting("CurPicFileName"));
     }
 
-    PresetSettings(StoredSettings("0", pictures.Path("a.bmp")));
-    RunningTessaly program;
+    PresetSettings(UsualSettings("0", pictures.Path("a.bmp")));
+    Tessaly program;
     ASSERT_NE(nullptr, program.Window());
     ASSERT_TRUE(program.Close());
     EXPECT_EQ(pictures.Path("a.bmp"), Setting("CurPicFileName"));
@@ -146,9 +123,9 @@ TEST(WallpaperChanges, EachStartModeChangesAtEveryStartAndNeverModeNot)
 TEST(WallpaperChanges, NoPictureOnTheDesktopMeansNoChange)
 {
     PictureFolder pictures;
-    PresetSettings(StoredSettings("1", pictures.Path("a.bmp")));
-    PresetDesktop("", "0", "0");
-    RunningTessaly program;
+    PresetSettings(UsualSettings("1", pictures.Path("a.bmp")));
+    PresetDesktop("");
+    Tessaly program;
     ASSERT_NE(nullptr, program.Window());
     EXPECT_FALSE(IsWindowEnabled(program.Control(1005))) << "the change radios wait for a picture";
     ASSERT_TRUE(program.Close());
@@ -160,13 +137,13 @@ TEST(WallpaperChanges, NoPictureOnTheDesktopMeansNoChange)
 TEST(DesktopIconsAtStart, TheStoredOptionIsAppliedAndAMissingOneLeavesTheDesktopAlone)
 {
     ShellDesktopWindow desktop;
-    auto settings = StoredSettings("0", "");
-    PresetDesktop("", "0", "0");
+    auto settings = UsualSettings("0", "");
+    PresetDesktop("");
 
     settings["HideShowDesktopIcon"] = "1";
     PresetSettings(settings);
     {
-        RunningTessaly program;
+        Tessaly program;
         ASSERT_NE(nullptr, program.Window());
         EXPECT_FALSE(desktop.IsVisible());
         ASSERT_TRUE(program.Close());
@@ -176,7 +153,7 @@ TEST(DesktopIconsAtStart, TheStoredOptionIsAppliedAndAMissingOneLeavesTheDesktop
     settings["HideShowDesktopIcon"] = "0";
     PresetSettings(settings);
     {
-        RunningTessaly program;
+        Tessaly program;
         ASSERT_NE(nullptr, program.Window());
         EXPECT_TRUE(desktop.IsVisible()) << "shown again, although someone else hid them";
         ASSERT_TRUE(program.Close());
@@ -186,7 +163,7 @@ TEST(DesktopIconsAtStart, TheStoredOptionIsAppliedAndAMissingOneLeavesTheDesktop
     PresetSettings(settings);
     desktop.SetVisible(false);
     {
-        RunningTessaly program;
+        Tessaly program;
         ASSERT_NE(nullptr, program.Window());
         EXPECT_FALSE(desktop.IsVisible()) << "without a stored option the desktop is left as it is";
         ASSERT_TRUE(program.Close());

@@ -2,25 +2,23 @@
 // button messages, act on the registry and the desktop at once.
 
 #include "engine/LogonStart.h"
+#include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Tessaly.h"
+#include "tests/support/TessalyState.h"
 #include "tests/support/WindowHelpers.h"
-#include "tests/wallpaper_e2e/RunningTessaly.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <functional>
 
-using namespace wallpaper_e2e;
-using testing_support::PumpUntil;
-using testing_support::ReadStringValue;
-using testing_support::TempFolder;
-using testing_support::WindowTextW;
+using namespace testing_support;
 
 namespace {
 
@@ -42,19 +40,15 @@ class WindowControlsTest : public ::testing::Test {
     void Start(const std::string& changeMode = "0", bool pictureShown = true, const std::string& changeTime = "30",
                const std::string& desktopStyle = "0")
     {
-        PresetSettings({{"AutoRun", "0"},
-                        {"ChangeMode", changeMode},
-                        {"Today", "00000000"},
-                        {"ChangeTime", changeTime},
-                        {"SetDefaultUser", "0"},
-                        {"HideShowDesktopIcon", "0"},
-                        {"Preview", "1"},
-                        {"CurPicFileName", a},
-                        // Never read back: the desktop's values and the stored flag's exact "1" decide.
-                        {"ShowMode", "not a number"},
-                        {"FullColour", "yes"}});
-        PresetDesktop(pictureShown ? a : "", "0", desktopStyle);
-        program = std::make_unique<RunningTessaly>();
+        auto settings = UsualSettings(changeMode, a);
+        settings["ChangeTime"] = changeTime;
+        // Never read back: the desktop's values and the stored flag's exact "1" decide.
+        settings["ShowMode"] = "not a number";
+        settings["FullColour"] = "yes";
+        PresetSettings(settings);
+        PresetDesktop(pictureShown ? a : "");
+        WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "WallpaperStyle", desktopStyle);
+        program = std::make_unique<Tessaly>();
         ASSERT_NE(nullptr, program->Window());
     }
 
@@ -72,14 +66,14 @@ class WindowControlsTest : public ::testing::Test {
         UnregisterLogonStart(machineKey);
     }
 
-    bool Checked(int id) const { return SendMessageW(program->Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Checked(int id) const { return program->IsChecked(id); }
 
     // Ticks the show-picture box, which opens the select-picture dialog;
     // `inDialog` acts in it, then `button` closes it. Returns once the main
     // window has finished with the click.
     void TickShowPicture(int button, const std::function<void(HWND)>& inDialog = nullptr)
     {
-        ASSERT_TRUE(program->PostClick(IDC_SHOW_PICTURE));
+        program->PostClick(IDC_SHOW_PICTURE);
         HWND dialog = program->WaitForWindow(kSelectPictureCaption);
         ASSERT_NE(nullptr, dialog) << "no select-picture dialog";
         // The caption comes with the window, the controls after it; the
@@ -97,12 +91,12 @@ class WindowControlsTest : public ::testing::Test {
         else
             ASSERT_TRUE(PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE); }, kWait));
     }
-    bool Enabled(int id) const { return IsWindowEnabled(program->Control(id)) != FALSE; }
+    bool Enabled(int id) const { return program->IsEnabled(id); }
 
     TempFolder folder;
     std::string a;
     std::string b;
-    std::unique_ptr<RunningTessaly> program;
+    std::unique_ptr<Tessaly> program;
 };
 
 TEST_F(WindowControlsTest, HideDesktopIconsHidesAndShowsTheDesktopWindowAndStoresTheFlag)
@@ -127,8 +121,8 @@ TEST_F(WindowControlsTest, RunAtLogOnWritesAndRemovesTheRunEntry)
     EXPECT_TRUE(Checked(IDC_AUTO_RUN));
 
     // Entries an earlier version wrote, unquoted, go too.
-    testing_support::WriteStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName, ProgramPath() + " min");
-    testing_support::WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName, ProgramPath() + " min");
+    WriteStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName, ProgramPath() + " min");
+    WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName, ProgramPath() + " min");
     ASSERT_TRUE(program->Click(IDC_AUTO_RUN));
     EXPECT_FALSE(ReadStringValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName).has_value());
     EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName).has_value());
@@ -140,7 +134,7 @@ TEST_F(WindowControlsTest, DefaultUserIsStoredAndUsedByTheNextApply)
     Start();
     ASSERT_TRUE(program->Click(IDC_SET_DEFAULT_USER));
     EXPECT_EQ("1", Setting("SetDefaultUser"));
-    testing_support::WriteStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "Wallpaper", "before");
+    WriteStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "Wallpaper", "before");
     ASSERT_TRUE(program->Click(IDC_STYLE_STRETCH));
     EXPECT_EQ(a, ReadStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "Wallpaper"));
     EXPECT_EQ("2", ReadStringValue(HKEY_USERS, kDefaultUserDesktopKeyPath, "WallpaperStyle"));
@@ -153,7 +147,7 @@ TEST_F(WindowControlsTest, ChangeModeRadiosScheduleAndStoreTheMode)
     ASSERT_TRUE(program->Click(IDC_CHANGE_DAILY));
     EXPECT_EQ(b, DesktopValue("Wallpaper"));
     EXPECT_EQ("2", Setting("ChangeMode"));
-    EXPECT_EQ(TodayText(), Setting("Today"));
+    EXPECT_EQ(GetTodayText(), Setting("Today"));
     EXPECT_FALSE(Enabled(IDC_INTERVAL_EDIT));
 
     ASSERT_TRUE(program->Click(IDC_CHANGE_DAILY));
@@ -212,9 +206,9 @@ TEST_F(WindowControlsTest, TheDesktopsStyleIsReadBackAndOneThisSystemCannotShowB
         {"win10", "10", IDC_STYLE_FILL}, {"win10", "22", IDC_STYLE_STRETCH}, {"winxp", "6", IDC_STYLE_STRETCH}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.version) + " " + c.desktopStyle);
-        testing_support::WriteStringValue(HKEY_CURRENT_USER, versionKey, "Version", c.version);
+        WriteStringValue(HKEY_CURRENT_USER, versionKey, "Version", c.version);
         Start("0", true, "30", c.desktopStyle);
-        testing_support::DeleteKeyTree(HKEY_CURRENT_USER, versionKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, versionKey);
         EXPECT_TRUE(Checked(c.checked));
         EXPECT_EQ(c.version == std::string("win10"), Enabled(IDC_STYLE_FIT));
         EXPECT_TRUE(program->Close());
@@ -232,8 +226,8 @@ TEST_F(WindowControlsTest, FullColourConvertsTheCurrentJpegAgainAndIsStoredOnlyO
     ASSERT_NE(nullptr, half);
     std::fclose(half);
     PresetSettings({{"ChangeMode", "0"}, {"Preview", "1"}, {"CurPicFileName", photo}});
-    PresetDesktop(bitmap, "0", "2");
-    program = std::make_unique<RunningTessaly>();
+    PresetDesktop(bitmap, 2);
+    program = std::make_unique<Tessaly>();
     ASSERT_NE(nullptr, program->Window());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(abandoned.c_str())) << "left by an unfinished write";
 
@@ -243,8 +237,7 @@ TEST_F(WindowControlsTest, FullColourConvertsTheCurrentJpegAgainAndIsStoredOnlyO
     EXPECT_EQ("<missing>", Setting("FullColour")) << "a save writes what it always wrote";
 
     for (const int depth : {24, 8}) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(program->Window(), WM_COMMAND, IDM_FULL_COLOUR, 0, SMTO_NORMAL, 5000, &result);
+        program->Command(IDM_FULL_COLOUR);
         EXPECT_TRUE(PumpUntil([&] { return BitmapBitCount(bitmap) == depth; }, kWait)) << depth;
         EXPECT_EQ(depth == 24 ? "1" : "0", Setting("FullColour"));
         EXPECT_EQ(bitmap, DesktopValue("Wallpaper"));
@@ -291,17 +284,17 @@ TEST_F(WindowControlsTest, AnUnreadableChoiceIsPassedOverAndTheStyleIsKeptAnyway
     folder.AddFile("b.bmp", damaged);
     folder.AddFile("c.jpg", "no JPEG");
     ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE));
-    ASSERT_TRUE(program->PostClick(IDC_SHOW_PICTURE));
+    program->PostClick(IDC_SHOW_PICTURE);
     HWND dialog = program->WaitForWindow(kSelectPictureCaption);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog) != FALSE; }, kWait));
-    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kWait));
-    HWND message = nullptr;
-    ASSERT_TRUE(
-        PumpUntil([&] { return (message = testing_support::FindOwnedDialog(program->Window())) != nullptr; }, kWait));
-    EXPECT_NE(std::wstring::npos, testing_support::MessageBoxText(message).find(L"can be read"));
-    PostMessageW(message, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE) && Setting("ShowPic") == "0"; }, kWait));
+    const std::vector<std::wstring> messages = program->MessagesDuring([&] {
+        PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        PumpUntil([&] { return !Checked(IDC_SHOW_PICTURE) && Setting("ShowPic") == "0"; }, kWait);
+    });
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_NE(std::wstring::npos, messages[0].find(L"can be read"));
+    EXPECT_FALSE(Checked(IDC_SHOW_PICTURE));
+    EXPECT_EQ("0", Setting("ShowPic"));
     EXPECT_EQ("", DesktopValue("Wallpaper"));
 }
 
@@ -314,7 +307,7 @@ TEST_F(WindowControlsTest, TickingShowPictureInDailyModeShowsTheChoiceThenTheNex
 
     TickShowPicture(IDOK);
     EXPECT_EQ(b, DesktopValue("Wallpaper")) << "the chosen a.bmp, then at once the picture after it";
-    EXPECT_EQ(TodayText(), Setting("Today"));
+    EXPECT_EQ(GetTodayText(), Setting("Today"));
 
     ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE)); // off
     TickShowPicture(IDOK);                         // on again the same day: the choice only
@@ -357,13 +350,10 @@ TEST_F(WindowControlsTest, ANewIntervalTakesEffectAtOnce)
 {
     Start("3");
     ASSERT_TRUE(Enabled(IDC_INTERVAL_EDIT));
-    DWORD_PTR result = 0;
-    // Typed as a user would: the edit gets the text and tells the window.
-    SendMessageTimeoutW(program->Control(IDC_INTERVAL_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0.0167"),
-                        SMTO_NORMAL, 5000, &result);
+    program->Type(IDC_INTERVAL_EDIT, L"0.0167");
     EXPECT_EQ("0.016700", Setting("ChangeTime"));
     // Thirty minutes were running; the new period is about one second.
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return DesktopValue("Wallpaper") == b; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") == b; }, 10000));
 }
 
 TEST_F(WindowControlsTest, MinimisingHidesTheWindowInsteadOfIconisingIt)

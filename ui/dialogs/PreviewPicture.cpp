@@ -22,12 +22,6 @@ PreviewPicture LoadPreviewPicture(const std::string& path, int type, int coverWi
     PreviewPicture picture;
     picture.image = std::make_unique<CImageObject>();
     const JpegPreview preview = LoadJpegPreview(path, coverWidth, coverHeight, *picture.image);
-    if (preview.result == JpegPreviewResult::NeedsFullDecode) {
-        // Only the full reader turns inks into colours; drop the empty
-        // object first, so one picture at a time is held.
-        picture.image.reset();
-        return FullPicture(path, type);
-    }
     picture.fileWidth = preview.fileWidth;
     picture.fileHeight = preview.fileHeight;
     return picture;

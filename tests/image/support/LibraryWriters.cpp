@@ -77,7 +77,8 @@ namespace {
 // Writes samples (rows top first) of the given colour space; the file stores
 // them as stored, with or without the Adobe marker.
 bool EncodeTestJpeg(const std::string& path, int width, int height, int components, J_COLOR_SPACE input,
-                    J_COLOR_SPACE stored, bool adobeMarker, const std::vector<uint8_t>& samples, int quality)
+                    J_COLOR_SPACE stored, bool adobeMarker, const std::vector<uint8_t>& samples, int quality,
+                    const JpegLayout& layout = JpegLayout())
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -95,6 +96,13 @@ bool EncodeTestJpeg(const std::string& path, int width, int height, int componen
     jpeg_set_colorspace(&encoder, stored);
     encoder.write_Adobe_marker = adobeMarker;
     jpeg_set_quality(&encoder, quality, TRUE);
+    if (stored == JCS_YCbCr) {
+        encoder.comp_info[0].h_samp_factor = layout.lumaWide;
+        encoder.comp_info[0].v_samp_factor = layout.lumaHigh;
+    }
+    if (layout.progressive)
+        jpeg_simple_progression(&encoder);
+    encoder.restart_in_rows = layout.restartRows;
     jpeg_start_compress(&encoder, TRUE);
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
@@ -110,11 +118,11 @@ bool EncodeTestJpeg(const std::string& path, int width, int height, int componen
 } // namespace
 
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
-                   int quality)
+                   int quality, const JpegLayout& layout)
 {
     const bool grey = components == 1;
     return EncodeTestJpeg(path, width, height, components, grey ? JCS_GRAYSCALE : JCS_RGB,
-                          grey ? JCS_GRAYSCALE : JCS_YCbCr, false, samples, quality);
+                          grey ? JCS_GRAYSCALE : JCS_YCbCr, false, samples, quality, layout);
 }
 
 bool WriteTestInkJpeg(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, InkStorage form)

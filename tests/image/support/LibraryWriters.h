@@ -29,9 +29,19 @@ struct PngPalette {
 // The PLTE chunk of a PNG file, read back through libpng.
 PngPalette ReadPngPalette(const std::string& path);
 
+// How a colour JPEG lays out its data: the luma sampling (2 x 2 is 4:2:0,
+// 2 x 1 4:2:2, 1 x 1 4:4:4), progressive scans, and a restart marker after
+// every so many rows of blocks (0: none).
+struct JpegLayout {
+    int lumaWide = 2;
+    int lumaHigh = 2;
+    bool progressive = false;
+    int restartRows = 0;
+};
+
 // A JPEG of 1 (grey) or 3 (RGB) components, rows top first.
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
-                   int quality = 95);
+                   int quality = 95, const JpegLayout& layout = JpegLayout());
 
 // How a four-colour JPEG stores its inks.
 enum class InkStorage {

@@ -1,6 +1,6 @@
 #include "tests/skin/support/ScreenPixels.h"
 
-#include "framework/GdiObject.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/WindowHelpers.h"
 
 PicturePixels ReadScreen(const RECT& screenRect)
@@ -8,23 +8,11 @@ PicturePixels ReadScreen(const RECT& screenRect)
     PicturePixels shot;
     shot.width = screenRect.right - screenRect.left;
     shot.height = screenRect.bottom - screenRect.top;
-    WindowDc screen(nullptr);
-    OwnedDc memory(CreateCompatibleDC(screen.Get()));
-    CBitmap bitmap(CreateCompatibleBitmap(screen.Get(), shot.width, shot.height));
-    {
-        ScopedSelectObject select(memory.Get(), bitmap);
-        BitBlt(memory.Get(), 0, 0, shot.width, shot.height, screen.Get(), screenRect.left, screenRect.top, SRCCOPY);
-    }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> rows(static_cast<size_t>(shot.width) * shot.height);
-    GetDIBits(screen.Get(), bitmap, 0, shot.height, rows.data(), &info, DIB_RGB_COLORS);
-    for (uint32_t pixel : rows)
-        shot.pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    testing_support::Canvas canvas(shot.width, shot.height);
+    canvas.CopyScreen({screenRect.left, screenRect.top});
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            shot.pixels.push_back(canvas.Pixel(x, y));
     return shot;
 }
 

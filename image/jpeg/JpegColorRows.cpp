@@ -1,0 +1,215 @@
+#include "image/jpeg/JpegColorRows.h"
+
+#include "image/jpeg/InkJpeg.h"
+#include "image/jpeg/JpegErrorManager.h"
+
+#include <windows.h>
+
+#include <new>
+
+namespace {
+
+// Rows asked of the library at once: a few row groups of the largest
+// sampling, so each call does a worthwhile amount of work.
+constexpr int kRowsPerRead = 32;
+
+// The counting thread wakes once per this many rows, not for every one.
+constexpr int kRowsPerHandOver = 64;
+
+// Pictures of fewer rows are not worth a second thread.
+constexpr int kRowsWorthAThread = 64;
+
+// Skipping a row costs the library about two fifths of decoding it, so the
+// upper part, which the second decoder skips, is the larger one.
+constexpr int kUpperPartPercent = 60;
+
+// A second thread helps only when the process may run on a second
+// processor: the machine has one, and nobody has tied us to one.
+bool HasSecondProcessor()
+{
+    DWORD_PTR process = 0;
+    DWORD_PTR system = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system))
+        return false;
+    return (process & (process - 1)) != 0;
+}
+
+} // namespace
+
+JpegColorRows::~JpegColorRows()
+{
+    abandoned = true;
+    EndHelper();
+}
+
+void JpegColorRows::EndHelper()
+{
+    if (!helper.joinable())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        decodingEnded = true;
+    }
+    rowsArrived.notify_one();
+    helper.join();
+}
+
+bool JpegColorRows::Allocate(int newWidth, int newHeight)
+{
+    // The caller has bounded the 8-bit picture of this size, so three bytes
+    // a pixel stay within 32 bits.
+    pixels.reset(new (std::nothrow) uint8_t[static_cast<size_t>(newWidth) * newHeight * 3]);
+    width = newWidth;
+    height = newHeight;
+    return pixels != nullptr;
+}
+
+bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const std::string& fileName)
+{
+    if (!Allocate(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height)))
+        return false;
+    if (HasSecondProcessor() && height >= kRowsWorthAThread) {
+        if (jpeg_has_multiple_scans(&decoder)) {
+            if (StartHelper(&JpegColorRows::CountRows)) {
+                DecodeWhileCounting(decoder);
+                return true;
+            }
+        } else if (PrepareLowerPart(decoder, fileName) && StartHelper(&JpegColorRows::DecodeLowerPart)) {
+            return DecodeInTwoParts(decoder);
+        }
+    }
+    // One thread does it all, also when no second thread could be had.
+    ReadRows(decoder, height, &histogram);
+    jpeg_finish_decompress(&decoder);
+    return true;
+}
+
+bool JpegColorRows::StartHelper(void (JpegColorRows::*work)()) noexcept
+{
+    try {
+        helper = std::thread(work, this);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, const std::string& fileName)
+{
+    lower.file = OpenStdioFile(fileName, "rb");
+    lower.output = decoder.out_color_space;
+    lower.scaleNum = decoder.scale_num;
+    lower.scaleDenom = decoder.scale_denom;
+    lower.firstRow = height * kUpperPartPercent / 100;
+    return lower.file != nullptr;
+}
+
+void JpegColorRows::DecodeLowerPart()
+{
+    jpeg_decompress_struct decoder = {};
+    JpegErrorManager errors;
+    decoder.err = InstallJpegErrorManager(errors);
+    if (setjmp(errors.recovery) == 0)
+        ReadLowerPart(decoder);
+    jpeg_destroy_decompress(&decoder);
+}
+
+// Library errors longjmp back to DecodeLowerPart: no destructors here.
+void JpegColorRows::ReadLowerPart(jpeg_decompress_struct& decoder)
+{
+    jpeg_create_decompress(&decoder);
+    jpeg_stdio_src(&decoder, lower.file.get());
+    jpeg_read_header(&decoder, TRUE);
+    decoder.out_color_space = lower.output;
+    decoder.scale_num = lower.scaleNum;
+    decoder.scale_denom = lower.scaleDenom;
+    jpeg_start_decompress(&decoder);
+    if (static_cast<int>(decoder.output_width) != width || static_cast<int>(decoder.output_height) != height)
+        return;
+    jpeg_skip_scanlines(&decoder, static_cast<JDIMENSION>(lower.firstRow));
+    ReadRows(decoder, height, &lower.counts);
+    if (abandoned)
+        return;
+    jpeg_finish_decompress(&decoder);
+    lower.decoded = true;
+}
+
+bool JpegColorRows::DecodeInTwoParts(jpeg_decompress_struct& decoder)
+{
+    // Everything the second thread uses lives in this object, which the
+    // caller holds outside the library's recovery point: should decoder
+    // longjmp out of here, the destructor still stops the thread.
+    ReadRows(decoder, lower.firstRow, &histogram);
+    helper.join();
+    // The upper decoder stops short of the last row; the lower one has
+    // read the file to its end.
+    jpeg_abort_decompress(&decoder);
+    histogram.Add(lower.counts);
+    return lower.decoded;
+}
+
+void JpegColorRows::DecodeWhileCounting(jpeg_decompress_struct& decoder)
+{
+    ReadRows(decoder, height, nullptr);
+    jpeg_finish_decompress(&decoder);
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        rowsDecoded = height;
+    }
+    EndHelper();
+}
+
+void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts)
+{
+    const bool ink = decoder.out_color_space == JCS_CMYK;
+    const bool inverted = decoder.saw_Adobe_marker;
+    JSAMPARRAY inkRows = nullptr;
+    if (ink)
+        inkRows = decoder.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
+                                            decoder.output_width * 4, kRowsPerRead);
+    int published = static_cast<int>(decoder.output_scanline);
+    while (static_cast<int>(decoder.output_scanline) < end && !abandoned) {
+        const int first = static_cast<int>(decoder.output_scanline);
+        const int wanted = end - first < kRowsPerRead ? end - first : kRowsPerRead;
+        JSAMPROW rows[kRowsPerRead];
+        for (int i = 0; i < wanted; ++i)
+            rows[i] = ink ? inkRows[i] : MutableRow(first + i);
+        const int read = static_cast<int>(jpeg_read_scanlines(&decoder, rows, static_cast<JDIMENSION>(wanted)));
+        for (int i = 0; ink && i < read; ++i)
+            InkRowToRgb(inkRows[i], MutableRow(first + i), static_cast<size_t>(width), inverted);
+        if (counts)
+            counts->AddPixels(Row(first), static_cast<size_t>(read) * width);
+        else if (first + read - published >= kRowsPerHandOver) {
+            published = first + read;
+            Publish(published);
+        }
+    }
+}
+
+void JpegColorRows::Publish(int decodedRows)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        rowsDecoded = decodedRows;
+    }
+    rowsArrived.notify_one();
+}
+
+void JpegColorRows::CountRows()
+{
+    int counted = 0;
+    for (;;) {
+        int available = 0;
+        bool ended = false;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            rowsArrived.wait(lock, [&] { return rowsDecoded > counted || decodingEnded; });
+            available = rowsDecoded;
+            ended = decodingEnded;
+        }
+        histogram.AddPixels(Row(counted), static_cast<size_t>(available - counted) * width);
+        counted = available;
+        if (ended)
+            return;
+    }
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "image/io/StdioFile.h"
+#include "image/quantize/ColorHistogram.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include <jpeglib.h>
+
+// A colour or ink JPEG decoded to rows of red, green and blue, with the
+// histogram of their colours that the quantiser chooses its palette from.
+//
+// Both processors decode when there are two. A file of one scan is split:
+// the calling thread decodes the upper rows while a second decoder of its
+// own skips them (skipping costs the library a fraction of decoding) and
+// decodes the lower ones; each counts the colours of its rows while they
+// are fresh in the cache. A progressive file holds all its scans before
+// the first row comes out, so two decoders would each pay for them: the
+// calling thread decodes it alone while a second thread counts the colours
+// of the rows already decoded. With one processor (or a process tied to
+// one), no thread is started.
+class JpegColorRows {
+  public:
+    JpegColorRows() = default;
+    ~JpegColorRows();
+    JpegColorRows(const JpegColorRows&) = delete;
+    JpegColorRows& operator=(const JpegColorRows&) = delete;
+
+    // After jpeg_start_decompress with the output RequestOutput asked for
+    // (RGB, or CMYK for ink files): decodes every row of fileName, the file
+    // decoder reads, and ends the decompression. False when memory is
+    // short or the second decoder met an error. An error of decoder
+    // longjmps out of it (its frame keeps nothing to destroy); a second
+    // thread then ends with this object.
+    bool Decode(jpeg_decompress_struct& decoder, const std::string& fileName);
+
+    int Width() const { return width; }
+    int Height() const { return height; }
+    const uint8_t* Row(int y) const { return pixels.get() + static_cast<size_t>(y) * width * 3; }
+    // Complete once Decode has returned true.
+    const ColorHistogram& Histogram() const { return histogram; }
+
+  private:
+    // How the second decoder of a two-part decoding is set up, and its part:
+    // from firstRow to the end.
+    struct LowerPart {
+        StdioFile file;
+        J_COLOR_SPACE output = JCS_RGB;
+        unsigned int scaleNum = 1;
+        unsigned int scaleDenom = 1;
+        int firstRow = 0;
+        ColorHistogram counts;
+        bool decoded = false;
+    };
+
+    // Reads decoder's rows from its next one up to end into their place,
+    // counting their colours into counts, or handing them to the counting
+    // thread when counts is null.
+    void ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts);
+    uint8_t* MutableRow(int y) { return pixels.get() + static_cast<size_t>(y) * width * 3; }
+    bool Allocate(int width, int height);
+    // Starts the second thread on work; false when none can be had.
+    bool StartHelper(void (JpegColorRows::*work)()) noexcept;
+
+    // A file of one scan: the calling thread reads the upper part, the
+    // second thread, with a decoder of its own and its own recovery point,
+    // the lower part.
+    bool PrepareLowerPart(const jpeg_decompress_struct& decoder, const std::string& fileName);
+    bool DecodeInTwoParts(jpeg_decompress_struct& decoder);
+    void DecodeLowerPart();
+    void ReadLowerPart(jpeg_decompress_struct& decoder);
+
+    // A progressive file: the second thread counts what the first decodes.
+    void DecodeWhileCounting(jpeg_decompress_struct& decoder);
+    void Publish(int decodedRows);
+    void CountRows();
+    void EndHelper();
+
+    std::unique_ptr<uint8_t[]> pixels;
+    int width = 0;
+    int height = 0;
+    ColorHistogram histogram;
+
+    LowerPart lower;
+    std::thread helper;
+    std::atomic<bool> abandoned{false};
+    std::mutex mutex;
+    std::condition_variable rowsArrived;
+    int rowsDecoded = 0;        // guarded by mutex
+    bool decodingEnded = false; // guarded by mutex: every row is in, or decoding was abandoned
+};
