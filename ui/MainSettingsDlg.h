@@ -5,6 +5,7 @@
 // each change and when it closes.
 
 #include "engine/ChangeScheduler.h"
+#include "engine/WallpaperChanger.h"
 #include "framework/Dialog.h"
 #include "framework/ToolTipCtrl.h"
 #include "image/ImageObject.h"
@@ -22,7 +23,10 @@
 
 class CTrayIcon;
 
-class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public SkinButtonHost {
+class CMainSettingsDlg : public CDialog,
+                         private ChangeSchedulerHost,
+                         private WallpaperChangerHost,
+                         public SkinButtonHost {
   public:
     explicit CMainSettingsDlg(CWnd* parent = nullptr);
 
@@ -76,6 +80,8 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     bool OnMenusAndTrayMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     bool OnMenuCommand(UINT id);
     void OnContextMenu(HWND window, POINT point);
+    // Ticks the menus' check items before a menu shows.
+    void OnInitMenuPopup(HMENU menu);
     void PaintMinimised();
     COwnerDrawMenu m_contextMenu;
 
@@ -107,8 +113,10 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     DialogColours m_colours; // its brushes live as long as the window
     // ----
 
-    // Enables the controls that only mean something while a picture is shown.
+    // Enables the controls that only mean something while a picture is shown
+    // (and the styles only where the system can show them).
     void UpdateControlStates();
+    void EnableStyleRadios(bool showPic);
     // Has the controls repaint (over the skin background, once there is one).
     void InvalidateControls();
     void Hide();
@@ -131,6 +139,7 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void OnChangeModeClicked(int mode);
     void OnIntervalChanged();
     void OnStyleClicked();
+    void OnFullColourChosen();
     void OnShowPictureClicked();
     // The user picks the picture to show in the select-picture dialog (see
     // MainSettingsPicture.cpp); false when they cancel.
@@ -151,12 +160,22 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void WriteToday(const std::string& today) override;
     void WriteChangeMode(int mode) override;
 
+    // WallpaperChangerHost: the changes that run beside the window.
+    std::string CurrentPicture() const override;
+    WallpaperOptions CurrentWallpaperOptions() const override;
+    void MoveToPicture(const std::string& picture) override;
+    void WallpaperShown() override;
+    void NoReadablePicture() override;
+
     CRegistryKey m_settingsKey;
     CRegistryKey m_logonKey;
     CChangeScheduler m_scheduler;
+    CWallpaperChanger m_wallpaper;
     HICON m_icon = nullptr;
     // Started with "min" and not hidden yet.
     bool m_pendingStartupHide = false;
     bool m_reportBadInterval = false;
     bool m_badIntervalReported = false;
+    // The show-picture box was ticked and its picture is still on its way.
+    bool m_tickAwaitsPicture = false;
 };

@@ -59,18 +59,20 @@ LoadedMenu LoadFirstPopup(const ResourceModule& module, unsigned menuId)
 }
 
 const std::vector<MenuItem> kChineseContextMenu = {
-    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},     {kSeparator, L""}, {IDM_HELP, L"帮助(&H)..."},
-    {IDM_ABOUT, L"关于Orvane Tessaly(A) ..."}, {kSeparator, L""}, {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
-};
-
-const std::vector<MenuItem> kChineseTrayMenu = {
-    {IDM_SHOW_WINDOW, L"显示程序界面(&S)..."},
+    {IDM_FULL_COLOUR, L"全彩色(&F)"},
+    {kSeparator, L""},
     {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},
     {kSeparator, L""},
     {IDM_HELP, L"帮助(&H)..."},
-    {IDM_ABOUT, L"关于 Orvane Tessaly(A) ..."},
+    {IDM_ABOUT, L"关于Orvane Tessaly(A) ..."},
     {kSeparator, L""},
     {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
+};
+
+const std::vector<MenuItem> kChineseTrayMenu = {
+    {IDM_FULL_COLOUR, L"全彩色(&F)"},           {kSeparator, L""}, {IDM_SHOW_WINDOW, L"显示程序界面(&S)..."},
+    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},      {kSeparator, L""}, {IDM_HELP, L"帮助(&H)..."},
+    {IDM_ABOUT, L"关于 Orvane Tessaly(A) ..."}, {kSeparator, L""}, {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
 };
 
 std::vector<unsigned> Commands(const std::vector<MenuItem>& items)

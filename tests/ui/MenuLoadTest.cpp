@@ -18,10 +18,12 @@ struct Expected {
     int image;    // picture in toolbar 143; -1 without an icon
 };
 
-const std::vector<Expected> kContextMenu = {{IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1},
-                                            {IDM_ABOUT, 0},       {0, -1}, {IDM_EXIT, -1}};
-const std::vector<Expected> kTrayMenu = {
-    {IDM_SHOW_WINDOW, 3}, {IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1}, {IDM_ABOUT, 0}, {0, -1}, {IDM_EXIT, -1}};
+const std::vector<Expected> kContextMenu = {
+    {IDM_FULL_COLOUR, -1}, {0, -1}, {IDM_HIDE_WINDOW, 2}, {0, -1}, {IDM_HELP, 1},
+    {IDM_ABOUT, 0},        {0, -1}, {IDM_EXIT, -1}};
+const std::vector<Expected> kTrayMenu = {{IDM_FULL_COLOUR, -1}, {0, -1}, {IDM_SHOW_WINDOW, 3},
+                                         {IDM_HIDE_WINDOW, 2},  {0, -1}, {IDM_HELP, 1},
+                                         {IDM_ABOUT, 0},        {0, -1}, {IDM_EXIT, -1}};
 
 LONG LabelWidth(const std::wstring& text)
 {

@@ -66,14 +66,14 @@ TEST(MenuRouting, TrackedPopupIsMeasuredAndDrawnByItsMenuObject)
     KillTimer(nullptr, timer);
     tracked = nullptr;
 
-    ASSERT_EQ(popup.items.size(), 7u);
+    ASSERT_EQ(popup.items.size(), 9u);
     const LONG itemHeight = std::max(GetSystemMetrics(SM_CYMENU), 19);
-    for (int position : {0, 1, 3, 4, 6})
+    for (int position : {0, 2, 3, 5, 6, 8})
         EXPECT_EQ(popup.items[position].bottom - popup.items[position].top, itemHeight) << position;
-    for (int position : {2, 5})
+    for (int position : {1, 4, 7})
         EXPECT_EQ(popup.items[position].bottom - popup.items[position].top, GetSystemMetrics(SM_CYMENU) / 2);
     // Wide enough for the text beside two icon widths.
-    EXPECT_GT(popup.items[6].right - popup.items[6].left, 33 + 40);
+    EXPECT_GT(popup.items[8].right - popup.items[8].left, 33 + 40);
     EXPECT_GT(popup.bluePixels, 40);
     menu.DestroyMenu();
 }
