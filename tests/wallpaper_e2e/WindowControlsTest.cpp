@@ -11,12 +11,14 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
+#include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <functional>
+#include <string>
 
 using namespace testing_support;
 
@@ -236,9 +238,14 @@ TEST_F(WindowControlsTest, FullColourConvertsTheCurrentJpegAgainAndIsStoredOnlyO
     EXPECT_EQ(8, BitmapBitCount(bitmap));
     EXPECT_EQ("<missing>", Setting("FullColour")) << "a save writes what it always wrote";
 
+    // The bitmap is read while the program waits for the announcement's
+    // answer: a read at any other moment could hold the file just as the
+    // program replaces it, and send the bitmap to the fallback folder.
+    const WallpaperAnnouncements announcements([&] { return std::to_string(BitmapBitCount(bitmap)); });
     for (const int depth : {24, 8}) {
         program->Command(IDM_FULL_COLOUR);
-        EXPECT_TRUE(PumpUntil([&] { return BitmapBitCount(bitmap) == depth; }, kWait)) << depth;
+        ASSERT_TRUE(announcements.WaitFor(depth == 24 ? 1 : 2, kWait)) << depth;
+        EXPECT_EQ(std::to_string(depth), announcements.Shown().back());
         EXPECT_EQ(depth == 24 ? "1" : "0", Setting("FullColour"));
         EXPECT_EQ(bitmap, DesktopValue("Wallpaper"));
     }
