@@ -164,8 +164,14 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
                 TakeScreenshot("3-filled");
         }
         // Full colour, from the window's menu: a.bmp is shown again.
-        ASSERT_TRUE(ClickWindow(program.Control(IDC_DISPLAY_GROUP), MouseButton::Right));
-        ASSERT_TRUE(ClickItemOfMenu(program, false, [] { TakeScreenshot("3-full-colour-menu"); }));
+        // A right click that the virtual desktop loses (seen now and then in
+        // the 64-bit prefix) opens no menu: it is given once more.
+        bool ticked = false;
+        for (int attempt = 0; attempt < 2 && !ticked; ++attempt) {
+            ASSERT_TRUE(ClickWindow(program.Control(IDC_DISPLAY_GROUP), MouseButton::Right));
+            ticked = ClickItemOfMenu(program, false, [] { TakeScreenshot("3-full-colour-menu"); });
+        }
+        ASSERT_TRUE(ticked);
         ASSERT_TRUE(m_watch.WaitFor(5, kWalkDeadline));
         EXPECT_EQ("1", Setting("FullColour"));
 
