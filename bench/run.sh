@@ -17,7 +17,7 @@ fi
 # Its own build folder: same toolchain file and flags as build/win, plus the
 # benchmark targets. Only what the benchmark runs is built.
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DTESSALY_BENCH=ON >/dev/null
-cmake --build "$build" --target image_bench bench_inputs imgconv dialog_bench english_module region_bench -j2 \
+cmake --build "$build" --target image_bench bench_inputs imgconv dialog_bench english_module region_bench window_bench -j2 \
   >"$build/build.log" ||
   { cat "$build/build.log" >&2; exit 1; }
 
@@ -59,6 +59,10 @@ wine "$build/bin/image_bench.exe" "$(windows_path "$inputs")" "$(windows_path "$
   status=1
 # The select-picture dialog: list fills and previews (bench/dialog).
 wine "$build/bin/dialog_bench.exe" "$(windows_path "$inputs")" "$(windows_path "$build/work")" "$runs" || status=1
+# The main window while JPEGs convert one after another (bench/window): the
+# shipped program from dist/, which the normal build lays out.
+wine "$build/bin/window_bench.exe" "$(windows_path "$root/dist/Tessaly.exe")" "$(windows_path "$inputs")" \
+  "$(windows_path "$build/work")" || status=1
 # The skin's window shapes (bench/region).
 wine "$build/bin/region_bench.exe" "$runs" || status=1
 exit $status

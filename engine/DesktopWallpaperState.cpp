@@ -8,7 +8,7 @@
 
 std::optional<int> ShowModeFromDesktopValues(const std::string& tileWallpaper, const std::string& wallpaperStyle)
 {
-    for (int style = ShowCentre; style <= ShowStretch; ++style) {
+    for (int style = ShowCentre; style <= ShowSpan; ++style) {
         const WallpaperStyleValues* values = StyleValuesFor(style);
         if (tileWallpaper == values->TileWallpaper && wallpaperStyle == values->WallpaperStyle)
             return style;

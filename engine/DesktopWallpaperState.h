@@ -16,7 +16,7 @@ struct DesktopWallpaperState {
 };
 
 // The style whose values are this pair: ("0","0") centre, ("1","0") tile,
-// ("0","2") stretch.
+// ("0","2") stretch, ("0","6") fit, ("0","10") fill, ("0","22") span.
 std::optional<int> ShowModeFromDesktopValues(const std::string& tileWallpaper, const std::string& wallpaperStyle);
 
 // Reads the current user's desktop key.

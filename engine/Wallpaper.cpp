@@ -13,9 +13,12 @@
 namespace {
 
 constexpr WallpaperStyleValues kStyleTable[] = {
-    {"0", "0"}, // centre
-    {"0", "1"}, // tile
-    {"2", "0"}, // stretch
+    {"0", "0"},  // centre
+    {"0", "1"},  // tile
+    {"2", "0"},  // stretch
+    {"6", "0"},  // fit
+    {"10", "0"}, // fill
+    {"22", "0"}, // span
 };
 
 std::string LowerCase(std::string text)
@@ -31,46 +34,6 @@ void WriteStyle(CRegistryKey& key, const WallpaperStyleValues* values)
         return;
     key.WriteString("WallpaperStyle", values->WallpaperStyle);
     key.WriteString("TileWallpaper", values->TileWallpaper);
-}
-
-// The style values alone, in the keys and order of a whole change.
-void WriteStyleValues(int alsoDefaultUser, const WallpaperStyleValues* values)
-{
-    if (alsoDefaultUser) {
-        CRegistryKey defaultUser;
-        defaultUser.Open(HKEY_USERS, kDefaultUserDesktopKeyPath);
-        WriteStyle(defaultUser, values);
-    }
-    CRegistryKey userDesktop;
-    CRegistryKey shellDesktop;
-    userDesktop.Open(HKEY_CURRENT_USER, kUserDesktopKeyPath);
-    shellDesktop.Open(HKEY_CURRENT_USER, kShellDesktopKeyPath);
-    WriteStyle(userDesktop, values);
-    WriteStyle(shellDesktop, values);
-}
-
-// The file the desktop is pointed at for `picturePath`: a BMP in place, any
-// other picture through the wallpaper bitmap file.
-WallpaperChange WallpaperPathFor(std::string picturePath, std::string& wallpaperPath)
-{
-    // The desktop outlives the current directory. The empty path names no
-    // picture, and stays empty.
-    if (!picturePath.empty())
-        picturePath = FullPathOf(picturePath);
-    if (LowerCase(GetFileExtension(picturePath)) == "bmp") {
-        // Used in place, by its own path: only its headers are read.
-        if (!CanReadDibFile(picturePath))
-            return WallpaperChange::PictureUnreadable;
-        wallpaperPath = picturePath;
-        return WallpaperChange::Shown;
-    }
-    const ConvertedWallpaper converted = ConvertToWallpaperBitmap(picturePath);
-    if (!converted.pictureRead)
-        return WallpaperChange::PictureUnreadable;
-    if (converted.bitmapPath.empty())
-        return WallpaperChange::BitmapNotWritten;
-    wallpaperPath = converted.bitmapPath;
-    return WallpaperChange::Shown;
 }
 
 void TellSystem(const std::string& wallpaperPath)
@@ -90,17 +53,36 @@ const WallpaperStyleValues* StyleValuesFor(int style)
     return &kStyleTable[style];
 }
 
-WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style)
+PreparedWallpaper PrepareWallpaper(std::string picturePath, bool fullColour)
+{
+    PreparedWallpaper prepared;
+    // The desktop outlives the current directory. The empty path names no
+    // picture, and stays empty.
+    if (!picturePath.empty())
+        picturePath = FullPathOf(picturePath);
+    if (LowerCase(GetFileExtension(picturePath)) == "bmp") {
+        // Used in place, by its own path: only its headers are read.
+        if (!CanReadDibFile(picturePath))
+            return prepared;
+        prepared.change = WallpaperChange::Shown;
+        prepared.wallpaperPath = picturePath;
+        return prepared;
+    }
+    const ConvertedWallpaper converted = ConvertToWallpaperBitmap(picturePath, fullColour);
+    if (!converted.pictureRead)
+        return prepared;
+    if (converted.bitmapPath.empty()) {
+        prepared.change = WallpaperChange::BitmapNotWritten;
+        return prepared;
+    }
+    prepared.change = WallpaperChange::Shown;
+    prepared.wallpaperPath = converted.bitmapPath;
+    return prepared;
+}
+
+void ShowWallpaperFile(const std::string& wallpaperPath, int alsoDefaultUser, int style)
 {
     const WallpaperStyleValues* styleValues = StyleValuesFor(style);
-    std::string wallpaperPath;
-    const WallpaperChange change = WallpaperPathFor(picturePath, wallpaperPath);
-    if (change != WallpaperChange::Shown) {
-        // The desktop keeps its picture, but the style chosen is kept too:
-        // the next start takes the style from these values.
-        WriteStyleValues(alsoDefaultUser, styleValues);
-        return change;
-    }
 
     if (alsoDefaultUser) {
         CRegistryKey defaultUser;
@@ -128,7 +110,32 @@ WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int
     TellSystem(wallpaperPath);
     shellDesktop.Close();
     userDesktop.Close();
-    return WallpaperChange::Shown;
+}
+
+WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style, bool fullColour)
+{
+    const PreparedWallpaper prepared = PrepareWallpaper(std::move(picturePath), fullColour);
+    if (prepared.change == WallpaperChange::Shown)
+        ShowWallpaperFile(prepared.wallpaperPath, alsoDefaultUser, style);
+    else
+        KeepWallpaperStyle(alsoDefaultUser, style);
+    return prepared.change;
+}
+
+void KeepWallpaperStyle(int alsoDefaultUser, int style)
+{
+    const WallpaperStyleValues* values = StyleValuesFor(style);
+    if (alsoDefaultUser) {
+        CRegistryKey defaultUser;
+        defaultUser.Open(HKEY_USERS, kDefaultUserDesktopKeyPath);
+        WriteStyle(defaultUser, values);
+    }
+    CRegistryKey userDesktop;
+    CRegistryKey shellDesktop;
+    userDesktop.Open(HKEY_CURRENT_USER, kUserDesktopKeyPath);
+    shellDesktop.Open(HKEY_CURRENT_USER, kShellDesktopKeyPath);
+    WriteStyle(userDesktop, values);
+    WriteStyle(shellDesktop, values);
 }
 
 void RemoveWallpaper(int alsoDefaultUser)

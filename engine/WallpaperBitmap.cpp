@@ -1,8 +1,10 @@
 #include "engine/WallpaperBitmap.h"
 
+#include "framework/FileSearch.h"
 #include "framework/Path.h"
 #include "image/ImageFileType.h"
 #include "image/ImageObject.h"
+#include "image/jpeg/JpegFullColour.h"
 
 #include <windows.h>
 
@@ -17,12 +19,19 @@ constexpr char kProgramFolder[] = "\\Orvane Tessaly";
 
 // The picture of a file, or null when it is no picture type or does not
 // load (width or height not positive).
-std::unique_ptr<CImageObject> LoadPicture(const std::string& sourcePath)
+std::unique_ptr<CImageObject> LoadPicture(const std::string& sourcePath, bool fullColour)
 {
     const int type = ImageTypeForPictureFile(sourcePath);
     if (type < 0)
         return nullptr;
-    auto picture = std::make_unique<CImageObject>(sourcePath, type);
+    std::unique_ptr<CImageObject> picture;
+    if (fullColour && type == JPG) {
+        picture = std::make_unique<CImageObject>();
+        if (!LoadJpegFullColour(sourcePath, *picture))
+            return nullptr;
+    } else {
+        picture = std::make_unique<CImageObject>(sourcePath, type);
+    }
     if (picture->GetWidth() <= 0 || picture->GetHeight() <= 0)
         return nullptr;
     return picture;
@@ -64,16 +73,17 @@ std::vector<std::string> WallpaperBitmapLocations()
     return locations;
 }
 
-bool ConvertPictureToBitmap(const std::string& sourcePath, const std::string& bitmapPath)
+bool ConvertPictureToBitmap(const std::string& sourcePath, const std::string& bitmapPath, bool fullColour)
 {
-    const std::unique_ptr<CImageObject> picture = LoadPicture(sourcePath);
+    const std::unique_ptr<CImageObject> picture = LoadPicture(sourcePath, fullColour);
     return picture && SaveBitmap(*picture, bitmapPath);
 }
 
-ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath, const std::vector<std::string>& locations)
+ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath, bool fullColour,
+                                            const std::vector<std::string>& locations)
 {
     ConvertedWallpaper converted;
-    const std::unique_ptr<CImageObject> picture = LoadPicture(sourcePath);
+    const std::unique_ptr<CImageObject> picture = LoadPicture(sourcePath, fullColour);
     if (!picture)
         return converted;
     converted.pictureRead = true;
@@ -85,4 +95,17 @@ ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath, const
         }
     }
     return converted;
+}
+
+void RemoveAbandonedBitmapFiles(const std::vector<std::string>& locations)
+{
+    for (const std::string& location : locations) {
+        const std::string folder = DirectoryOfPath(location) + "\\";
+        for (FileSearch search(folder + "~tq*.tmp"); search.HasMatch();) {
+            if (!(search.Data().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((folder + search.Data().cFileName).c_str());
+            if (!search.Next())
+                break;
+        }
+    }
 }

@@ -20,9 +20,11 @@ std::string LocalWallpaperBitmapPath();
 std::vector<std::string> WallpaperBitmapLocations();
 
 // Loads a BMP, JPG/JPEG, PNG or GIF picture and saves it as `bitmapPath`
-// (its extension picks the format). True only when the picture loaded and
-// the file was written whole; otherwise a file of that name stays as it was.
-bool ConvertPictureToBitmap(const std::string& sourcePath, const std::string& bitmapPath);
+// (its extension picks the format); with `fullColour` a JPEG keeps its own
+// colours (24 bits) instead of 128 dithered ones. True only when the picture
+// loaded and the file was written whole; otherwise a file of that name stays
+// as it was.
+bool ConvertPictureToBitmap(const std::string& sourcePath, const std::string& bitmapPath, bool fullColour = false);
 
 struct ConvertedWallpaper {
     // False when no picture could be read from the source file.
@@ -33,5 +35,10 @@ struct ConvertedWallpaper {
 
 // Converts `sourcePath` into the first of `locations` that can be written,
 // creating its folder when missing. The picture is read only once.
-ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath,
+ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath, bool fullColour = false,
                                             const std::vector<std::string>& locations = WallpaperBitmapLocations());
+
+// Removes the temporary files a write of the wallpaper bitmap leaves when it
+// never finishes (a crash, a conversion left behind at exit): "~tq*.tmp"
+// beside each location.
+void RemoveAbandonedBitmapFiles(const std::vector<std::string>& locations = WallpaperBitmapLocations());

@@ -37,6 +37,7 @@
 #define IDM_SHOW_EXCLUDED_AGAIN 32804
 #define IDM_PAUSE_CHANGES 32805 // check item
 #define IDM_SHUFFLE 32806       // check item
+#define IDM_FULL_COLOUR 32820   // check item: JPEG wallpapers in full colour
 
 // ---- Main settings window (dialog 102)
 #define IDC_STATIC (-1)
@@ -56,6 +57,9 @@
 #define IDC_SHOW_PICTURE 1022
 #define IDC_SET_DEFAULT_USER 1025
 #define IDC_CHANGE_NEVER 1027 // first of the change group: ChangeMode 0..3 = 1027, 1005, 1006, 1007
+#define IDC_STYLE_FIT 1040    // after stretch in the style group: ShowMode 3, 4, 5 = 1040, 1041, 1042
+#define IDC_STYLE_FILL 1041
+#define IDC_STYLE_SPAN 1042
 
 // ---- About box (dialog 100)
 #define IDC_ABOUT_HELP 1020

@@ -3,8 +3,9 @@
 # display, once in English and once on a Chinese system (LC_ALL=zh_CN.UTF-8),
 # and saves a picture of each window with a little desktop around it to
 # OUT_DIR (docs/ by default) for the README; then the notification icon's
-# menu in both languages, and, in English, the select-picture dialog on a
-# folder of demo pictures with its preview. `make screenshots` builds first.
+# menu in both languages and, in English, a piece of a JPEG wallpaper in 128
+# colours and in full colour, and the select-picture dialog on a folder of
+# demo pictures with its preview. `make screenshots` builds first.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 out=${1:-$root/docs}
@@ -16,6 +17,9 @@ mkdir -p "$out"
 unset DISPLAY
 was_running=0
 [ -f "$root/build/wine-desktop.pid" ] && kill -0 "$(cat "$root/build/wine-desktop.pid")" 2>/dev/null && was_running=1
+# A fresh desktop: one left running may still show a wallpaper of an
+# earlier run, which would end up in the pictures.
+"$root/scripts/wine-stop.sh" >/dev/null 2>&1 || true
 start_wine_session
 
 # A picture is shown and never changed by itself: every box and radio
@@ -111,7 +115,7 @@ take_tray_menu() {
   xdotool mousemove "$x" "$y" click 3
   # The menu opens above the icon, over the plain desktop.
   wait_for_change 1000 700 "$desktop"
-  convert "$out/.shot.png" -crop 384x352+640+416 +repage -strip "$out/$name"
+  convert "$out/.shot.png" -crop 384x376+640+392 +repage -strip "$out/$name"
   xdotool key Escape
   stop_program "$pid"
   echo "screenshots: $out/$name"
@@ -149,10 +153,42 @@ take_select_picture() {
   echo "screenshots: $out/$name"
 }
 
+# The demo's JPEG as the wallpaper, once as always (128 colours) and once in
+# full colour: a piece of its sky, twice enlarged, shows the difference.
+take_wallpaper() {
+  local full=$1 name=$2 pictures="$WINEPREFIX/drive_c/users/Public/Pictures/Tessaly demo"
+  "$root/scripts/make-demo-pictures.sh" "$pictures"
+  # At each start the picture after 2-noon.bmp: 3-afternoon.jpg.
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v ChangeMode /d 1 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v CurPicFileName /d "$(winepath -w "$pictures/2-noon.bmp")" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v FullColour /d "$full" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d 'C:\windows\Quorwall.bmp' /f >/dev/null 2>&1
+  LC_ALL=en_US.UTF-8 wine "$program" >/dev/null 2>&1 &
+  local pid=$!
+  wait_for_window
+  # The sky of the afternoon scene is orange to yellow.
+  # It comes by itself at the start; give it a moment to hold still.
+  sleep 3
+  shot "$out/.shot.png"
+  convert "$out/.shot.png" -crop 240x160+620+40 +repage -scale 200% -strip "$out/$name"
+  stop_program "$pid"
+  wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d 'C:\windows\Quorwall.bmp' /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v ChangeMode /d 0 /f >/dev/null 2>&1
+  wine reg delete 'HKCU\Software\Korvex\Tessaly' /v FullColour /f >/dev/null 2>&1 || true
+  echo "screenshots: $out/$name"
+}
+
 take en_US.UTF-8 screenshot-english.png
+# The Chinese window with the desktop set to fit.
+wine reg add 'HKCU\Control Panel\Desktop' /v WallpaperStyle /d 6 /f >/dev/null 2>&1
 take zh_CN.UTF-8 screenshot-chinese.png
+wine reg add 'HKCU\Control Panel\Desktop' /v WallpaperStyle /d 0 /f >/dev/null 2>&1
 take_tray_menu en_US.UTF-8 screenshot-tray-menu.png
 take_tray_menu zh_CN.UTF-8 screenshot-tray-menu-chinese.png
 take_select_picture screenshot-select-picture.png
+# Last: they leave the picture on the desktop, where the trimming of the
+# other pictures would take it for part of the window.
+take_wallpaper 0 wallpaper-128-colours.png
+take_wallpaper 1 wallpaper-full-colour.png
 rm -f "$out/.shot.png"
 [ "$was_running" = 1 ] || "$root/scripts/wine-stop.sh" >/dev/null 2>&1

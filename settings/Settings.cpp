@@ -66,6 +66,13 @@ int FlagFromNumberText(const std::string& text)
     return LeadingInt(text.c_str()) != 0 ? 1 : 0;
 }
 
+// "1" on; anything else (missing, another text or another value type) off.
+int ReadFullColour(CRegistryKey& key)
+{
+    std::string text;
+    return key.ReadString("FullColour", text) == ERROR_SUCCESS && text == "1" ? 1 : 0;
+}
+
 bool ReadStoredValues(CRegistryKey& key, Settings& settings)
 {
     std::string text;
@@ -105,6 +112,7 @@ bool ReadStoredValues(CRegistryKey& key, Settings& settings)
 
     settings.CurPicFileName.clear();
     key.ReadString("CurPicFileName", settings.CurPicFileName);
+    settings.FullColour = ReadFullColour(key);
     return iconOptionRead;
 }
 

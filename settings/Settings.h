@@ -11,8 +11,10 @@ constexpr char kSettingsKeyPath[] = "Software\\Korvex\\Tessaly";
 
 // When the wallpaper changes.
 enum ChangeMode { ChangeNever = 0, ChangeEachStart = 1, ChangeDaily = 2, ChangeInterval = 3 };
-// How the wallpaper is laid out.
-enum ShowMode { ShowCentre = 0, ShowTile = 1, ShowStretch = 2 };
+// How the wallpaper is laid out. Fit (whole picture, bands beside it) and
+// fill (screen covered, edges cut) keep the picture's shape; span lays one
+// picture across every monitor.
+enum ShowMode { ShowCentre = 0, ShowTile = 1, ShowStretch = 2, ShowFit = 3, ShowFill = 4, ShowSpan = 5 };
 
 struct Settings {
     int AutoRun = 0;
@@ -30,6 +32,10 @@ struct Settings {
     // they mean what the program did before it had them.
     int Paused = 0;
     int Shuffle = 0;
+    // JPEG wallpapers in their own colours (a 24-bit bitmap) instead of 128
+    // dithered ones. Stored only once the user has chosen it, by its own
+    // writer: a key without it is written exactly as before.
+    int FullColour = 0;
 };
 
 // The skin folder beside the program, chosen by the system's language.

@@ -5,7 +5,6 @@
 #include "ui/MainSettingsDlg.h"
 
 #include "engine/FullScreenWork.h"
-#include "engine/PictureChange.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
 #include "ui/tray/TrayIcon.h"
@@ -173,16 +172,6 @@ void CMainSettingsDlg::PrepareAtHandMenu(HMENU menu)
     CheckItem(menu, IDM_SHUFFLE, m_settings.Shuffle);
 }
 
-bool CMainSettingsDlg::ChangePictureNow(const std::vector<std::string>& pictures, PictureAtHand::Step step)
-{
-    const auto shown = ShowFirstReadable(pictures, m_settings.SetDefaultUser, m_settings.ShowMode);
-    if (!shown)
-        return false;
-    m_atHand.Shown(*shown, step);
-    RefreshTipDetail();
-    return true;
-}
-
 void CMainSettingsDlg::OnPictureChosenByUser(const std::string& picture)
 {
     m_atHand.Chosen(picture);
@@ -194,9 +183,8 @@ void CMainSettingsDlg::ChangeByUser(PictureAtHand::Step step)
     if (!m_settings.ShowPic)
         return;
     const bool forward = step == PictureAtHand::Step::Forward;
-    if (!ChangePictureNow(forward ? m_atHand.NextPictures() : m_atHand.PreviousPictures(), step))
+    if (!m_wallpaper.Request(forward ? WallpaperRequest::Next : WallpaperRequest::Previous))
         return;
-    StartRepaintTimer(kRepaintDelay);
     m_scheduler.OnChangedByUser();
 }
 

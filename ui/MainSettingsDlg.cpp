@@ -4,8 +4,10 @@
 #include "engine/DesktopIcons.h"
 #include "engine/DesktopWallpaperState.h"
 #include "engine/LogonStart.h"
+#include "engine/StyleAvailability.h"
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
+#include "engine/WallpaperBitmap.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/Path.h"
@@ -19,6 +21,10 @@ namespace {
 constexpr UINT_PTR kStartupHideTimer = 3;
 constexpr UINT kStartupHideDelay = 50; // ms
 
+// A wallpaper job's "done" reaches the window as this message.
+constexpr UINT kWallpaperJobMessage = WM_APP + 17;
+// At exit a running conversion gets this long to finish and be shown.
+constexpr DWORD kExitWaitForWallpaper = 2000; // ms
 // Posted when the interval edit has lost the focus.
 constexpr UINT kIntervalEditLeftMessage = WM_APP + 1;
 
@@ -40,17 +46,23 @@ constexpr int kRepaintedControls[] = {
     IDC_STYLE_TILE,
     IDC_STYLE_CENTRE,
     IDC_STYLE_STRETCH,
+    IDC_STYLE_FIT,
+    IDC_STYLE_FILL,
+    IDC_STYLE_SPAN,
     IDC_INTERVAL_EDIT,
 };
 
 // The controls that only mean something while a picture is shown.
 constexpr int kChangeModeRadios[] = {IDC_CHANGE_NEVER, IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL};
-constexpr int kStyleRadios[] = {IDC_STYLE_TILE, IDC_STYLE_CENTRE, IDC_STYLE_STRETCH};
+// In ShowMode order.
+constexpr int kStyleRadios[] = {IDC_STYLE_CENTRE, IDC_STYLE_TILE, IDC_STYLE_STRETCH,
+                                IDC_STYLE_FIT,    IDC_STYLE_FILL, IDC_STYLE_SPAN};
 
 } // namespace
 
 CMainSettingsDlg::CMainSettingsDlg(CWnd* parent)
-    : CDialog(IDD_MAIN_SETTINGS, parent), m_scheduler(m_settings, *this, GetTodayText)
+    : CDialog(IDD_MAIN_SETTINGS, parent), m_scheduler(m_settings, *this, GetTodayText),
+      m_wallpaper(*this, kWallpaperJobMessage)
 {
     m_icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
 }
@@ -141,6 +153,10 @@ BOOL CMainSettingsDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
 
+    m_wallpaper.SetWindow(m_hWnd);
+    // A conversion the last run never finished left its temporary file.
+    RemoveAbandonedBitmapFiles();
+
     // The desktop's own values come first: the style and on/off state the
     // desktop really has win over the copies in the settings key.
     ReadDesktopWallpaperSettings();
@@ -154,6 +170,8 @@ BOOL CMainSettingsDlg::OnInitDialog()
     if (!m_settings.ShowPic) {
         UpdateControlStates();
         SaveSettings();
+    } else {
+        EnableStyleRadios(true);
     }
     m_scheduler.OnStartup();
 
@@ -173,7 +191,7 @@ void CMainSettingsDlg::ReadDesktopWallpaperSettings()
     if (desktop.ShowPic)
         m_settings.ShowPic = *desktop.ShowPic;
     if (desktop.ShowMode)
-        m_settings.ShowMode = *desktop.ShowMode;
+        m_settings.ShowMode = ShowableStyle(*desktop.ShowMode, CurrentSystemForStyles());
 }
 
 bool CMainSettingsDlg::LoadSettings()
@@ -196,9 +214,15 @@ void CMainSettingsDlg::UpdateControlStates()
     for (int id : kChangeModeRadios)
         ::EnableWindow(GetDlgItem(id), showPic);
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
-    for (int id : kStyleRadios)
-        ::EnableWindow(GetDlgItem(id), showPic);
+    EnableStyleRadios(showPic);
     RefreshTipDetail();
+}
+
+void CMainSettingsDlg::EnableStyleRadios(bool showPic)
+{
+    const SystemForStyles system = CurrentSystemForStyles();
+    for (int style = 0; style < static_cast<int>(std::size(kStyleRadios)); ++style)
+        ::EnableWindow(GetDlgItem(kStyleRadios[style]), showPic && CanShowStyle(style, system));
 }
 
 void CMainSettingsDlg::InvalidateControls()
@@ -242,6 +266,9 @@ BOOL CMainSettingsDlg::DestroyWindow()
     RememberPlace();
     // Closed with a text the user never heard was no interval.
     ReportBadIntervalOnce();
+    // A change on its way is shown if it comes in time, so the current
+    // picture saved below is the one on the desktop.
+    m_wallpaper.FinishBeforeExit(kExitWaitForWallpaper);
     ReleaseSkin();
     SaveSettings();
     if (m_settings.ShowPic)
@@ -355,6 +382,9 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     case IDC_STYLE_TILE:
     case IDC_STYLE_CENTRE:
     case IDC_STYLE_STRETCH:
+    case IDC_STYLE_FIT:
+    case IDC_STYLE_FILL:
+    case IDC_STYLE_SPAN:
         OnStyleClicked();
         return TRUE;
     case IDC_SHOW_PICTURE:
@@ -419,8 +449,19 @@ void CMainSettingsDlg::OnIntervalChanged()
 void CMainSettingsDlg::OnStyleClicked()
 {
     UpdateData(TRUE);
-    ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode);
+    m_wallpaper.Request(WallpaperRequest::Current);
     StartRepaintTimer(kRepaintDelay);
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnFullColourChosen()
+{
+    UpdateData(TRUE);
+    m_settings.FullColour = m_settings.FullColour ? 0 : 1;
+    // Its own writer: a key that never had it is saved as it always was.
+    m_settingsKey.WriteString("FullColour", m_settings.FullColour ? "1" : "0");
+    if (m_settings.ShowPic)
+        m_wallpaper.Request(WallpaperRequest::Current);
     SaveSettings();
 }
 
@@ -429,15 +470,20 @@ void CMainSettingsDlg::OnShowPictureClicked()
     UpdateData(TRUE);
     if (m_settings.ShowPic) {
         const bool chosen = ChoosePicture();
+        // Cleared when a picture is shown, or the box goes off again.
+        m_tickAwaitsPicture = chosen;
         const bool shown = chosen && m_scheduler.OnPictureChosen();
         if (chosen && !shown)
             ReportNoReadablePicture();
         // The box is never left ticked with nothing shown.
         if (!shown) {
+            m_tickAwaitsPicture = false;
             m_settings.ShowPic = 0;
             CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
         }
     } else {
+        m_tickAwaitsPicture = false;
+        m_wallpaper.Cancel();
         RemoveWallpaper(m_settings.SetDefaultUser);
         m_scheduler.OnShowPictureOff();
     }
@@ -453,17 +499,16 @@ void CMainSettingsDlg::ChangeToNextPicture()
 {
     // A folder with nothing to show (a drive unplugged for a while) keeps
     // the current picture, so the sequence goes on from it once it is back.
-    ChangePictureNow(m_atHand.NextPictures(), PictureAtHand::Step::Forward);
+    m_wallpaper.Request(WallpaperRequest::Next);
 }
 
 bool CMainSettingsDlg::ApplyCurrentPicture()
 {
-    if (ApplyWallpaper(m_settings.CurPicFileName, m_settings.SetDefaultUser, m_settings.ShowMode) !=
-        WallpaperChange::PictureUnreadable)
-        return true;
     // A choice that cannot be read is passed over for the next readable
-    // picture of its folder, as a scheduled change passes it over.
-    return ChangePictureNow(m_atHand.NextPictures(), PictureAtHand::Step::Forward);
+    // picture of its folder, as a scheduled change passes it over. False
+    // when the folder has nothing readable, known at once; when that only
+    // shows once the conversion is done, NoReadablePicture follows.
+    return m_wallpaper.Request(WallpaperRequest::Chosen);
 }
 
 void CMainSettingsDlg::ReportNoReadablePicture()
@@ -505,6 +550,58 @@ void CMainSettingsDlg::WriteChangeMode(int mode)
     m_settingsKey.WriteString("ChangeMode", std::to_string(mode));
 }
 
+// ---- What the wallpaper changer asks of the window
+
+std::string CMainSettingsDlg::CurrentPicture() const
+{
+    return m_settings.CurPicFileName;
+}
+
+WallpaperOptions CMainSettingsDlg::CurrentWallpaperOptions() const
+{
+    return {m_settings.SetDefaultUser, m_settings.ShowMode, m_settings.FullColour != 0};
+}
+
+std::vector<std::string> CMainSettingsDlg::NextPictures()
+{
+    return m_atHand.NextPictures();
+}
+
+std::vector<std::string> CMainSettingsDlg::PreviousPictures()
+{
+    return m_atHand.PreviousPictures();
+}
+
+void CMainSettingsDlg::MoveToPicture(const std::string& picture, bool back)
+{
+    m_atHand.Shown(picture, back ? PictureAtHand::Step::Back : PictureAtHand::Step::Forward);
+    RefreshTipDetail();
+}
+
+void CMainSettingsDlg::WallpaperShown()
+{
+    m_tickAwaitsPicture = false;
+    // The skin is drawn again over the new desktop.
+    StartRepaintTimer(kRepaintDelay);
+}
+
+void CMainSettingsDlg::NoReadablePicture()
+{
+    // Ticked for a picture of a folder with nothing readable: the box goes
+    // off again, as when that was clear at once. From the Picture button the
+    // desktop keeps what it shows.
+    if (m_tickAwaitsPicture) {
+        m_tickAwaitsPicture = false;
+        m_wallpaper.Cancel();
+        m_scheduler.OnShowPictureOff();
+        m_settings.ShowPic = 0;
+        CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
+        UpdateControlStates();
+        SaveSettings();
+    }
+    ReportNoReadablePicture();
+}
+
 // ---- Messages
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -513,6 +610,9 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
                             OnSkinMessage(msg, wp, lp, result))
         return result;
     switch (msg) {
+    case kWallpaperJobMessage:
+        m_wallpaper.OnJobFinished();
+        return 0;
     case WM_TIMER:
         OnTimer(wp);
         break;

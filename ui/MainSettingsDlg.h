@@ -6,6 +6,7 @@
 
 #include "engine/ChangeScheduler.h"
 #include "engine/PictureAtHand.h"
+#include "engine/WallpaperChanger.h"
 #include "framework/Dialog.h"
 #include "framework/ToolTipCtrl.h"
 #include "image/ImageObject.h"
@@ -24,7 +25,10 @@
 
 class CTrayIcon;
 
-class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public SkinButtonHost {
+class CMainSettingsDlg : public CDialog,
+                         private ChangeSchedulerHost,
+                         private WallpaperChangerHost,
+                         public SkinButtonHost {
   public:
     explicit CMainSettingsDlg(CWnd* parent = nullptr);
 
@@ -80,6 +84,8 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     bool OnMenusAndTrayMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     bool OnMenuCommand(UINT id);
     void OnContextMenu(HWND window, POINT point);
+    // Ticks the menus' check items before a menu shows.
+    void OnInitMenuPopup(HMENU menu);
     void PaintMinimised();
     COwnerDrawMenu m_contextMenu;
 
@@ -93,9 +99,6 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     // The verb of this start's command line, once the window has hidden.
     void RunStartupVerb();
     void PrepareAtHandMenu(HMENU menu);
-    // The one way a picture becomes the wallpaper now: the first of
-    // `pictures` that can be read. False when none could.
-    bool ChangePictureNow(const std::vector<std::string>& pictures, PictureAtHand::Step step);
     // The user picked `picture` in the select-picture dialog.
     void OnPictureChosenByUser(const std::string& picture);
     // Next or Previous, from a menu or the command line.
@@ -136,8 +139,10 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     DialogColours m_colours; // its brushes live as long as the window
     // ----
 
-    // Enables the controls that only mean something while a picture is shown.
+    // Enables the controls that only mean something while a picture is shown
+    // (and the styles only where the system can show them).
     void UpdateControlStates();
+    void EnableStyleRadios(bool showPic);
     // Has the controls repaint (over the skin background, once there is one).
     void InvalidateControls();
     void Hide();
@@ -160,6 +165,7 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void OnChangeModeClicked(int mode);
     void OnIntervalChanged();
     void OnStyleClicked();
+    void OnFullColourChosen();
     void OnShowPictureClicked();
     // The user picks the picture to show in the select-picture dialog (see
     // MainSettingsPicture.cpp); false when they cancel.
@@ -183,12 +189,24 @@ class CMainSettingsDlg : public CDialog, private ChangeSchedulerHost, public Ski
     void StartQuietCheckTimer() override;
     void StopQuietCheckTimer() override;
 
+    // WallpaperChangerHost: the changes that run beside the window.
+    std::string CurrentPicture() const override;
+    WallpaperOptions CurrentWallpaperOptions() const override;
+    std::vector<std::string> NextPictures() override;
+    std::vector<std::string> PreviousPictures() override;
+    void MoveToPicture(const std::string& picture, bool back) override;
+    void WallpaperShown() override;
+    void NoReadablePicture() override;
+
     CRegistryKey m_settingsKey;
     CRegistryKey m_logonKey;
     CChangeScheduler m_scheduler;
+    CWallpaperChanger m_wallpaper;
     HICON m_icon = nullptr;
     // Started with "min" and not hidden yet.
     bool m_pendingStartupHide = false;
     bool m_reportBadInterval = false;
     bool m_badIntervalReported = false;
+    // The show-picture box was ticked and its picture is still on its way.
+    bool m_tickAwaitsPicture = false;
 };

@@ -66,8 +66,17 @@ bool CMainSettingsDlg::OnMenuCommand(UINT id)
     case IDM_HELP:
         ShowHelpTopic(kDefaultHelpTopic);
         return true;
+    case IDM_FULL_COLOUR:
+        OnFullColourChosen();
+        return true;
     }
     return false;
+}
+
+void CMainSettingsDlg::OnInitMenuPopup(HMENU menu)
+{
+    // Both menus (the window's and the icon's) are tracked by this window.
+    CheckMenuItem(menu, IDM_FULL_COLOUR, MF_BYCOMMAND | (m_settings.FullColour ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void CMainSettingsDlg::OnContextMenu(HWND, POINT point)
@@ -108,6 +117,9 @@ bool CMainSettingsDlg::OnMenusAndTrayMessage(UINT msg, WPARAM wp, LPARAM lp, LRE
     case kTrayMessage:
         result = m_trayIcon ? m_trayIcon->OnNotifyIconEvent(wp, lp) : 0;
         return true;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+        return false;
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wp), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         return true;

@@ -1,6 +1,5 @@
 // The main window's side of the select-picture dialog: it hands in the
 // current picture and the preview flag and takes both back after OK.
-#include "engine/Wallpaper.h"
 #include "ui/MainSettingsDlg.h"
 #include "ui/dialogs/SelectPictureDlg.h"
 

@@ -195,8 +195,8 @@ TEST_F(SelectPictureDlgTest, UpperCaseJpgIsListedAsWrittenAndAHandedInJpegPrevie
 
     Select(0);
     EXPECT_EQ(folder.File("x.JPG"), dialog.selectedPath);
-    EXPECT_EQ("Picture size: 40*30", Text(IDC_PICTURE_SIZE));
-    ASSERT_NE(nullptr, dialog.PreviewImage());
+    EXPECT_TRUE(WaitForSizeLine("Picture size: 40*30")) << Text(IDC_PICTURE_SIZE);
+    ASSERT_NE(nullptr, dialog.PreviewFrame());
 }
 
 TEST_F(SelectPictureDlgTest, PreviewOffLeavesTheFrameBlankAndTickingItDrawsTheCurrentPicture)
@@ -207,7 +207,7 @@ TEST_F(SelectPictureDlgTest, PreviewOffLeavesTheFrameBlankAndTickingItDrawsTheCu
     EXPECT_EQ(kDialogBackground, FrameCentre());
 
     Click(IDC_PREVIEW);
-    EXPECT_EQ("Picture size: 64*48", Text(IDC_PICTURE_SIZE));
+    EXPECT_TRUE(WaitForSizeLine("Picture size: 64*48"));
     EXPECT_EQ(kGreyPicture, FrameCentre());
 
     // Off again: the size line goes and the frame is wiped.
@@ -227,11 +227,11 @@ TEST_F(SelectPictureDlgTest, APictureThatDoesNotLoadClearsThePreviewAndTheSizeLi
 
     ASSERT_EQ(kGreyPicture, FrameCentre());
     Select(0);
-    EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
-    EXPECT_EQ(nullptr, dialog.PreviewImage());
+    EXPECT_TRUE(WaitForSizeLine(""));
+    EXPECT_EQ(nullptr, dialog.PreviewFrame());
     EXPECT_EQ(kDialogBackground, FrameCentre());
     Select(1);
-    EXPECT_EQ("Picture size: 8*6", Text(IDC_PICTURE_SIZE));
+    EXPECT_TRUE(WaitForSizeLine("Picture size: 8*6"));
 }
 
 TEST_F(SelectPictureDlgTest, ALargeJpegPreviewsAtReducedScaleWithItsRealSize)
@@ -248,8 +248,6 @@ TEST_F(SelectPictureDlgTest, ALargeJpegPreviewsAtReducedScaleWithItsRealSize)
     EXPECT_TRUE(WaitForSizeLine("Picture size: 2400*1800")) << Text(IDC_PICTURE_SIZE);
 
     // Decoded at the smallest eighth that still covers the frame.
-    const CImageObject* preview = dialog.PreviewImage();
-    ASSERT_NE(nullptr, preview);
     RECT frame;
     GetClientRect(dialog.GetDlgItem(IDC_PREVIEW_FRAME), &frame);
     const int coverWidth = frame.right - 6;
@@ -257,8 +255,42 @@ TEST_F(SelectPictureDlgTest, ALargeJpegPreviewsAtReducedScaleWithItsRealSize)
     int eighths = 1;
     while (eighths < 8 && ((width * eighths + 7) / 8 < coverWidth || (height * eighths + 7) / 8 < coverHeight))
         ++eighths;
-    EXPECT_EQ((width * eighths + 7) / 8, preview->GetWidth());
-    EXPECT_LT(preview->GetWidth(), width);
+    EXPECT_EQ((width * eighths + 7) / 8, dialog.PreviewDecodedWidth());
+    EXPECT_LT(dialog.PreviewDecodedWidth(), width);
+}
+
+TEST_F(SelectPictureDlgTest, ThePreviewKeepsThePicturesShapeAndItsThinLines)
+{
+    // Wide and white, with thirteen one-pixel black lines: shrunk about four
+    // times by picking rows, most lines would vanish.
+    CImageObject lines;
+    ASSERT_TRUE(lines.Create(1500, 300, 24, -1));
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 1500; ++x)
+            lines.SetPixelColor(x, y, y % 23 == 11 ? 0 : 255, y % 23 == 11 ? 0 : 255, y % 23 == 11 ? 0 : 255);
+    ASSERT_EQ(1, lines.Save(folder.File("lines.bmp"), BMP));
+    Open(folder.File("lines.bmp"), 1);
+    ASSERT_TRUE(WaitForSizeLine("Picture size: 1500*300"));
+
+    UpdateWindow(dialog.m_hWnd);
+    HWND frame = dialog.GetDlgItem(IDC_PREVIEW_FRAME);
+    RECT area;
+    GetClientRect(frame, &area);
+    HDC dc = GetDC(frame);
+    const int x = area.right / 2;
+    const int pictureHeight = (area.right - 6) * 300 / 1500;
+    const int top = (area.bottom - pictureHeight) / 2;
+    EXPECT_EQ(kDialogBackground, GetPixel(dc, x, top - 3)) << "the band above the picture";
+    EXPECT_EQ(kDialogBackground, GetPixel(dc, x, area.bottom - top + 3)) << "and below it";
+    int marks = 0;
+    bool inMark = false;
+    for (int y = top; y < top + pictureHeight; ++y) {
+        const bool dark = GetRValue(GetPixel(dc, x, y)) < 235;
+        marks += dark && !inMark;
+        inMark = dark;
+    }
+    ReleaseDC(frame, dc);
+    EXPECT_EQ(13, marks) << "every line leaves its mark";
 }
 
 TEST_F(SelectPictureDlgTest, AFolderChosenInADriveRootGivesPathsWithOneBackslash)

@@ -69,7 +69,7 @@ TEST(AnyFileName, NamesInAnyScriptAreWalkedListedPreviewedShownAndStored)
     {
         Tessaly program;
         ASSERT_TRUE(watch.WaitFor(1, kProgramDeadline));
-        EXPECT_EQ("Q62", watch.Shown()[0]) << "the JPEG after the stored picture";
+        EXPECT_EQ("Q62/8", watch.Shown()[0]) << "the JPEG after the stored picture";
 
         ASSERT_TRUE(ClickWindow(program.Control(kFirstSkinButtonId))); // select a picture
         HWND dialog = WaitForPictureDialog(program.Window());
@@ -82,7 +82,7 @@ TEST(AnyFileName, NamesInAnyScriptAreWalkedListedPreviewedShownAndStored)
             << "the PNG's preview";
         ASSERT_TRUE(ClickWindow(GetDlgItem(dialog, IDOK)));
         ASSERT_TRUE(watch.WaitFor(2, kProgramDeadline));
-        EXPECT_EQ("Q63", watch.Shown()[1]);
+        EXPECT_EQ("Q63/24", watch.Shown()[1]);
         EXPECT_TRUE(program.Close());
     }
     EXPECT_EQ(Wide(path(2)), Value(kSettingsKeyPath, "CurPicFileName"));

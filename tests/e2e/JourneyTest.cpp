@@ -47,9 +47,10 @@ void PresetFirstStart()
         DeleteFileA(path.c_str());
 }
 
-// The icon's menu that the program shows after a right click, and a click
-// on its last item (the exit command); `whileOpen` runs once the menu shows.
-bool ClickLastItemOfMenu(const Tessaly& program, const std::function<void()>& whileOpen)
+// The menu that the program shows after a right click (on the icon or the
+// window), and a click on its last item (the exit command) or its first;
+// `whileOpen` runs once the menu shows.
+bool ClickItemOfMenu(const Tessaly& program, bool last, const std::function<void()>& whileOpen)
 {
     HWND menu = program.WaitForWindowOfClass(L"#32768");
     RECT rect = {};
@@ -57,7 +58,8 @@ bool ClickLastItemOfMenu(const Tessaly& program, const std::function<void()>& wh
         return false;
     whileOpen();
     // Each item is at least a menu bar high; the frame is a few pixels.
-    return ClickAt({(rect.left + rect.right) / 2, rect.bottom - 3 - GetSystemMetrics(SM_CYMENU) / 2});
+    const int fromEdge = 3 + GetSystemMetrics(SM_CYMENU) / 2;
+    return ClickAt({(rect.left + rect.right) / 2, last ? rect.bottom - fromEdge : rect.top + fromEdge});
 }
 
 // The same for the item below `itemsAbove` items and `separatorsAbove`
@@ -173,19 +175,41 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         EXPECT_EQ("a.bmp", m_watch.Shown()[0]);
         EXPECT_TRUE(program.IsChecked(IDC_SHOW_PICTURE));
 
-        // Stretched, then every few minutes at the shortest interval the
-        // window takes.
-        ASSERT_TRUE(ClickWindow(program.Control(IDC_STYLE_STRETCH)));
-        ASSERT_TRUE(m_watch.WaitFor(2, kWalkDeadline));
-        EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
+        // Fitted, filled (one monitor: no span), then stretched.
+        EXPECT_FALSE(IsWindowEnabled(program.Control(IDC_STYLE_SPAN)));
+        const std::pair<int, const char*> styles[] = {
+            {IDC_STYLE_FIT, "6"}, {IDC_STYLE_FILL, "10"}, {IDC_STYLE_STRETCH, "2"}};
+        for (std::size_t click = 0; click < std::size(styles); ++click) {
+            ASSERT_TRUE(ClickWindow(program.Control(styles[click].first)));
+            ASSERT_TRUE(m_watch.WaitFor(2 + click, kWalkDeadline));
+            EXPECT_EQ(styles[click].second, DesktopValue("WallpaperStyle"));
+            if (click == 1)
+                TakeScreenshot("3-filled");
+        }
+        // Full colour, from the window's menu: a.bmp is shown again.
+        // A right click that the virtual desktop loses (seen now and then in
+        // the 64-bit prefix) opens no menu: it is given once more.
+        bool ticked = false;
+        for (int attempt = 0; attempt < 2 && !ticked; ++attempt) {
+            ASSERT_TRUE(ClickWindow(program.Control(IDC_DISPLAY_GROUP), MouseButton::Right));
+            // Below seven items and two separators of the picture part.
+            ticked = ClickMenuItem(program, 7, 2, [] { TakeScreenshot("3-full-colour-menu"); });
+        }
+        ASSERT_TRUE(ticked);
+        ASSERT_TRUE(m_watch.WaitFor(5, kWalkDeadline));
+        EXPECT_EQ("1", Setting("FullColour"));
+
+        // Then every few minutes at the shortest interval the window takes.
         ASSERT_TRUE(ClickWindow(program.Control(IDC_CHANGE_BY_INTERVAL)));
         ASSERT_TRUE(PumpUntil([&] { return program.IsChecked(IDC_CHANGE_BY_INTERVAL); }, kProgramDeadline));
         EXPECT_TRUE(IsWindowEnabled(program.Control(IDC_INTERVAL_EDIT)));
         program.Type(IDC_INTERVAL_EDIT, L"0.0167");
 
-        ASSERT_TRUE(m_watch.WaitFor(6, kWalkDeadline));
-        const std::vector<std::string> walk = {"a.bmp", "a.bmp", "Q62", "Q63", "Q64", "a.bmp"};
-        EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 6));
+        ASSERT_TRUE(m_watch.WaitFor(9, kWalkDeadline));
+        // The JPEG in full colour; PNG and GIF as always.
+        const std::vector<std::string> walk = {"a.bmp",  "a.bmp",  "a.bmp", "a.bmp", "a.bmp",
+                                               "Q62/24", "Q63/24", "Q64/8", "a.bmp"};
+        EXPECT_EQ(walk, FirstOf(m_watch.Shown(), 9));
         TakeScreenshot("3-walking");
 
         // Into the notification area with the skin's button, and back
@@ -211,7 +235,7 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         ASSERT_TRUE(program.BecomesVisible());
         EXPECT_TRUE(WaitForTrayIcon(m_clickToHide));
         ASSERT_TRUE(ClickTrayIcon(m_clickToHide, MouseButton::Right));
-        ASSERT_TRUE(ClickLastItemOfMenu(program, [] { TakeScreenshot("4-icon-menu"); }));
+        ASSERT_TRUE(ClickItemOfMenu(program, true, [] { TakeScreenshot("4-icon-menu"); }));
         ASSERT_TRUE(program.Ends());
         EXPECT_TRUE(WaitForNoTrayIcon(m_clickToHide));
     }
@@ -299,10 +323,10 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
         Tessaly first("/next"); // none runs: started as at log-on, then the verb
         ASSERT_TRUE(first.BecomesHidden());
         ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
-        EXPECT_EQ("Q62", m_watch.Shown()[0]);
+        EXPECT_EQ("Q62/8", m_watch.Shown()[0]);
         EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nb.jpg"));
-        Walk("-NEXT", "Q63");
-        Walk("/previous", "Q62");
+        Walk("-NEXT", "Q63/24");
+        Walk("/previous", "Q62/8");
         EXPECT_EQ(0u, RunVerb("/pause"));
         EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(IDS_TIP_PAUSED) + L"b.jpg"));
         EXPECT_EQ("1", Setting("Paused"));
@@ -318,11 +342,11 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
         ASSERT_TRUE(ClickTrayIcon(m_clickToShow, MouseButton::Right));
         ASSERT_TRUE(ClickMenuItem(first, 3, 1, [] { TakeScreenshot("7-picture-menu"); }));
         ASSERT_TRUE(m_watch.WaitFor(count, kWalkDeadline));
-        EXPECT_EQ("Q63", m_watch.Shown().back());
+        EXPECT_EQ("Q63/24", m_watch.Shown().back());
         EXPECT_EQ(m_pictures.Path("b.jpg"), Setting("Excluded"));
-        Walk("/next", "Q64");
+        Walk("/next", "Q64/8");
         Walk("/next", "a.bmp");
-        Walk("/next", "Q63");
+        Walk("/next", "Q63/24");
         // Explorer opens on the picture's folder.
         const std::wstring folder = Widen(m_pictures.Folder().substr(m_pictures.Folder().rfind('\\') + 1));
         PostMessageW(first.Window(), WM_COMMAND, IDM_OPEN_PICTURE_FOLDER, 0);
@@ -336,9 +360,9 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
     Tessaly again("/previous"); // back through what was shown, passing over b.jpg
     ASSERT_TRUE(m_watch.WaitFor(8, kWalkDeadline));
     EXPECT_EQ("a.bmp", m_watch.Shown().back());
-    Walk("/previous", "Q64");
+    Walk("/previous", "Q64/8");
     Walk("/next", "a.bmp");
-    Walk("/next", "Q63");
+    Walk("/next", "Q63/24");
     EXPECT_EQ("0", Setting("ChangeMode"));
     EXPECT_EQ(0u, RunVerb("/exit"));
     EXPECT_TRUE(again.Ends());

@@ -12,6 +12,9 @@ constexpr int kHeight = 40;
 // In the order of the program's search: BMP, JPG, PNG, GIF.
 constexpr std::array<const char*, 4> kNames = {"a.bmp", "b.jpg", "c.png", "d.gif"};
 constexpr int kFirstWidth = 61;
+// How each is converted once the journey has chosen full colour: the JPEG
+// and the (RGB) PNG in 24 bits, the GIF with its palette.
+constexpr std::array<const char*, 4> kConvertedDepths = {"", "/24", "/24", "/8"};
 
 std::string FileName(const std::string& path)
 {
@@ -32,7 +35,7 @@ std::string PictureFolder::ShownAs(const std::string& path)
     const std::string name = FileName(path);
     for (std::size_t i = 0; i < kNames.size(); ++i)
         if (name == kNames[i])
-            return i == 0 ? name : "Q" + std::to_string(kFirstWidth + static_cast<int>(i));
+            return i == 0 ? name : "Q" + std::to_string(kFirstWidth + static_cast<int>(i)) + kConvertedDepths[i];
     return "(not a journey picture: " + path + ")";
 }
 

@@ -15,7 +15,8 @@ class PictureFolder {
 
     const std::string& Folder() const { return m_folder.Path(); }
     std::string Path(const std::string& name) const { return m_folder.File(name); }
-    // What the desktop shows for the picture at `path` (see ShownPicture).
+    // What the desktop shows for the picture at `path` (see ShownPicture),
+    // in full colour.
     static std::string ShownAs(const std::string& path);
     // The file name of the picture after `name` in the walk, wrapping round.
     static std::string After(const std::string& name);

@@ -67,7 +67,12 @@ void TakeScreenshot(const char* moment)
     if (folder.empty())
         return;
     const ScreenPicture picture = SettledScreen();
-    BITMAPINFOHEADER header = {sizeof header, GetSystemMetrics(SM_CXSCREEN), -GetSystemMetrics(SM_CYSCREEN), 1, 32};
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = GetSystemMetrics(SM_CXSCREEN);
+    header.biHeight = -GetSystemMetrics(SM_CYSCREEN);
+    header.biPlanes = 1;
+    header.biBitCount = 32;
     const DWORD pixelBytes = static_cast<DWORD>(picture.size() * sizeof picture[0]);
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;

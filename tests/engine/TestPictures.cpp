@@ -89,7 +89,7 @@ bool WritePicture(const std::string& path, int width, int height)
     return false;
 }
 
-std::optional<std::pair<int, int>> BitmapFileSize(const std::string& path)
+static std::optional<BITMAPINFOHEADER> BitmapHeader(const std::string& path)
 {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
@@ -101,5 +101,19 @@ std::optional<std::pair<int, int>> BitmapFileSize(const std::string& path)
     std::fclose(file);
     if (!read || fileHeader.bfType != 0x4D42)
         return std::nullopt;
-    return std::make_pair(static_cast<int>(infoHeader.biWidth), std::abs(static_cast<int>(infoHeader.biHeight)));
+    return infoHeader;
+}
+
+std::optional<std::pair<int, int>> BitmapFileSize(const std::string& path)
+{
+    const auto header = BitmapHeader(path);
+    if (!header)
+        return std::nullopt;
+    return std::make_pair(static_cast<int>(header->biWidth), std::abs(static_cast<int>(header->biHeight)));
+}
+
+int BitmapBitCount(const std::string& path)
+{
+    const auto header = BitmapHeader(path);
+    return header ? header->biBitCount : 0;
 }

@@ -13,3 +13,5 @@ bool WritePicture(const std::string& path, int width, int height);
 // Width and height of a BMP file, read from its header; nothing when the
 // file is missing or is not a BMP.
 std::optional<std::pair<int, int>> BitmapFileSize(const std::string& path);
+// Bits per pixel of a BMP file; 0 when it is missing or no BMP.
+int BitmapBitCount(const std::string& path);

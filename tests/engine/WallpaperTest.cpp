@@ -2,10 +2,15 @@
 // prefix, real picture files and the real system call.
 
 #include "engine/DesktopWallpaperState.h"
-#include "engine/PictureChange.h"
+#include "engine/PictureCatalogue.h"
+#include "engine/StyleAvailability.h"
 #include "engine/Wallpaper.h"
+#include "engine/WallpaperChanger.h"
+#include "image/ImageObject.h"
+#include "settings/Settings.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/image/support/FileBytes.h"
+#include "tests/image/support/LibraryWriters.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
 
@@ -56,6 +61,13 @@ void ExpectStyle(const std::string& style, const std::string& tile)
     EXPECT_EQ(tile, ShellValue("TileWallpaper"));
 }
 
+std::uint64_t LastWrite(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
 class WallpaperTest : public ::testing::Test {
   protected:
     void SetUp() override
@@ -79,8 +91,9 @@ class WallpaperTest : public ::testing::Test {
 TEST_F(WallpaperTest, EachStyleWritesItsPairToBothUserKeysAndLeavesTheDefaultUserAlone)
 {
     const std::string picture = Picture("a.bmp", 4, 4);
-    const std::pair<const char*, const char*> expected[] = {{"0", "0"}, {"0", "1"}, {"2", "0"}};
-    for (int style = 0; style < 3; ++style) {
+    const std::pair<const char*, const char*> expected[] = {{"0", "0"}, {"0", "1"},  {"2", "0"},
+                                                            {"6", "0"}, {"10", "0"}, {"22", "0"}};
+    for (int style = 0; style < 6; ++style) {
         SCOPED_TRACE("style " + std::to_string(style));
         ApplyWallpaper(picture, 0, style);
         ExpectStyle(expected[style].first, expected[style].second);
@@ -101,11 +114,11 @@ TEST_F(WallpaperTest, TheSystemIsToldAfterTheValuesAreWritten)
 TEST_F(WallpaperTest, TheDefaultUserGetsTheSamePathAndStyleWhenAsked)
 {
     const std::string picture = Picture("b.bmp", 4, 4);
-    ApplyWallpaper(picture, 1, 2);
+    ApplyWallpaper(picture, 1, ShowFill);
     EXPECT_EQ(picture, DefaultUserValue("Wallpaper"));
-    EXPECT_EQ("2", DefaultUserValue("WallpaperStyle"));
+    EXPECT_EQ("10", DefaultUserValue("WallpaperStyle"));
     EXPECT_EQ("0", DefaultUserValue("TileWallpaper"));
-    ExpectStyle("2", "0");
+    ExpectStyle("10", "0");
 }
 
 TEST_F(WallpaperTest, AnUnknownStyleWritesNoStyleValueButStillThePaths)
@@ -115,7 +128,7 @@ TEST_F(WallpaperTest, AnUnknownStyleWritesNoStyleValueButStillThePaths)
     WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, "WallpaperStyle", "keep");
     WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, "TileWallpaper", "keep");
     const std::string picture = Picture("c.bmp", 4, 4);
-    ApplyWallpaper(picture, 0, 3);
+    ApplyWallpaper(picture, 0, 6);
     ExpectStyle("keep", "keep");
     ExpectWallpaperPath(picture);
 }
@@ -143,6 +156,187 @@ TEST_F(WallpaperTest, JpgPngAndGifPicturesAreConvertedIntoTheBitmapFile)
     }
 }
 
+TEST_F(WallpaperTest, InFullColourEveryKindOfJpegBecomesA24BitBitmapOfItsOwnColours)
+{
+    const std::vector<uint8_t> rgb(8 * 6 * 3, 0);
+    std::vector<uint8_t> orange;
+    for (int pixel = 0; pixel < 8 * 6; ++pixel)
+        orange.insert(orange.end(), {250, 120, 30});
+    const std::string colour = folder.File("colour.jpg");
+    const std::string grey = folder.File("grey.jpg");
+    const std::string ink = folder.File("ink.jpg");
+    const std::string ycck = folder.File("ycck.jpg");
+    ASSERT_TRUE(WriteTestJpeg(colour, 8, 6, 3, orange));
+    ASSERT_TRUE(WriteTestJpeg(grey, 8, 6, 1, std::vector<uint8_t>(8 * 6, 90)));
+    ASSERT_TRUE(WriteTestInkJpeg(ink, 8, 6, orange, InkStorage::AdobeCmyk));
+    ASSERT_TRUE(WriteTestInkJpeg(ycck, 8, 6, orange, InkStorage::AdobeYcck));
+    const std::string bitmap = folder.File("Quorwall.bmp");
+    for (const std::string& picture : {colour, grey, ink, ycck}) {
+        SCOPED_TRACE(picture);
+        ASSERT_TRUE(ConvertPictureToBitmap(picture, bitmap, false));
+        EXPECT_EQ(8, BitmapBitCount(bitmap)) << "as always: a palette";
+        ASSERT_TRUE(ConvertPictureToBitmap(picture, bitmap, true));
+        EXPECT_EQ(24, BitmapBitCount(bitmap));
+        const CImageObject saved(bitmap, BMP);
+        uint8_t r = 0, g = 0, b = 0;
+        ASSERT_TRUE(saved.GetPixelColor(3, 3, r, g, b));
+        const int expected[3] = {picture == grey ? 90 : 250, picture == grey ? 90 : 120, picture == grey ? 90 : 30};
+        EXPECT_NEAR(expected[0], r, 8);
+        EXPECT_NEAR(expected[1], g, 8);
+        EXPECT_NEAR(expected[2], b, 8);
+    }
+    folder.AddFile("cut.jpg", std::string("\xFF\xD8\xFF", 3));
+    EXPECT_FALSE(ConvertPictureToBitmap(folder.File("cut.jpg"), bitmap, true));
+}
+
+TEST_F(WallpaperTest, TemporaryFilesOfUnfinishedWritesGoAndNothingElse)
+{
+    const std::string left = folder.AddFile("~tq1F.tmp", "half a bitmap");
+    const std::string other = folder.AddFile("other.tmp", "not ours");
+    RemoveAbandonedBitmapFiles({folder.File("Quorwall.bmp")});
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(left.c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(other.c_str()));
+}
+
+TEST(StyleAvailability, FitAndFillFromWindows7SpanFromWindows8WithMoreThanOneMonitor)
+{
+    struct Case {
+        SystemForStyles system;
+        bool fitAndFill;
+        bool span;
+    };
+    const Case cases[] = {{{5, 1, 2}, false, false}, {{6, 0, 2}, false, false}, {{6, 1, 2}, true, false},
+                          {{6, 2, 1}, true, false},  {{6, 2, 2}, true, true},   {{10, 0, 1}, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.system.majorVersion) + "." + std::to_string(c.system.minorVersion) + " with " +
+                     std::to_string(c.system.monitors) + " monitors");
+        EXPECT_TRUE(CanShowStyle(ShowStretch, c.system));
+        EXPECT_EQ(c.fitAndFill, CanShowStyle(ShowFit, c.system));
+        EXPECT_EQ(c.fitAndFill, CanShowStyle(ShowFill, c.system));
+        EXPECT_EQ(c.span, CanShowStyle(ShowSpan, c.system));
+        EXPECT_EQ(c.span ? ShowSpan : ShowStretch, ShowableStyle(ShowSpan, c.system)) << "what cannot show stretches";
+    }
+}
+
+// The window's side of the changer: a message-only window that takes the
+// jobs' messages, and the current picture and options.
+class ChangerWindow : public WallpaperChangerHost {
+  public:
+    ChangerWindow() : m_window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr))
+    {
+        changer.SetWindow(m_window);
+    }
+    ~ChangerWindow() override { DestroyWindow(m_window); }
+    // Hands the jobs' messages to the changer until it has none running.
+    void Settle()
+    {
+        for (DWORD start = GetTickCount(); changer.Busy() && GetTickCount() - start < 20000;) {
+            MSG msg;
+            while (PeekMessageA(&msg, m_window, kMessage, kMessage, PM_REMOVE))
+                changer.OnJobFinished();
+            Sleep(1);
+        }
+    }
+
+    std::string CurrentPicture() const override { return picture; }
+    WallpaperOptions CurrentWallpaperOptions() const override { return {0, style, false}; }
+    std::vector<std::string> NextPictures() override { return PicturesAfter(picture); }
+    std::vector<std::string> PreviousPictures() override { return {}; }
+    void MoveToPicture(const std::string& next, bool) override
+    {
+        picture = next;
+        ++moves;
+    }
+    void WallpaperShown() override { ++shown; }
+    void NoReadablePicture() override { ++unreadable; }
+
+    static constexpr UINT kMessage = WM_APP + 1;
+    CWallpaperChanger changer{*this, kMessage};
+    std::string picture;
+    int style = 0;
+    int moves = 0;
+    int shown = 0;
+    int unreadable = 0;
+
+  private:
+    HWND m_window;
+};
+
+TEST_F(WallpaperTest, ChangesConvertBesideTheCallerAndOnlyTheNewestWaitingOneRuns)
+{
+    ChangerWindow window;
+    window.picture = Picture("a.jpg", 30, 4);
+    Picture("b.png", 31, 4);
+    window.changer.Request(WallpaperRequest::Current);
+    EXPECT_TRUE(window.changer.Busy()) << "a conversion is a job";
+    window.changer.Request(WallpaperRequest::Next); // replaced before it ran
+    window.style = ShowFill;
+    window.changer.Request(WallpaperRequest::Current);
+    window.Settle();
+    EXPECT_EQ(0, window.moves) << "the waiting change to b.png never ran";
+    EXPECT_EQ(2, window.shown);
+    ExpectStyle("10", "0");
+    EXPECT_EQ(30, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
+
+    // Another style for the same picture: the bitmap made for it is shown again.
+    const std::uint64_t bitmapBefore = LastWrite(WallpaperBitmapPath());
+    window.style = ShowFit;
+    window.changer.Request(WallpaperRequest::Current);
+    EXPECT_FALSE(window.changer.Busy());
+    ExpectStyle("6", "0");
+    EXPECT_EQ(bitmapBefore, LastWrite(WallpaperBitmapPath()));
+
+    window.changer.Request(WallpaperRequest::Next);
+    window.Settle();
+    EXPECT_EQ(window.picture, folder.File("b.png"));
+    EXPECT_EQ(31, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
+}
+
+TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
+{
+    ChangerWindow window;
+    window.picture = Picture("current.bmp", 4, 4);
+    folder.AddFile("damaged.bmp", "BM");
+    folder.AddFile("damaged.gif", "GIF89a");
+    window.changer.Request(WallpaperRequest::Next);
+    window.Settle();
+    EXPECT_EQ(folder.File("current.bmp"), window.picture);
+    EXPECT_EQ(1, window.moves);
+    ExpectWallpaperPath(window.picture);
+}
+
+TEST_F(WallpaperTest, AChoiceThatCannotBeReadIsPassedOverAndAFolderOfNoneIsSaidWhenKnown)
+{
+    ChangerWindow window;
+    window.picture = folder.AddFile("a.jpg", "no JPEG");
+    Picture("b.png", 9, 4);
+    EXPECT_TRUE(window.changer.Request(WallpaperRequest::Chosen));
+    window.Settle();
+    EXPECT_EQ(folder.File("b.png"), window.picture);
+    EXPECT_EQ(std::make_pair(9, 4), BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)));
+
+    // Nothing readable, found out by the job: said when it is done, and the
+    // style chosen is written alone.
+    folder.AddFile("b.png", "no PNG");
+    window.picture = folder.File("a.jpg");
+    window.style = ShowTile;
+    EXPECT_TRUE(window.changer.Request(WallpaperRequest::Chosen));
+    window.Settle();
+    EXPECT_EQ(1, window.unreadable);
+    EXPECT_EQ(1, window.shown);
+    ExpectWallpaperPath(WallpaperBitmapPath());
+    ExpectStyle("0", "1");
+
+    // Only BMPs, none readable: known at once, so the answer says it.
+    DeleteFileA(folder.File("a.jpg").c_str());
+    DeleteFileA(folder.File("b.png").c_str());
+    window.picture = folder.AddFile("c.bmp", "BM");
+    window.style = ShowStretch;
+    EXPECT_FALSE(window.changer.Request(WallpaperRequest::Chosen));
+    EXPECT_EQ(1, window.unreadable);
+    ExpectStyle("2", "0");
+}
+
 TEST_F(WallpaperTest, APictureThatCannotBeReadNeverReachesTheDesktop)
 {
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(Picture("good.png", 11, 2), 0, 0));
@@ -155,8 +349,9 @@ TEST_F(WallpaperTest, APictureThatCannotBeReadNeverReachesTheDesktop)
           folder.File("missing.gif"), std::string(), folder.AddFile("cut.bmp", std::string(&whole[0], &whole[200])),
           folder.AddFile("headers.bmp", std::string(&whole[0], &whole[54]))}) {
         SCOPED_TRACE("'" + path + "'");
-        EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, 0));
+        EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, ShowTile));
         ExpectWallpaperPath(shown);
+        ExpectStyle("0", "1"); // the choice is kept for the next start
         EXPECT_EQ(std::make_pair(11, 2), BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)));
     }
 }
@@ -183,15 +378,6 @@ TEST_F(WallpaperTest, ABitmapHeldByAReaderStaysWholeAndTheConversionSaysItFailed
     EXPECT_EQ(std::make_pair(12, 3), BitmapFileSize(bitmap).value_or(std::make_pair(0, 0)));
 }
 
-TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
-{
-    const std::string current = Picture("current.bmp", 4, 4);
-    folder.AddFile("damaged.bmp", "BM");
-    folder.AddFile("damaged.gif", "GIF89a");
-    EXPECT_EQ(current, ShowNextPicture(current, 0, 0).value_or("<nothing>"));
-    ExpectWallpaperPath(current);
-}
-
 TEST_F(WallpaperTest, RemovingEmptiesThePathsAndLeavesTheStyle)
 {
     const std::string picture = Picture("d.bmp", 4, 4);
@@ -211,8 +397,11 @@ TEST(DesktopWallpaperState, OnlyThePairsAStyleWritesGiveAStyle)
     EXPECT_EQ(0, ShowModeFromDesktopValues("0", "0"));
     EXPECT_EQ(1, ShowModeFromDesktopValues("1", "0"));
     EXPECT_EQ(2, ShowModeFromDesktopValues("0", "2"));
+    EXPECT_EQ(3, ShowModeFromDesktopValues("0", "6"));
+    EXPECT_EQ(4, ShowModeFromDesktopValues("0", "10"));
+    EXPECT_EQ(5, ShowModeFromDesktopValues("0", "22"));
     EXPECT_FALSE(ShowModeFromDesktopValues("1", "2").has_value());
-    EXPECT_FALSE(ShowModeFromDesktopValues("0", "10").has_value());
+    EXPECT_FALSE(ShowModeFromDesktopValues("1", "10").has_value());
     EXPECT_FALSE(ShowModeFromDesktopValues("", "").has_value());
 }
 

@@ -202,8 +202,9 @@ constexpr int kMinimumCorpusFiles = 90;
 TEST(JpegQuantizer, GivesLibjpegsPaletteAndPixelsForEveryFile)
 {
     // The second run of this test is tied to one processor.
-    if (std::getenv("TESSALY_ONE_PROCESSOR"))
+    if (std::getenv("TESSALY_ONE_PROCESSOR")) {
         ASSERT_TRUE(SetProcessAffinityMask(GetCurrentProcess(), 1));
+    }
     const TempFolder folder;
     std::vector<std::string> files = MakeOddPictures(folder);
     const std::vector<std::string> corpus = CorpusFiles();

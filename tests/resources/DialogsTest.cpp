@@ -99,6 +99,9 @@ const std::vector<Expected> kMainWindowControls = {
     {IDC_STYLE_CENTRE, Kind::Radio, L"居中(&C)"},
     {IDC_STYLE_TILE, Kind::Radio, L"平铺(&P)"},
     {IDC_STYLE_STRETCH, Kind::Radio, L"拉伸(&A)"},
+    {IDC_STYLE_FIT, Kind::Radio, L"适应(&I)"},
+    {IDC_STYLE_FILL, Kind::Radio, L"填充(&U)"},
+    {IDC_STYLE_SPAN, Kind::Radio, L"跨区(&K)"},
 };
 
 // Position and size in dialog units.

@@ -143,19 +143,32 @@ TEST_F(SettingsStore, ValuesOfAnotherTypeThanTextCountAsMissing)
 {
     CreateEmptyKey();
     // Numbers stored the way a registry editor's "DWORD value" stores them.
-    for (const char* name : {"ChangeTime", "ChangeMode", "AutoRun", "Preview"}) {
+    for (const char* name : {"ChangeTime", "ChangeMode", "AutoRun", "Preview", "FullColour"}) {
         CRegistryKey key;
         key.Open(HKEY_CURRENT_USER, kSettingsKeyPath);
-        key.WriteDword(name, 0);
+        key.WriteDword(name, name == std::string("FullColour") ? 1 : 0);
     }
     const Settings settings = Load();
     EXPECT_EQ(30, settings.ChangeTime);
     EXPECT_EQ(ChangeEachStart, settings.ChangeMode);
     EXPECT_EQ(0, settings.AutoRun);
     EXPECT_EQ(1, settings.Preview);
+    EXPECT_EQ(0, settings.FullColour);
     // Missing values that the load writes back come back as text.
     EXPECT_EQ("1", Stored("ChangeMode"));
     EXPECT_EQ("0", Stored("AutoRun"));
+}
+
+TEST_F(SettingsStore, FullColourIsOnOnlyForExactlyOne)
+{
+    CreateEmptyKey();
+    EXPECT_EQ(0, Load().FullColour);
+    for (const char* text : {"0", "2", "x", "", "11"}) {
+        Store("FullColour", text);
+        EXPECT_EQ(0, Load().FullColour) << text;
+    }
+    Store("FullColour", "1");
+    EXPECT_EQ(1, Load().FullColour);
 }
 
 TEST_F(SettingsStore, DesktopIconOptionIsReportedOnlyWhenStored)
@@ -184,7 +197,8 @@ TEST_F(SettingsStore, SaveWritesItsNineValuesWithTheirEncodings)
     settings.Preview = 1;
     settings.CurPicFileName = "C:\\Pictures\\a.bmp";
     settings.CurSkinIndex = "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6";
-    settings.AutoRun = 1; // has its own writer
+    settings.AutoRun = 1;    // has its own writer
+    settings.FullColour = 1; // so has this: a save never adds it
     settings.Today = "20261207";
     {
         CRegistryKey key;

@@ -50,7 +50,9 @@ std::string ShownPicture()
     if (name != "Quorwall.bmp")
         return name;
     const auto size = BitmapFileSize(wallpaper);
-    return size ? "Q" + std::to_string(size->first) : "(unreadable bitmap " + wallpaper + ")";
+    if (!size)
+        return "(unreadable bitmap " + wallpaper + ")";
+    return "Q" + std::to_string(size->first) + "/" + std::to_string(BitmapBitCount(wallpaper));
 }
 
 } // namespace testing_support

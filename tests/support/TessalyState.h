@@ -25,9 +25,9 @@ std::string Setting(const char* name);
 std::string DesktopValue(const char* name);
 std::string ShellDesktopValue(const char* name);
 
-// What the desktop shows: a picture's file name, or "Q<width>" for the
-// converted bitmap (wherever it was written), whose width tells which
-// picture it holds.
+// What the desktop shows: a picture's file name, or "Q<width>/<bits>" for
+// the converted bitmap (wherever it was written), whose width tells which
+// picture it holds and whose depth how it was converted.
 std::string ShownPicture();
 
 } // namespace testing_support

@@ -50,7 +50,7 @@ TEST(WallpaperChanges, IntervalModeWalksThroughTheFolderInOrder)
     ASSERT_NE(nullptr, program.Window());
 
     EXPECT_TRUE(announcements.WaitFor(5, 30000));
-    const std::vector<std::string> expected = {"b.bmp", "Q23", "Q24", "Q25", "a.bmp"};
+    const std::vector<std::string> expected = {"b.bmp", "Q23/8", "Q24/24", "Q25/8", "a.bmp"};
     const std::vector<std::string> firstFive(announcements.Shown().begin(),
                                              announcements.Shown().begin() +
                                                  std::min<std::size_t>(5, announcements.Shown().size()));

@@ -11,11 +11,14 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
+#include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <string>
 
 using namespace testing_support;
 
@@ -36,12 +39,17 @@ class WindowControlsTest : public ::testing::Test {
     }
 
     // Starts the program with a picture on the desktop (or none) in a mode.
-    void Start(const std::string& changeMode = "0", bool pictureShown = true, const std::string& changeTime = "30")
+    void Start(const std::string& changeMode = "0", bool pictureShown = true, const std::string& changeTime = "30",
+               const std::string& desktopStyle = "0")
     {
         auto settings = UsualSettings(changeMode, a);
         settings["ChangeTime"] = changeTime;
+        // Never read back: the desktop's values and the stored flag's exact "1" decide.
+        settings["ShowMode"] = "not a number";
+        settings["FullColour"] = "yes";
         PresetSettings(settings);
         PresetDesktop(pictureShown ? a : "");
+        WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "WallpaperStyle", desktopStyle);
         program = std::make_unique<Tessaly>();
         ASSERT_NE(nullptr, program->Window());
     }
@@ -163,17 +171,84 @@ TEST_F(WindowControlsTest, ChangeModeRadiosScheduleAndStoreTheMode)
 TEST_F(WindowControlsTest, StyleRadiosApplyTheCurrentPictureInTheNewStyle)
 {
     Start();
-    ASSERT_TRUE(program->Click(IDC_STYLE_TILE));
-    EXPECT_EQ("1", DesktopValue("TileWallpaper"));
-    EXPECT_EQ("0", DesktopValue("WallpaperStyle"));
-    EXPECT_EQ("1", ShellDesktopValue("TileWallpaper"));
-    EXPECT_EQ(a, DesktopValue("Wallpaper"));
-    EXPECT_EQ("1", Setting("ShowMode"));
+    // Wine's desktop is one monitor: span cannot show there.
+    EXPECT_FALSE(Enabled(IDC_STYLE_SPAN));
+    const struct {
+        int id;
+        const char* showMode;
+        const char* wallpaperStyle;
+        const char* tileWallpaper;
+    } styles[] = {{IDC_STYLE_TILE, "1", "0", "1"},
+                  {IDC_STYLE_STRETCH, "2", "2", "0"},
+                  {IDC_STYLE_FIT, "3", "6", "0"},
+                  {IDC_STYLE_FILL, "4", "10", "0"},
+                  {IDC_STYLE_CENTRE, "0", "0", "0"}};
+    for (const auto& style : styles) {
+        SCOPED_TRACE(style.showMode);
+        ASSERT_TRUE(program->Click(style.id));
+        EXPECT_EQ(style.tileWallpaper, DesktopValue("TileWallpaper"));
+        EXPECT_EQ(style.wallpaperStyle, DesktopValue("WallpaperStyle"));
+        EXPECT_EQ(style.tileWallpaper, ShellDesktopValue("TileWallpaper"));
+        EXPECT_EQ(style.wallpaperStyle, ShellDesktopValue("WallpaperStyle"));
+        EXPECT_EQ(a, DesktopValue("Wallpaper"));
+        EXPECT_EQ(style.showMode, Setting("ShowMode"));
+    }
+}
 
-    ASSERT_TRUE(program->Click(IDC_STYLE_STRETCH));
-    EXPECT_EQ("0", DesktopValue("TileWallpaper"));
-    EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
-    EXPECT_EQ("2", Setting("ShowMode"));
+TEST_F(WindowControlsTest, TheDesktopsStyleIsReadBackAndOneThisSystemCannotShowBecomesStretch)
+{
+    // Wine says what version it is per program: as Windows XP, fit and fill
+    // are not there either.
+    const char* versionKey = "Software\\Wine\\AppDefaults\\Tessaly.exe";
+    const struct {
+        const char* version;
+        const char* desktopStyle;
+        int checked;
+    } cases[] = {
+        {"win10", "10", IDC_STYLE_FILL}, {"win10", "22", IDC_STYLE_STRETCH}, {"winxp", "6", IDC_STYLE_STRETCH}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.version) + " " + c.desktopStyle);
+        WriteStringValue(HKEY_CURRENT_USER, versionKey, "Version", c.version);
+        Start("0", true, "30", c.desktopStyle);
+        DeleteKeyTree(HKEY_CURRENT_USER, versionKey);
+        EXPECT_TRUE(Checked(c.checked));
+        EXPECT_EQ(c.version == std::string("win10"), Enabled(IDC_STYLE_FIT));
+        EXPECT_TRUE(program->Close());
+        program.reset();
+    }
+}
+
+TEST_F(WindowControlsTest, FullColourConvertsTheCurrentJpegAgainAndIsStoredOnlyOnceChosen)
+{
+    const std::string photo = folder.Path() + "\\photo.jpg";
+    WritePicture(photo, 40, 30);
+    const std::string bitmap = WallpaperBitmapPath();
+    const std::string abandoned = bitmap.substr(0, bitmap.rfind('\\')) + "\\~tq7A.tmp";
+    std::FILE* half = std::fopen(abandoned.c_str(), "wb");
+    ASSERT_NE(nullptr, half);
+    std::fclose(half);
+    PresetSettings({{"ChangeMode", "0"}, {"Preview", "1"}, {"CurPicFileName", photo}});
+    PresetDesktop(bitmap, 2);
+    program = std::make_unique<Tessaly>();
+    ASSERT_NE(nullptr, program->Window());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(abandoned.c_str())) << "left by an unfinished write";
+
+    ASSERT_TRUE(program->Click(IDC_STYLE_TILE));
+    ASSERT_TRUE(PumpUntil([&] { return DesktopValue("TileWallpaper") == "1"; }, kWait));
+    EXPECT_EQ(8, BitmapBitCount(bitmap));
+    EXPECT_EQ("<missing>", Setting("FullColour")) << "a save writes what it always wrote";
+
+    // The bitmap is read while the program waits for the announcement's
+    // answer: a read at any other moment could hold the file just as the
+    // program replaces it, and send the bitmap to the fallback folder.
+    const WallpaperAnnouncements announcements([&] { return std::to_string(BitmapBitCount(bitmap)); });
+    for (const int depth : {24, 8}) {
+        program->Command(IDM_FULL_COLOUR);
+        ASSERT_TRUE(announcements.WaitFor(depth == 24 ? 1 : 2, kWait)) << depth;
+        EXPECT_EQ(std::to_string(depth), announcements.Shown().back());
+        EXPECT_EQ(depth == 24 ? "1" : "0", Setting("FullColour"));
+        EXPECT_EQ(bitmap, DesktopValue("Wallpaper"));
+    }
 }
 
 TEST_F(WindowControlsTest, ShowPictureRemovesAndRestoresTheWallpaperAndTheControls)
@@ -211,8 +286,10 @@ TEST_F(WindowControlsTest, AnUnreadableChoiceIsPassedOverAndTheStyleIsKeptAnyway
     EXPECT_EQ(b, DesktopValue("Wallpaper"));
     EXPECT_EQ(b, Setting("CurPicFileName"));
 
-    // Nothing of the folder can be read: the box goes off again, with the reason.
+    // Nothing of the folder can be read, the last found out by a conversion:
+    // when it is done the box goes off again, with the reason.
     folder.AddFile("b.bmp", damaged);
+    folder.AddFile("c.jpg", "no JPEG");
     ASSERT_TRUE(program->Click(IDC_SHOW_PICTURE));
     program->PostClick(IDC_SHOW_PICTURE);
     HWND dialog = program->WaitForWindow(kSelectPictureCaption);

@@ -6,12 +6,12 @@
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "image/ImageFileType.h"
-#include "image/palette/DibPalette.h"
 #include "resources/resource.h"
 #include "ui/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 #include "ui/dialogs/FolderBrowser.h"
 #include "ui/dialogs/PictureFolder.h"
+#include "ui/dialogs/PreviewFrame.h"
 #include "ui/dialogs/PreviewPicture.h"
 
 #include <algorithm>
@@ -19,12 +19,12 @@
 
 namespace {
 
-// Timer 5 draws the first preview once the dialog has shown. It also
-// draws a preview that a held arrow key made wait: timer messages come only
-// when no other message is waiting.
+// Timer 5 draws the first preview once the dialog has shown.
 constexpr UINT_PTR kPreviewTimer = 5;
 constexpr UINT kPreviewDelay = 500; // ms
-constexpr UINT kCatchUpDelay = 10;  // ms, the shortest timer there is
+
+// A preview job's "done" reaches the dialog as this message.
+constexpr UINT kPreviewReadMessage = WM_APP + 18;
 
 // Column widths in pixels.
 constexpr int kNameColumnWidth = 130;
@@ -102,7 +102,7 @@ BOOL CSelectPictureDlg::OnInitDialog()
     FillFileList();
     m_fileList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     MarkCurrentFile();
-    previewImage.reset();
+    previewFrame.reset();
     SetTimer(kPreviewTimer, kPreviewDelay);
     UpdateData(FALSE);
     EnableOkForListedPicture();
@@ -247,16 +247,59 @@ RECT CSelectPictureDlg::PreviewArea() const
     return area;
 }
 
-int CSelectPictureDlg::LoadPreview()
+void CSelectPictureDlg::LoadPreview()
 {
     const int type = ImageTypeForPictureFile(currentFileText);
     if (type < 0)
-        return 0;
-    // One preview picture at a time: the old one goes before the new one loads.
-    previewImage.reset();
+        return;
+    if (m_previewJob) {
+        // Decided when the running one is done: the choice of that moment.
+        m_previewWaiting = true;
+        return;
+    }
+    StartPreviewJob(currentFileText, type);
+}
+
+void CSelectPictureDlg::StartPreviewJob(const std::string& picture, int type)
+{
     const RECT area = PreviewArea();
-    PreviewPicture picture = LoadPreviewPicture(currentFileText, type, area.right - area.left, area.bottom - area.top);
-    if (!picture.Loaded()) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    m_previewRead = std::make_shared<PreviewRead>();
+    m_previewRead->picture = picture;
+    m_previewJob = std::make_unique<CBackgroundJob>(
+        [read = m_previewRead, type, width, height] {
+            const PreviewPicture decoded = LoadPreviewPicture(read->picture, type, width, height);
+            if (!decoded.Loaded())
+                return;
+            read->loaded = true;
+            read->fileWidth = decoded.fileWidth;
+            read->fileHeight = decoded.fileHeight;
+            read->decodedWidth = decoded.image->GetWidth();
+            read->frame = MakePreviewFrame(*decoded.image, width, height, kDialogBackColour);
+        },
+        m_hWnd, kPreviewReadMessage);
+}
+
+void CSelectPictureDlg::OnPreviewRead()
+{
+    if (!m_previewJob || !m_previewJob->Finished())
+        return;
+    m_previewJob.reset();
+    const std::shared_ptr<PreviewRead> read = std::move(m_previewRead);
+    if (m_previewWaiting) {
+        m_previewWaiting = false;
+        // Chosen meanwhile: that one is read next, this one never shows.
+        if (read->picture != currentFileText) {
+            LoadPreview();
+            if (m_previewJob)
+                return;
+        }
+    }
+    previewFrame = std::move(read->frame);
+    previewDecodedWidth = read->decodedWidth;
+    if (!read->loaded || !previewFrame) {
+        previewFrame.reset();
         sizeText.clear();
         UpdateData(FALSE);
         // The frame still shows the picture before; the next paint of the
@@ -265,26 +308,28 @@ int CSelectPictureDlg::LoadPreview()
         ::GetWindowRect(GetDlgItem(IDC_PREVIEW_FRAME), &frame);
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&frame), 2);
         ::InvalidateRect(m_hWnd, &frame, TRUE);
-        return 0;
+        return;
     }
-    previewImage = std::move(picture.image);
     char size[32];
-    std::snprintf(size, sizeof size, " %d*%d", picture.fileWidth, picture.fileHeight);
+    std::snprintf(size, sizeof size, " %d*%d", read->fileWidth, read->fileHeight);
     sizeText = LoadResourceString(IDS_PICTURE_SIZE_LABEL) + size;
     UpdateData(FALSE);
-    return 1;
+    if (previewEnabled)
+        DrawPreview();
 }
 
 void CSelectPictureDlg::DrawPreview()
 {
     HWND frame = GetDlgItem(IDC_PREVIEW_FRAME);
     const WindowDc dc(frame);
-    if (!previewImage || !dc.Get())
+    if (!previewFrame || !dc.Get())
         return;
-    const CDibPalette* palette = previewImage->GetPalette();
-    const ScopedSelectPalette selected(dc.Get(), palette ? palette->GetHandle() : nullptr, true);
+    const OwnedDc source(CreateCompatibleDC(dc.Get()));
+    if (!source.Get())
+        return;
+    const ScopedSelectObject selected(source.Get(), *previewFrame);
     const RECT area = PreviewArea();
-    previewImage->Stretch(dc.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, 0, 0, -1, -1);
+    BitBlt(dc.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(), 0, 0, SRCCOPY);
 }
 
 void CSelectPictureDlg::ShowPreview()
@@ -313,15 +358,8 @@ void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
         EnableOkForListedPicture();
     }
     if (previewEnabled) {
-        // While an arrow key is held, the next key press is already waiting:
-        // decoding a picture that is gone again at once would only let the
-        // keys pile up. The timer loads the one chosen when they stop.
-        if (HIWORD(GetQueueStatus(QS_KEY)) & QS_KEY) {
-            SetTimer(kPreviewTimer, kCatchUpDelay);
-        } else {
-            KillTimer(kPreviewTimer); // what it would draw is drawn now
-            ShowPreview();
-        }
+        KillTimer(kPreviewTimer); // what it would draw is on its way now
+        ShowPreview();
     }
     UpdateData(FALSE);
 }
@@ -433,6 +471,9 @@ LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         if (reinterpret_cast<const NMHDR*>(lp)->idFrom == IDC_FILE_LIST)
             return OnListNotify(lp);
         break;
+    case kPreviewReadMessage:
+        OnPreviewRead();
+        return 0;
     case WM_TIMER:
         if (wp != kPreviewTimer)
             break;
@@ -460,6 +501,9 @@ LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 BOOL CSelectPictureDlg::DestroyWindow()
 {
     FreeColumnTexts();
-    previewImage.reset();
+    // A picture still being read is left to finish alone.
+    m_previewJob.reset();
+    m_previewRead.reset();
+    previewFrame.reset();
     return CDialog::DestroyWindow();
 }

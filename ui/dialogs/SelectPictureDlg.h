@@ -4,6 +4,7 @@
 // It changes no setting itself: the caller hands in the current picture and
 // the preview flag and takes both back after OK.
 
+#include "framework/BackgroundJob.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
 #include "framework/ListCtrl.h"
@@ -27,14 +28,20 @@ class CSelectPictureDlg : public CDialog {
     void FillFileList();
     // Empties the list and frees the column texts.
     void ClearFileList();
-    // Loads the chosen picture and writes its size line; 1 when it loaded.
-    // A file that is no picture type leaves the preview as it was.
-    int LoadPreview();
-    // Draws the preview picture into the preview frame.
+    // Starts reading the chosen picture beside the dialog; its preview and
+    // size line follow when it has been read. A file that is no picture type
+    // leaves the preview as it was. While one is read, only the newest
+    // choice waits.
+    void LoadPreview();
+    // Draws the preview into the preview frame.
     void DrawPreview();
 
-    // What the preview shows (null when nothing does).
-    const CImageObject* PreviewImage() const { return previewImage.get(); }
+    // What the preview shows (null when nothing does), and the width the
+    // picture was decoded at for it.
+    const CBitmap* PreviewFrame() const { return previewFrame.get(); }
+    int PreviewDecodedWidth() const { return previewDecodedWidth; }
+    // A picture is being read for the preview.
+    bool PreviewLoading() const { return m_previewJob != nullptr; }
 
     // In and out: the caller sets both before opening the dialog and takes
     // them back after OK.
@@ -60,6 +67,8 @@ class CSelectPictureDlg : public CDialog {
     void OnItemChanged(const NMLISTVIEW& change);
     void OnPreviewTimer();
     void ShowPreview();
+    void StartPreviewJob(const std::string& picture, int type);
+    void OnPreviewRead();
     LRESULT OnListNotify(LPARAM lp);
     LRESULT OnCtlColor(UINT msg, WPARAM wp, LPARAM lp);
     // The text the list shows at this item and column.
@@ -72,7 +81,21 @@ class CSelectPictureDlg : public CDialog {
     RECT PreviewArea() const;
 
     std::string folderPath; // always ends with a backslash
-    std::unique_ptr<CImageObject> previewImage;
+    // The preview as painted, the size of the preview area.
+    std::unique_ptr<CBitmap> previewFrame;
+    int previewDecodedWidth = 0;
+    // What a preview job found.
+    struct PreviewRead {
+        std::string picture;
+        bool loaded = false;
+        int fileWidth = 0;
+        int fileHeight = 0;
+        int decodedWidth = 0;
+        std::unique_ptr<CBitmap> frame;
+    };
+    std::unique_ptr<CBackgroundJob> m_previewJob;
+    std::shared_ptr<PreviewRead> m_previewRead;
+    bool m_previewWaiting = false;
     int fileCount = 0;
     // The texts of the three columns; entry i is the i-th match of the
     // search. The list shows them from the last to the first.
