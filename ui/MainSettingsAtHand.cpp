@@ -5,7 +5,9 @@
 #include "ui/MainSettingsDlg.h"
 
 #include "engine/FullScreenWork.h"
+#include "framework/ComApartment.h"
 #include "framework/ResourceString.h"
+#include "framework/WideText.h"
 #include "resources/resource.h"
 #include "ui/tray/TrayIcon.h"
 
@@ -22,15 +24,6 @@ std::string FileNameOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring Widen(const std::string& text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
 }
 
 void EnableItem(HMENU menu, UINT command, bool enabled)
@@ -192,9 +185,7 @@ void CMainSettingsDlg::OpenPictureFolder()
 {
     if (!m_atHand.CurrentPictureExists())
         return;
-    // The shell's folder window is a COM object; once per thread is enough.
-    static const HRESULT com = CoInitialize(nullptr);
-    (void)com;
+    const CComApartment apartment;
     LPITEMIDLIST item = nullptr;
     if (FAILED(SHParseDisplayName(Widen(m_settings.CurPicFileName).c_str(), nullptr, &item, 0, nullptr)))
         return;
