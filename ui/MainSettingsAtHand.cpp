@@ -6,6 +6,7 @@
 
 #include "engine/FullScreenWork.h"
 #include "framework/ComApartment.h"
+#include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "framework/WideText.h"
 #include "resources/resource.h"
@@ -19,12 +20,6 @@ namespace {
 // Carries a verb from WM_COPYDATA, which its sender waits on, to a moment
 // after the sender has gone.
 constexpr UINT kRunVerbMessage = WM_APP + 16;
-
-std::string FileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 void EnableItem(HMENU menu, UINT command, bool enabled)
 {
@@ -205,7 +200,7 @@ void CMainSettingsDlg::RefreshTipDetail()
     if (!m_trayIcon)
         return;
     std::string detail =
-        m_settings.ShowPic && m_atHand.CurrentPictureExists() ? FileNameOf(m_settings.CurPicFileName) : "";
+        m_settings.ShowPic && m_atHand.CurrentPictureExists() ? FileNamePart(m_settings.CurPicFileName) : "";
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);
