@@ -75,7 +75,10 @@ class StartupHideTimer : public ::testing::TestWithParam<bool> {
     }
     void TearDown() override
     {
+        // Every seam gets the system back, even after a failed assertion.
         SetNotifyIconFunction(nullptr);
+        SetNotificationStateQuery(nullptr);
+        SetDefaultUserWritableForTesting(std::nullopt);
         PresetSettings();
     }
 };
@@ -127,7 +130,6 @@ TEST_F(StartupHideTimer, AChangeDueDuringFullScreenWorkWaitsAndComesOnceItEnds)
     EXPECT_TRUE(PumpUntil([&] { return window.m_settings.CurPicFileName != folder.File("a.bmp"); }, 3000));
     EXPECT_EQ(folder.File("b.bmp"), window.m_settings.CurPicFileName) << "one change for the three ticks";
     window.DestroyWindow();
-    SetNotificationStateQuery(nullptr);
 }
 
 class CountingSaves : public CMainSettingsDlg {
@@ -165,7 +167,6 @@ TEST_F(StartupHideTimer, TheDefaultUserBoxSaysSoAndStaysUntickedWithoutTheRights
     EXPECT_EQ(BST_UNCHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
     EXPECT_EQ("0", Setting("SetDefaultUser"));
     window.DestroyWindow();
-    SetDefaultUserWritableForTesting(std::nullopt);
 }
 
 } // namespace
