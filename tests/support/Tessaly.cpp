@@ -119,13 +119,19 @@ std::vector<std::wstring> Tessaly::MessagesDuring(const std::function<void()>& s
         done = true;
     });
     std::vector<std::wstring> texts;
+    HWND answered = nullptr;
     PumpUntil(
         [&] {
             if (HWND box = m_program->WaitForMessageBox(0)) {
-                texts.push_back(MessageBoxText(box));
-                m_lastCaption = WindowTextW(box);
+                if (box != answered) {
+                    texts.push_back(MessageBoxText(box));
+                    m_lastCaption = WindowTextW(box);
+                    answered = box;
+                }
+                // Answered again while it stays: an answer that came while
+                // the box was still being made can go unheard.
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
-                PumpUntil([&] { return !IsWindow(box); }, kProgramDeadline);
+                PumpUntil([&] { return !IsWindow(box); }, 1000);
             }
             return done.load();
         },
