@@ -1,12 +1,13 @@
-// The real program on screens scaled to 100, 125, 150 and 200 %: the
-// window grows by DPI/96, each control and skin button keeps its place in
-// proportion and lies inside the window's shape, no text is cut, and a
-// WM_DPICHANGED (the window moved to another monitor) lays it out as a
-// start at that DPI does.
+// The real program on screens scaled to 100, 125, 150 and 200 %, and at
+// 150 % with a skin that has only its 100 % pictures: the window grows by
+// DPI/96, each control and skin button keeps its place in proportion and
+// lies inside the window's shape, no text is cut, and a WM_DPICHANGED (the
+// window moved to another monitor) lays it out as a start at that DPI does.
 
 #include "image/ImageObject.h"
 #include "resources/resource.h"
 #include "tests/support/RemoteMemory.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
 #include "tests/support/WindowHelpers.h"
@@ -21,7 +22,12 @@ namespace {
 using namespace testing_support;
 
 constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED
-constexpr UINT kDpis[] = {96, 120, 144, 192};
+struct Screen {
+    UINT dpi;
+    bool onlyHundredPercentSkin;
+};
+// 96 first: the others are compared with it.
+constexpr Screen kScreens[] = {{96, false}, {120, false}, {144, false}, {192, false}, {144, true}};
 // Places are rounded at each DPI, the 96 DPI ones included.
 constexpr LONG kRounding = 2;
 
@@ -97,13 +103,18 @@ TEST(DpiLayout, TheWindowAndItsControlsGrowByTheDpiAndStayInsideItsShape)
     CImageObject background(TestProgramDirectory() + "\\5D93A1E4_7B20_4C8F_A3D6_91E04F7B2C58\\bg.bmp", -1);
     ASSERT_GT(background.GetWidth(), 0);
     std::map<UINT, Layout> layouts;
-    for (UINT dpi : kDpis) {
+    for (const auto [dpi, onlyHundredPercentSkin] : kScreens) {
         SCOPED_TRACE(dpi);
+        SCOPED_TRACE(onlyHundredPercentSkin);
         PresetSettings(UsualSettings());
         PresetDesktop("");
         ScopedDpi scaled(dpi);
-        Tessaly program;
+        TempFolder folder;
+        if (onlyHundredPercentSkin)
+            CopyProgramFolder(folder.File("program"));
+        Tessaly program("", onlyHundredPercentSkin ? folder.File("program") : "");
         ASSERT_NE(nullptr, program.Window());
+        EXPECT_TRUE(program.StartMessages().empty());
         const Layout layout = LayoutOf(program.Window());
         EXPECT_EQ(Scaled(background.GetWidth(), dpi), layout.client.cx);
         EXPECT_EQ(Scaled(background.GetHeight(), dpi), layout.client.cy);
@@ -118,7 +129,8 @@ TEST(DpiLayout, TheWindowAndItsControlsGrowByTheDpiAndStayInsideItsShape)
             EXPECT_LE(std::labs(Scaled(at96.right, dpi) - place.right), kRounding);
             EXPECT_LE(std::labs(Scaled(at96.bottom, dpi) - place.bottom), kRounding);
         }
-        layouts[dpi] = layout;
+        if (!onlyHundredPercentSkin)
+            layouts[dpi] = layout;
     }
 
     // Moved to a monitor at 144 DPI, the window started at 96 looks as one started there.
