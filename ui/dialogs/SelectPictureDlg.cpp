@@ -1,6 +1,7 @@
 #include "ui/dialogs/SelectPictureDlg.h"
 
 #include "engine/PictureFiles.h"
+#include "framework/Dpi.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/Path.h"
@@ -26,7 +27,7 @@ constexpr UINT kPreviewDelay = 500; // ms
 // A preview job's "done" reaches the dialog as this message.
 constexpr UINT kPreviewReadMessage = WM_APP + 18;
 
-// Column widths in pixels.
+// Column widths in pixels at 96 DPI.
 constexpr int kNameColumnWidth = 130;
 constexpr int kTypeColumnWidth = 50;
 constexpr int kDateColumnWidth = 130;
@@ -133,9 +134,13 @@ void CSelectPictureDlg::OnOK()
 
 void CSelectPictureDlg::InsertColumns()
 {
-    m_fileList.InsertColumn(0, LoadResourceString(IDS_COLUMN_FILE_NAME), LVCFMT_LEFT, kNameColumnWidth);
-    m_fileList.InsertColumn(1, LoadResourceString(IDS_COLUMN_TYPE), LVCFMT_CENTER, kTypeColumnWidth);
-    m_fileList.InsertColumn(2, LoadResourceString(IDS_COLUMN_MODIFIED), LVCFMT_CENTER, kDateColumnWidth);
+    // The widths are those at 96 DPI: the list grows with the dialog's font.
+    const UINT dpi = WindowDpi(m_hWnd);
+    m_fileList.InsertColumn(0, LoadResourceString(IDS_COLUMN_FILE_NAME), LVCFMT_LEFT,
+                            ScaleForDpi(kNameColumnWidth, dpi));
+    m_fileList.InsertColumn(1, LoadResourceString(IDS_COLUMN_TYPE), LVCFMT_CENTER, ScaleForDpi(kTypeColumnWidth, dpi));
+    m_fileList.InsertColumn(2, LoadResourceString(IDS_COLUMN_MODIFIED), LVCFMT_CENTER,
+                            ScaleForDpi(kDateColumnWidth, dpi));
 }
 
 void CSelectPictureDlg::FillFileList()
