@@ -2,6 +2,7 @@
 // prefix, real picture files and the real system call.
 
 #include "engine/DesktopWallpaperState.h"
+#include "engine/PictureCatalogue.h"
 #include "engine/StyleAvailability.h"
 #include "engine/Wallpaper.h"
 #include "engine/WallpaperChanger.h"
@@ -239,7 +240,9 @@ class ChangerWindow : public WallpaperChangerHost {
 
     std::string CurrentPicture() const override { return picture; }
     WallpaperOptions CurrentWallpaperOptions() const override { return {0, style, false}; }
-    void MoveToPicture(const std::string& next) override
+    std::vector<std::string> NextPictures() override { return PicturesAfter(picture); }
+    std::vector<std::string> PreviousPictures() override { return {}; }
+    void MoveToPicture(const std::string& next, bool) override
     {
         picture = next;
         ++moves;
