@@ -1,5 +1,6 @@
-// The real program on screens scaled to 100, 125, 150 and 200 %, and at
-// 150 % with a skin that has only its 100 % pictures: the window grows by
+// The real program on screens scaled to 100, 125, 150 and 200 %, at 115 %
+// (between two scales of the skin), and at 150 % with a skin that has only
+// its 100 % pictures: the window grows by
 // DPI/96, each control and skin button keeps its place in proportion and
 // lies inside the window's shape, no text is cut, and a WM_DPICHANGED (the
 // window moved to another monitor) lays it out as a start at that DPI does.
@@ -27,7 +28,7 @@ struct Screen {
     bool onlyHundredPercentSkin;
 };
 // 96 first: the others are compared with it.
-constexpr Screen kScreens[] = {{96, false}, {120, false}, {144, false}, {192, false}, {144, true}};
+constexpr Screen kScreens[] = {{96, false}, {120, false}, {144, false}, {192, false}, {110, false}, {144, true}};
 // Places are rounded at each DPI, the 96 DPI ones included.
 constexpr LONG kRounding = 2;
 
