@@ -1,8 +1,8 @@
 #include "app/ConsoleText.h"
 
-#include <windows.h>
+#include "framework/WideText.h"
 
-#include <vector>
+#include <windows.h>
 
 namespace {
 
@@ -13,11 +13,9 @@ bool WriteTo(HANDLE output, const std::string& text)
     DWORD mode = 0;
     if (GetConsoleMode(output, &mode)) {
         // A console shows wide text whatever its code page.
-        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::vector<wchar_t> wide(length > 0 ? length : 1);
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+        const std::wstring wide = Widen(text);
         DWORD written = 0;
-        return WriteConsoleW(output, wide.data(), static_cast<DWORD>(length), &written, nullptr) != FALSE;
+        return WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != FALSE;
     }
     DWORD written = 0;
     return WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;

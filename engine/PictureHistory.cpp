@@ -6,10 +6,7 @@
 
 void PictureHistory::Load(const std::string& text)
 {
-    m_pictures = ParsePictureList(text, kCapacity);
-    m_pictures.erase(std::remove_if(m_pictures.begin(), m_pictures.end(),
-                                    [](const std::string& path) { return !PictureFileExists(path); }),
-                     m_pictures.end());
+    m_pictures = ParseExistingPictures(text, kCapacity);
 }
 
 std::string PictureHistory::Text() const

@@ -5,7 +5,10 @@
 #include "ui/MainSettingsDlg.h"
 
 #include "engine/FullScreenWork.h"
+#include "framework/ComApartment.h"
+#include "framework/Path.h"
 #include "framework/ResourceString.h"
+#include "framework/WideText.h"
 #include "resources/resource.h"
 #include "ui/tray/TrayIcon.h"
 
@@ -17,21 +20,6 @@ namespace {
 // Carries a verb from WM_COPYDATA, which its sender waits on, to a moment
 // after the sender has gone.
 constexpr UINT kRunVerbMessage = WM_APP + 16;
-
-std::string FileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring Widen(const std::string& text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
 
 void EnableItem(HMENU menu, UINT command, bool enabled)
 {
@@ -192,9 +180,7 @@ void CMainSettingsDlg::OpenPictureFolder()
 {
     if (!m_atHand.CurrentPictureExists())
         return;
-    // The shell's folder window is a COM object; once per thread is enough.
-    static const HRESULT com = CoInitialize(nullptr);
-    (void)com;
+    const CComApartment apartment;
     LPITEMIDLIST item = nullptr;
     if (FAILED(SHParseDisplayName(Widen(m_settings.CurPicFileName).c_str(), nullptr, &item, 0, nullptr)))
         return;
@@ -214,7 +200,7 @@ void CMainSettingsDlg::RefreshTipDetail()
     if (!m_trayIcon)
         return;
     std::string detail =
-        m_settings.ShowPic && m_atHand.CurrentPictureExists() ? FileNameOf(m_settings.CurPicFileName) : "";
+        m_settings.ShowPic && m_atHand.CurrentPictureExists() ? FileNamePart(m_settings.CurPicFileName) : "";
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);

@@ -439,7 +439,7 @@ kkkkkkkkkkkg....
 
 
 # The "Picture" part of the menus: next, previous, the picture's folder,
-# never show, show the excluded again, pause, shuffle.
+# never show, show the excluded again, pause, shuffle, full colour.
 
 NEXT_ICON = """
 ................
@@ -568,6 +568,25 @@ GGG.......GllllG
 """
 
 
+FULL_COLOUR_ICON = """
+................
+.kkkkkkkkkkkkkk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kkkkkkkkkkkkkk.
+................
+................
+"""
+
+
 def art_rows(text, width, height):
     rows = [line for line in text.strip("\n").split("\n")]
     if len(rows) != height or any(len(row) != width for row in rows):
@@ -577,7 +596,7 @@ def art_rows(text, width, height):
 
 def menu_strip():
     strip = (ABOUT_ICON, HELP_ICON, HIDE_ICON, SHOW_ICON, NEXT_ICON, PREVIOUS_ICON, FOLDER_ICON, NEVER_ICON,
-             SHOW_AGAIN_ICON, PAUSE_ICON, SHUFFLE_ICON)
+             SHOW_AGAIN_ICON, PAUSE_ICON, SHUFFLE_ICON, FULL_COLOUR_ICON)
     cells = [art_rows(icon, 16, 15) for icon in strip]
     return [[VGA_KEYS[c] for cell in cells for c in cell[y]] for y in range(15)]
 

@@ -27,7 +27,7 @@ const std::vector<Expected> kPicturePart = {{IDM_NEXT_PICTURE, 4},
                                             {0, -1},
                                             {IDM_PAUSE_CHANGES, 9},
                                             {IDM_SHUFFLE, 10},
-                                            {IDM_FULL_COLOUR, -1},
+                                            {IDM_FULL_COLOUR, 11},
                                             {0, -1}};
 std::vector<Expected> AfterPicturePart(std::vector<Expected> items)
 {
@@ -98,7 +98,7 @@ TEST_P(MenuLoadTest, BothMenusBecomeOwnerDrawnTreesWithTheirToolbarIcons)
             EXPECT_EQ(record->imageIndex, expected[position].image);
             EXPECT_EQ(record->HasIcon(), expected[position].image >= 0);
             if (record->HasIcon()) {
-                EXPECT_EQ(ImageList_GetImageCount(record->images.Get()), 11);
+                EXPECT_GT(ImageList_GetImageCount(record->images.Get()), record->imageIndex);
             }
         }
 
