@@ -49,7 +49,6 @@ void CSkinnedWindow::Attach(CWnd& window, std::string& skinFolderName)
 
 void CSkinnedWindow::Dress(UINT dpi)
 {
-    m_dpi = dpi;
     Release();
     std::vector<std::string> missing;
     if (!LoadSkin(dpi, missing)) {

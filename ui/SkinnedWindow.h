@@ -52,9 +52,6 @@ class CSkinnedWindow : private SkinButtonHost {
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void RelayEvent(MSG* msg) { m_toolTip.RelayEvent(msg); }
 
-    UINT Dpi() const { return m_dpi; }
-    const SkinScale& Scale() const { return m_scale; }
-
   private:
     // Everything that depends on the DPI: pictures, shape, buttons, layout.
     void Dress(UINT dpi);
@@ -79,7 +76,6 @@ class CSkinnedWindow : private SkinButtonHost {
     std::string* m_skinFolderName = nullptr;
     SkinDescription m_skin;
     SkinScale m_scale;
-    UINT m_dpi = 0;
     std::unique_ptr<CImageObject> m_backgroundImage;
     std::vector<std::unique_ptr<CSkinButton>> m_buttons;
     std::vector<bool> m_disabledButtons;
