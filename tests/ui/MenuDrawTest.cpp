@@ -4,7 +4,7 @@
 // the dot, the right-aligned shortcut and the etched separator.
 #include "resources/resource.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/menu/MenuFont.h"
+#include "framework/InterfaceFont.h"
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/PlatformClass.h"
 

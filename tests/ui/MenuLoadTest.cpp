@@ -3,7 +3,7 @@
 // templates that are missing or cut short.
 #include "resources/resource.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/menu/MenuFont.h"
+#include "framework/InterfaceFont.h"
 #include "ui/menu/MenuTemplate.h"
 #include "ui/menu/OwnerDrawMenu.h"
 
