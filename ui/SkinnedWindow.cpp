@@ -49,6 +49,8 @@ void CSkinnedWindow::Attach(CWnd& window, std::string& skinFolderName)
 
 void CSkinnedWindow::Dress(UINT dpi)
 {
+    // A keyboard user keeps the focus on the button made again for this DPI.
+    const int focused = FocusedButton();
     Release();
     std::vector<std::string> missing;
     if (!LoadSkin(dpi, missing)) {
@@ -62,7 +64,21 @@ void CSkinnedWindow::Dress(UINT dpi)
     ApplyWindowRegion();
     m_layout.Apply(dpi);
     CreateButtons();
+    for (const auto& button : m_buttons) {
+        if (button->Index() == focused)
+            ::SetFocus(button->m_hWnd);
+    }
     ScheduleRepaint(kRepaintDelay);
+}
+
+int CSkinnedWindow::FocusedButton() const
+{
+    const HWND focus = ::GetFocus();
+    for (const auto& button : m_buttons) {
+        if (button->m_hWnd == focus)
+            return button->Index();
+    }
+    return -1;
 }
 
 bool CSkinnedWindow::LoadSkin(UINT dpi, std::vector<std::string>& missing)

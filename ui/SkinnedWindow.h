@@ -62,6 +62,8 @@ class CSkinnedWindow : private SkinButtonHost {
     void ApplyWindowRegion();
     RECT ScaledRect(const RECT& rect) const;
     void CreateButtons();
+    // The index of the button with the keyboard focus, -1 for none.
+    int FocusedButton() const;
     void DrawBackground();
     // Every button in its normal picture, or its disabled one.
     void DrawButtonsNormal();
