@@ -382,6 +382,14 @@ void CMainSettingsDlg::OnHideDesktopIconsClicked()
 void CMainSettingsDlg::OnSetDefaultUserClicked()
 {
     UpdateData(TRUE);
+    // Ticked by a standard user, the box would do nothing at all: it says
+    // so and stays unticked.
+    if (m_settings.SetDefaultUser && !CanSetDefaultUserWallpaper()) {
+        m_settings.SetDefaultUser = 0;
+        CheckDlgButton(m_hWnd, IDC_SET_DEFAULT_USER, BST_UNCHECKED);
+        MessageBoxA(m_hWnd, LoadResourceString(IDS_DEFAULT_USER_NEEDS_ADMIN).c_str(),
+                    LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
+    }
     SaveSettings();
 }
 

@@ -18,10 +18,10 @@ bool SplitFullPath(const std::string& path, std::string& fullPath, std::string& 
 
 // Another program may hold the target for a moment (the shell reading the
 // wallpaper it was just told about, a virus scanner): the move is tried
-// again for about half a second before the write counts as failed.
+// again for about a second before the write counts as failed.
 bool MoveIntoPlace(const char* temporary, const std::string& target)
 {
-    constexpr int kTries = 10;
+    constexpr int kTries = 20;
     constexpr DWORD kPause = 50; // milliseconds
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING))

@@ -35,7 +35,7 @@ TEST(FileReplacement, AReaderThatLetsGoSoonOnlyDelaysTheReplacement)
                                       OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, reader);
     std::thread letGo([reader] {
-        Sleep(150);
+        Sleep(100);
         CloseHandle(reader);
     });
     EXPECT_TRUE(WriteFileReplacing(target, [](FileHandle& file) { return file.Write("new", 3) == 3; }));
