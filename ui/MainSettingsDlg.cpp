@@ -231,6 +231,13 @@ void CMainSettingsDlg::RememberPlace()
         m_settingsKey.WriteString(kWindowPosValue, WindowPosText({window.left, window.top}));
 }
 
+void CMainSettingsDlg::SaveBeforeSessionEnds()
+{
+    RememberPlace();
+    m_wallpaper.FinishBeforeExit(kExitWaitForWallpaper);
+    SaveSettings();
+}
+
 BOOL CMainSettingsDlg::DestroyWindow()
 {
     RememberPlace();
@@ -579,6 +586,12 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case kWallpaperJobMessage:
         m_wallpaper.OnJobFinished();
+        return 0;
+    case WM_ENDSESSION:
+        // At log-off or shut-down Windows ends the program after this answer
+        // without closing the window: what closing saves is saved now.
+        if (wp)
+            SaveBeforeSessionEnds();
         return 0;
     case WM_TIMER:
         OnTimer(wp);

@@ -123,6 +123,8 @@ class CMainSettingsDlg : public CDialog,
     // The window opens where the user left it (ui/WindowPlacement.h).
     void PlaceWhereLeft();
     void RememberPlace();
+    // The session ends: no message box, and the window is never closed.
+    void SaveBeforeSessionEnds();
     // The notification icon's tip follows the window: "click to show" while
     // hidden, "click to hide" while shown.
     void SetTrayTip(UINT stringId);

@@ -168,6 +168,14 @@ bool Tessaly::BecomesHidden() const
     return m_window && PumpUntil([&] { return !IsWindowVisible(m_window); }, kProgramDeadline);
 }
 
+void Tessaly::EndSession()
+{
+    SendWithin(m_window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, kProgramDeadline);
+    SendWithin(m_window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, kProgramDeadline);
+    m_program->Terminate();
+    m_window = nullptr;
+}
+
 bool Tessaly::Close()
 {
     PostMessageW(m_window, WM_CLOSE, 0, 0);

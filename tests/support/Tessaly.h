@@ -92,6 +92,9 @@ class Tessaly {
     // Closes the window as Alt+F4 does and waits for the program to end
     // (it saves its settings on the way out); false when it did not end.
     bool Close();
+    // Ends the program as Windows does at log-off: the window is told that
+    // the session ends, and then the process is ended.
+    void EndSession();
     // Waits for the program to end by itself; false at the deadline.
     bool Ends(DWORD* exitCode = nullptr) const { return m_program->WaitForExit(kProgramDeadline, exitCode); }
 
