@@ -161,7 +161,7 @@ void JpegColorRows::DecodeWhileCounting(jpeg_decompress_struct& decoder)
 
 void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts)
 {
-    const bool ink = decoder.out_color_space == JCS_CMYK;
+    const bool ink = IsInkColorSpace(decoder.out_color_space);
     const bool inverted = decoder.saw_Adobe_marker;
     JSAMPARRAY inkRows = nullptr;
     if (ink)
@@ -176,7 +176,8 @@ void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHist
             rows[i] = ink ? inkRows[i] : MutableRow(first + i);
         const int read = static_cast<int>(jpeg_read_scanlines(&decoder, rows, static_cast<JDIMENSION>(wanted)));
         for (int i = 0; ink && i < read; ++i)
-            InkRowToRgb(inkRows[i], MutableRow(first + i), static_cast<size_t>(width), inverted);
+            InkRowToRgb(inkRows[i], MutableRow(first + i), static_cast<size_t>(width), decoder.out_color_space,
+                        inverted);
         if (counts)
             counts->AddPixels(Row(first), static_cast<size_t>(read) * width);
         else if (first + read - published >= kRowsPerHandOver) {
