@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -55,22 +54,31 @@ void InkColours(const uint8_t* cmyk, int width, bool inverted, std::vector<uint8
             rgb.push_back(static_cast<uint8_t>((paper(cmyk[c]) * paper(cmyk[3]) + 127) / 255));
 }
 
-struct LibraryErrors {
-    jpeg_error_mgr pub;
-    std::jmp_buf recovery;
-};
-
-[[noreturn]] void JumpBack(j_common_ptr decoder)
+// Runs read on a decoder of path's file past its header; false when the
+// library gave up on the file.
+template <typename Read> bool DecodeFile(const std::string& path, Read read)
 {
-    std::longjmp(reinterpret_cast<LibraryErrors*>(decoder->err)->recovery, 1);
+    const StdioFile file = OpenStdioFile(path, "rb");
+    if (!file)
+        return false;
+    jpeg_decompress_struct decoder = {};
+    JpegErrorManager errors;
+    decoder.err = InstallJpegErrorManager(errors);
+    jpeg_create_decompress(&decoder);
+    volatile bool done = false; // read after a longjmp
+    if (setjmp(errors.recovery) == 0) {
+        jpeg_stdio_src(&decoder, file.get());
+        jpeg_read_header(&decoder, TRUE);
+        done = read(decoder);
+    }
+    jpeg_destroy_decompress(&decoder);
+    return done;
 }
 
 // What djpeg -colors 128 makes of a colour file, of a grey one what the
 // program shows (its 256 levels), of an ink file its colours.
-void DecodeWithLibrary(jpeg_decompress_struct& decoder, FILE* file, IndexedPicture& picture)
+bool DecodeWithLibrary(jpeg_decompress_struct& decoder, IndexedPicture& picture)
 {
-    jpeg_stdio_src(&decoder, file);
-    jpeg_read_header(&decoder, TRUE);
     const bool ink = IsInkColorSpace(decoder.jpeg_color_space);
     const bool grey = decoder.jpeg_color_space == JCS_GRAYSCALE;
     decoder.quantize_colors = !grey && !ink;
@@ -93,48 +101,29 @@ void DecodeWithLibrary(jpeg_decompress_struct& decoder, FILE* file, IndexedPictu
         for (int c = 0; c < 3; ++c)
             picture.palette.push_back(static_cast<uint8_t>(grey ? i : decoder.colormap[c][i]));
     jpeg_finish_decompress(&decoder);
-    picture.loaded = true;
+    return true;
 }
 
 IndexedPicture LibraryPicture(const std::string& path, bool& ink)
 {
     IndexedPicture picture;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return picture;
-    jpeg_decompress_struct decoder;
-    LibraryErrors errors;
-    decoder.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = JumpBack;
-    jpeg_create_decompress(&decoder);
-    if (setjmp(errors.recovery) == 0)
-        DecodeWithLibrary(decoder, file, picture);
-    else
-        picture = IndexedPicture();
-    ink = IsInkColorSpace(decoder.jpeg_color_space);
-    jpeg_destroy_decompress(&decoder);
-    std::fclose(file);
-    return picture;
+    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder) {
+        ink = IsInkColorSpace(decoder.jpeg_color_space);
+        return DecodeWithLibrary(decoder, picture);
+    });
+    return picture.loaded ? picture : IndexedPicture();
 }
 
 // Our colours of an ink file, before quantising.
 IndexedPicture OurInkColours(const std::string& path)
 {
     IndexedPicture picture;
-    const StdioFile file = OpenStdioFile(path, "rb");
-    jpeg_decompress_struct decoder = {};
-    JpegErrorManager errors;
-    decoder.err = InstallJpegErrorManager(errors);
     JpegColorRows rows;
-    if (setjmp(errors.recovery) == 0) {
-        jpeg_create_decompress(&decoder);
-        jpeg_stdio_src(&decoder, file.get());
-        jpeg_read_header(&decoder, TRUE);
+    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder) {
         RequestOutput(decoder);
         jpeg_start_decompress(&decoder);
-        picture.loaded = rows.Decode(decoder, path);
-    }
-    jpeg_destroy_decompress(&decoder);
+        return rows.Decode(decoder, path);
+    });
     picture.width = picture.loaded ? rows.Width() : 0;
     picture.height = picture.loaded ? rows.Height() : 0;
     for (int y = 0; y < picture.height; ++y)
