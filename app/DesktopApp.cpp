@@ -1,8 +1,12 @@
 #include "app/DesktopApp.h"
 
+#include "app/CommandLineRequest.h"
+#include "app/ConsoleText.h"
+#include "app/RunningCopy.h"
 #include "app/SingleInstanceGuard.h"
 #include "framework/CommandLine.h"
 #include "framework/Path.h"
+#include "framework/ResourceString.h"
 #include "ui/MainSettingsDlg.h"
 #include "ui/menu/PlatformClass.h"
 
@@ -33,13 +37,6 @@ void InitialiseCommonControls()
 const char* LanguageModuleName(LANGID language)
 {
     return PRIMARYLANGID(language) == LANG_CHINESE ? "chinese.dll" : "English.dll";
-}
-
-bool StartMinimisedRequested(const std::vector<std::string>& arguments)
-{
-    CCommandLineInfo info;
-    ParseCommandLine(arguments, info);
-    return info.m_strFileName == "min";
 }
 
 void CDesktopApp::ActivateRunningInstance()
@@ -74,23 +71,38 @@ BOOL CDesktopApp::InitInstance()
     }
     AfxSetResourceHandle(languageModule);
 
-    const bool startMinimised = StartMinimisedRequested(ProcessArguments());
+    const CommandLineRequest request = ParseCommandLineRequest(ProcessArguments());
+    if (!request.valid) {
+        // Typed by someone at a prompt or in a shortcut: the answer goes
+        // where they look, and no window comes.
+        WriteToStartingConsole(LoadResourceString(IDS_COMMAND_LINE_USAGE));
+        m_exitCode = kExitBadArguments;
+        return FALSE;
+    }
 
     switch (ClaimSingleInstance()) {
     case InstanceClaim::Failed:
         return FALSE;
     case InstanceClaim::AlreadyRunning:
-        ActivateRunningInstance();
+        if (request.verb)
+            HandVerbToRunningCopy(FindRunningCopyWindow(), *request.verb);
+        else
+            ActivateRunningInstance();
         return FALSE;
     case InstanceClaim::First:
         break;
     }
+    // Nothing runs that could end.
+    if (request.verb == AtHandVerb::Exit)
+        return FALSE;
 
     InitialiseCommonControls();
 
     CRunningMainWindow mainWindow;
     m_pMainWnd = &mainWindow;
-    mainWindow.m_startMinimised = startMinimised;
+    // A verb with no copy running starts one as at log-on, which then does it.
+    mainWindow.m_startMinimised = request.startMinimised || request.verb;
+    mainWindow.m_startupVerb = request.verb;
     mainWindow.m_trayIcon = &m_trayIcon;
     mainWindow.DoModal();
     m_pMainWnd = nullptr;

@@ -13,20 +13,23 @@
 class CDesktopApp : public CWinApp {
   public:
     BOOL InitInstance() override;
+    int ExitInstance() override { return m_exitCode; }
 
     // Only the running copy's window is wanted: this start ends either way.
     static void ActivateRunningInstance();
 
+    // The exit code of a start with an argument it does not know.
+    static constexpr int kExitBadArguments = 2;
+
     // The notification icon; destroying the application object at the
     // program's end removes it.
     CTrayIcon m_trayIcon{IDI_MAIN};
+
+  private:
+    int m_exitCode = 0;
 };
 
 // The language module for a system language: "chinese.dll" when its
 // primary language is Chinese, "English.dll" for every other. It is loaded
 // from the program's own folder.
 const char* LanguageModuleName(LANGID language);
-
-// Whether the command line asks for a hidden start: the first plain
-// argument is exactly "min".
-bool StartMinimisedRequested(const std::vector<std::string>& arguments);

@@ -4,9 +4,16 @@
 
 #include <utility>
 
-CChangeScheduler::CChangeScheduler(Settings& settings, ChangeSchedulerHost& host, TodaySource today)
-    : m_settings(settings), m_host(host), m_today(std::move(today))
+CChangeScheduler::CChangeScheduler(Settings& settings, ChangeSchedulerHost& host, TodaySource today, WallClock clock)
+    : m_settings(settings), m_host(host), m_today(std::move(today)), m_clock(std::move(clock)), m_lastChange(m_clock())
 {
+}
+
+ULONGLONG CChangeScheduler::SystemWallClock()
+{
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) / 10000;
 }
 
 bool CChangeScheduler::IsNewDay() const
@@ -20,19 +27,39 @@ void CChangeScheduler::RecordDailyChange()
     m_host.WriteToday(m_settings.Today);
 }
 
+bool CChangeScheduler::ChangeBySchedule()
+{
+    if (m_settings.Paused)
+        return false;
+    if (m_host.SomeoneWorksFullScreen()) {
+        // One waiting change is enough: it shows the next picture once.
+        if (!m_changeWaiting)
+            m_host.StartQuietCheckTimer();
+        m_changeWaiting = true;
+        return false;
+    }
+    ChangeNow();
+    return true;
+}
+
+void CChangeScheduler::ChangeNow()
+{
+    m_host.ChangeToNextPicture();
+    m_lastChange = m_clock();
+}
+
 void CChangeScheduler::OnStartup()
 {
+    m_lastChange = m_clock();
     if (!m_settings.ShowPic)
         return;
     switch (m_settings.ChangeMode) {
     case ChangeEachStart:
-        m_host.ChangeToNextPicture();
+        ChangeBySchedule();
         break;
     case ChangeDaily:
-        if (IsNewDay()) {
-            m_host.ChangeToNextPicture();
+        if (IsNewDay() && ChangeBySchedule())
             RecordDailyChange();
-        }
         m_host.StartChangeTimer(kDailyCheckPeriod);
         break;
     case ChangeInterval:
@@ -50,7 +77,8 @@ void CChangeScheduler::OnChangeTimer()
     const bool daily = m_settings.ChangeMode == ChangeDaily;
     if (daily && !IsNewDay())
         return;
-    m_host.ChangeToNextPicture();
+    if (!ChangeBySchedule())
+        return;
     m_host.StartRepaintTimer(kRepaintDelay);
     if (daily)
         RecordDailyChange();
@@ -61,8 +89,7 @@ void CChangeScheduler::OnModeChosen(int mode)
     m_settings.ChangeMode = mode;
     switch (mode) {
     case ChangeDaily:
-        if (IsNewDay()) {
-            m_host.ChangeToNextPicture();
+        if (IsNewDay() && ChangeBySchedule()) {
             m_host.StartRepaintTimer(kRepaintDelay);
             RecordDailyChange();
         }
@@ -80,6 +107,7 @@ void CChangeScheduler::OnModeChosen(int mode)
         m_host.WriteChangeMode(mode);
         m_host.EnableIntervalEdit(false);
         m_host.StopChangeTimer();
+        CancelWaitingChange();
         break;
     }
 }
@@ -99,10 +127,8 @@ bool CChangeScheduler::OnPictureChosen()
     case ChangeDaily:
         // Today's change has not happened yet: it happens now, after the
         // chosen picture.
-        if (IsNewDay()) {
-            m_host.ChangeToNextPicture();
+        if (IsNewDay() && ChangeBySchedule())
             m_host.StartRepaintTimer(kRepaintDelayAfterExtraChange);
-        }
         RecordDailyChange();
         m_host.StartChangeTimer(kDailyCheckPeriod);
         break;
@@ -118,4 +144,64 @@ bool CChangeScheduler::OnPictureChosen()
 void CChangeScheduler::OnShowPictureOff()
 {
     m_host.StopChangeTimer();
+    CancelWaitingChange();
+}
+
+bool CChangeScheduler::IntervalPassed() const
+{
+    // Wall-clock time: it runs on while the computer sleeps.
+    return m_clock() - m_lastChange >= IntervalPeriod(m_settings.ChangeTime);
+}
+
+void CChangeScheduler::RestartChangeTimer()
+{
+    if (!m_settings.ShowPic)
+        return;
+    if (m_settings.ChangeMode == ChangeDaily)
+        m_host.StartChangeTimer(kDailyCheckPeriod);
+    else if (m_settings.ChangeMode == ChangeInterval)
+        m_host.StartChangeTimer(IntervalPeriod(m_settings.ChangeTime));
+}
+
+void CChangeScheduler::OnResumeOrUnlock()
+{
+    if (!m_settings.ShowPic)
+        return;
+    const bool daily = m_settings.ChangeMode == ChangeDaily;
+    const bool due = daily ? IsNewDay() : m_settings.ChangeMode == ChangeInterval && IntervalPassed();
+    if (due && ChangeBySchedule()) {
+        m_host.StartRepaintTimer(kRepaintDelay);
+        if (daily)
+            RecordDailyChange();
+    }
+    RestartChangeTimer();
+}
+
+void CChangeScheduler::OnQuietCheckTimer()
+{
+    if (m_changeWaiting && m_host.SomeoneWorksFullScreen())
+        return;
+    const bool wasWaiting = m_changeWaiting;
+    CancelWaitingChange();
+    if (!wasWaiting || m_settings.Paused || !m_settings.ShowPic)
+        return;
+    ChangeNow();
+    m_host.StartRepaintTimer(kRepaintDelay);
+    if (m_settings.ChangeMode == ChangeDaily)
+        RecordDailyChange();
+    RestartChangeTimer();
+}
+
+void CChangeScheduler::OnChangedByUser()
+{
+    m_lastChange = m_clock();
+    CancelWaitingChange();
+    RestartChangeTimer();
+}
+
+void CChangeScheduler::CancelWaitingChange()
+{
+    if (m_changeWaiting)
+        m_host.StopQuietCheckTimer();
+    m_changeWaiting = false;
 }

@@ -3,7 +3,12 @@
 // every hour), or every `ChangeTime` minutes. The scheduler only decides;
 // its host (the main window) changes the picture, runs the window timers
 // and writes the settings it is asked to write. "Today" comes from a clock
-// the host gives, the local date unless a test sets another.
+// the host gives, the local date unless a test sets another; so does the
+// wall-clock time of the last change, which decides after a sleep or an
+// unlock whether a change is due (timer ticks do not count while the
+// computer sleeps). No change comes by the schedule while `Paused` is on,
+// and a change that falls due while someone works full-screen waits for
+// them to finish.
 
 #include "settings/Settings.h"
 
@@ -15,6 +20,9 @@
 // The window timers the scheduler drives.
 constexpr UINT_PTR kChangeTimer = 0;
 constexpr UINT_PTR kRepaintTimer = 2;
+// Looks, once a minute, whether a change kept waiting by full-screen work
+// can happen now.
+constexpr UINT_PTR kQuietCheckTimer = 4;
 // The daily mode looks at the date once an hour, so a change comes at most
 // an hour after midnight.
 constexpr UINT kDailyCheckPeriod = 60 * 60 * 1000;
@@ -41,15 +49,24 @@ class ChangeSchedulerHost {
     virtual void WriteToday(const std::string& today) = 0;
     // Writes `ChangeMode` to the settings key at once.
     virtual void WriteChangeMode(int mode) = 0;
+    // Whether someone works full-screen (a full-screen program or
+    // presentation): a change that falls due then waits.
+    virtual bool SomeoneWorksFullScreen() { return false; }
+    virtual void StartQuietCheckTimer() {}
+    virtual void StopQuietCheckTimer() {}
 };
 
 class CChangeScheduler {
   public:
     using TodaySource = std::function<std::string()>;
+    // Milliseconds of wall-clock time, counted from any fixed moment.
+    using WallClock = std::function<ULONGLONG()>;
 
     // `settings` are the window's members: the scheduler reads the mode,
-    // interval and `ShowPic` from them and keeps `Today` and `ChangeMode`.
-    CChangeScheduler(Settings& settings, ChangeSchedulerHost& host, TodaySource today);
+    // interval, `ShowPic` and `Paused` from them and keeps `Today` and
+    // `ChangeMode`.
+    CChangeScheduler(Settings& settings, ChangeSchedulerHost& host, TodaySource today,
+                     WallClock clock = SystemWallClock);
 
     // The last step of the window's initialisation.
     void OnStartup();
@@ -65,11 +82,36 @@ class CChangeScheduler {
     // The show-picture box was unticked.
     void OnShowPictureOff();
 
+    // The computer woke from sleep or hibernation, or the user unlocked the
+    // session: a change that fell due meanwhile happens now, and the timer
+    // starts again with the whole period.
+    void OnResumeOrUnlock();
+    // A tick of the quiet check timer.
+    void OnQuietCheckTimer();
+    // The user changed the picture (Next, Previous, Never show): the timer
+    // starts again from this change, and a waiting change is no longer due.
+    void OnChangedByUser();
+    bool ChangeWaiting() const { return m_changeWaiting; }
+
+    static ULONGLONG SystemWallClock();
+
   private:
     bool IsNewDay() const;
     void RecordDailyChange();
+    // A change the schedule wants now; false when it does not happen (paused,
+    // or kept waiting by full-screen work).
+    bool ChangeBySchedule();
+    void ChangeNow();
+    bool IntervalPassed() const;
+    // Starts timer 0 again with the whole period of the mode, when it runs.
+    void RestartChangeTimer();
+    void CancelWaitingChange();
 
     Settings& m_settings;
     ChangeSchedulerHost& m_host;
     TodaySource m_today;
+    WallClock m_clock;
+    // The last change, or the start when none has happened since.
+    ULONGLONG m_lastChange = 0;
+    bool m_changeWaiting = false;
 };

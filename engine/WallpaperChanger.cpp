@@ -1,6 +1,5 @@
 #include "engine/WallpaperChanger.h"
 
-#include "engine/PictureCatalogue.h"
 #include "framework/Path.h"
 #include "image/ImageFileType.h"
 
@@ -50,12 +49,18 @@ void CWallpaperChanger::Cancel()
 
 std::vector<std::string> CWallpaperChanger::Candidates(WallpaperRequest request, const std::string& current)
 {
-    if (request == WallpaperRequest::Current)
+    switch (request) {
+    case WallpaperRequest::Current:
         return {current};
-    std::vector<std::string> after = PicturesAfter(current);
-    if (request == WallpaperRequest::Next)
-        return after;
+    case WallpaperRequest::Next:
+        return m_host.NextPictures();
+    case WallpaperRequest::Previous:
+        return m_host.PreviousPictures();
+    case WallpaperRequest::Chosen:
+        break;
+    }
     // The choice first, then the rest of its folder once round.
+    std::vector<std::string> after = m_host.NextPictures();
     if (!after.empty() && after.back() == current)
         after.pop_back();
     after.insert(after.begin(), current);
@@ -66,8 +71,8 @@ bool CWallpaperChanger::Start(WallpaperRequest request)
 {
     const std::string current = m_host.CurrentPicture();
     const WallpaperOptions options = m_host.CurrentWallpaperOptions();
-    const bool movesSequence = request != WallpaperRequest::Current;
-    if (request != WallpaperRequest::Next && ShowConvertedAgain(current, options))
+    const bool showsCurrent = request == WallpaperRequest::Current || request == WallpaperRequest::Chosen;
+    if (showsCurrent && ShowConvertedAgain(current, options))
         return true;
     const std::vector<std::string> candidates = Candidates(request, current);
 
@@ -97,7 +102,7 @@ bool CWallpaperChanger::Start(WallpaperRequest request)
         }
         const PreparedWallpaper prepared = PrepareWallpaper(*candidate, options.fullColour);
         if (prepared.change != WallpaperChange::PictureUnreadable) {
-            Finish(*candidate, prepared, movesSequence, options.fullColour);
+            Finish(*candidate, prepared, request, options.fullColour);
             return true;
         }
     }
@@ -118,11 +123,11 @@ bool CWallpaperChanger::ShowConvertedAgain(const std::string& picture, const Wal
     return true;
 }
 
-void CWallpaperChanger::Finish(const std::string& picture, const PreparedWallpaper& prepared, bool movesSequence,
+void CWallpaperChanger::Finish(const std::string& picture, const PreparedWallpaper& prepared, WallpaperRequest request,
                                bool fullColour)
 {
-    if (movesSequence)
-        m_host.MoveToPicture(picture);
+    if (request != WallpaperRequest::Current)
+        m_host.MoveToPicture(picture, request == WallpaperRequest::Previous);
     if (prepared.change != WallpaperChange::Shown) {
         KeepStyle();
         return;
@@ -154,7 +159,7 @@ bool CWallpaperChanger::TakeFinishedJob()
         KeepStyle();
         return false;
     }
-    Finish(result->picture, result->prepared, m_jobRequest != WallpaperRequest::Current, m_jobFullColour);
+    Finish(result->picture, result->prepared, m_jobRequest, m_jobFullColour);
     return true;
 }
 

@@ -31,8 +31,13 @@ class WallpaperChangerHost {
     virtual ~WallpaperChangerHost() = default;
     virtual std::string CurrentPicture() const = 0;
     virtual WallpaperOptions CurrentWallpaperOptions() const = 0;
-    // The sequence has moved on to `picture`, which becomes the current one.
-    virtual void MoveToPicture(const std::string& picture) = 0;
+    // The pictures a Next tries, in order, and those a Previous tries,
+    // newest first; asked for as the change starts.
+    virtual std::vector<std::string> NextPictures() = 0;
+    virtual std::vector<std::string> PreviousPictures() = 0;
+    // The sequence has moved on to `picture`, which becomes the current one;
+    // `back` when a Previous took it there.
+    virtual void MoveToPicture(const std::string& picture, bool back) = 0;
     // The desktop was told to show a new wallpaper.
     virtual void WallpaperShown() = 0;
     // A chosen picture and every other picture of its folder turned out
@@ -42,12 +47,14 @@ class WallpaperChangerHost {
 
 enum class WallpaperRequest {
     Current, // the current picture, in the current style
-    // The first picture after the current one that can be read, going at
-    // most once round its folder: a damaged file never reaches the desktop
-    // nor holds the sequence up. The sequence moves to it even when no
+    // The first of the host's next pictures that can be read (those after
+    // the current one, going at most once round its folder): a damaged file
+    // never reaches the desktop nor holds the sequence up. The sequence moves to it even when no
     // bitmap could be written for it (the desktop then stays as it is); a
     // folder with nothing readable leaves the current picture as it is.
     Next,
+    // The newest picture shown before that can be read, as a Next moves.
+    Previous,
     // The current picture just chosen by the user or, when it cannot be
     // read, the next one after it that can, as a Next passes it over.
     Chosen,
@@ -75,12 +82,13 @@ class CWallpaperChanger {
 
   private:
     // The pictures a request tries, in order.
-    static std::vector<std::string> Candidates(WallpaperRequest request, const std::string& current);
+    std::vector<std::string> Candidates(WallpaperRequest request, const std::string& current);
     bool Start(WallpaperRequest request);
     // True when the converted bitmap still holds this picture as asked: then
     // it is shown again without converting anything.
     bool ShowConvertedAgain(const std::string& picture, const WallpaperOptions& options);
-    void Finish(const std::string& picture, const PreparedWallpaper& prepared, bool movesSequence, bool fullColour);
+    void Finish(const std::string& picture, const PreparedWallpaper& prepared, WallpaperRequest request,
+                bool fullColour);
     // The style chosen is written even when no picture is shown.
     void KeepStyle();
     // False when the job found no picture it could read.

@@ -1,11 +1,19 @@
 #include "framework/ToolTipCtrl.h"
 
+#include "framework/InterfaceFont.h"
+
 #include <commctrl.h>
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
 {
     const RECT none = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
-    return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, none, parent, 0);
+    if (!CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, none, parent, 0))
+        return FALSE;
+    // The system's tooltip font, able to show the texts' language.
+    m_font = CreateToolTipFont();
+    if (m_font.GetSafeHandle())
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
+    return TRUE;
 }
 
 void CToolTipCtrl::Activate(BOOL activate)

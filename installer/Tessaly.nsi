@@ -120,6 +120,8 @@ Page custom InstallModePage InstallModePageLeave
 ; description. `action` is Create or Remove.
 !macro StartMenuEntries action
   !insertmacro ${action}StartMenuEntry "${PRODUCT}" "" "$(ShortcutDescription)"
+  ; Shows the next picture at once; a user can give it a shortcut key.
+  !insertmacro ${action}StartMenuEntry "$(NextShortcutName)" "/next" "$(NextShortcutDescription)"
 !macroend
 
 !macro CreateStartMenuEntry name arguments description

@@ -29,8 +29,15 @@
 #define IDM_HIDE_WINDOW 32775
 #define IDM_ABOUT 57664
 #define IDM_HELP 57670
-// The menus' "Picture" part
-#define IDM_FULL_COLOUR 32820 // check item: JPEG wallpapers in full colour
+// The menus' "Picture" part: the picture at hand
+#define IDM_NEXT_PICTURE 32800
+#define IDM_PREVIOUS_PICTURE 32801
+#define IDM_OPEN_PICTURE_FOLDER 32802
+#define IDM_NEVER_SHOW_PICTURE 32803
+#define IDM_SHOW_EXCLUDED_AGAIN 32804
+#define IDM_PAUSE_CHANGES 32805 // check item
+#define IDM_SHUFFLE 32806       // check item
+#define IDM_FULL_COLOUR 32820   // check item: JPEG wallpapers in full colour
 
 // ---- Main settings window (dialog 102)
 #define IDC_STATIC (-1)
@@ -90,6 +97,8 @@
 // Messages of the main window (150-169)
 #define IDS_SKIN_MISSING 150        // no skin can be shown; followed by what is missing
 #define IDS_NO_READABLE_PICTURE 151 // no picture of the folder can be read; followed by the folder
+#define IDS_COMMAND_LINE_USAGE 200  // written to the console for an unknown argument
+#define IDS_TIP_PAUSED 201          // the tip's second line while changes are paused, before the file name
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number

@@ -2,10 +2,10 @@
 # screenshots.sh [OUT_DIR]: starts the real program from dist/ on a private
 # display, once in English and once on a Chinese system (LC_ALL=zh_CN.UTF-8),
 # and saves a picture of each window with a little desktop around it to
-# OUT_DIR (docs/ by default) for the README; then, in English, the
-# notification icon's menu, a piece of a JPEG wallpaper in 128 colours and
-# in full colour, and the select-picture dialog on a folder of demo
-# pictures with its preview. `make screenshots` builds first.
+# OUT_DIR (docs/ by default) for the README; then the notification icon's
+# menu in both languages and, in English, a piece of a JPEG wallpaper in 128
+# colours and in full colour, and the select-picture dialog on a folder of
+# demo pictures with its preview. `make screenshots` builds first.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 out=${1:-$root/docs}
@@ -97,8 +97,12 @@ stop_program() {
 # screen's corner; the taskbar paints the icon at its right end, found as
 # the one thing on the taskbar's plain right part.
 take_tray_menu() {
-  local name=$1
-  LC_ALL=en_US.UTF-8 wine "$program" >/dev/null 2>&1 &
+  local locale=$1 name=$2 pictures="$WINEPREFIX/drive_c/users/Public/Pictures/Tessaly demo"
+  # A picture of the demo folder is shown, so every item of the menu's
+  # picture part can be used.
+  "$root/scripts/make-demo-pictures.sh" "$pictures"
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v CurPicFileName /d "$(winepath -w "$pictures/1-morning.bmp")" /f >/dev/null 2>&1
+  LC_ALL=$locale wine "$program" >/dev/null 2>&1 &
   local pid=$!
   wait_for_window
   local icon x y
@@ -111,7 +115,7 @@ take_tray_menu() {
   xdotool mousemove "$x" "$y" click 3
   # The menu opens above the icon, over the plain desktop.
   wait_for_change 1000 700 "$desktop"
-  convert "$out/.shot.png" -crop 384x192+640+576 +repage -strip "$out/$name"
+  convert "$out/.shot.png" -crop 384x376+640+392 +repage -strip "$out/$name"
   xdotool key Escape
   stop_program "$pid"
   echo "screenshots: $out/$name"
@@ -179,7 +183,8 @@ take en_US.UTF-8 screenshot-english.png
 wine reg add 'HKCU\Control Panel\Desktop' /v WallpaperStyle /d 6 /f >/dev/null 2>&1
 take zh_CN.UTF-8 screenshot-chinese.png
 wine reg add 'HKCU\Control Panel\Desktop' /v WallpaperStyle /d 0 /f >/dev/null 2>&1
-take_tray_menu screenshot-tray-menu.png
+take_tray_menu en_US.UTF-8 screenshot-tray-menu.png
+take_tray_menu zh_CN.UTF-8 screenshot-tray-menu-chinese.png
 take_select_picture screenshot-select-picture.png
 # Last: they leave the picture on the desktop, where the trimming of the
 # other pictures would take it for part of the window.

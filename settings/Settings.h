@@ -28,6 +28,10 @@ struct Settings {
     int Preview = 0;
     std::string CurPicFileName;
     std::string CurSkinIndex; // the skin folder name
+    // Kept by values of their own (settings/AtHandSettings.h); missing,
+    // they mean what the program did before it had them.
+    int Paused = 0;
+    int Shuffle = 0;
     // JPEG wallpapers in their own colours (a 24-bit bitmap) instead of 128
     // dithered ones. Stored only once the user has chosen it, by its own
     // writer: a key without it is written exactly as before.

@@ -175,7 +175,9 @@ BOOL CMainSettingsDlg::OnInitDialog()
     }
     m_scheduler.OnStartup();
 
+    RefreshTipDetail();
     RegisterTrayIcon();
+    RegisterSessionNotification();
 
     m_pendingStartupHide = m_startMinimised;
     SetTimer(kStartupHideTimer, kStartupHideDelay);
@@ -194,7 +196,9 @@ void CMainSettingsDlg::ReadDesktopWallpaperSettings()
 
 bool CMainSettingsDlg::LoadSettings()
 {
-    return ::LoadSettings(m_settingsKey, m_settings, GetSystemDefaultLangID());
+    const bool iconOptionRead = ::LoadSettings(m_settingsKey, m_settings, GetSystemDefaultLangID());
+    m_atHand.Load();
+    return iconOptionRead;
 }
 
 void CMainSettingsDlg::SaveSettings()
@@ -211,6 +215,7 @@ void CMainSettingsDlg::UpdateControlStates()
         ::EnableWindow(GetDlgItem(id), showPic);
     EnableIntervalEdit(showPic && m_settings.ChangeMode == ChangeInterval);
     EnableStyleRadios(showPic);
+    RefreshTipDetail();
 }
 
 void CMainSettingsDlg::EnableStyleRadios(bool showPic)
@@ -307,6 +312,7 @@ void CMainSettingsDlg::OnStartupHideTimer()
     m_pendingStartupHide = false;
     ShowWindow(SW_MINIMIZE);
     Hide();
+    RunStartupVerb();
 }
 
 bool CMainSettingsDlg::OnSysCommand(WPARAM command)
@@ -332,7 +338,7 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     // the user's doing.
     if (lp != 0 && NotificationsLocked())
         return TRUE;
-    if (lp == 0 && OnMenuCommand(id))
+    if (lp == 0 && (OnMenuCommand(id) || OnAtHandCommand(id)))
         return TRUE;
     if (id == IDC_INTERVAL_EDIT && lp != 0) {
         if (code == EN_CHANGE)
@@ -556,9 +562,20 @@ WallpaperOptions CMainSettingsDlg::CurrentWallpaperOptions() const
     return {m_settings.SetDefaultUser, m_settings.ShowMode, m_settings.FullColour != 0};
 }
 
-void CMainSettingsDlg::MoveToPicture(const std::string& picture)
+std::vector<std::string> CMainSettingsDlg::NextPictures()
 {
-    m_settings.CurPicFileName = picture;
+    return m_atHand.NextPictures();
+}
+
+std::vector<std::string> CMainSettingsDlg::PreviousPictures()
+{
+    return m_atHand.PreviousPictures();
+}
+
+void CMainSettingsDlg::MoveToPicture(const std::string& picture, bool back)
+{
+    m_atHand.Shown(picture, back ? PictureAtHand::Step::Back : PictureAtHand::Step::Forward);
+    RefreshTipDetail();
 }
 
 void CMainSettingsDlg::WallpaperShown()
@@ -589,7 +606,8 @@ void CMainSettingsDlg::NoReadablePicture()
 
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (LRESULT result = 0; OnMenusAndTrayMessage(msg, wp, lp, result) || OnSkinMessage(msg, wp, lp, result))
+    if (LRESULT result = 0; OnAtHandMessage(msg, wp, lp, result) || OnMenusAndTrayMessage(msg, wp, lp, result) ||
+                            OnSkinMessage(msg, wp, lp, result))
         return result;
     switch (msg) {
     case kWallpaperJobMessage:

@@ -5,12 +5,14 @@
 // each change and when it closes.
 
 #include "engine/ChangeScheduler.h"
+#include "engine/PictureAtHand.h"
 #include "engine/WallpaperChanger.h"
 #include "framework/Dialog.h"
 #include "framework/ToolTipCtrl.h"
 #include "image/ImageObject.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
+#include "ui/AtHandVerb.h"
 #include "ui/DialogColours.h"
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/skin/SkinButton.h"
@@ -45,6 +47,8 @@ class CMainSettingsDlg : public CDialog,
 
     Settings m_settings;
     bool m_startMinimised = false;
+    // A verb of this start's command line, done once the window has hidden.
+    std::optional<AtHandVerb> m_startupVerb;
     // The application's notification icon; set before the window runs.
     CTrayIcon* m_trayIcon = nullptr;
 
@@ -84,6 +88,28 @@ class CMainSettingsDlg : public CDialog,
     void OnInitMenuPopup(HMENU menu);
     void PaintMinimised();
     COwnerDrawMenu m_contextMenu;
+
+    // ---- The picture at hand (MainSettingsAtHand.cpp): Next, Previous,
+    // the picture's folder, exclusions, pause, shuffle, the verbs of the
+    // command line, and the schedule's catch-up after sleep or an unlock.
+    // Messages of that part, seen before any other handling; true when handled.
+    bool OnAtHandMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    bool OnAtHandCommand(UINT id);
+    void OnAtHandVerb(AtHandVerb verb);
+    // The verb of this start's command line, once the window has hidden.
+    void RunStartupVerb();
+    void PrepareAtHandMenu(HMENU menu);
+    // The user picked `picture` in the select-picture dialog.
+    void OnPictureChosenByUser(const std::string& picture);
+    // Next or Previous, from a menu or the command line.
+    void ChangeByUser(PictureAtHand::Step step);
+    void OpenPictureFolder();
+    void SetPaused(bool paused);
+    // The tip's second line: the picture shown, and whether changes pause.
+    void RefreshTipDetail();
+    void RegisterSessionNotification();
+    void UnregisterSessionNotification();
+    PictureAtHand m_atHand{m_settings, m_settingsKey};
 
     // ---- The skin (MainSettingsDlgSkin.cpp)
     // Loads the skin (rebuilding its description when it cannot be read),
@@ -159,11 +185,16 @@ class CMainSettingsDlg : public CDialog,
     void EnableIntervalEdit(bool enabled) override;
     void WriteToday(const std::string& today) override;
     void WriteChangeMode(int mode) override;
+    bool SomeoneWorksFullScreen() override;
+    void StartQuietCheckTimer() override;
+    void StopQuietCheckTimer() override;
 
     // WallpaperChangerHost: the changes that run beside the window.
     std::string CurrentPicture() const override;
     WallpaperOptions CurrentWallpaperOptions() const override;
-    void MoveToPicture(const std::string& picture) override;
+    std::vector<std::string> NextPictures() override;
+    std::vector<std::string> PreviousPictures() override;
+    void MoveToPicture(const std::string& picture, bool back) override;
     void WallpaperShown() override;
     void NoReadablePicture() override;
 

@@ -11,7 +11,7 @@ bool CMainSettingsDlg::ChoosePicture()
     if (dialog.DoModal() != IDOK)
         return false;
     m_settings.Preview = dialog.previewEnabled;
-    m_settings.CurPicFileName = dialog.selectedPath;
+    OnPictureChosenByUser(dialog.selectedPath);
     return true;
 }
 

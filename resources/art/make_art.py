@@ -8,8 +8,10 @@
     hand.cur        link cursor: 32x32 monochrome pointing hand whose
                     fingertip is the hot spot (0, 0)
     about.bmp       About box picture, 64x64, 24-bit
-    menu_icons.bmp  menu icon strip, 64x15, 16 colours: About, help,
-                    hide window, show window
+    menu_icons.bmp  menu icon strip, 16x15 each, 16 colours: About, help,
+                    hide window, show window, next picture, previous
+                    picture, the picture's folder, never show, show the
+                    excluded again, pause, shuffle
 
 Only the standard library is used, so the files can be redrawn on any
 machine with Python 3:  python3 make_art.py [output folder]
@@ -350,7 +352,7 @@ XoooXoooooooooX.................
 
 # ---------------------------------------------------------------- the menu icons
 #
-# Four 16x15 cells in the 16 standard colours. Silver is the cell background:
+# 16x15 cells in the 16 standard colours. Silver is the cell background:
 # the menu code maps it to the button face and masks it out.
 
 VGA = [
@@ -436,6 +438,155 @@ kkkkkkkkkkkg....
 """
 
 
+# The "Picture" part of the menus: next, previous, the picture's folder,
+# never show, show the excluded again, pause, shuffle, full colour.
+
+NEXT_ICON = """
+................
+..n.............
+..nn.........nn.
+..nbn........nb.
+..nbbn.......nb.
+..nbbbn......nb.
+..nbbbbn.....nb.
+..nbbbbbn....nb.
+..nbbbbn.....nb.
+..nbbbn......nb.
+..nbbn.......nb.
+..nbn........nb.
+..nn.........nb.
+..n..........nn.
+................
+"""
+
+PREVIOUS_ICON = """
+................
+.............n..
+.nn.........nn..
+.bn........nbn..
+.bn.......nbbn..
+.bn......nbbbn..
+.bn.....nbbbbn..
+.bn....nbbbbbn..
+.bn.....nbbbbn..
+.bn......nbbbn..
+.bn.......nbbn..
+.bn........nbn..
+.bn.........nn..
+.nn..........n..
+................
+"""
+
+FOLDER_ICON = """
+................
+................
+.kkkkk..........
+kyyyyyk.........
+kyyyyyykkkkkkk..
+kyyyyyyyyyyyyk..
+kyokkkkkkkkkkkkk
+kyokyyyyyyyyyyyk
+kyokyyyyyyyyyyok
+kokyyyyyyyyyyok.
+kokyyyyyyyyyyok.
+kkyyyyyyyyyyok..
+kkooooooooooook.
+kkkkkkkkkkkkkk..
+................
+"""
+
+NEVER_ICON = """
+................
+.....mmmmmm.....
+...mmrrrrrrmm...
+..mrrrwwwwwrrm..
+..mrrwwwwwrrrm..
+.mrrwwwwwrrrwrm.
+.mrwwwwwrrrwwrm.
+.mrwwwwrrrwwwrm.
+.mrwwwrrrwwwwrm.
+.mrwrrrwwwwwrrm.
+..mrrrwwwwwrrm..
+..mrrwwwwwrrrm..
+...mmrrrrrrmm...
+.....mmmmmm.....
+................
+"""
+
+SHOW_AGAIN_ICON = """
+................
+................
+.....kkkkkk.....
+...kkwwwwwwkk...
+..kwwwkkkkwwwk..
+.kwwwkGGGGkwwwk.
+kwwwwkGllGkwwwwk
+kwwwwkGllGkwwwwk
+.kwwwkGGGGkwwwk.
+..kwwwkkkkwwwk..
+...kkwwwwwwkk...
+.....kkkkkk.....
+................
+................
+................
+"""
+
+PAUSE_ICON = """
+................
+................
+...nnnn..nnnn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nbbn..nbbn...
+...nnnn..nnnn...
+................
+................
+"""
+
+SHUFFLE_ICON = """
+................
+.............G..
+..........GGGlG.
+nnnn.....GllllG.
+....n...G..GlG..
+.....n.G.....G..
+......G.........
+.....G.n........
+....G...n....G..
+...G.....n..GlG.
+GGG.......GllllG
+...........GGGlG
+.............G..
+................
+................
+"""
+
+
+FULL_COLOUR_ICON = """
+................
+.kkkkkkkkkkkkkk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.krrrryyyyllllk.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kbbbbffffcccck.
+.kkkkkkkkkkkkkk.
+................
+................
+"""
+
+
 def art_rows(text, width, height):
     rows = [line for line in text.strip("\n").split("\n")]
     if len(rows) != height or any(len(row) != width for row in rows):
@@ -444,7 +595,9 @@ def art_rows(text, width, height):
 
 
 def menu_strip():
-    cells = [art_rows(icon, 16, 15) for icon in (ABOUT_ICON, HELP_ICON, HIDE_ICON, SHOW_ICON)]
+    strip = (ABOUT_ICON, HELP_ICON, HIDE_ICON, SHOW_ICON, NEXT_ICON, PREVIOUS_ICON, FOLDER_ICON, NEVER_ICON,
+             SHOW_AGAIN_ICON, PAUSE_ICON, SHUFFLE_ICON, FULL_COLOUR_ICON)
+    cells = [art_rows(icon, 16, 15) for icon in strip]
     return [[VGA_KEYS[c] for cell in cells for c in cell[y]] for y in range(15)]
 
 

@@ -4,13 +4,18 @@
 // twenty times a second for its whole life); a click saves the settings once.
 // The icon's tip says from the start what a click will do: a window started
 // with "min" shows only until that tick, and its tip never flickers to
-// "click to hide".
+// "click to hide". A change that falls due while someone works full-screen
+// (the shell's answer comes from the test) waits, and comes once it ends.
 
+#include "engine/FullScreenWork.h"
 #include "framework/App.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
+#include "tests/engine/TestPictures.h"
 #include "tests/support/Program.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TessalyState.h"
+#include "tests/support/WindowHelpers.h"
 #include "ui/MainSettingsDlg.h"
 #include "ui/tray/TrayIcon.h"
 
@@ -91,6 +96,36 @@ TEST_P(StartupHideTimer, TicksOnceAndHidesOnlyAWindowStartedMinimisedWhoseTipNev
 }
 
 INSTANTIATE_TEST_SUITE_P(StartedWithAndWithoutMin, StartupHideTimer, ::testing::Bool());
+
+int notificationState = 0;
+HRESULT WINAPI TestNotificationState(int* state)
+{
+    *state = notificationState;
+    return S_OK;
+}
+
+TEST_F(StartupHideTimer, AChangeDueDuringFullScreenWorkWaitsAndComesOnceItEnds)
+{
+    TempFolder folder;
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        WritePicture(folder.File(name), 8, 8);
+    PresetSettings({{"ChangeMode", "3"},
+                    {"ChangeTime", "0.0167"}, // every second
+                    {"CurPicFileName", folder.File("a.bmp")}});
+    PresetDesktop(folder.File("a.bmp"));
+    notificationState = 2; // a full-screen program (QUNS_BUSY)
+    SetNotificationStateQuery(TestNotificationState, 100);
+    CMainSettingsDlg window;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+
+    PumpUntil([] { return false; }, 3500);
+    EXPECT_EQ(folder.File("a.bmp"), window.m_settings.CurPicFileName);
+    notificationState = 5; // QUNS_ACCEPTS_NOTIFICATIONS
+    EXPECT_TRUE(PumpUntil([&] { return window.m_settings.CurPicFileName != folder.File("a.bmp"); }, 3000));
+    EXPECT_EQ(folder.File("b.bmp"), window.m_settings.CurPicFileName) << "one change for the three ticks";
+    window.DestroyWindow();
+    SetNotificationStateQuery(nullptr);
+}
 
 class CountingSaves : public CMainSettingsDlg {
   public:

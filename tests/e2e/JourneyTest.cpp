@@ -8,10 +8,14 @@
 
 #include "engine/Wallpaper.h"
 #include "resources/resource.h"
+#include "settings/Settings.h"
 #include "tests/e2e/PictureDialog.h"
 #include "tests/e2e/Pictures.h"
 #include "tests/e2e/Screenshots.h"
+#include "tests/engine/TestPictures.h"
 #include "tests/support/RealInput.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
 #include "tests/support/TrayWindows.h"
@@ -19,8 +23,11 @@
 #include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
+#include <wtsapi32.h>
 
+#include <algorithm>
 #include <functional>
+#include <set>
 #include <vector>
 
 using namespace e2e;
@@ -53,6 +60,22 @@ bool ClickItemOfMenu(const Tessaly& program, bool last, const std::function<void
     // Each item is at least a menu bar high; the frame is a few pixels.
     const int fromEdge = 3 + GetSystemMetrics(SM_CYMENU) / 2;
     return ClickAt({(rect.left + rect.right) / 2, last ? rect.bottom - fromEdge : rect.top + fromEdge});
+}
+
+// The same for the item below `itemsAbove` items and `separatorsAbove`
+// separators.
+bool ClickMenuItem(const Tessaly& program, int itemsAbove, int separatorsAbove, const std::function<void()>& whileOpen)
+{
+    HWND menu = program.WaitForWindowOfClass(L"#32768");
+    RECT rect = {};
+    if (!menu || !GetWindowRect(menu, &rect))
+        return false;
+    whileOpen();
+    // As the owner-drawn items measure themselves: at least 19 pixels high,
+    // separators half a menu bar.
+    const int item = std::max(GetSystemMetrics(SM_CYMENU), 19);
+    const int top = rect.top + 3 + itemsAbove * item + separatorsAbove * (GetSystemMetrics(SM_CYMENU) / 2);
+    return ClickAt({(rect.left + rect.right) / 2, top + item / 2});
 }
 
 std::vector<std::string> FirstOf(const std::vector<std::string>& shown, std::size_t count)
@@ -169,7 +192,8 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         bool ticked = false;
         for (int attempt = 0; attempt < 2 && !ticked; ++attempt) {
             ASSERT_TRUE(ClickWindow(program.Control(IDC_DISPLAY_GROUP), MouseButton::Right));
-            ticked = ClickItemOfMenu(program, false, [] { TakeScreenshot("3-full-colour-menu"); });
+            // Below seven items and two separators of the picture part.
+            ticked = ClickMenuItem(program, 7, 2, [] { TakeScreenshot("3-full-colour-menu"); });
         }
         ASSERT_TRUE(ticked);
         ASSERT_TRUE(m_watch.WaitFor(5, kWalkDeadline));
@@ -248,4 +272,138 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     // Alt+F4, as a person ends it.
     PressKeys({VK_MENU, VK_F4});
     EXPECT_TRUE(again.Ends());
+}
+
+// ---- The picture at hand
+
+namespace {
+
+DWORD RunVerb(const char* arguments)
+{
+    Program start(ProgramPath(), arguments);
+    DWORD exitCode = 99;
+    start.WaitForExit(kProgramDeadline, &exitCode);
+    return exitCode;
+}
+
+class AtHand : public Journey {
+  protected:
+    void Preset(const std::string& first, const char* changeMode, const char* interval = "30")
+    {
+        PresetSettings({{"ChangeMode", changeMode}, {"ChangeTime", interval}, {"CurPicFileName", first}});
+        PresetDesktop(first);
+    }
+    // Another start with `arguments`; the running copy shows `shown`.
+    void Walk(const char* arguments, const std::string& shown)
+    {
+        const std::size_t count = m_watch.Shown().size() + 1;
+        EXPECT_EQ(0u, RunVerb(arguments)) << arguments;
+        ASSERT_TRUE(m_watch.WaitFor(count, kWalkDeadline)) << arguments;
+        EXPECT_EQ(shown, m_watch.Shown().back()) << arguments;
+    }
+};
+
+} // namespace
+
+TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutliveARestart)
+{
+    Preset(m_pictures.Path("a.bmp"), "0");
+    // Damaged values of the new settings start clean and take nothing with them.
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "History", std::string(100000, 'x'));
+    CRegistryKey key;
+    key.Open(HKEY_CURRENT_USER, kSettingsKeyPath);
+    key.WriteDword("Excluded", 7);
+
+    EXPECT_EQ(0u, RunVerb("/exit")) << "none runs: nothing to end";
+    DWORD exitCode = 0;
+    EXPECT_NE(std::string::npos, RunForErrorOutput(ProgramPath(), "/nxt", &exitCode).find("/previous"));
+    EXPECT_EQ(2u, exitCode);
+    EXPECT_EQ(0, CountWindowsWithCaption(L"Orvane Tessaly"));
+    {
+        Tessaly first("/next"); // none runs: started as at log-on, then the verb
+        ASSERT_TRUE(first.BecomesHidden());
+        ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
+        EXPECT_EQ("Q62/8", m_watch.Shown()[0]);
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nb.jpg"));
+        Walk("-NEXT", "Q63/24");
+        Walk("/previous", "Q62/8");
+        EXPECT_EQ(0u, RunVerb("/pause"));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(IDS_TIP_PAUSED) + L"b.jpg"));
+        EXPECT_EQ("1", Setting("Paused"));
+        EXPECT_EQ(0u, RunVerb("/Resume"));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nb.jpg"));
+        EXPECT_EQ(0u, RunVerb("/show"));
+        EXPECT_TRUE(first.BecomesVisible());
+        EXPECT_EQ(0u, RunVerb("-hide"));
+        EXPECT_TRUE(first.BecomesHidden());
+
+        // "Never show this picture", below three items and a separator.
+        const std::size_t count = m_watch.Shown().size() + 1;
+        ASSERT_TRUE(ClickTrayIcon(m_clickToShow, MouseButton::Right));
+        ASSERT_TRUE(ClickMenuItem(first, 3, 1, [] { TakeScreenshot("7-picture-menu"); }));
+        ASSERT_TRUE(m_watch.WaitFor(count, kWalkDeadline));
+        EXPECT_EQ("Q63/24", m_watch.Shown().back());
+        EXPECT_EQ(m_pictures.Path("b.jpg"), Setting("Excluded"));
+        Walk("/next", "Q64/8");
+        Walk("/next", "a.bmp");
+        Walk("/next", "Q63/24");
+        // Explorer opens on the picture's folder.
+        const std::wstring folder = Widen(m_pictures.Folder().substr(m_pictures.Folder().rfind('\\') + 1));
+        PostMessageW(first.Window(), WM_COMMAND, IDM_OPEN_PICTURE_FOLDER, 0);
+        HWND explorer = nullptr;
+        EXPECT_TRUE(
+            PumpUntil([&] { return (explorer = FindWindowW(nullptr, folder.c_str())) != nullptr; }, kProgramDeadline));
+        PostMessageW(explorer, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, RunVerb("/exit"));
+        EXPECT_TRUE(first.Ends());
+    }
+    Tessaly again("/previous"); // back through what was shown, passing over b.jpg
+    ASSERT_TRUE(m_watch.WaitFor(8, kWalkDeadline));
+    EXPECT_EQ("a.bmp", m_watch.Shown().back());
+    Walk("/previous", "Q64/8");
+    Walk("/next", "a.bmp");
+    Walk("/next", "Q63/24");
+    EXPECT_EQ("0", Setting("ChangeMode"));
+    EXPECT_EQ(0u, RunVerb("/exit"));
+    EXPECT_TRUE(again.Ends());
+}
+
+TEST_F(AtHand, ShuffleShowsEachOfTenPicturesOncePerRoundAcrossARestart)
+{
+    TempFolder ten;
+    for (int index = 0; index < 10; ++index)
+        WritePicture(ten.File("p" + std::to_string(index) + ".bmp"), 20 + index, 20);
+    Preset(ten.File("p0.bmp"), "3", "0.0167");
+    WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "Shuffle", "1");
+    for (std::size_t changes : {6, 21}) {
+        Tessaly run("min");
+        ASSERT_TRUE(m_watch.WaitFor(changes, 2 * kWalkDeadline));
+        EXPECT_EQ(0u, RunVerb("/exit"));
+        EXPECT_TRUE(run.Ends());
+    }
+    const std::vector<std::string>& shown = m_watch.Shown();
+    for (std::size_t round : {0, 10})
+        EXPECT_EQ(10u, std::set<std::string>(shown.begin() + round, shown.begin() + round + 10).size()) << round;
+}
+
+TEST_F(AtHand, WakingAndUnlockingCatchUpAChangeThatFellDueMeanwhile)
+{
+    Preset(m_pictures.Path("a.bmp"), "3", "0.05"); // every 3 seconds
+    Tessaly program("min");
+    ASSERT_TRUE(program.BecomesHidden());
+    for (const auto& [message, event] : {std::pair<UINT, WPARAM>{WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                                         std::pair<UINT, WPARAM>{WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK}}) {
+        const std::size_t before = m_watch.Shown().size();
+        // The interval typed again restarts the timer, as sleep stops it;
+        // the wall clock goes on.
+        for (int typed = 0; typed < 8; ++typed) {
+            program.Type(IDC_INTERVAL_EDIT, L"0.05");
+            PumpUntil([] { return false; }, 500);
+        }
+        EXPECT_EQ(before, m_watch.Shown().size()) << "no tick came";
+        PostMessageW(program.Window(), message, event, 0);
+        EXPECT_TRUE(m_watch.WaitFor(before + 1, 2000)) << message;
+    }
+    EXPECT_EQ(0u, RunVerb("/exit"));
+    EXPECT_TRUE(program.Ends());
 }

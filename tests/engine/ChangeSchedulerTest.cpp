@@ -60,9 +60,10 @@ class SchedulerTest : public ::testing::Test {
     }
 
     std::string today = "20240301";
+    ULONGLONG now = 1000000; // wall-clock milliseconds
     Settings settings;
     RecordingHost host;
-    CChangeScheduler scheduler{settings, host, [this] { return today; }};
+    CChangeScheduler scheduler{settings, host, [this] { return today; }, [this] { return now; }};
 };
 
 TEST_F(SchedulerTest, DailyStartWithNoChangeYetChangesAtOnceAndWritesToday)
@@ -182,6 +183,41 @@ TEST_F(SchedulerTest, TickingShowPictureSchedulesByMode)
 
     scheduler.OnShowPictureOff();
     EXPECT_EQ(0u, host.changeTimerPeriod);
+}
+
+TEST_F(SchedulerTest, WakingOrUnlockingCatchesUpWhatIsDueByTheWallClockAndRestartsTheTimer)
+{
+    struct Case {
+        int mode;
+        ULONGLONG minutesAsleep; // since the last change
+        bool newDay;
+        bool paused;
+        int changes;
+    };
+    const Case cases[] = {
+        {ChangeInterval, 29, false, false, 0},  {ChangeInterval, 31, false, false, 1},
+        {ChangeInterval, 31, false, true, 0},   {ChangeDaily, 600, false, false, 0},
+        {ChangeDaily, 1, true, false, 1},       {ChangeDaily, 1, true, true, 0},
+        {ChangeEachStart, 600, true, false, 0},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host;
+        settings.ChangeMode = c.mode;
+        settings.ChangeTime = 30;
+        settings.Today = today = "20240301";
+        settings.Paused = c.paused;
+        CChangeScheduler scheduler{settings, host, [this] { return today; }, [this] { return now; }};
+        scheduler.OnStartup();
+        const int atStart = host.Changes();
+        now += c.minutesAsleep * 60000;
+        if (c.newDay)
+            today = "20240302";
+        scheduler.OnResumeOrUnlock();
+        EXPECT_EQ(c.changes, host.Changes() - atStart) << c.mode << " " << c.minutesAsleep << " " << c.paused;
+        const UINT period = c.mode == ChangeDaily ? kDailyCheckPeriod : c.mode == ChangeInterval ? 1800000u : 0u;
+        EXPECT_EQ(period, host.changeTimerPeriod);
+        EXPECT_EQ(period != 0, !host.log.empty() && host.log.back().rfind("timer0", 0) == 0) << "a whole period again";
+    }
 }
 
 TEST(IntervalPeriod, MinutesBecomeWholeMilliseconds)

@@ -2,6 +2,7 @@
 // prefix, real picture files and the real system call.
 
 #include "engine/DesktopWallpaperState.h"
+#include "engine/PictureCatalogue.h"
 #include "engine/StyleAvailability.h"
 #include "engine/Wallpaper.h"
 #include "engine/WallpaperChanger.h"
@@ -12,6 +13,7 @@
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TessalyState.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,9 @@
 
 #include <psapi.h>
 
+using testing_support::DesktopValue;
 using testing_support::ReadStringValue;
+using testing_support::ShellDesktopValue;
 using testing_support::TempFolder;
 using testing_support::WriteStringValue;
 
@@ -27,16 +31,6 @@ namespace {
 
 constexpr const char* kUserPathValues[] = {"Wallpaper", "ConvertedWallpaper", "OriginalWallpaper"};
 constexpr const char* kShellPathValues[] = {"Wallpaper", "BackupWallpaper"};
-
-std::string UserValue(const char* name)
-{
-    return ReadStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, name).value_or("<missing>");
-}
-
-std::string ShellValue(const char* name)
-{
-    return ReadStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name).value_or("<missing>");
-}
 
 std::string DefaultUserValue(const char* name)
 {
@@ -47,17 +41,17 @@ std::string DefaultUserValue(const char* name)
 void ExpectWallpaperPath(const std::string& expected)
 {
     for (const char* name : kUserPathValues)
-        EXPECT_EQ(expected, UserValue(name)) << "Control Panel\\Desktop " << name;
+        EXPECT_EQ(expected, DesktopValue(name)) << "Control Panel\\Desktop " << name;
     for (const char* name : kShellPathValues)
-        EXPECT_EQ(expected, ShellValue(name)) << "Internet Explorer desktop " << name;
+        EXPECT_EQ(expected, ShellDesktopValue(name)) << "Internet Explorer desktop " << name;
 }
 
 void ExpectStyle(const std::string& style, const std::string& tile)
 {
-    EXPECT_EQ(style, UserValue("WallpaperStyle"));
-    EXPECT_EQ(tile, UserValue("TileWallpaper"));
-    EXPECT_EQ(style, ShellValue("WallpaperStyle"));
-    EXPECT_EQ(tile, ShellValue("TileWallpaper"));
+    EXPECT_EQ(style, DesktopValue("WallpaperStyle"));
+    EXPECT_EQ(tile, DesktopValue("TileWallpaper"));
+    EXPECT_EQ(style, ShellDesktopValue("WallpaperStyle"));
+    EXPECT_EQ(tile, ShellDesktopValue("TileWallpaper"));
 }
 
 std::uint64_t LastWrite(const std::string& path)
@@ -239,7 +233,9 @@ class ChangerWindow : public WallpaperChangerHost {
 
     std::string CurrentPicture() const override { return picture; }
     WallpaperOptions CurrentWallpaperOptions() const override { return {0, style, false}; }
-    void MoveToPicture(const std::string& next) override
+    std::vector<std::string> NextPictures() override { return PicturesAfter(picture); }
+    std::vector<std::string> PreviousPictures() override { return {}; }
+    void MoveToPicture(const std::string& next, bool) override
     {
         picture = next;
         ++moves;

@@ -243,8 +243,9 @@ TEST_F(InstallRoundTrip, ForTheUserAloneAnUpgradeRestartsTheRunningCopyWithItsSe
     EXPECT_FALSE(ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName));
     ExpectNoInstallation(Kind::AllUsers);
     // Closed by the uninstaller, the new version saved every setting as it
-    // found them, but for the picture it moved on to.
+    // found them, but for the picture it moved on to and the one it left.
     settings["CurPicFileName"] = first;
+    settings["History"] = second + "|" + settings["History"];
     EXPECT_EQ(settings, ReadStringValues(HKEY_CURRENT_USER, kSettingsKeyPath));
 }
 

@@ -58,22 +58,44 @@ LoadedMenu LoadFirstPopup(const ResourceModule& module, unsigned menuId)
     return result;
 }
 
-const std::vector<MenuItem> kChineseContextMenu = {
+const std::vector<MenuItem> kPicturePart = {
+    {IDM_NEXT_PICTURE, L"下一张图片(&N)"},
+    {IDM_PREVIOUS_PICTURE, L"上一张图片(&P)"},
+    {IDM_OPEN_PICTURE_FOLDER, L"打开图片所在的文件夹(&O)"},
+    {kSeparator, L""},
+    {IDM_NEVER_SHOW_PICTURE, L"不再显示这张图片(&V)"},
+    {IDM_SHOW_EXCLUDED_AGAIN, L"重新显示排除的图片(&G)"},
+    {kSeparator, L""},
+    {IDM_PAUSE_CHANGES, L"暂停更换(&U)"},
+    {IDM_SHUFFLE, L"随机顺序(&L)"},
     {IDM_FULL_COLOUR, L"全彩色(&F)"},
     {kSeparator, L""},
+};
+
+std::vector<MenuItem> AfterPicturePart(std::vector<MenuItem> items)
+{
+    items.insert(items.begin(), kPicturePart.begin(), kPicturePart.end());
+    return items;
+}
+
+const std::vector<MenuItem> kChineseContextMenu = AfterPicturePart({
     {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},
     {kSeparator, L""},
     {IDM_HELP, L"帮助(&H)..."},
     {IDM_ABOUT, L"关于Orvane Tessaly(A) ..."},
     {kSeparator, L""},
     {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
-};
+});
 
-const std::vector<MenuItem> kChineseTrayMenu = {
-    {IDM_FULL_COLOUR, L"全彩色(&F)"},           {kSeparator, L""}, {IDM_SHOW_WINDOW, L"显示程序界面(&S)..."},
-    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},      {kSeparator, L""}, {IDM_HELP, L"帮助(&H)..."},
-    {IDM_ABOUT, L"关于 Orvane Tessaly(A) ..."}, {kSeparator, L""}, {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
-};
+const std::vector<MenuItem> kChineseTrayMenu = AfterPicturePart({
+    {IDM_SHOW_WINDOW, L"显示程序界面(&S)..."},
+    {IDM_HIDE_WINDOW, L"隐藏程序界面(I)"},
+    {kSeparator, L""},
+    {IDM_HELP, L"帮助(&H)..."},
+    {IDM_ABOUT, L"关于 Orvane Tessaly(A) ..."},
+    {kSeparator, L""},
+    {IDM_EXIT, L"退出程序(&X)\tAlt+F4"},
+});
 
 std::vector<unsigned> Commands(const std::vector<MenuItem>& items)
 {

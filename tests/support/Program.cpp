@@ -70,6 +70,36 @@ Program::Program(const std::string& path, const std::string& arguments, const st
         m_process = PROCESS_INFORMATION{};
 }
 
+std::string RunForErrorOutput(const std::string& path, const std::string& arguments, DWORD* exitCode)
+{
+    *exitCode = 99;
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE reader = nullptr;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    if (!CreatePipe(&reader, &startup.hStdError, &inherited, 0))
+        return "";
+    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    std::string commandLine = "\"" + path + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    CloseHandle(startup.hStdError); // the pipe ends when the program's copy closes
+    std::string output;
+    char buffer[512];
+    for (DWORD read = 0; started && ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0;)
+        output.append(buffer, read);
+    CloseHandle(reader);
+    if (started && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, exitCode);
+    if (started) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return output;
+}
+
 Program::~Program()
 {
     Terminate();

@@ -38,6 +38,10 @@ class Program {
     PROCESS_INFORMATION m_process{};
 };
 
+// Runs `path` with `arguments` to its end and gives what it wrote to its
+// error output; `exitCode` receives its exit code (99 when it did not end).
+std::string RunForErrorOutput(const std::string& path, const std::string& arguments, DWORD* exitCode);
+
 // Every top-level window of a process (hidden ones too).
 std::vector<HWND> ProcessWindows(DWORD processId);
 // Top-level windows of any process with exactly this caption.

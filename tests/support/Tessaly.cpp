@@ -31,12 +31,24 @@ std::wstring ProgramText(unsigned id)
     return result;
 }
 
+namespace {
+
+// "min" starts hidden, as at log-on, and so does a verb such as "/next" when
+// no copy runs; "/min" and "-min" have always shown the window.
+bool StartsHidden(const std::string& arguments)
+{
+    const bool flag = !arguments.empty() && (arguments[0] == '/' || arguments[0] == '-');
+    return arguments == "min" || (flag && lstrcmpiA(arguments.c_str() + 1, "min") != 0);
+}
+
+} // namespace
+
 Tessaly::Tessaly(const std::string& arguments, const std::string& folder, const std::string& workingDirectory)
     : m_program(std::make_unique<Program>((folder.empty() ? TestProgramDirectory() : folder) + "\\Tessaly.exe",
                                           arguments, workingDirectory))
 {
     if (m_program->Started())
-        m_startMessages = MessagesDuring([&] { WaitForMainWindow(arguments == "min"); });
+        m_startMessages = MessagesDuring([&] { WaitForMainWindow(StartsHidden(arguments)); });
 }
 
 Tessaly::~Tessaly()

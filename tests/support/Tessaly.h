@@ -32,7 +32,7 @@ class Tessaly {
   public:
     // Starts the program with `arguments` from `folder` (the test's own
     // when empty) in `workingDirectory` (the program's folder when empty),
-    // and waits until its main window has shown ("min" hides it at once)
+    // and waits until its main window has shown ("min" and a verb hide it at once)
     // or the program has ended. The message boxes it shows meanwhile are
     // answered with OK; StartMessages() gives their texts.
     explicit Tessaly(const std::string& arguments = "", const std::string& folder = "",

@@ -137,12 +137,22 @@ std::vector<TrayIconView> TrayIcons()
     return icons;
 }
 
+namespace {
+
+// The whole tip, or its first line (the second names the current picture).
+bool TipMatches(const std::wstring& shown, const std::wstring& tip)
+{
+    return shown == tip || shown.substr(0, shown.find(L'\n')) == tip;
+}
+
+} // namespace
+
 bool WaitForTrayIcon(const std::wstring& tip, TrayIconView* icon, DWORD milliseconds)
 {
     return PumpUntil(
         [&] {
             for (const TrayIconView& shown : TrayIcons()) {
-                if (shown.tip != tip)
+                if (!TipMatches(shown.tip, tip))
                     continue;
                 if (icon)
                     *icon = shown;
@@ -159,7 +169,7 @@ bool WaitForNoTrayIcon(const std::wstring& tip, DWORD milliseconds)
         [&] {
             const auto icons = TrayIcons();
             return std::none_of(icons.begin(), icons.end(),
-                                [&](const TrayIconView& shown) { return shown.tip == tip; });
+                                [&](const TrayIconView& shown) { return TipMatches(shown.tip, tip); });
         },
         milliseconds);
 }

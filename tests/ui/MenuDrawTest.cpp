@@ -4,7 +4,7 @@
 // the dot, the right-aligned shortcut and the etched separator.
 #include "resources/resource.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/menu/MenuFont.h"
+#include "framework/InterfaceFont.h"
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/PlatformClass.h"
 
@@ -67,7 +67,7 @@ TEST_F(MenuDrawTest, MeasuresTextPlusTwoIconWidthsAndHalfLineSeparators)
     EXPECT_EQ(request.itemWidth, UINT(text.cx + 33));
     EXPECT_EQ(request.itemHeight, UINT(std::max(GetSystemMetrics(SM_CYMENU), 19)));
 
-    const OwnerDrawItem* separator = popup->ItemAt(1);
+    const OwnerDrawItem* separator = popup->ItemAt(3);
     ASSERT_TRUE(separator->IsSeparator());
     request = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(separator)};
     popup->MeasureItem(&request);
@@ -133,7 +133,7 @@ TEST_F(MenuDrawTest, ShortcutEndsAnIconWidthShortOfTheEdgeAndSeparatorsAreEtched
     EXPECT_EQ(canvas.Count({0, 0, kWidth, 19}, kUnpainted), 0);
 
     // A separator 10 pixels high: only the etched line through its middle.
-    Draw(canvas, *popup, popup->ItemAt(1), {0, 19, kWidth, 29}, 0);
+    Draw(canvas, *popup, popup->ItemAt(3), {0, 19, kWidth, 29}, 0);
     EXPECT_EQ(canvas.Pixel(50, 19 + 5), Sys(COLOR_BTNSHADOW));
     EXPECT_EQ(canvas.Pixel(50, 19 + 6), Sys(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(canvas.Count({0, 19, kWidth, 19 + 5}, kUnpainted), kWidth * 5);

@@ -66,14 +66,16 @@ TEST(MenuRouting, TrackedPopupIsMeasuredAndDrawnByItsMenuObject)
     KillTimer(nullptr, timer);
     tracked = nullptr;
 
-    ASSERT_EQ(popup.items.size(), 9u);
+    ASSERT_EQ(popup.items.size(), 18u);
     const LONG itemHeight = std::max(GetSystemMetrics(SM_CYMENU), 19);
-    for (int position : {0, 2, 3, 5, 6, 8})
-        EXPECT_EQ(popup.items[position].bottom - popup.items[position].top, itemHeight) << position;
-    for (int position : {1, 4, 7})
-        EXPECT_EQ(popup.items[position].bottom - popup.items[position].top, GetSystemMetrics(SM_CYMENU) / 2);
+    for (int position = 0; position < 18; ++position) {
+        const bool separator = position == 3 || position == 6 || position == 10 || position == 13 || position == 16;
+        EXPECT_EQ(popup.items[position].bottom - popup.items[position].top,
+                  separator ? GetSystemMetrics(SM_CYMENU) / 2 : itemHeight)
+            << position;
+    }
     // Wide enough for the text beside two icon widths.
-    EXPECT_GT(popup.items[8].right - popup.items[8].left, 33 + 40);
+    EXPECT_GT(popup.items[17].right - popup.items[17].left, 33 + 40);
     EXPECT_GT(popup.bluePixels, 40);
     menu.DestroyMenu();
 }

@@ -1,5 +1,7 @@
 #include "ui/controls/ColorLabel.h"
 
+#include "framework/InterfaceFont.h"
+
 #include <shellapi.h>
 
 namespace {
@@ -18,6 +20,7 @@ CColorLabel::CColorLabel() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)), m_fontD
 {
     m_brush.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof m_fontDescription, &m_fontDescription);
+    m_fontDescription.lfCharSet = SystemLanguageCharset();
     m_font.CreateFontIndirect(m_fontDescription);
 }
 

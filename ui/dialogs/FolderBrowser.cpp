@@ -1,5 +1,7 @@
 #include "ui/dialogs/FolderBrowser.h"
 
+#include "framework/ComApartment.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -7,23 +9,6 @@
 #include <memory>
 
 namespace {
-
-// The browser is a COM object of the shell and wants an apartment on the
-// calling thread; one that is already there is used as it is.
-class ComApartment {
-  public:
-    ComApartment() : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment()
-    {
-        if (m_initialised)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool m_initialised;
-};
 
 // An item list the shell allocated.
 struct ItemListDeleter {
@@ -63,7 +48,7 @@ std::string ParsingName(const ITEMIDLIST* item)
 
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& startFolder)
 {
-    const ComApartment apartment;
+    const CComApartment apartment;
     BROWSEINFOA info{};
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();

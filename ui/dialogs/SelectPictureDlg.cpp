@@ -5,6 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
+#include "framework/WideText.h"
 #include "image/ImageFileType.h"
 #include "resources/resource.h"
 #include "ui/DialogColours.h"
@@ -34,9 +35,6 @@ constexpr int kDateColumnWidth = 130;
 // The preview picture keeps this much of the frame free on every side.
 constexpr int kPreviewMargin = 3;
 
-// The template places the dialog at its owner's top-left corner, where it
-// would hide the window it was opened from; centre it over the owner
-// instead, kept inside the owner's monitor.
 // The list asks in UTF-16 when its parent says it wants that; our texts are
 // in the ANSI code page.
 void CopyAsWideText(const std::string& text, wchar_t* buffer, int size)
@@ -46,17 +44,9 @@ void CopyAsWideText(const std::string& text, wchar_t* buffer, int size)
         buffer[size - 1] = L'\0';
 }
 
-std::string AnsiText(const wchar_t* text)
-{
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return std::string();
-    std::string converted(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], size, nullptr, nullptr);
-    converted.resize(static_cast<size_t>(size) - 1);
-    return converted;
-}
-
+// The template places the dialog at its owner's top-left corner, where it
+// would hide the window it was opened from; centre it over the owner
+// instead, kept inside the owner's monitor.
 void CentreOverOwner(HWND dialog)
 {
     HWND owner = GetWindow(dialog, GW_OWNER);
@@ -434,7 +424,7 @@ LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
         const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(lp);
         if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
             return -1;
-        return FindListedItem(AnsiText(find->lvfi.psz), find->lvfi.flags, find->iStart);
+        return FindListedItem(Narrow(find->lvfi.psz), find->lvfi.flags, find->iStart);
     }
     }
     return 0;

@@ -2,7 +2,7 @@
 
 #include "framework/App.h"
 #include "framework/Window.h"
-#include "ui/menu/MenuFont.h"
+#include "framework/InterfaceFont.h"
 #include "ui/menu/MenuTemplate.h"
 #include "ui/menu/PlatformClass.h"
 #include "ui/menu/SysColorBitmap.h"

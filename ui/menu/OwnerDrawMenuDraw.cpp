@@ -1,7 +1,7 @@
 // Drawing one item of an owner-drawn menu: background, icon column, check
 // mark and text, in that order.
 #include "ui/menu/MenuDrawing.h"
-#include "ui/menu/MenuFont.h"
+#include "framework/InterfaceFont.h"
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/menu/PlatformClass.h"
 #include "ui/menu/SysColorBitmap.h"

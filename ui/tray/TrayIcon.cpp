@@ -46,7 +46,23 @@ CTrayIcon::CTrayIcon(UINT iconId) : m_notifyData{}
 {
     m_notifyData.cbSize = sizeof m_notifyData;
     m_notifyData.uID = iconId;
-    StoreTip(m_notifyData.szTip, ProgramString(iconId));
+    m_tip = ProgramString(iconId);
+    StoreTip(m_notifyData.szTip, ComposedTip());
+}
+
+std::string CTrayIcon::ComposedTip() const
+{
+    return m_tipDetail.empty() ? m_tip : m_tip + "\n" + m_tipDetail;
+}
+
+void CTrayIcon::SetTipDetail(const std::string& detail)
+{
+    if (detail == m_tipDetail)
+        return;
+    m_tipDetail = detail;
+    StoreTip(m_notifyData.szTip, ComposedTip());
+    if (m_notifyData.hIcon)
+        CallShell();
 }
 
 CTrayIcon::~CTrayIcon()
@@ -68,7 +84,7 @@ bool CTrayIcon::SetIconAndTip(UINT resourceId, const char* tip)
     if (resourceId != 0) {
         const std::string own = ProgramString(resourceId);
         if (!own.empty())
-            StoreTip(m_notifyData.szTip, own);
+            m_tip = own;
         // The small picture of the icon: the notification area shows 16 x 16.
         icon = static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
@@ -80,7 +96,8 @@ bool CTrayIcon::SetIconAndTip(HICON icon, const char* tip)
 {
     m_wantedIcon = icon;
     if (tip)
-        StoreTip(m_notifyData.szTip, tip);
+        m_tip = tip;
+    StoreTip(m_notifyData.szTip, ComposedTip());
     if (!icon && !m_notifyData.hIcon) {
         StopAddRetry();
         return true;

@@ -14,6 +14,8 @@
 #include "ui/menu/OwnerDrawMenu.h"
 #include "ui/tray/NotifyIconData.h"
 
+#include <string>
+
 class CWnd;
 
 class CTrayIcon : public CObject {
@@ -31,6 +33,8 @@ class CTrayIcon : public CObject {
     // null tip keeps the current one.
     bool SetIconAndTip(UINT resourceId, const char* tip);
     bool SetIconAndTip(HICON icon, const char* tip);
+    // A second line under every tip (the current picture); empty for none.
+    void SetTipDetail(const std::string& detail);
     // The icon's callback message: 1 when handled, 0 when not.
     int OnNotifyIconEvent(WPARAM iconId, LPARAM mouseMessage);
 
@@ -46,6 +50,8 @@ class CTrayIcon : public CObject {
 
   private:
     bool CallShell();
+    // The tip and its second line, as the icon shows them.
+    std::string ComposedTip() const;
     void ToggleWindow();
     int ShowMenu();
     void StartAddRetry();
@@ -60,4 +66,6 @@ class CTrayIcon : public CObject {
     HICON m_wantedIcon = nullptr;
     UINT_PTR m_retryTimer = 0;
     DWORD m_retryStart = 0;
+    std::string m_tip;
+    std::string m_tipDetail;
 };

@@ -1,0 +1,26 @@
+#include "app/RunningCopy.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr UINT kAnswerDeadline = 5000; // ms: a copy that does not answer by then is hung
+
+} // namespace
+
+bool HandVerbToRunningCopy(HWND running, AtHandVerb verb)
+{
+    if (!running)
+        return false;
+    // "/show" brings the window forward from the running copy, which may
+    // do so only with leave from the foreground program: this start.
+    DWORD runningProcess = 0;
+    GetWindowThreadProcessId(running, &runningProcess);
+    AllowSetForegroundWindow(runningProcess);
+    const char* name = VerbName(verb);
+    COPYDATASTRUCT data = {kAtHandVerbCopyData, static_cast<DWORD>(std::strlen(name)), const_cast<char*>(name)};
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                               kAnswerDeadline, &answer) &&
+           answer != 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Handing a command-line verb to the copy of the program that already runs.
+
+#include "ui/AtHandVerb.h"
+
+#include <windows.h>
+
+// Sends `verb` to the running copy's main window `running`. The running copy
+// only takes note and acts once this start has gone, so a busy copy never
+// holds the command line up for longer than it takes to answer. False when
+// the window did not take it.
+bool HandVerbToRunningCopy(HWND running, AtHandVerb verb);

@@ -1,0 +1,30 @@
+#pragma once
+// The pictures shown before the current one, newest first, for "Previous
+// picture": the last 50, kept in the text value `History`.
+
+#include "engine/PictureExclusions.h"
+
+#include <string>
+#include <vector>
+
+class PictureHistory {
+  public:
+    static constexpr std::size_t kCapacity = 50;
+
+    // A value that is not a list (see PictureList.h) starts clean; pictures
+    // that are gone are dropped.
+    void Load(const std::string& text);
+    std::string Text() const;
+
+    // `picture` was on the desktop until another took its place.
+    void Record(const std::string& picture);
+    // Where Previous can go, newest first: the pictures still there and not
+    // excluded, other than `current`.
+    std::vector<std::string> Candidates(const std::string& current, const PictureExclusions& excluded) const;
+    // Previous went back to `picture`: it and everything shown after it
+    // leave the history, so the next Previous goes further back.
+    void WentBackTo(const std::string& picture);
+
+  private:
+    std::vector<std::string> m_pictures; // newest first
+};

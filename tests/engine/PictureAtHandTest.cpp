@@ -1,0 +1,61 @@
+// The lists behind Previous, "Never show this picture" and Shuffle, as text
+// values: a damaged one starts clean, and a shuffle round carries on across
+// a restart.
+
+#include "engine/PictureHistory.h"
+#include "engine/PictureList.h"
+#include "engine/ShuffleRound.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+using testing_support::TempFolder;
+
+namespace {
+
+TEST(PictureLists, ADamagedValueStartsCleanAndGonePicturesDrop)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp"), b = folder.AddFile("b.bmp");
+    for (const std::string& bad :
+         {std::string(100000, 'x'), JoinPictureList(std::vector<std::string>(400, a)), a + "||" + b, a + "|",
+          std::string(300, 'y'), a + "|" + b + "\n", JoinPictureList(std::vector<std::string>(51, a))}) {
+        PictureHistory history;
+        history.Load(bad);
+        EXPECT_EQ("", history.Text()) << bad.substr(0, 40);
+    }
+    PictureHistory history;
+    history.Load(JoinPictureList({b, folder.File("gone.bmp"), a}));
+    EXPECT_EQ(b + "|" + a, history.Text());
+}
+
+TEST(PictureLists, AShuffleRoundGoesOnAfterARestartAndANewPictureWaitsForTheNextRound)
+{
+    TempFolder folder;
+    std::vector<std::string> pictures;
+    for (char name = 'a'; name < 'a' + 10; ++name)
+        pictures.push_back(folder.AddFile(std::string(1, name) + ".bmp"));
+    std::uint32_t seed = 7;
+    auto random = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    auto round = std::make_unique<ShuffleRound>(random);
+    std::vector<std::string> shown = {pictures[9]};
+    for (int change = 0; change < 21; ++change) {
+        if (change == 4) { // a restart
+            const std::string kept = round->Text();
+            round = std::make_unique<ShuffleRound>(random);
+            round->Load(kept);
+        }
+        if (change == 5)
+            pictures.push_back(folder.AddFile("k.bmp"));
+        shown.push_back(round->Upcoming(pictures, shown.back()).front());
+        round->Shown(shown.back());
+    }
+    EXPECT_EQ(10u, std::set<std::string>(shown.begin() + 1, shown.begin() + 11).size());
+    EXPECT_EQ(11u, std::set<std::string>(shown.begin() + 11, shown.end()).size()) << "k.bmp joins the next round";
+    EXPECT_NE(shown[10], shown[11]) << "a round does not begin where the last one ended";
+}
+
+} // namespace
