@@ -41,7 +41,7 @@ struct DitherTables {
             limited[sum + kLevelOffset] = static_cast<uint8_t>(level);
             for (int channel = 0; channel < 3; ++channel)
                 shares[channel][sum + kLevelOffset] =
-                    (InverseColorMap::Share(static_cast<InverseColorMap::Channel>(channel), level));
+                    InverseColorMap::Share(static_cast<InverseColorMap::Channel>(channel), level);
         }
     }
 };
