@@ -4,6 +4,7 @@
 #include "app/ConsoleText.h"
 #include "app/RunningCopy.h"
 #include "app/SingleInstanceGuard.h"
+#include "framework/ComApartment.h"
 #include "framework/CommandLine.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
@@ -22,6 +23,7 @@ class CRunningMainWindow : public CMainSettingsDlg {
     {
         const BOOL result = CMainSettingsDlg::OnInitDialog();
         PublishRunningCopyWindow(m_hWnd);
+        AcceptVerbsFromLesserStarts(m_hWnd);
         return result;
     }
 };
@@ -84,9 +86,9 @@ BOOL CDesktopApp::InitInstance()
     case InstanceClaim::Failed:
         return FALSE;
     case InstanceClaim::AlreadyRunning:
-        if (request.verb)
-            HandVerbToRunningCopy(FindRunningCopyWindow(), *request.verb);
-        else
+        if (request.verb && !HandVerbToRunningCopy(FindRunningCopyWindow(), *request.verb))
+            m_exitCode = kExitNotHandedOver;
+        else if (!request.verb)
             ActivateRunningInstance();
         return FALSE;
     case InstanceClaim::First:
@@ -97,6 +99,10 @@ BOOL CDesktopApp::InitInstance()
         return FALSE;
 
     InitialiseCommonControls();
+    // One apartment for the window's thread as long as it runs: the shell's
+    // browser, its folder windows and ShellExecute load extensions into it,
+    // which must not be unloaded while they may still be called.
+    const CComApartment apartment;
 
     CRunningMainWindow mainWindow;
     m_pMainWnd = &mainWindow;

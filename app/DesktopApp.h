@@ -18,7 +18,9 @@ class CDesktopApp : public CWinApp {
     // Only the running copy's window is wanted: this start ends either way.
     static void ActivateRunningInstance();
 
-    // The exit code of a start with an argument it does not know.
+    // The exit code of a start whose verb the running copy did not take
+    // (hung, or out of reach), and of one with an argument it does not know.
+    static constexpr int kExitNotHandedOver = 1;
     static constexpr int kExitBadArguments = 2;
 
     // The notification icon; destroying the application object at the

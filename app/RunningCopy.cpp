@@ -8,6 +8,18 @@ constexpr UINT kAnswerDeadline = 5000; // ms: a copy that does not answer by the
 
 } // namespace
 
+void AcceptVerbsFromLesserStarts(HWND window)
+{
+    // Windows 7 and later; on older systems the filter does not apply to
+    // one window and the message stays as the system has it.
+    using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const auto change = reinterpret_cast<ChangeFilter>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    constexpr DWORD kAllow = 1; // MSGFLT_ALLOW
+    if (change)
+        change(window, WM_COPYDATA, kAllow, nullptr);
+}
+
 bool HandVerbToRunningCopy(HWND running, AtHandVerb verb)
 {
     if (!running)

@@ -65,12 +65,16 @@ HWND PublishedWindow(const GuardContent& content)
 
 InstanceClaim ClaimSingleInstance()
 {
-    // Deliberately never closed: the name must live as long as this copy.
+    // The first copy never closes it: the name must live as long as that copy.
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kMappingSize, kMappingName);
     if (!mapping)
         return InstanceClaim::Failed;
-    if (GetLastError() == ERROR_ALREADY_EXISTS)
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // A later start lets go at once, so the name goes with the running
+        // copy and a start right after it ends is the first again.
+        CloseHandle(mapping);
         return InstanceClaim::AlreadyRunning;
+    }
 
     if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) {
         std::memcpy(view, kGuardText, sizeof kGuardText);

@@ -1,10 +1,20 @@
 #include "framework/GdiObject.h"
 
+#include <atomic>
+
 namespace {
 
-GdiOwnerCount& Counters()
+// Pictures are read and converted on worker threads too: the counts are
+// kept by atomic steps.
+struct AtomicOwnerCount {
+    std::atomic<long> created{0};
+    std::atomic<long> deleted{0};
+    std::atomic<long> detached{0};
+};
+
+AtomicOwnerCount& Counters()
 {
-    static GdiOwnerCount counters;
+    static AtomicOwnerCount counters;
     return counters;
 }
 
@@ -12,7 +22,8 @@ GdiOwnerCount& Counters()
 
 GdiOwnerCount GdiOwnerCounters()
 {
-    return Counters();
+    const AtomicOwnerCount& counters = Counters();
+    return {counters.created.load(), counters.deleted.load(), counters.detached.load()};
 }
 
 CGdiObject::CGdiObject(HGDIOBJ handle) : handle_(handle)

@@ -16,6 +16,23 @@ bool SplitFullPath(const std::string& path, std::string& fullPath, std::string& 
     return true;
 }
 
+// Another program may hold the target for a moment (the shell reading the
+// wallpaper it was just told about, a virus scanner): the move is tried
+// again for about a second before the write counts as failed.
+bool MoveIntoPlace(const char* temporary, const std::string& target)
+{
+    constexpr int kTries = 20;
+    constexpr DWORD kPause = 50; // milliseconds
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+            return false;
+        Sleep(kPause);
+    }
+}
+
 } // namespace
 
 bool WriteFileReplacing(const std::string& path, const std::function<bool(FileHandle& file)>& write)
@@ -34,7 +51,7 @@ bool WriteFileReplacing(const std::string& path, const std::function<bool(FileHa
         FileHandle file = FileHandle::CreateForWriting(temporary);
         written = file.IsOpen() && write(file);
     }
-    if (written && MoveFileExA(temporary, fullPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (written && MoveIntoPlace(temporary, fullPath))
         return true;
     DeleteFileA(temporary);
     return false;

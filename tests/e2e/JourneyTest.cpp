@@ -315,6 +315,13 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
     key.WriteDword("Excluded", 7);
 
     EXPECT_EQ(0u, RunVerb("/exit")) << "none runs: nothing to end";
+    {
+        // A copy that holds the program's name but shows no window yet
+        // takes no verb, and the start says so.
+        const HANDLE name = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "OrvaneTessaly");
+        EXPECT_EQ(1u, RunVerb("/next"));
+        CloseHandle(name);
+    }
     DWORD exitCode = 0;
     EXPECT_NE(std::string::npos, RunForErrorOutput(ProgramPath(), "/nxt", &exitCode).find("/previous"));
     EXPECT_EQ(2u, exitCode);

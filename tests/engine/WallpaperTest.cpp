@@ -95,7 +95,7 @@ TEST_F(WallpaperTest, EachStyleWritesItsPairToBothUserKeysAndLeavesTheDefaultUse
     EXPECT_EQ("untouched", DefaultUserValue("Wallpaper"));
 }
 
-TEST_F(WallpaperTest, TheSystemIsToldAfterTheValuesAreWritten)
+TEST_F(WallpaperTest, TheSystemIsToldThePicture)
 {
     const std::string picture = Picture("told.bmp", 4, 4);
     ApplyWallpaper(picture, 0, 2);

@@ -86,17 +86,22 @@ std::string RunForErrorOutput(const std::string& path, const std::string& argume
     const BOOL started = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                         &startup, &process);
     CloseHandle(startup.hStdError); // the pipe ends when the program's copy closes
+    // The text is short enough for the pipe to hold it all: the program
+    // ends first (or is ended, so a hung one cannot hold the test up), and
+    // the pipe is read after.
+    if (started) {
+        if (WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, exitCode);
+        else
+            TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
     std::string output;
     char buffer[512];
     for (DWORD read = 0; started && ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0;)
         output.append(buffer, read);
     CloseHandle(reader);
-    if (started && WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, exitCode);
-    if (started) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
     return output;
 }
 

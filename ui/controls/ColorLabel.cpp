@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 namespace {
 
 void ShellOpen(const std::string& address)
@@ -49,11 +51,13 @@ CColorLabel& CColorLabel::SetTextColor(COLORREF color)
 CColorLabel& CColorLabel::SetUnderline(BOOL underline)
 {
     m_fontDescription.lfUnderline = underline ? TRUE : FALSE;
-    m_font.CreateFontIndirect(m_fontDescription);
-    // A static control draws its text with the font it was given, whatever
-    // its colour request selected: it must be given this one.
+    CFont font;
+    font.CreateFontIndirect(m_fontDescription);
+    // A static control draws its text with the font it was given: it is
+    // given the new one before the one it holds is deleted.
     if (m_hWnd)
-        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetHandle()), FALSE);
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetHandle()), FALSE);
+    m_font = std::move(font);
     RedrawNow();
     return *this;
 }
@@ -82,7 +86,6 @@ BOOL CColorLabel::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
     if (msg != WM_CTLCOLORSTATIC)
         return CWnd::OnChildNotify(msg, wp, lp, result);
     HDC dc = reinterpret_cast<HDC>(wp);
-    SelectObject(dc, m_font.GetHandle());
     ::SetTextColor(dc, m_textColor);
     SetBkMode(dc, TRANSPARENT);
     *result = reinterpret_cast<LRESULT>(m_brush.GetHandle());
