@@ -162,3 +162,25 @@ void RemoveWallpaper(int alsoDefaultUser)
     shellDesktop.Close();
     userDesktop.Close();
 }
+
+namespace {
+
+std::optional<bool> defaultUserWritableForTesting;
+
+} // namespace
+
+bool CanSetDefaultUserWallpaper()
+{
+    if (defaultUserWritableForTesting)
+        return *defaultUserWritableForTesting;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_USERS, kDefaultUserDesktopKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void SetDefaultUserWritableForTesting(std::optional<bool> writable)
+{
+    defaultUserWritableForTesting = writable;
+}

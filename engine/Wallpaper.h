@@ -8,6 +8,7 @@
 
 #include "engine/WallpaperBitmap.h"
 
+#include <optional>
 #include <string>
 
 // The registry keys that hold the desktop's wallpaper values.
@@ -62,3 +63,10 @@ WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int
 // Empties the wallpaper path values and tells the system; the style values
 // stay as they are.
 void RemoveWallpaper(int alsoDefaultUser);
+
+// Whether this user may write the default user's desktop values: an
+// administrator may, a standard user may not (they belong to the system's
+// own profile).
+bool CanSetDefaultUserWallpaper();
+// Tests answer for the system (std::nullopt gives the system's answer back).
+void SetDefaultUserWritableForTesting(std::optional<bool> writable);

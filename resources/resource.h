@@ -95,10 +95,11 @@
 #define IDS_COLUMN_MODIFIED 57676
 #define IDS_PICTURE_SIZE_LABEL 57677
 // Messages of the main window (150-169)
-#define IDS_SKIN_MISSING 150        // no skin can be shown; followed by what is missing
-#define IDS_NO_READABLE_PICTURE 151 // no picture of the folder can be read; followed by the folder
-#define IDS_COMMAND_LINE_USAGE 200  // written to the console for an unknown argument
-#define IDS_TIP_PAUSED 201          // the tip's second line while changes are paused, before the file name
+#define IDS_SKIN_MISSING 150             // no skin can be shown; followed by what is missing
+#define IDS_NO_READABLE_PICTURE 151      // no picture of the folder can be read; followed by the folder
+#define IDS_DEFAULT_USER_NEEDS_ADMIN 152 // "Also for the default user" ticked without the rights for it
+#define IDS_COMMAND_LINE_USAGE 200       // written to the console for an unknown argument
+#define IDS_TIP_PAUSED 201               // the tip's second line while changes are paused, before the file name
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number

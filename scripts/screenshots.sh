@@ -4,8 +4,10 @@
 # and saves a picture of each window with a little desktop around it to
 # OUT_DIR (docs/ by default) for the README; then the notification icon's
 # menu in both languages and, in English, a piece of a JPEG wallpaper in 128
-# colours and in full colour, and the select-picture dialog on a folder of
-# demo pictures with its preview. `make screenshots` builds first.
+# colours and in full colour, the select-picture dialog on a folder of demo
+# pictures with its preview, and the window on screens scaled to 100, 125,
+# 150 and 200 % (LogPixels 96, 120, 144, 192). `make screenshots` builds
+# first.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 out=${1:-$root/docs}
@@ -62,7 +64,8 @@ take() {
   wait_for_window
   local desktop
   desktop=$(convert "$out/.shot.png" -crop 1x1+700+5 +repage -format '#%[hex:p{0,0}]' info:)
-  convert "$out/.shot.png" -crop 600x500+0+0 +repage -bordercolor "$desktop" -border 1 -trim +repage \
+  # Above the taskbar: room for the window at 200 %.
+  convert "$out/.shot.png" -crop 1000x730+0+0 +repage -bordercolor "$desktop" -border 1 -trim +repage \
     -border 18 -strip "$out/$name"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
@@ -179,6 +182,12 @@ take_wallpaper() {
 }
 
 take en_US.UTF-8 screenshot-english.png
+# The program reads the DPI at its start; the desktop around it stays at 96.
+for dpi in 96 120 144 192; do
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  take en_US.UTF-8 "screenshot-dpi-$dpi.png"
+done
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 # The Chinese window with the desktop set to fit.
 wine reg add 'HKCU\Control Panel\Desktop' /v WallpaperStyle /d 6 /f >/dev/null 2>&1
 take zh_CN.UTF-8 screenshot-chinese.png

@@ -28,30 +28,6 @@ constexpr DWORD kExitWaitForWallpaper = 2000; // ms
 // Posted when the interval edit has lost the focus.
 constexpr UINT kIntervalEditLeftMessage = WM_APP + 1;
 
-// The controls that repaint over the skin background.
-constexpr int kRepaintedControls[] = {
-    IDC_STATIC,
-    IDC_CHANGE_GROUP,
-    IDC_DISPLAY_GROUP,
-    IDC_MINUTES_LABEL,
-    IDC_INTERVAL_LABEL,
-    IDC_SHOW_PICTURE,
-    IDC_AUTO_RUN,
-    IDC_HIDE_DESKTOP_ICONS,
-    IDC_SET_DEFAULT_USER,
-    IDC_CHANGE_NEVER,
-    IDC_CHANGE_EACH_START,
-    IDC_CHANGE_DAILY,
-    IDC_CHANGE_BY_INTERVAL,
-    IDC_STYLE_TILE,
-    IDC_STYLE_CENTRE,
-    IDC_STYLE_STRETCH,
-    IDC_STYLE_FIT,
-    IDC_STYLE_FILL,
-    IDC_STYLE_SPAN,
-    IDC_INTERVAL_EDIT,
-};
-
 // The controls that only mean something while a picture is shown.
 constexpr int kChangeModeRadios[] = {IDC_CHANGE_NEVER, IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL};
 // In ShowMode order.
@@ -163,7 +139,7 @@ BOOL CMainSettingsDlg::OnInitDialog()
     if (LoadSettings())
         SetDesktopIconsHidden(m_settings.HideShowDesktopIcon);
 
-    InitialiseSkin();
+    m_skin.Attach(*this, m_settings.CurSkinIndex);
     PlaceWhereLeft();
 
     UpdateData(FALSE);
@@ -225,12 +201,6 @@ void CMainSettingsDlg::EnableStyleRadios(bool showPic)
         ::EnableWindow(GetDlgItem(kStyleRadios[style]), showPic && CanShowStyle(style, system));
 }
 
-void CMainSettingsDlg::InvalidateControls()
-{
-    for (int id : kRepaintedControls)
-        InvalidateRect(GetDlgItem(id), nullptr, TRUE);
-}
-
 void CMainSettingsDlg::Hide()
 {
     ShowWindow(SW_HIDE);
@@ -269,7 +239,7 @@ BOOL CMainSettingsDlg::DestroyWindow()
     // A change on its way is shown if it comes in time, so the current
     // picture saved below is the one on the desktop.
     m_wallpaper.FinishBeforeExit(kExitWaitForWallpaper);
-    ReleaseSkin();
+    m_skin.Release();
     SaveSettings();
     if (m_settings.ShowPic)
         StopChangeTimer();
@@ -284,21 +254,10 @@ void CMainSettingsDlg::OnTimer(UINT_PTR id)
     case kChangeTimer:
         m_scheduler.OnChangeTimer();
         break;
-    case kRepaintTimer:
-        OnRepaintTimer();
-        break;
     case kStartupHideTimer:
         OnStartupHideTimer();
         break;
     }
-}
-
-void CMainSettingsDlg::OnRepaintTimer()
-{
-    KillTimer(kRepaintTimer);
-    DrawBackground();
-    DrawSkinButtonsNormal();
-    InvalidateControls();
 }
 
 void CMainSettingsDlg::OnStartupHideTimer()
@@ -423,6 +382,14 @@ void CMainSettingsDlg::OnHideDesktopIconsClicked()
 void CMainSettingsDlg::OnSetDefaultUserClicked()
 {
     UpdateData(TRUE);
+    // Ticked by a standard user, the box would do nothing at all: it says
+    // so and stays unticked.
+    if (m_settings.SetDefaultUser && !CanSetDefaultUserWallpaper()) {
+        m_settings.SetDefaultUser = 0;
+        CheckDlgButton(m_hWnd, IDC_SET_DEFAULT_USER, BST_UNCHECKED);
+        MessageBoxA(m_hWnd, LoadResourceString(IDS_DEFAULT_USER_NEEDS_ADMIN).c_str(),
+                    LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
+    }
     SaveSettings();
 }
 
@@ -530,7 +497,7 @@ void CMainSettingsDlg::StopChangeTimer()
 
 void CMainSettingsDlg::StartRepaintTimer(UINT delay)
 {
-    SetTimer(kRepaintTimer, delay);
+    m_skin.ScheduleRepaint(delay);
 }
 
 void CMainSettingsDlg::EnableIntervalEdit(bool enabled)
@@ -607,7 +574,7 @@ void CMainSettingsDlg::NoReadablePicture()
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (LRESULT result = 0; OnAtHandMessage(msg, wp, lp, result) || OnMenusAndTrayMessage(msg, wp, lp, result) ||
-                            OnSkinMessage(msg, wp, lp, result))
+                            m_skin.OnMessage(msg, wp, lp, result))
         return result;
     switch (msg) {
     case kWallpaperJobMessage:

@@ -1,22 +1,19 @@
 #pragma once
 // The main settings window: dialog 102 of the language module, the
-// program's only top-level window. It holds the settings in memory, runs
-// the change scheduler on its timer 0, and stores the settings back after
-// each change and when it closes.
+// program's only top-level window, a settings form inside a skinned window
+// (ui/SkinnedWindow.h). It holds the settings in memory, runs the change
+// scheduler on its timer 0, and stores the settings back after each change
+// and when it closes.
 
 #include "engine/ChangeScheduler.h"
 #include "engine/PictureAtHand.h"
 #include "engine/WallpaperChanger.h"
 #include "framework/Dialog.h"
-#include "framework/ToolTipCtrl.h"
-#include "image/ImageObject.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 #include "ui/AtHandVerb.h"
-#include "ui/DialogColours.h"
+#include "ui/SkinnedWindow.h"
 #include "ui/menu/OwnerDrawMenu.h"
-#include "ui/skin/SkinButton.h"
-#include "ui/skin/SkinDescription.h"
 
 #include <memory>
 #include <optional>
@@ -28,7 +25,7 @@ class CTrayIcon;
 class CMainSettingsDlg : public CDialog,
                          private ChangeSchedulerHost,
                          private WallpaperChangerHost,
-                         public SkinButtonHost {
+                         private SkinnedWindowHost {
   public:
     explicit CMainSettingsDlg(CWnd* parent = nullptr);
 
@@ -111,40 +108,16 @@ class CMainSettingsDlg : public CDialog,
     void UnregisterSessionNotification();
     PictureAtHand m_atHand{m_settings, m_settingsKey};
 
-    // ---- The skin (MainSettingsDlgSkin.cpp)
-    // Loads the skin (rebuilding its description when it cannot be read),
-    // shapes the window, creates the skin buttons and the tooltip control.
-    void InitialiseSkin();
-    // The skin of the language, else the other shipped one; false when
-    // neither can be shown, with the folders or pictures that are missing.
-    bool LoadSkin(std::vector<std::string>& missing);
-    bool LoadBackgroundImage();
-    // Sizes the window to the background picture and cuts it to its shape.
-    void ApplyWindowRegion();
-    void CreateSkinButtons();
-    void DrawBackground();
-    // Every skin button in its normal picture, the select-picture button
-    // disabled while no picture is shown.
-    void DrawSkinButtonsNormal();
+    // ---- The skin buttons' commands (MainSettingsDlgSkin.cpp)
     void EnableSelectPictureButton(bool enabled);
-    void ReleaseSkin();
-    // Messages of the skinned window, seen before any other handling;
-    // true when handled.
-    bool OnSkinMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    void OnSkinButtonHover(int index) override;
     void OnSkinButtonClick(int index) override;
-    SkinDescription m_skin;
-    std::unique_ptr<CImageObject> m_backgroundImage;
-    CToolTipCtrl m_toolTip;
-    DialogColours m_colours; // its brushes live as long as the window
+    CSkinnedWindow m_skin{*this};
     // ----
 
     // Enables the controls that only mean something while a picture is shown
     // (and the styles only where the system can show them).
     void UpdateControlStates();
     void EnableStyleRadios(bool showPic);
-    // Has the controls repaint (over the skin background, once there is one).
-    void InvalidateControls();
     void Hide();
     void Show();
     // The window opens where the user left it (ui/WindowPlacement.h).
@@ -155,7 +128,6 @@ class CMainSettingsDlg : public CDialog,
     void SetTrayTip(UINT stringId);
 
     void OnTimer(UINT_PTR id);
-    void OnRepaintTimer();
     void OnStartupHideTimer();
     bool OnSysCommand(WPARAM command);
 

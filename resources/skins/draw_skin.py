@@ -8,6 +8,13 @@ and the button pictures buttonN_S.bmp (button N in state S: 0 normal,
 1 under the mouse, 2 pressed, 3 disabled; only button 0 has its own
 disabled picture). The build runs this; the pictures are never committed.
 
+Each skin is drawn at 100, 125, 150 and 200 % of the description's
+pixels: the 100 % pictures lie in the skin folder itself, where a skin made
+before there were scales has them, and the others in a subfolder named by
+the scale ("125", "150", "200"). Every place is scaled by the same rounding
+the program uses, so the button rectangles it writes for a scale meet the
+pictures drawn here.
+
 Each button picture is cut from the whole scene (the background with that
 button drawn on it), so its anti-aliased edge blends into the background the
 button really stands on; every pixel outside the button's silhouette holds
@@ -27,6 +34,7 @@ from pathlib import Path
 import cairo
 
 STATES = ("normal", "hover", "pressed", "disabled")
+SCALES = (100, 125, 150, 200)
 # A pixel belongs to the window or a button when its shape covers at least
 # this much of it; the rest shows what lies behind.
 SHAPE_COVERAGE = 0.5
@@ -255,6 +263,19 @@ def draw_face(ctx, colours, button, state, x, y, w, h):
         ctx.restore()
 
 
+def scaled(value, percent):
+    """A place at this scale, rounded half up as the program's MulDiv does."""
+    return (value * percent + 50) // 100
+
+
+def scaled_box(at, size, percent):
+    """Left, top, width and height of a box at this scale: its edges are
+    scaled, so boxes that touch at 100 % still touch."""
+    (x, y), (w, h) = at, size
+    left, top = scaled(x, percent), scaled(y, percent)
+    return left, top, scaled(x + w, percent) - left, scaled(y + h, percent) - top
+
+
 def mix(a, b, t):
     return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
 
@@ -415,10 +436,12 @@ def keep_off_key(colour, key):
     return (colour[0], colour[1] ^ 1, colour[2])
 
 
-def render_background(description, skin):
-    width, height = skin["size"]
+def render_background(description, skin, percent):
+    width, height = (scaled(v, percent) for v in skin["size"])
     surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width, height)
-    draw_background(cairo.Context(surface), description, skin)
+    ctx = cairo.Context(surface)
+    ctx.scale(percent / 100, percent / 100)
+    draw_background(ctx, description, skin)
     key = description["key"]
     # The window's edge is hard (a region has no partial pixels), so edge
     # pixels are laid on the outline colour, never on the transparent one.
@@ -431,19 +454,24 @@ def render_background(description, skin):
     return picture
 
 
-def render_button(description, skin, scene, index, state, silhouette):
+def render_button(description, skin, scene, index, state, silhouette, percent):
     """The button in one state, cut from the scene it stands in; `silhouette`
     (from the normal state) decides which pixels are the button's."""
     button = description["button"][index]
-    (x0, y0), (w, h) = button["at"], button["size"]
+    x0, y0, w, h = scaled_box(button["at"], button["size"], percent)
+    # The drawing fills the scaled box exactly, whatever the rounding did.
+    sx, sy = w / button["size"][0], h / button["size"][1]
     if silhouette is None:
         alone = cairo.ImageSurface(cairo.FORMAT_ARGB32, w, h)
-        draw_button(cairo.Context(alone), description, skin, index, state)
+        ctx = cairo.Context(alone)
+        ctx.scale(sx, sy)
+        draw_button(ctx, description, skin, index, state)
         silhouette = [[alpha >= BUTTON_COVERAGE * 255 for alpha in row] for row in surface_rows(alone)[1]]
     surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, w, h)
     ctx = cairo.Context(surface)
     ctx.set_source_surface(scene, -x0, -y0)
     ctx.paint()
+    ctx.scale(sx, sy)
     draw_button(ctx, description, skin, index, state)
     colours, _ = surface_rows(surface)
     key = description["key"]
@@ -461,31 +489,31 @@ def check(condition, message):
         sys.exit(f"draw_skin: {message}")
 
 
-def check_skin(description, skin, background, buttons):
-    width, height = skin["size"]
+def check_skin(description, skin, background, buttons, percent):
+    width, height = background.width, background.height
     panel = tuple(description["colours"]["panel"])
-    check(background.pixels[0][0] is None, f"{skin['folder']}: the top-left pixel must be transparent")
-    left, top, right, bottom = skin["controls"]
-    check(0 <= left < right <= width and 0 <= top < bottom <= height, f"{skin['folder']}: controls outside the window")
+    name = f"{skin['folder']} at {percent} %"
+    check(background.pixels[0][0] is None, f"{name}: the top-left pixel must be transparent")
+    left, top, right, bottom = (scaled(v, percent) for v in skin["controls"])
+    check(0 <= left < right <= width and 0 <= top < bottom <= height, f"{name}: controls outside the window")
     for y in range(top, bottom):
         for x in range(left, right):
-            check(background.pixels[y][x] == panel,
-                  f"{skin['folder']}: pixel ({x}, {y}) under the controls is not the panel colour")
+            check(background.pixels[y][x] == panel, f"{name}: pixel ({x}, {y}) under the controls is not the panel colour")
     for index, (states, button) in enumerate(zip(buttons, description["button"])):
-        (x0, y0), (w, h) = button["at"], button["size"]
+        x0, y0, w, h = scaled_box(button["at"], button["size"], percent)
         check(not (x0 < right and left < x0 + w and y0 < bottom and top < y0 + h),
-              f"button {index} covers the controls")
+              f"{name}: button {index} covers the controls")
         normal = states[0]
-        check(normal.pixels[0][0] is None, f"button {index}: the top-left pixel must be transparent")
+        check(normal.pixels[0][0] is None, f"{name}: button {index}: the top-left pixel must be transparent")
         for y in range(h):
             for x in range(w):
                 if normal.pixels[y][x] is not None:
-                    check(background.pixels[y0 + y][x0 + x] is not None, f"button {index} leaves the window")
+                    check(background.pixels[y0 + y][x0 + x] is not None, f"{name}: button {index} leaves the window")
         for a in range(len(states)):
             for b in range(a + 1, len(states)):
                 difference = picture_difference(states[a], states[b])
                 check(difference >= STATE_DIFFERENCE,
-                      f"button {index}: states {STATES[a]} and {STATES[b]} look alike ({difference:.1f})")
+                      f"{name}: button {index}: states {STATES[a]} and {STATES[b]} look alike ({difference:.1f})")
 
 
 def picture_difference(a, b):
@@ -508,20 +536,22 @@ def state_files(index):
     return names
 
 
-def draw_skin(description, skin, out_folder):
-    background = render_background(description, skin)
+def draw_skin(description, skin, out_folder, percent):
+    background = render_background(description, skin, percent)
     scene = picture_surface(background)
     buttons = []
     for index in range(len(description["button"])):
         silhouette = None
         states = []
         for state in STATES if index == 0 else STATES[:3]:
-            picture, silhouette = render_button(description, skin, scene, index, state, silhouette)
+            picture, silhouette = render_button(description, skin, scene, index, state, silhouette, percent)
             states.append(picture)
         buttons.append(states)
-    check_skin(description, skin, background, buttons)
+    check_skin(description, skin, background, buttons, percent)
 
     folder = out_folder / skin["folder"]
+    if percent != 100:
+        folder = folder / str(percent)
     folder.mkdir(parents=True, exist_ok=True)
     key = description["key"]
     write_bmp(folder / "bg.bmp", background, key)
@@ -580,8 +610,10 @@ def main():
     description["key"] = tuple(description["key"])
     drawn = []
     for skin in description["skin"]:
-        background, buttons = draw_skin(description, skin, args.output)
-        drawn.append((skin, background, buttons))
+        for percent in SCALES:
+            background, buttons = draw_skin(description, skin, args.output, percent)
+            if percent == 100:
+                drawn.append((skin, background, buttons))
     if args.preview:
         write_preview(args.preview, description, drawn)
 

@@ -6,8 +6,11 @@
 // with "min" shows only until that tick, and its tip never flickers to
 // "click to hide". A change that falls due while someone works full-screen
 // (the shell's answer comes from the test) waits, and comes once it ends.
+// Where only an administrator may write the default user's values, its box
+// says so and stays unticked.
 
 #include "engine/FullScreenWork.h"
+#include "engine/Wallpaper.h"
 #include "framework/App.h"
 #include "framework/ResourceString.h"
 #include "resources/resource.h"
@@ -72,7 +75,10 @@ class StartupHideTimer : public ::testing::TestWithParam<bool> {
     }
     void TearDown() override
     {
+        // Every seam gets the system back, even after a failed assertion.
         SetNotifyIconFunction(nullptr);
+        SetNotificationStateQuery(nullptr);
+        SetDefaultUserWritableForTesting(std::nullopt);
         PresetSettings();
     }
 };
@@ -124,7 +130,6 @@ TEST_F(StartupHideTimer, AChangeDueDuringFullScreenWorkWaitsAndComesOnceItEnds)
     EXPECT_TRUE(PumpUntil([&] { return window.m_settings.CurPicFileName != folder.File("a.bmp"); }, 3000));
     EXPECT_EQ(folder.File("b.bmp"), window.m_settings.CurPicFileName) << "one change for the three ticks";
     window.DestroyWindow();
-    SetNotificationStateQuery(nullptr);
 }
 
 class CountingSaves : public CMainSettingsDlg {
@@ -148,6 +153,19 @@ TEST_F(StartupHideTimer, EachClickSavesTheSettingsOnce)
         SendMessageA(window.GetDlgItem(id), BM_CLICK, 0, 0);
         EXPECT_EQ(1, window.saves) << "control " << id;
     }
+    window.DestroyWindow();
+}
+
+TEST_F(StartupHideTimer, TheDefaultUserBoxSaysSoAndStaysUntickedWithoutTheRightsForIt)
+{
+    SetDefaultUserWritableForTesting(false);
+    CMainSettingsDlg window;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+    const HWND box = window.GetDlgItem(IDC_SET_DEFAULT_USER);
+    const std::wstring said = AnswerMessageBoxes([&] { SendMessageA(box, BM_CLICK, 0, 0); });
+    EXPECT_NE(std::wstring::npos, said.find(L"administrator")) << "said: " << said.size();
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
+    EXPECT_EQ("0", Setting("SetDefaultUser"));
     window.DestroyWindow();
 }
 

@@ -70,7 +70,7 @@ class SkinButtonTest : public testing::Test {
     std::array<PicturePixels, kSkinButtonStates> pictures_;
     std::vector<uint8_t> region_;
     HostWindow host_;
-    CSkinButton button_;
+    CSkinButton button_{host_};
 };
 
 TEST_F(SkinButtonTest, ShowsEachStateAndReportsHoverAndClickWithoutCapture)

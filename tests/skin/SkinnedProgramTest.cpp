@@ -40,29 +40,6 @@ void PresetFirstStart()
     PresetDesktop("");
 }
 
-// The program folder with the program, its language modules and both skin
-// folders, copied to `to`.
-void CopyProgramFolder(const std::string& to)
-{
-    const std::string from = TestProgramDirectory();
-    CreateDirectoryA(to.c_str(), nullptr);
-    for (const char* file : {"Tessaly.exe", "English.dll", "chinese.dll"})
-        CopyFileA((from + "\\" + file).c_str(), (to + "\\" + file).c_str(), FALSE);
-    for (const char* folder : {"5D93A1E4_7B20_4C8F_A3D6_91E04F7B2C58", "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6"}) {
-        CreateDirectoryA((to + "\\" + folder).c_str(), nullptr);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((from + "\\" + folder + "\\*.*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                CopyFileA((from + "\\" + folder + "\\" + found.cFileName).c_str(),
-                          (to + "\\" + folder + "\\" + found.cFileName).c_str(), FALSE);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-}
-
 // Whether the thread is in the system's window-moving loop.
 bool IsMovingAWindow(DWORD thread)
 {

@@ -119,13 +119,19 @@ std::vector<std::wstring> Tessaly::MessagesDuring(const std::function<void()>& s
         done = true;
     });
     std::vector<std::wstring> texts;
+    HWND answered = nullptr;
     PumpUntil(
         [&] {
             if (HWND box = m_program->WaitForMessageBox(0)) {
-                texts.push_back(MessageBoxText(box));
-                m_lastCaption = WindowTextW(box);
+                if (box != answered) {
+                    texts.push_back(MessageBoxText(box));
+                    m_lastCaption = WindowTextW(box);
+                    answered = box;
+                }
+                // Answered again while it stays: an answer that came while
+                // the box was still being made can go unheard.
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
-                PumpUntil([&] { return !IsWindow(box); }, kProgramDeadline);
+                PumpUntil([&] { return !IsWindow(box); }, 1000);
             }
             return done.load();
         },
@@ -166,6 +172,27 @@ bool Tessaly::Close()
 {
     PostMessageW(m_window, WM_CLOSE, 0, 0);
     return m_program->WaitForExit(kProgramDeadline);
+}
+
+void CopyProgramFolder(const std::string& to)
+{
+    const std::string from = TestProgramDirectory();
+    CreateDirectoryA(to.c_str(), nullptr);
+    for (const char* file : {"Tessaly.exe", "English.dll", "chinese.dll"})
+        CopyFileA((from + "\\" + file).c_str(), (to + "\\" + file).c_str(), FALSE);
+    for (const char* folder : {"5D93A1E4_7B20_4C8F_A3D6_91E04F7B2C58", "6F0B2D91-3C4A-4E7B-9A15-2B7D40C8E3A6"}) {
+        CreateDirectoryA((to + "\\" + folder).c_str(), nullptr);
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((from + "\\" + folder + "\\*.*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                CopyFileA((from + "\\" + folder + "\\" + found.cFileName).c_str(),
+                          (to + "\\" + folder + "\\" + found.cFileName).c_str(), FALSE);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
 }
 
 } // namespace testing_support

@@ -28,6 +28,11 @@ bool SystemIsChinese();
 // A string of the language module the program takes on this system.
 std::wstring ProgramText(unsigned id);
 
+// The program folder with the program, its language modules and both skin
+// folders with their 100 % pictures (no scale's subfolder), copied to `to`:
+// a program folder with skins as they were made before there were scales.
+void CopyProgramFolder(const std::string& to);
+
 class Tessaly {
   public:
     // Starts the program with `arguments` from `folder` (the test's own

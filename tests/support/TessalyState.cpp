@@ -28,6 +28,25 @@ void PresetDesktop(const std::string& wallpaper, int showMode)
     WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "TileWallpaper", showMode == 1 ? "1" : "0");
 }
 
+ScopedDpi::ScopedDpi(unsigned dpi)
+{
+    const DWORD value = dpi;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUserDesktopKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
+        return;
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+ScopedDpi::~ScopedDpi()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserDesktopKeyPath, 0, KEY_SET_VALUE, &key))
+        return;
+    RegDeleteValueA(key, "LogPixels");
+    RegCloseKey(key);
+}
+
 std::string Setting(const char* name)
 {
     return ReadStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, name).value_or("<missing>");

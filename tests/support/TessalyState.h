@@ -19,6 +19,16 @@ std::map<std::string, std::string> UsualSettings(const std::string& changeMode =
 // program show pictures and change them as its settings say.
 void PresetDesktop(const std::string& wallpaper, int showMode = 0);
 
+// The programs started while it lives see `dpi`, as on a screen scaled to
+// dpi / 96 (the current user's LogPixels, which Wine reads at each start).
+class ScopedDpi {
+  public:
+    explicit ScopedDpi(unsigned dpi);
+    ~ScopedDpi();
+    ScopedDpi(const ScopedDpi&) = delete;
+    ScopedDpi& operator=(const ScopedDpi&) = delete;
+};
+
 // A value of the settings key, of the desktop, or of the shell's desktop;
 // "<missing>" when there is none.
 std::string Setting(const char* name);

@@ -1,8 +1,9 @@
-// skinini FOLDER MODULE: writes the skin description file FOLDER\Quorrel.ini
-// beside this program, the way the program itself does on a start without
-// one: the default skin with the tooltips of the language module MODULE,
-// and the shapes scanned from the pictures in FOLDER. The build runs it so
-// that users never meet the first-start message.
+// skinini FOLDER MODULE [PERCENT]: writes the skin description file
+// FOLDER\Quorrel.ini beside this program, the way the program itself does on
+// a start without one: the default skin with the tooltips of the language
+// module MODULE, its buttons placed for pictures drawn at PERCENT (100 when
+// not given), and the shapes scanned from the pictures in FOLDER. The build
+// runs it for each scale so that users never meet the first-start message.
 //
 // Tooltips are stored in the ANSI code page, so run it under the code page
 // of the module's language; it refuses to write texts that page cannot hold.
@@ -16,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -41,10 +43,13 @@ int Fail(const char* what, const std::string& detail)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: skinini SKIN_FOLDER_NAME LANGUAGE_MODULE\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: skinini SKIN_FOLDER_NAME LANGUAGE_MODULE [PERCENT]\n");
         return 2;
     }
+    const int percent = argc == 4 ? std::atoi(argv[3]) : 100;
+    if (percent < 100 || percent > 400)
+        return Fail("no such scale:", argv[3]);
     const std::string folder = argv[1];
     const std::string programDirectory = ProgramDirectory();
     HMODULE module = LoadLibraryA((programDirectory + "\\" + argv[2]).c_str());
@@ -54,7 +59,7 @@ int main(int argc, char** argv)
 
     SkinDescription skin;
     LoadSkinDescription(skin, programDirectory, folder); // names the folder; the old file is not kept
-    RebuildDefaultSkin(skin, nullptr, programDirectory, folder);
+    RebuildDefaultSkin(skin, nullptr, programDirectory, folder, percent);
 
     if (skin.windowRegion.empty())
         return Fail("no window shape from", skin.backgroundPath);

@@ -2,11 +2,56 @@
 
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/Dpi.h"
 #include "resources/resource.h"
 #include "ui/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 
+namespace {
+
+CBitmap StretchedBitmap(HBITMAP source, SIZE from, SIZE to)
+{
+    WindowDc screen(nullptr);
+    CBitmap stretched(CreateCompatibleBitmap(screen.Get(), to.cx, to.cy));
+    OwnedDc sourceDc(CreateCompatibleDC(screen.Get()));
+    OwnedDc targetDc(CreateCompatibleDC(screen.Get()));
+    if (!stretched.GetSafeHandle() || !sourceDc.Get() || !targetDc.Get())
+        return CBitmap();
+    ScopedSelectObject selectSource(sourceDc.Get(), source);
+    ScopedSelectObject selectTarget(targetDc.Get(), stretched);
+    SetStretchBltMode(targetDc.Get(), HALFTONE);
+    SetBrushOrgEx(targetDc.Get(), 0, 0, nullptr);
+    StretchBlt(targetDc.Get(), 0, 0, to.cx, to.cy, sourceDc.Get(), 0, 0, from.cx, from.cy, SRCCOPY);
+    return stretched;
+}
+
+} // namespace
+
 CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
+
+void CAboutDlg::ScalePicture()
+{
+    const UINT dpi = WindowDpi(m_hWnd);
+    if (dpi == kDefaultDpi)
+        return;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        auto shown = reinterpret_cast<HBITMAP>(::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP size = {};
+        if (!shown || !GetObjectA(shown, sizeof size, &size))
+            continue;
+        m_picture = StretchedBitmap(shown, {size.bmWidth, size.bmHeight},
+                                    {ScaleForDpi(size.bmWidth, dpi), ScaleForDpi(size.bmHeight, dpi)});
+        if (!m_picture.GetSafeHandle())
+            continue;
+        // The control lets go of the picture it loaded from the template; it is ours to delete.
+        HGDIOBJ loaded = reinterpret_cast<HGDIOBJ>(
+            ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_picture.GetHandle())));
+        if (loaded && loaded != m_picture.GetSafeHandle())
+            ::DeleteObject(loaded);
+    }
+}
 
 void CAboutDlg::DoDataExchange(CDataExchange* dx)
 {
@@ -23,6 +68,7 @@ void CAboutDlg::DoDataExchange(CDataExchange* dx)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    ScalePicture();
     const bool highContrast = HighContrastOn();
     CColorLabel* const links[] = {&m_homePage, &m_productPage, &m_downloadSite, &m_sharewareSite};
     for (CColorLabel* link : links) {

@@ -19,6 +19,9 @@ class CAboutDlg : public CDialog {
 
   private:
     LRESULT OnCtlColor(UINT msg, HDC dc, HWND control);
+    // The picture is drawn for 96 DPI; at more it fills its place in the
+    // box, which grows with the DPI, stretched smoothly.
+    void ScalePicture();
 
     CColorLabel m_sharewareSite;
     CColorLabel m_downloadSite;
@@ -26,4 +29,5 @@ class CAboutDlg : public CDialog {
     CColorLabel m_homePage;
     // The box's own background and text colours.
     DialogColours m_colours;
+    CBitmap m_picture; // the picture at the box's DPI, once stretched
 };

@@ -1,6 +1,7 @@
 #include "ui/dialogs/SelectPictureDlg.h"
 
 #include "engine/PictureFiles.h"
+#include "framework/Dpi.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/Path.h"
@@ -27,10 +28,10 @@ constexpr UINT kPreviewDelay = 500; // ms
 // A preview job's "done" reaches the dialog as this message.
 constexpr UINT kPreviewReadMessage = WM_APP + 18;
 
-// Column widths in pixels.
-constexpr int kNameColumnWidth = 130;
-constexpr int kTypeColumnWidth = 50;
-constexpr int kDateColumnWidth = 130;
+// The name, type and date columns: their widths in pixels at 96 DPI.
+constexpr int kColumnWidths[] = {130, 50, 130};
+// WM_DPICHANGED, from Windows 8.1 on.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // The preview picture keeps this much of the frame free on every side.
 constexpr int kPreviewMargin = 3;
@@ -123,9 +124,17 @@ void CSelectPictureDlg::OnOK()
 
 void CSelectPictureDlg::InsertColumns()
 {
-    m_fileList.InsertColumn(0, LoadResourceString(IDS_COLUMN_FILE_NAME), LVCFMT_LEFT, kNameColumnWidth);
-    m_fileList.InsertColumn(1, LoadResourceString(IDS_COLUMN_TYPE), LVCFMT_CENTER, kTypeColumnWidth);
-    m_fileList.InsertColumn(2, LoadResourceString(IDS_COLUMN_MODIFIED), LVCFMT_CENTER, kDateColumnWidth);
+    m_fileList.InsertColumn(0, LoadResourceString(IDS_COLUMN_FILE_NAME), LVCFMT_LEFT, 0);
+    m_fileList.InsertColumn(1, LoadResourceString(IDS_COLUMN_TYPE), LVCFMT_CENTER, 0);
+    m_fileList.InsertColumn(2, LoadResourceString(IDS_COLUMN_MODIFIED), LVCFMT_CENTER, 0);
+    SizeColumns(WindowDpi(m_hWnd));
+}
+
+void CSelectPictureDlg::SizeColumns(UINT dpi)
+{
+    // The list grows with the dialog's font, which follows the DPI.
+    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
+        ListView_SetColumnWidth(m_fileList.m_hWnd, column, ScaleForDpi(kColumnWidths[column], dpi));
 }
 
 void CSelectPictureDlg::FillFileList()
@@ -457,6 +466,11 @@ BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
 LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
+    case kDpiChangedMessage:
+        // The system scales the dialog and its font to the new monitor; the
+        // columns are ours.
+        SizeColumns(LOWORD(wp));
+        break;
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lp)->idFrom == IDC_FILE_LIST)
             return OnListNotify(lp);

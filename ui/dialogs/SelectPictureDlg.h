@@ -57,6 +57,7 @@ class CSelectPictureDlg : public CDialog {
 
   private:
     void InsertColumns();
+    void SizeColumns(UINT dpi);
     // Whether selectedPath is a picture of the list.
     bool IsListedPicture() const;
     void EnableOkForListedPicture();

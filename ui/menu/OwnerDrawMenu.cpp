@@ -154,9 +154,33 @@ void COwnerDrawMenu::TakeToolbarIcon(OwnerDrawItem& record, UINT command, int to
     if (image > 0)
         record.imageIndex = image;
     record.images = ImageList(ImageList_Create(m_iconWidth, m_iconHeight, ILC_MASK | ILC_COLORDDB, 1, 1));
-    CBitmap strip = LoadSysColorBitmap(toolbarId);
+    CBitmap strip = LoadIconStrip(toolbarId);
     if (record.images && strip.GetSafeHandle())
         ImageList_AddMasked(record.images.Get(), strip.GetHandle(), GetSysColor(COLOR_BTNFACE));
+}
+
+CBitmap COwnerDrawMenu::LoadIconStrip(int toolbarId) const
+{
+    CBitmap strip = LoadSysColorBitmap(toolbarId);
+    BITMAP size = {};
+    if (!strip.GetSafeHandle() || (m_iconWidth == kIconWidth && m_iconHeight == kIconHeight) ||
+        !GetObjectA(strip.GetHandle(), sizeof size, &size))
+        return strip;
+    const int cells = size.bmWidth / kIconWidth;
+    WindowDc screen(nullptr);
+    CBitmap grown(CreateCompatibleBitmap(screen.Get(), cells * m_iconWidth, m_iconHeight));
+    OwnedDc from(CreateCompatibleDC(screen.Get()));
+    OwnedDc to(CreateCompatibleDC(screen.Get()));
+    if (!grown.GetSafeHandle() || !from.Get() || !to.Get())
+        return strip;
+    {
+        ScopedSelectObject selectFrom(from.Get(), strip);
+        ScopedSelectObject selectTo(to.Get(), grown);
+        SetStretchBltMode(to.Get(), COLORONCOLOR);
+        StretchBlt(to.Get(), 0, 0, cells * m_iconWidth, m_iconHeight, from.Get(), 0, 0, cells * kIconWidth, kIconHeight,
+                   SRCCOPY);
+    }
+    return grown;
 }
 
 void COwnerDrawMenu::SetItemIcon(const wchar_t* text, UINT command, int toolbarId)

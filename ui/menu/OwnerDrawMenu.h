@@ -9,6 +9,7 @@
 // Each use is short: load, add the icons, track the pop-up, destroy.
 
 #include "framework/Menu.h"
+#include "framework/Dpi.h"
 #include "ui/menu/OwnerDrawItem.h"
 
 #include <memory>
@@ -59,6 +60,10 @@ class COwnerDrawMenu : public CMenu {
 
   private:
     void TakeToolbarIcon(OwnerDrawItem& record, UINT command, int toolbarId);
+    // The toolbar's pictures in the user's colours, each grown to the icon
+    // size of the DPI; pixels are repeated, not blended, so the pictures'
+    // face colour stays exact for the mask.
+    CBitmap LoadIconStrip(int toolbarId) const;
     // The top level goes back to plain text items, as a menu bar has them.
     void RestoreTopLevelItems();
     void ReleaseContents();
@@ -66,6 +71,7 @@ class COwnerDrawMenu : public CMenu {
     std::vector<std::unique_ptr<OwnerDrawItem>> m_items;
     // On the loaded object: every pop-up of the tree, not only its children.
     std::vector<std::unique_ptr<COwnerDrawMenu>> m_submenus;
-    int m_iconWidth = kIconWidth;
-    int m_iconHeight = kIconHeight;
+    // The menu's text and heights follow the system's DPI; so do its icons.
+    int m_iconWidth = ScaleForDpi(kIconWidth, WindowDpi(nullptr));
+    int m_iconHeight = ScaleForDpi(kIconHeight, WindowDpi(nullptr));
 };

@@ -88,7 +88,7 @@ void COwnerDrawMenu::DrawItem(DRAWITEMSTRUCT* request)
         const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
         const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
         if (disabledIcon) {
-            CBitmap strip = LoadSysColorBitmap(record->toolbarId);
+            CBitmap strip = LoadIconStrip(record->toolbarId);
             if (strip.GetSafeHandle()) {
                 FrameSolid(dc, frameB, menuColor);
                 DrawDisabledIcon(dc, iconAt.x, iconAt.y, w, h, strip.GetHandle(), record->imageIndex * w, 0);

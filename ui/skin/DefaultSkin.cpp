@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "ui/skin/SkinDescriptionFile.h"
 #include "ui/skin/SkinRegion.h"
+#include "ui/skin/SkinScale.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ std::string StatePictureName(int index, int state)
 
 } // namespace
 
-void SetDefaultSkin(SkinDescription& skin)
+void SetDefaultSkin(SkinDescription& skin, int percent)
 {
     skin.backgroundName = "bg.bmp";
     skin.backgroundPath = skin.skinFolder + "\\" + skin.backgroundName;
@@ -32,16 +33,16 @@ void SetDefaultSkin(SkinDescription& skin)
             button.imageNames[state] = StatePictureName(index, state);
             button.imagePaths[state] = skin.skinFolder + "\\" + button.imageNames[state];
         }
-        button.rectangle.left = kButtonPlaces[index].x;
-        button.rectangle.top = kButtonPlaces[index].y;
+        button.rectangle.left = ScaledSkinPlace(kButtonPlaces[index].x, percent);
+        button.rectangle.top = ScaledSkinPlace(kButtonPlaces[index].y, percent);
         button.tooltip = LoadResourceString(IDS_TIP_SET_PICTURE + index);
     }
 }
 
 void RebuildDefaultSkin(SkinDescription& skin, HWND window, const std::string& programDirectory,
-                        const std::string& folderName)
+                        const std::string& folderName, int percent)
 {
-    SetDefaultSkin(skin);
+    SetDefaultSkin(skin, percent);
     int width = 0;
     int height = 0;
     BuildRegionFromBitmap(window, skin.backgroundPath, width, height, skin.windowRegion);

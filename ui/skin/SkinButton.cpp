@@ -1,14 +1,17 @@
 #include "ui/skin/SkinButton.h"
 
 #include "image/ImageFileType.h"
-#include "image/palette/DibPalette.h"
+#include "ui/skin/ScaledPicture.h"
 #include "ui/skin/SkinRegion.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr UINT kToolId = 1;
-// The tool covers the button whatever its size.
-constexpr RECT kToolRect = {0, 0, 100, 100};
+// The tool covers a button of the 100 % skin whatever its size; a larger
+// scale's button is covered whole.
+constexpr LONG kToolSide = 100;
 constexpr int kFocusRingInset = 3;
 
 } // namespace
@@ -20,6 +23,7 @@ int CSkinButton::SetupButton(const std::array<std::string, kSkinButtonStates>& i
 {
     m_index = index;
     m_imagePaths = imagePaths;
+    m_size = {rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
     LoadStateImages();
 
     // Only the opaque pixels of the normal picture show and take clicks.
@@ -27,11 +31,12 @@ int CSkinButton::SetupButton(const std::array<std::string, kSkinButtonStates>& i
     SetWindowRgn(m_hWnd, static_cast<HRGN>(region.Detach()), TRUE);
     // The place in the z-order stays where creation put it, after the
     // dialog's controls: that order is the tab order.
-    SetWindowPos(m_hWnd, nullptr, rectangle.left, rectangle.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    SetWindowPos(m_hWnd, nullptr, rectangle.left, rectangle.top, m_size.cx, m_size.cy, SWP_NOZORDER | SWP_SHOWWINDOW);
 
     m_toolTip.Create(this);
     m_toolTip.Activate(TRUE);
-    m_toolTip.AddTool(m_hWnd, kToolId, kToolRect, tooltip);
+    const RECT tool = {0, 0, std::max(kToolSide, m_size.cx), std::max(kToolSide, m_size.cy)};
+    m_toolTip.AddTool(m_hWnd, kToolId, tool, tooltip);
     return 1;
 }
 
@@ -59,9 +64,7 @@ void CSkinButton::DrawState(int state)
         return;
     m_state = state;
     WindowDc dc(m_hWnd);
-    const CDibPalette* palette = image->GetPalette();
-    ScopedSelectPalette selectPalette(dc.Get(), palette ? palette->GetHandle() : nullptr, true);
-    image->Draw(dc.Get(), 0, 0, -1, -1, 0, 0);
+    DrawScaledPicture(dc.Get(), *image, m_size.cx, m_size.cy);
     if (GetFocus() == m_hWnd) {
         // Inside the rounded corners the region cuts away.
         RECT ring;
@@ -85,11 +88,6 @@ BOOL CSkinButton::PreTranslateMessage(MSG* msg)
     return CWnd::PreTranslateMessage(msg);
 }
 
-SkinButtonHost* CSkinButton::Host() const
-{
-    return dynamic_cast<SkinButtonHost*>(CWnd::FromHandle(GetParent()));
-}
-
 void CSkinButton::OnMouseMove(WPARAM keys)
 {
     // The window under the pointer hears nothing when the pointer leaves it
@@ -102,8 +100,7 @@ void CSkinButton::OnMouseMove(WPARAM keys)
         return;
     }
     DrawState((keys & MK_LBUTTON) ? Pressed : Hover);
-    if (SkinButtonHost* host = Host())
-        host->OnSkinButtonHover(m_index);
+    m_host.OnSkinButtonHover(m_index);
 }
 
 void CSkinButton::OnLButtonDown()
@@ -123,8 +120,7 @@ void CSkinButton::OnLButtonUp()
 
 void CSkinButton::Click()
 {
-    if (SkinButtonHost* host = Host())
-        host->OnSkinButtonClick(m_index);
+    m_host.OnSkinButtonClick(m_index);
 }
 
 LRESULT CSkinButton::OnGetDlgCode(const MSG* message) const

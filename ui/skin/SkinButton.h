@@ -33,11 +33,13 @@ class SkinButtonHost {
 
 class CSkinButton : public CWnd {
   public:
-    CSkinButton() = default;
+    // The button tells `host` of the mouse over it and of its clicks.
+    explicit CSkinButton(SkinButtonHost& host) : m_host(host) {}
     ~CSkinButton() override;
 
     // Takes the pictures, shape, place and tooltip of button `index`; the
-    // window must exist. Returns 1.
+    // window must exist. The pictures are drawn at the rectangle's size,
+    // stretched when theirs differs. Returns 1.
     int SetupButton(const std::array<std::string, kSkinButtonStates>& imagePaths, const RECT& rectangle,
                     const std::vector<uint8_t>& regionData, int index, const std::string& tooltip);
     // 1 when all four pictures loaded; 0 at the first that did not.
@@ -54,7 +56,6 @@ class CSkinButton : public CWnd {
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
   private:
-    SkinButtonHost* Host() const;
     void OnMouseMove(WPARAM keys);
     void OnLButtonDown();
     void OnLButtonUp();
@@ -64,9 +65,11 @@ class CSkinButton : public CWnd {
     void OnKeyDown(WPARAM key, LPARAM flags);
     void OnKeyUp(WPARAM key);
 
+    SkinButtonHost& m_host;
     int m_enabled = 1;
     int m_state = Normal;
     int m_index = 0;
+    SIZE m_size = {0, 0};
     std::array<std::unique_ptr<CImageObject>, kSkinButtonStates> m_images;
     std::array<std::string, kSkinButtonStates> m_imagePaths;
     CToolTipCtrl m_toolTip;

@@ -1,6 +1,7 @@
 #pragma once
-// The skin the main window holds: where its pictures lie, the window's
-// shape, and one record per skin button with the button window itself.
+// A skin as its description file gives it: where its pictures lie, the
+// window's shape, and one record per skin button. Plain data: the windows
+// made from it belong to the skinned window (ui/SkinnedWindow.h).
 // Shapes are region data (RGNDATA bytes); an empty block means "no shape of
 // its own", so the window or button stays rectangular.
 
@@ -10,18 +11,10 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-class CSkinButton;
-
 struct SkinButtonSpec {
-    SkinButtonSpec();
-    ~SkinButtonSpec();
-    SkinButtonSpec(SkinButtonSpec&&) noexcept;
-    SkinButtonSpec& operator=(SkinButtonSpec&&) noexcept;
-
     std::array<std::string, kSkinButtonStates> imageNames;
     std::array<std::string, kSkinButtonStates> imagePaths;
     // In the window's client coordinates; right and bottom are left and top
@@ -29,7 +22,6 @@ struct SkinButtonSpec {
     RECT rectangle = {};
     std::vector<uint8_t> region; // in the button's own coordinates
     std::string tooltip;
-    std::unique_ptr<CSkinButton> button; // created with the main window
 };
 
 struct SkinDescription {
@@ -38,7 +30,6 @@ struct SkinDescription {
     std::string backgroundPath;
     std::vector<uint8_t> windowRegion;
     std::vector<SkinButtonSpec> buttons; // at most kMaxSkinButtons, in index order
-    int hoverIndex = -1;                 // the button that last reported the mouse over it
 
     int ButtonCount() const { return static_cast<int>(buttons.size()); }
 };

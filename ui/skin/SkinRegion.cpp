@@ -7,6 +7,7 @@
 #include "ui/skin/SkinMessage.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -78,6 +79,37 @@ void BuildRegionFromBitmap(HWND window, const std::string& path, int& width, int
     std::vector<uint8_t> data = OpaqueRegionData(dc.Get(), bitmap->GetHandle(), width, height);
     if (!data.empty())
         regionData = std::move(data);
+}
+
+std::vector<uint8_t> ScaleRegionData(const std::vector<uint8_t>& regionData, int numerator, int denominator)
+{
+    if (regionData.empty() || !IsValidRegionData(regionData.data(), regionData.size()) || numerator == denominator)
+        return regionData;
+    const auto* data = reinterpret_cast<const RGNDATA*>(regionData.data());
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    std::vector<RECT> scaled;
+    scaled.reserve(data->rdh.nCount);
+    RECT bounds = {0, 0, 0, 0};
+    for (DWORD index = 0; index < data->rdh.nCount; ++index) {
+        const RECT& rect = rects[index];
+        const RECT to = {MulDiv(rect.left, numerator, denominator), MulDiv(rect.top, numerator, denominator),
+                         MulDiv(rect.right, numerator, denominator), MulDiv(rect.bottom, numerator, denominator)};
+        if (IsRectEmpty(&to))
+            continue;
+        UnionRect(&bounds, &bounds, &to);
+        scaled.push_back(to);
+    }
+    RGNDATAHEADER header = {};
+    header.dwSize = sizeof header;
+    header.iType = RDH_RECTANGLES;
+    header.nCount = static_cast<DWORD>(scaled.size());
+    header.nRgnSize = static_cast<DWORD>(scaled.size() * sizeof(RECT));
+    header.rcBound = bounds;
+    std::vector<uint8_t> out(sizeof header + header.nRgnSize);
+    std::memcpy(out.data(), &header, sizeof header);
+    if (!scaled.empty())
+        std::memcpy(out.data() + sizeof header, scaled.data(), header.nRgnSize);
+    return out;
 }
 
 CRgn RegionFromData(const std::vector<uint8_t>& regionData)

@@ -23,6 +23,11 @@ std::vector<uint8_t> OpaqueRegionData(HDC dc, HBITMAP bitmap, int width, int hei
 void BuildRegionFromBitmap(HWND window, const std::string& path, int& width, int& height,
                            std::vector<uint8_t>& regionData);
 
+// Region data of the same shape `numerator / denominator` times as large.
+// Each rectangle's edges are scaled, so rectangles that touched still touch
+// and no gap opens between them; those that shrink to nothing are dropped.
+std::vector<uint8_t> ScaleRegionData(const std::vector<uint8_t>& regionData, int numerator, int denominator);
+
 // A region made from region data; no region (a null handle) for an empty
 // block or data GDI refuses.
 CRgn RegionFromData(const std::vector<uint8_t>& regionData);
