@@ -8,8 +8,8 @@ build="$root/build/bench"
 runs=${BENCH_RUNS:-5}
 [ "$runs" -ge 5 ] || runs=5
 
-if [ ! -f "$root/build/deps/prefix/.libjpeg-turbo" ] || [ ! -f "$root/build/deps/prefix/.libpng-sse2" ]; then
-  echo "bench: libpng and libjpeg-turbo are not built yet; run 'make bench'" >&2
+if [ ! -f "$root/build/deps/prefix/.libjpeg-turbo" ] || [ ! -f "$root/build/deps/prefix/.libpng-sse2-zlib" ]; then
+  echo "bench: zlib, libpng and libjpeg-turbo are not built yet; run 'make bench'" >&2
   exit 1
 fi
 "$root/bench/build-peers.sh"

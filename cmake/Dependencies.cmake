@@ -1,10 +1,11 @@
-# Third-party libraries: zlib from Debian's MinGW package, libpng and
-# libjpeg-turbo cross-built by scripts/build-deps.sh, GoogleTest from
-# Debian's sources. None of them is compiled with our warning flags.
-set(TESSALY_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/prefix CACHE PATH "cross-built libpng and libjpeg-turbo")
+# Third-party libraries: zlib, libpng and libjpeg-turbo cross-built by
+# scripts/build-deps.sh, GoogleTest from Debian's sources. None of them is
+# compiled with our warning flags.
+set(TESSALY_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/prefix CACHE PATH "cross-built zlib, libpng and libjpeg-turbo")
 
 add_library(deps_zlib INTERFACE)
-target_link_libraries(deps_zlib INTERFACE /usr/i686-w64-mingw32/lib/libz.a)
+target_include_directories(deps_zlib SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/include)
+target_link_libraries(deps_zlib INTERFACE ${TESSALY_DEPS_PREFIX}/lib/libz.a)
 add_library(deps::zlib ALIAS deps_zlib)
 
 add_library(deps_png INTERFACE)

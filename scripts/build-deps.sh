@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Cross-builds libpng 1.6 and libjpeg-turbo from Debian's source packages
-# into build/deps/prefix as static libraries for i686 Windows. Cached: a
-# library is rebuilt only when its stamp file is missing.
+# Cross-builds zlib, libpng 1.6 and libjpeg-turbo from Debian's source
+# packages into build/deps/prefix as static libraries for i686 Windows, all
+# with our CPU flags. Cached: a library is rebuilt only when its stamp file
+# is missing; a library built on another is rebuilt with it.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/build/deps"
 prefix="$deps/prefix"
 toolchain="$root/cmake/mingw-i686.cmake"
-mingw=/usr/i686-w64-mingw32
 cpu_flags=$(cat "$root/cmake/cpu-flags.txt")
 mkdir -p "$deps/src" "$prefix"
 
@@ -21,8 +21,23 @@ cross_build() {
   cmake --install "$deps/build-$name" >>"$deps/$name.log"
 }
 
+# zlib inflates every PNG: built here with our CPU flags and -O3 rather
+# than taken from the generic MinGW package. Only its static library.
+if [ ! -f "$prefix/.zlib" ]; then
+  echo "build-deps: cross-building zlib"
+  source_dir=$("$root/scripts/fetch-source.sh" zlib "$deps/src")
+  rm -rf "$deps/build-zlib" "$prefix/.libpng-sse2-zlib"
+  cmake -S "$source_dir" -B "$deps/build-zlib" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS="$cpu_flags" >"$deps/zlib.log"
+  cmake --build "$deps/build-zlib" --target zlibstatic -j"$(nproc)" >>"$deps/zlib.log"
+  mkdir -p "$prefix/lib" "$prefix/include"
+  cp "$deps/build-zlib/libzlibstatic.a" "$prefix/lib/libz.a"
+  cp "$source_dir/zlib.h" "$deps/build-zlib/zconf.h" "$prefix/include/"
+  touch "$prefix/.zlib"
+fi
+
 # The stamp names the build's form, so a tree built the older way builds again.
-if [ ! -f "$prefix/.libpng-sse2" ]; then
+if [ ! -f "$prefix/.libpng-sse2-zlib" ]; then
   echo "build-deps: cross-building libpng"
   source_dir=$("$root/scripts/fetch-source.sh" libpng1.6 "$deps/src")
   # libpng 1.6.39's CMake file takes only "86..." or "i86..." for a 32-bit
@@ -33,8 +48,8 @@ if [ ! -f "$prefix/.libpng-sse2" ]; then
   rm -rf "$deps/build-libpng"
   cross_build libpng "$source_dir" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
     -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON \
-    -DZLIB_LIBRARY="$mingw/lib/libz.a" -DZLIB_INCLUDE_DIR="$mingw/include"
-  touch "$prefix/.libpng-sse2"
+    -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
+  touch "$prefix/.libpng-sse2-zlib"
 fi
 
 if [ ! -f "$prefix/.libjpeg-turbo" ]; then

@@ -51,11 +51,11 @@ license_file() { # TITLE FILE...: the files, each under a line naming it
 }
 png=$(source_of libpng1.6)
 jpeg=$(source_of libjpeg-turbo)
-zlib_copyright=/usr/share/doc/libz-mingw-w64-dev/copyright
+zlib=$(source_of zlib)
 license_file "libpng $(basename "$png" | sed 's/^libpng1.6-//')" "$png/LICENSE" |
   to_windows_text | write_if_changed "$licenses/libpng.txt"
 license_file "libjpeg-turbo $(basename "$jpeg" | sed 's/^libjpeg-turbo-//')" "$jpeg/LICENSE.md" "$jpeg/README.ijg" |
   to_windows_text | write_if_changed "$licenses/libjpeg-turbo.txt"
-license_file "zlib $(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)" "$zlib_copyright" |
+license_file "zlib $(basename "$zlib" | sed 's/^zlib-//')" "$zlib/LICENSE" |
   to_windows_text | write_if_changed "$licenses/zlib.txt"
 exit 0

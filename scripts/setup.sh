@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Idempotent setup for a fresh Debian 12 machine (run as root, or with sudo
 # available): cross compiler, Wine, Xvfb, the Debian source packages of
-# libpng and libjpeg-turbo cross-built into build/deps, and a private Wine
+# zlib, libpng and libjpeg-turbo cross-built into build/deps, and a private Wine
 # prefix. Each step checks first, so a second run costs a second or two.
 set -euo pipefail
 
@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(
-  g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
   nasm cmake make dpkg-dev googletest g++ fp-utils fonts-wqy-microhei clang-format
   nsis zip unzip python3-cairo fonts-dejavu-core fonts-dejavu-extra

@@ -33,7 +33,7 @@ class JpegColorRows {
     JpegColorRows& operator=(const JpegColorRows&) = delete;
 
     // After jpeg_start_decompress with the output RequestOutput asked for
-    // (RGB, or CMYK for ink files): decodes every row of fileName, the file
+    // (RGB, or the stored inks of ink files): decodes every row of fileName, the file
     // decoder reads, and ends the decompression. False when memory is
     // short or the second decoder met an error. An error of decoder
     // longjmps out of it (its frame keeps nothing to destroy); a second

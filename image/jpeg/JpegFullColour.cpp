@@ -27,8 +27,8 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, FILE* file, CImageObject& p
     jpeg_read_header(&decoder, TRUE);
     const bool ink = IsInkColorSpace(decoder.jpeg_color_space);
     // The library turns grey and YCbCr into blue-green-red itself; inks it
-    // only hands over as they are.
-    decoder.out_color_space = ink ? JCS_CMYK : JCS_EXT_BGR;
+    // only hands over as they are stored.
+    decoder.out_color_space = ink ? decoder.jpeg_color_space : JCS_EXT_BGR;
     uint32_t imageBytes = 0;
     if (!DibImageBytes(24, static_cast<int>(decoder.image_width), static_cast<int>(decoder.image_height), imageBytes))
         return false;
@@ -47,7 +47,7 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, FILE* file, CImageObject& p
     while (decoder.output_scanline < decoder.output_height) {
         if (ink) {
             jpeg_read_scanlines(&decoder, inkRow, 1);
-            InkRowToRgb(inkRow[0], row, decoder.output_width, decoder.saw_Adobe_marker);
+            InkRowToRgb(inkRow[0], row, decoder.output_width, decoder.out_color_space, decoder.saw_Adobe_marker);
             SwapRedAndBlue(row, decoder.output_width);
         } else {
             jpeg_read_scanlines(&decoder, &row, 1);

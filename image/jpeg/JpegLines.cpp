@@ -19,7 +19,8 @@ void RequestOutput(jpeg_decompress_struct& decoder)
 {
     if (IsGreyJpeg(decoder))
         return;
-    decoder.out_color_space = IsInkColorSpace(decoder.jpeg_color_space) ? JCS_CMYK : JCS_RGB;
+    // Inks as the file stores them: we turn them into colours ourselves.
+    decoder.out_color_space = IsInkColorSpace(decoder.jpeg_color_space) ? decoder.jpeg_color_space : JCS_RGB;
 }
 
 void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture)

@@ -1,10 +1,17 @@
 #include "image/quantize/FloydSteinberg.h"
 
+#include <cstring>
 #include <utility>
 
 #include <emmintrin.h>
 
 namespace {
+
+// A pixel's error sum (times 16, plus 8 for the rounding) lies within
+// 7 x 255 from the pixel before it plus 9 x 255 from the row above.
+constexpr int kSumOffset = 4096;
+// A level plus a damped error lies within -32 and 255 + 32.
+constexpr int kLevelOffset = 32;
 
 // The damping of an error carried to a pixel (see the class comment).
 int DampedError(int error)
@@ -14,99 +21,129 @@ int DampedError(int error)
     return error < 0 ? -damped : damped;
 }
 
+// The tables the chain from one pixel to the next goes through, the same
+// for every palette. Kept at a fixed address, they take no register in the
+// loop: 32-bit x86 has few.
+struct DitherTables {
+    // The damped error by its sum (the division by 16 is in the table).
+    int8_t damped[2 * kSumOffset];
+    // By a level plus a damped error: the sum limited to 0 to 255, and per
+    // channel that level's share of its cell's place in the inverse map.
+    uint8_t limited[256 + 2 * kLevelOffset];
+    uint32_t shares[3][256 + 2 * kLevelOffset];
+
+    DitherTables()
+    {
+        for (int sum = -kSumOffset; sum < kSumOffset; ++sum)
+            damped[sum + kSumOffset] = static_cast<int8_t>(DampedError(sum >> 4));
+        for (int sum = -kLevelOffset; sum < 256 + kLevelOffset; ++sum) {
+            const int level = sum < 0 ? 0 : sum > 255 ? 255 : sum;
+            limited[sum + kLevelOffset] = static_cast<uint8_t>(level);
+            for (int channel = 0; channel < 3; ++channel)
+                shares[channel][sum + kLevelOffset] =
+                    InverseColorMap::Share(static_cast<InverseColorMap::Channel>(channel), level);
+        }
+    }
+};
+
+const DitherTables kTables;
+
 } // namespace
 
 FloydSteinberg::FloydSteinberg(const QuantizedPalette& palette, InverseColorMap& nearest, int width)
-    : nearest(nearest), width(width), errors(new int16_t[(static_cast<size_t>(width) + 2) * 8]()),
-      fromAbove(errors.get()), toBelow(errors.get() + (static_cast<size_t>(width) + 2) * 4)
+    : nearest(nearest), width(width), choices(new Choice[ColorCells::kCount]()),
+      levels(new uint8_t[(static_cast<size_t>(width) + 2) * 4]()),
+      errors(new int16_t[(static_cast<size_t>(width) + 2) * 8]()), fromAbove(errors.get()),
+      toBelow(errors.get() + (static_cast<size_t>(width) + 2) * 4)
 {
     for (int index = 0; index < 256; ++index) {
         colors[index][0] = palette.red[static_cast<size_t>(index)];
         colors[index][1] = palette.green[static_cast<size_t>(index)];
         colors[index][2] = palette.blue[static_cast<size_t>(index)];
         colors[index][3] = 0;
-        for (int c = 0; c < 4; ++c)
-            sevenColors[index][c] = static_cast<int16_t>(colors[index][c] * 7);
-    }
-    // A pixel's sum lies within 7 x 255 for the pixel before it plus
-    // 9 x 255 from the row above, plus 8 for the rounding.
-    for (int sum = -kSumOffset; sum < kSumOffset; ++sum)
-        damped[sum + kSumOffset] = static_cast<int8_t>(DampedError(sum >> 4));
-    for (int sum = -32; sum < 256 + 32; ++sum) {
-        const int level = sum < 0 ? 0 : sum > 255 ? 255 : sum;
-        for (int channel = 0; channel < 3; ++channel) {
-            limited[channel][sum + 32] = static_cast<uint8_t>(level);
-            shares[channel][sum + 32] =
-                static_cast<uint16_t>(InverseColorMap::Share(static_cast<InverseColorMap::Channel>(channel), level));
-        }
     }
 }
 
 void FloydSteinberg::DitherRow(const uint8_t* rgb, uint8_t* indices)
 {
     if (rightToLeft)
-        Dither<-1>(rgb, indices);
+        ChooseColors<-1>(rgb, indices);
     else
-        Dither<1>(rgb, indices);
+        ChooseColors<1>(rgb, indices);
+    SpreadErrors(indices, rightToLeft ? -1 : 1);
     rightToLeft = !rightToLeft;
     std::swap(fromAbove, toBelow);
 }
 
-template <int step> void FloydSteinberg::Dither(const uint8_t* rgb, uint8_t* indices)
+inline const FloydSteinberg::Choice& FloydSteinberg::ChoiceFor(uint32_t place)
+{
+    Choice& choice = choices[place];
+    if (!choice.known) {
+        const int index = nearest.Nearest(place);
+        for (int c = 0; c < 3; ++c)
+            choice.lessSeven[c] = static_cast<int16_t>(-7 * colors[index][c]);
+        choice.index = static_cast<uint8_t>(index);
+        choice.known = 1;
+    }
+    return choice;
+}
+
+template <int step> void FloydSteinberg::ChooseColors(const uint8_t* rgb, uint8_t* indices)
 {
     const int first = step > 0 ? 0 : width - 1;
     const uint8_t* pixel = rgb + first * 3;
     uint8_t* out = indices + first;
+    uint8_t* level = levels.get() + (first + 1) * 4;
     const int16_t* above = fromAbove + (first + 1) * 4;
-    int16_t* below = toBelow + (first + 1) * 4;
-    // The first pixel adds to the two columns below it and behind.
-    for (int c = 0; c < 4; ++c)
-        below[c] = below[c - step * 4] = 0;
-    // Per channel, the pixel's error sum (times 16) but for the 7/16 of the
-    // previous pixel's error, whose colour is still being looked up: seven
-    // times the level now, seven times the colour taken off once known.
-    // Keeping the sum apart shortens the chain from one pixel to the next,
-    // which is all the time dithering takes.
+    const int8_t* const damp = kTables.damped + kSumOffset;
+    const uint8_t* const limit = kTables.limited + kLevelOffset;
+    const uint32_t* const shareR = kTables.shares[0] + kLevelOffset;
+    const uint32_t* const shareG = kTables.shares[1] + kLevelOffset;
+    const uint32_t* const shareB = kTables.shares[2] + kLevelOffset;
+    // Per channel, the pixel's error sum but for the 7/16 of the previous
+    // pixel's error, whose colour is still being looked up: seven times the
+    // level now, seven times the colour taken off once known.
     int sumR = above[0] + 8, sumG = above[1] + 8, sumB = above[2] + 8;
-    static const int16_t nothingChosen[4] = {0, 0, 0, 0};
-    const int16_t* chosenSeven = nothingChosen;
-    const int8_t* const damp = damped + kSumOffset;
-    const uint8_t* const levelR = limited[0] + 32;
-    const uint8_t* const levelG = limited[1] + 32;
-    const uint8_t* const levelB = limited[2] + 32;
-    const uint16_t* const shareR = shares[0] + 32;
-    const uint16_t* const shareG = shares[1] + 32;
-    const uint16_t* const shareB = shares[2] + 32;
-    for (int n = width; n > 0; --n, pixel += step * 3, out += step, above += step * 4, below += step * 4) {
-        // The tables offset by the pixel's own levels, found before the
-        // damped errors are: the addition leaves the chain.
-        const int dampedR = damp[sumR - chosenSeven[0]];
-        const int dampedG = damp[sumG - chosenSeven[1]];
-        const int dampedB = damp[sumB - chosenSeven[2]];
-        const int index =
-            nearest.Nearest((shareR + pixel[0])[dampedR] | (shareG + pixel[1])[dampedG] | (shareB + pixel[2])[dampedB]);
-        *out = static_cast<uint8_t>(index);
-        const int r = (levelR + pixel[0])[dampedR];
-        const int g = (levelG + pixel[1])[dampedG];
-        const int b = (levelB + pixel[2])[dampedB];
-        sumR = r * 7 + above[step * 4 + 0] + 8;
-        sumG = g * 7 + above[step * 4 + 1] + 8;
-        sumB = b * 7 + above[step * 4 + 2] + 8;
-        chosenSeven = sevenColors[index];
-        // The three channels' errors at once: 1/16 ahead (the first share
-        // that column gets), 5/16 straight below, 3/16 behind.
-        __m128i levels = _mm_cvtsi32_si128(r);
-        levels = _mm_insert_epi16(levels, g, 1);
-        levels = _mm_insert_epi16(levels, b, 2);
-        const __m128i error = _mm_sub_epi16(levels, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(colors[index])));
-        const __m128i twice = _mm_add_epi16(error, error);
-        const __m128i threeTimes = _mm_add_epi16(twice, error);
-        const __m128i fiveTimes = _mm_add_epi16(_mm_add_epi16(twice, twice), error);
-        __m128i* const ahead = reinterpret_cast<__m128i*>(below + step * 4);
-        __m128i* const under = reinterpret_cast<__m128i*>(below);
-        __m128i* const behind = reinterpret_cast<__m128i*>(below - step * 4);
-        _mm_storel_epi64(ahead, error);
-        _mm_storel_epi64(under, _mm_add_epi16(_mm_loadl_epi64(under), fiveTimes));
-        _mm_storel_epi64(behind, _mm_add_epi16(_mm_loadl_epi64(behind), threeTimes));
+    static const Choice nothingChosen = {};
+    const Choice* chosen = &nothingChosen;
+    for (int n = width; n > 0; --n, pixel += step * 3, out += step, level += step * 4, above += step * 4) {
+        const int atR = pixel[0] + damp[sumR + chosen->lessSeven[0]];
+        const int atG = pixel[1] + damp[sumG + chosen->lessSeven[1]];
+        const int atB = pixel[2] + damp[sumB + chosen->lessSeven[2]];
+        chosen = &ChoiceFor(shareR[atR] | shareG[atG] | shareB[atB]);
+        *out = chosen->index;
+        level[0] = limit[atR];
+        level[1] = limit[atG];
+        level[2] = limit[atB];
+        sumR = level[0] * 7 + above[step * 4 + 0] + 8;
+        sumG = level[1] * 7 + above[step * 4 + 1] + 8;
+        sumB = level[2] * 7 + above[step * 4 + 2] + 8;
+    }
+}
+
+// Each column below gets 1/16 of the error of the pixel before it in the
+// row's order, 5/16 of the one above and 3/16 of the one after (the sums
+// are exact, so their order does not matter).
+void FloydSteinberg::SpreadErrors(const uint8_t* indices, int step)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i five = _mm_set1_epi16(5);
+    const __m128i fromLeft = _mm_set1_epi16(static_cast<int16_t>(step > 0 ? 1 : 3));
+    const __m128i fromRight = _mm_set1_epi16(static_cast<int16_t>(step > 0 ? 3 : 1));
+    const auto errorAt = [&](int x) {
+        int32_t chosenLevels = 0;
+        std::memcpy(&chosenLevels, levels.get() + (x + 1) * 4, sizeof chosenLevels);
+        const __m128i levels16 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(chosenLevels), zero);
+        return _mm_sub_epi16(levels16, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(colors[indices[x]])));
+    };
+    __m128i left = zero;
+    __m128i here = errorAt(0);
+    for (int x = 0; x < width; ++x) {
+        const __m128i right = x + 1 < width ? errorAt(x + 1) : zero;
+        const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(left, fromLeft), _mm_mullo_epi16(here, five)),
+                                          _mm_mullo_epi16(right, fromRight));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(toBelow + (x + 1) * 4), sum);
+        left = here;
+        here = right;
     }
 }

@@ -15,8 +15,13 @@
 // the last bit.
 //
 // Every pixel depends on the one before it in this serpentine order (the
-// first pixel of a row on the last of the row above), so the rows cannot be
-// shared among threads without changing the result.
+// first pixel of a row on the last of the row above, which the row below
+// starts next to), so no second thread can start a row before the one above
+// is done, nor a later part of the picture with errors it cannot know: the
+// rows cannot be shared among threads without changing the result. The
+// time therefore goes into shortening that chain: a row is dithered in two
+// passes, the first choosing the colours (the chain) and the second
+// spreading the errors to the row below.
 class FloydSteinberg {
   public:
     FloydSteinberg(const QuantizedPalette& palette, InverseColorMap& nearest, int width);
@@ -25,27 +30,30 @@ class FloydSteinberg {
     void DitherRow(const uint8_t* rgb, uint8_t* indices);
 
   private:
-    template <int step> void Dither(const uint8_t* rgb, uint8_t* indices);
+    // A cell's nearest colour as the chain needs it: its index, and seven
+    // times its levels negated, the 7/16 share of its error that the next
+    // pixel's sum loses (times 16).
+    struct Choice {
+        int16_t lessSeven[3];
+        uint8_t index;
+        uint8_t known;
+    };
+
+    template <int step> void ChooseColors(const uint8_t* rgb, uint8_t* indices);
+    void SpreadErrors(const uint8_t* indices, int step);
+    const Choice& ChoiceFor(uint32_t place);
 
     InverseColorMap& nearest;
     const int width;
-    // The palette's colours, red, green, blue, one unused, and seven times
-    // them, what 7/16 of an error takes off the next pixel's sum.
+    // The palette's colours, red, green, blue, one unused.
     alignas(16) int16_t colors[256][4];
-    int16_t sevenColors[256][4];
-    // The damped error by its sum times 16 (before rounding down), plus
-    // kSumOffset: the division by 16 is in the table.
-    static constexpr int kSumOffset = 4096;
-    int8_t damped[2 * kSumOffset];
-    // Per channel, by a level plus damped error plus 32: the sum limited to
-    // 0 to 255, and that level's share of its cell's place in the inverse
-    // colour map.
-    uint8_t limited[3][256 + 64];
-    uint16_t shares[3][256 + 64];
-    // Per column, times 16, red, green, blue and one unused: the errors
-    // this row receives from the row above, and those the next row
-    // receives from this one, gathered as the pixels go by; one column more
-    // on either side so the edges need no test.
+    // By a cell's place in the inverse colour map.
+    std::unique_ptr<Choice[]> choices;
+    // Per column, one more on either side so the edges need no test: the
+    // limited levels of the row just chosen (red, green, blue, unused) ...
+    std::unique_ptr<uint8_t[]> levels;
+    // ... and times 16, red, green, blue and one unused: the errors this row
+    // receives from the row above, and those the next row receives from it.
     std::unique_ptr<int16_t[]> errors;
     int16_t* fromAbove;
     int16_t* toBelow;

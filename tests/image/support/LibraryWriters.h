@@ -45,6 +45,7 @@ bool WriteTestJpeg(const std::string& path, int width, int height, int component
 
 // How a four-colour JPEG stores its inks.
 enum class InkStorage {
+    None,      // no inks: a colour file
     AdobeCmyk, // Adobe marker, inverted values (255 = no ink), as Adobe's programs write them
     AdobeYcck, // the same inks colour-transformed to YCCK
     PlainCmyk, // no Adobe marker, ink amounts as they are
