@@ -37,9 +37,6 @@ int CopyFilePalette(png_structp png, png_infop info, uint8_t triples[256 * 3])
 // Reads the header, sets the transformations and fills the picture.
 int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
 {
-    // Every chunk's CRC already guards the compressed bytes; zlib's own
-    // checksum of the inflated ones would cost a second pass over them.
-    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
     png_read_info(png, info);
     png_uint_32 width = 0;
     png_uint_32 height = 0;
