@@ -173,8 +173,10 @@ bool CanSetDefaultUserWallpaper()
 {
     if (defaultUserWritableForTesting)
         return *defaultUserWritableForTesting;
+    // Created when missing, as the writes themselves would create it.
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_USERS, kDefaultUserDesktopKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_USERS, kDefaultUserDesktopKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
