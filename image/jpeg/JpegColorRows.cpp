@@ -91,7 +91,13 @@ bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const std::string& f
 bool JpegColorRows::StartHelper(void (JpegColorRows::*work)()) noexcept
 {
     try {
-        helper = std::thread(work, this);
+        // At the priority of the thread it helps: a conversion that runs
+        // below normal beside the window must not take a core from it.
+        const int priority = GetThreadPriority(GetCurrentThread());
+        helper = std::thread([this, work, priority] {
+            SetThreadPriority(GetCurrentThread(), priority);
+            (this->*work)();
+        });
         return true;
     } catch (const std::exception&) {
         return false;
