@@ -145,16 +145,17 @@ void CSkinnedWindow::CreateButtons()
 {
     m_disabledButtons.resize(m_skin.buttons.size());
     for (int index = 0; index < m_skin.ButtonCount(); ++index) {
-        const SkinButtonSpec& spec = m_skin.buttons[index];
-        const RECT rectangle = ScaledRect(spec.rectangle);
+        const SkinButtonSpec& described = m_skin.buttons[index];
+        const RECT rectangle = ScaledRect(described.rectangle);
         SkinButtonHost& host = *this;
         auto button = std::make_unique<CSkinButton>(host);
         // The tooltip is the window text too, so a screen reader names the button.
-        if (!button->Create(nullptr, spec.tooltip.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, rectangle, m_window,
+        if (!button->Create(nullptr, described.tooltip.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, rectangle, m_window,
                             kFirstSkinButtonId + index))
             continue;
-        button->SetupButton(spec.imagePaths, rectangle,
-                            ScaleRegionData(spec.region, m_scale.numerator, m_scale.denominator), index, spec.tooltip);
+        button->SetupButton(described.imagePaths, rectangle,
+                            ScaleRegionData(described.region, m_scale.numerator, m_scale.denominator), index,
+                            described.tooltip);
         if (m_disabledButtons[index])
             button->SetEnabled(false);
         m_buttons.push_back(std::move(button));

@@ -93,25 +93,10 @@ TEST_F(WallpaperTest, EachStyleWritesItsPairToBothUserKeysAndLeavesTheDefaultUse
         ExpectWallpaperPath(picture);
     }
     EXPECT_EQ("untouched", DefaultUserValue("Wallpaper"));
-}
-
-TEST_F(WallpaperTest, TheSystemIsToldThePicture)
-{
-    const std::string picture = Picture("told.bmp", 4, 4);
-    ApplyWallpaper(picture, 0, 2);
+    // The system is told the picture too.
     char current[MAX_PATH] = {};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, current, 0));
     EXPECT_EQ(picture, current);
-}
-
-TEST_F(WallpaperTest, TheDefaultUserGetsTheSamePathAndStyleWhenAsked)
-{
-    const std::string picture = Picture("b.bmp", 4, 4);
-    ApplyWallpaper(picture, 1, ShowFill);
-    EXPECT_EQ(picture, DefaultUserValue("Wallpaper"));
-    EXPECT_EQ("10", DefaultUserValue("WallpaperStyle"));
-    EXPECT_EQ("0", DefaultUserValue("TileWallpaper"));
-    ExpectStyle("10", "0");
 }
 
 TEST_F(WallpaperTest, AnUnknownStyleWritesNoStyleValueButStillThePaths)
@@ -371,28 +356,29 @@ TEST_F(WallpaperTest, ABitmapHeldByAReaderStaysWholeAndTheConversionSaysItFailed
     EXPECT_EQ(std::make_pair(12, 3), BitmapFileSize(bitmap).value_or(std::make_pair(0, 0)));
 }
 
-TEST_F(WallpaperTest, RemovingEmptiesThePathsAndLeavesTheStyle)
+TEST_F(WallpaperTest, TheDefaultUserGetsPathAndStyleWhenAskedAndRemovingLeavesTheStyle)
 {
     const std::string picture = Picture("d.bmp", 4, 4);
-    ApplyWallpaper(picture, 1, 1);
+    ApplyWallpaper(picture, 1, ShowFill);
+    EXPECT_EQ(picture, DefaultUserValue("Wallpaper"));
+    EXPECT_EQ("10", DefaultUserValue("WallpaperStyle"));
+    EXPECT_EQ("0", DefaultUserValue("TileWallpaper"));
     RemoveWallpaper(0);
     ExpectWallpaperPath("");
-    ExpectStyle("0", "1");
+    ExpectStyle("10", "0");
     EXPECT_EQ(picture, DefaultUserValue("Wallpaper")) << "the default user was not asked for";
 
     RemoveWallpaper(1);
     EXPECT_EQ("", DefaultUserValue("Wallpaper"));
-    EXPECT_EQ("1", DefaultUserValue("TileWallpaper"));
+    EXPECT_EQ("10", DefaultUserValue("WallpaperStyle"));
 }
 
 TEST(DesktopWallpaperState, OnlyThePairsAStyleWritesGiveAStyle)
 {
-    EXPECT_EQ(0, ShowModeFromDesktopValues("0", "0"));
-    EXPECT_EQ(1, ShowModeFromDesktopValues("1", "0"));
-    EXPECT_EQ(2, ShowModeFromDesktopValues("0", "2"));
-    EXPECT_EQ(3, ShowModeFromDesktopValues("0", "6"));
-    EXPECT_EQ(4, ShowModeFromDesktopValues("0", "10"));
-    EXPECT_EQ(5, ShowModeFromDesktopValues("0", "22"));
+    // Read back, every style's pair gives the style that wrote it.
+    for (int style = 0; style < 6; ++style)
+        EXPECT_EQ(style, ShowModeFromDesktopValues(StyleValuesFor(style)->TileWallpaper,
+                                                   StyleValuesFor(style)->WallpaperStyle));
     EXPECT_FALSE(ShowModeFromDesktopValues("1", "2").has_value());
     EXPECT_FALSE(ShowModeFromDesktopValues("1", "10").has_value());
     EXPECT_FALSE(ShowModeFromDesktopValues("", "").has_value());
