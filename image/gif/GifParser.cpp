@@ -1,7 +1,9 @@
 #include "image/gif/GifParser.h"
 
+#include "image/gif/GatheredCodes.h"
 #include "image/gif/GifRowWriter.h"
 #include "image/gif/LzwDecoder.h"
+#include "image/gif/LzwTwoParts.h"
 #include "image/io/ByteReader.h"
 
 #include <cstring>
@@ -14,6 +16,10 @@ constexpr uint8_t kExtensionIntroducer = 0x21;
 constexpr uint8_t kImageSeparator = 0x2C;
 constexpr uint8_t kGraphicControlLabel = 0xF9;
 constexpr int kGraphicControlBytes = 4;
+
+// Smaller pictures are decoded before a second thread (which Wine starts
+// in about a millisecond) has read far enough to help.
+constexpr uint64_t kPixelsWorthAThread = 1 << 20;
 
 struct ColorTable {
     uint8_t entries[256 * 3] = {};
@@ -128,11 +134,19 @@ void GifFileReader::DecodeImage()
         return;
 
     GifRowWriter writer(rows, (packed & 0x40) != 0);
-    // The decoder's tables and buffers take about 72 KiB; keep them off the stack.
-    std::unique_ptr<LzwDecoder> decoder(new (std::nothrow) LzwDecoder);
-    if (!decoder)
+    GatheredCodes gathered;
+    if (!gathered.Gather(file_))
         return;
-    decoder->Decode(file_, rows.width, writer);
+    if (writer.PixelCount() >= kPixelsWorthAThread) {
+        DecodeInTwoParts(gathered.Codes(), writer, [this](std::thread& helper, std::function<void()> work) {
+            return picture_.StartHelper(helper, std::move(work));
+        });
+        return;
+    }
+    // The decoder's tables and buffers take about 90 KiB; keep them off the stack.
+    const std::unique_ptr<LzwDecoder> decoder(new (std::nothrow) LzwDecoder);
+    if (decoder)
+        decoder->DecodeFrom(gathered.Codes(), LzwPlace(), writer, nullptr, false);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "image/gif/PictureRows.h"
 
 #include <cstdint>
+#include <functional>
+#include <thread>
 
 class ByteReader;
 
@@ -14,6 +16,14 @@ class GifPictureSink {
     virtual PictureRows CreatePicture(int width, int height) = 0;
     virtual void SetPalette(int count, const uint8_t* reds, const uint8_t* greens, const uint8_t* blues) = 0;
     virtual void SetTransparentIndex(int index) = 0;
+    // Starts work on a second thread, kept in helper, for a large picture;
+    // false (the default) when the machine has no processor to spare.
+    virtual bool StartHelper(std::thread& helper, std::function<void()> work)
+    {
+        (void)helper;
+        (void)work;
+        return false;
+    }
 };
 
 // The palette a picture gets from a GIF colour table of tableSize entries

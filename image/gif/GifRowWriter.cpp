@@ -4,42 +4,54 @@
 
 namespace {
 
-constexpr int kPassCount = 4;
+struct InterlacePass {
+    int start;
+    int step;
+};
+constexpr InterlacePass kPasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
 
 } // namespace
 
-GifRowWriter::GifRowWriter(const PictureRows& rows, bool interlaced)
-    : rows_(rows), interlaced_(interlaced), row_(rows.height - 1)
+GifRowWriter::GifRowWriter(const PictureRows& rows, bool interlaced) : rows_(rows), interlaced_(interlaced) {}
+
+uint64_t GifRowWriter::PixelCount() const
 {
+    if (rows_.width <= 0 || rows_.height <= 0)
+        return 0;
+    return static_cast<uint64_t>(rows_.width) * static_cast<uint64_t>(rows_.height);
 }
 
-int GifRowWriter::WriteLine(const uint8_t* pixels, int count)
+int GifRowWriter::ArrayRow(uint64_t line) const
 {
-    if (count > rows_.width)
-        count = rows_.width;
-    int arrayRow;
-    if (!interlaced_) {
-        if (row_ < 0)
-            return -1;
-        arrayRow = row_--;
-    } else {
-        // Data beyond the fourth pass has no line to go to.
-        if (pass_ >= kPassCount)
-            return -1;
-        arrayRow = rows_.height - 1 - line_;
-        line_ += step_;
-        while (line_ >= rows_.height && pass_ < kPassCount)
-            StartNextPass();
+    if (!interlaced_)
+        return line < static_cast<uint64_t>(rows_.height) ? rows_.height - 1 - static_cast<int>(line) : -1;
+    for (const InterlacePass& pass : kPasses) {
+        const uint64_t linesInPass =
+            rows_.height > pass.start ? static_cast<uint64_t>((rows_.height - pass.start + pass.step - 1) / pass.step)
+                                      : 0;
+        if (line < linesInPass)
+            return rows_.height - 1 - (pass.start + static_cast<int>(line) * pass.step);
+        line -= linesInPass;
     }
-    std::memcpy(rows_.bits + static_cast<size_t>(arrayRow) * static_cast<size_t>(rows_.rowStride), pixels,
-                static_cast<size_t>(count));
-    return 0;
+    return -1; // data beyond the fourth pass has no line to go to
 }
 
-void GifRowWriter::StartNextPass()
+int GifRowWriter::Write(uint64_t first, const uint8_t* pixels, size_t count) const
 {
-    ++pass_;
-    if (pass_ >= 2)
-        step_ /= 2;
-    line_ = step_ / 2;
+    if (rows_.width <= 0)
+        return -1;
+    const uint64_t width = static_cast<uint64_t>(rows_.width);
+    while (count > 0) {
+        const int arrayRow = ArrayRow(first / width);
+        if (arrayRow < 0)
+            return -1;
+        const size_t column = static_cast<size_t>(first % width);
+        const size_t piece = count < width - column ? count : static_cast<size_t>(width - column);
+        std::memcpy(rows_.bits + static_cast<size_t>(arrayRow) * static_cast<size_t>(rows_.rowStride) + column, pixels,
+                    piece);
+        pixels += piece;
+        first += piece;
+        count -= piece;
+    }
+    return 0;
 }

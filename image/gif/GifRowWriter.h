@@ -2,25 +2,31 @@
 
 #include "image/gif/PictureRows.h"
 
-// Puts decoded lines of a GIF image into the picture's rows: the first line
-// is the top row of the picture, which is the last row of the pixel array.
-// Interlaced images arrive in four passes (every 8th line from 0, every 8th
-// from 4, every 4th from 2, every 2nd from 1).
+#include <cstddef>
+
+// Puts decoded pixels of a GIF image into the picture's rows. The data's
+// first line is the top row of the picture, which is the last row of the
+// pixel array. Interlaced images arrive in four passes (every 8th line from
+// 0, every 8th from 4, every 4th from 2, every 2nd from 1).
+//
+// Pixels are placed by their index in the data, so decoders working on
+// different parts of one image may write at once: each writes only the
+// bytes of its own pixels.
 class GifRowWriter {
   public:
     GifRowWriter(const PictureRows& rows, bool interlaced);
 
-    // Copies count pixels (at most the picture width) into the next row.
-    // Returns 0, or -1 when the picture has no row left for them.
-    int WriteLine(const uint8_t* pixels, int count);
+    // Copies count pixels that start at index first of the data into their
+    // rows. Returns 0, or -1 when some of them lie beyond the picture (those
+    // before it are written).
+    int Write(uint64_t first, const uint8_t* pixels, size_t count) const;
+
+    uint64_t PixelCount() const;
 
   private:
-    void StartNextPass();
+    // The array row of the data's line-th line, -1 beyond the picture.
+    int ArrayRow(uint64_t line) const;
 
     PictureRows rows_;
     bool interlaced_;
-    int row_;      // next array row of a plain image
-    int line_ = 0; // next picture line of an interlaced image
-    int step_ = 8;
-    int pass_ = 0; // 4 once every pass is done
 };

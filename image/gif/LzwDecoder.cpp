@@ -1,80 +1,43 @@
 #include "image/gif/LzwDecoder.h"
 
+#include "image/gif/GatheredCodes.h"
 #include "image/gif/GifRowWriter.h"
 #include "image/io/ByteReader.h"
 
 #include <cstring>
-#include <memory>
-#include <new>
-
-namespace {
-
-// Strings are written whole after the current line position and the
-// finished lines handed on afterwards, so the line buffer has room behind
-// the line for the longest string: 4096 bytes (capped so in ExtendString),
-// one more when a code repeats its first byte, and the scratch bytes of the
-// last eight-byte copy.
-constexpr size_t kLineMargin = 4096 + 16;
-
-} // namespace
 
 int LzwDecoder::Decode(ByteReader& data, int lineWidth, GifRowWriter& rows)
 {
-    data_ = &data;
-    const int minCodeSize = data.Get8();
-    if (minCodeSize < 2 || minCodeSize > 9)
+    GatheredCodes gathered;
+    const bool haveMemory = gathered.Gather(data);
+    const LzwCodes codes = gathered.Codes();
+    if (!codes.HasValidCodeSize())
         return kBadCodeSize;
     if (lineWidth <= 0)
         return 0;
-    const int clearCode = 1 << minCodeSize;
-    const int endCode = clearCode + 1;
-    firstFreeCode_ = clearCode + 2;
-    dataEnded_ = false;
-    ResetTable(clearCode);
-
-    std::unique_ptr<uint8_t[]> line(new (std::nothrow) uint8_t[static_cast<size_t>(lineWidth) + kLineMargin]);
-    if (!line)
+    if (!haveMemory)
         return kNoMemory;
-    uint8_t* const lineStart = line.get();
-    uint8_t* const lineEnd = lineStart + lineWidth;
-    uint8_t* out = lineStart;
+    return DecodeFrom(codes, LzwPlace(), rows, nullptr, false);
+}
+
+int LzwDecoder::DecodeFrom(const LzwCodes& codes, const LzwPlace& start, GifRowWriter& rows, LzwClearCodeWatch* watch,
+                           bool stopOnIrregular)
+{
+    if (!codes.HasValidCodeSize())
+        return kBadCodeSize;
+    const LzwAlphabet alphabet(codes.minCodeSize);
+    firstFreeCode_ = alphabet.firstFreeCode;
+    ResetTable(alphabet.clearCode);
 
     // The decoding state lives in locals: the compiler may then keep it in
     // registers although every pixel is stored through a byte pointer.
-    const uint8_t* in = input_;
-    const uint8_t* inEnd = input_;
-    uint32_t reservoir = 0;
-    int reservoirBits = 0;
-    int codeSize = minCodeSize + 1;
+    LzwBits bits(codes, start.bit);
+    uint8_t* const bufferStart = buffer_;
+    uint8_t* out = bufferStart;
+    uint64_t pixel = start.pixel;
+    int codeSize = alphabet.firstCodeSize;
     int codeLimit = 1 << codeSize;
     int nextCode = firstFreeCode_;
-
-    // -1 once fewer than codeSize bits are left.
-    auto readCode = [&]() -> int {
-        if (reservoirBits < codeSize) {
-            if (inEnd - in >= 2) {
-                reservoir |= (static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8) << reservoirBits;
-                in += 2;
-                reservoirBits += 16;
-            } else {
-                do {
-                    if (in == inEnd) {
-                        const int count = FillInput();
-                        if (count == 0)
-                            return -1;
-                        in = input_;
-                        inEnd = input_ + count;
-                    }
-                    reservoir |= static_cast<uint32_t>(*in++) << reservoirBits;
-                    reservoirBits += 8;
-                } while (reservoirBits < codeSize);
-            }
-        }
-        const int code = static_cast<int>(reservoir & ((1u << codeSize) - 1));
-        reservoir >>= codeSize;
-        reservoirBits -= codeSize;
-        return code;
-    };
 
     int previousCode = 0;
     uint8_t firstByte = 0;
@@ -87,14 +50,19 @@ int LzwDecoder::Decode(ByteReader& data, int lineWidth, GifRowWriter& rows)
     // The start of the data counts as a clear: encoders that begin with a
     // data code expect its string to make no entry, as after a clear.
     bool startsTable = true;
-    int code = readCode();
-    while (code >= 0 && code != endCode) {
-        if (code == clearCode) {
-            codeSize = minCodeSize + 1;
+    int result = 0;
+    int code = bits.Read(codeSize);
+    while (code >= 0 && code != alphabet.endCode) {
+        if (code == alphabet.clearCode) {
+            if (watch && watch->StopAt({bits.Position(), pixel + static_cast<uint64_t>(out - bufferStart)})) {
+                result = kStoppedAtClearCode;
+                break;
+            }
+            codeSize = alphabet.firstCodeSize;
             codeLimit = 1 << codeSize;
             nextCode = firstFreeCode_;
             startsTable = true;
-            code = readCode();
+            code = bits.Read(codeSize);
             continue;
         }
         if (startsTable) {
@@ -129,36 +97,36 @@ int LzwDecoder::Decode(ByteReader& data, int lineWidth, GifRowWriter& rows)
                 if (entriesComplete)
                     ExtendString(nextCode, previousCode, stringFirst);
                 ++nextCode;
-                if (code >= nextCode)
+                if (code >= nextCode) {
                     entriesComplete = false;
+                    if (stopOnIrregular) {
+                        result = kIrregular;
+                        break;
+                    }
+                }
                 previousCode = code;
                 firstByte = stringFirst;
             }
-            if (nextCode >= codeLimit && codeSize < kMaxCodeSize) {
+            if (nextCode >= codeLimit && codeSize < LzwAlphabet::kMaxCodeSize) {
                 codeLimit *= 2;
                 ++codeSize;
             }
         }
-        if (out >= lineEnd) {
-            const uint8_t* full = lineStart;
-            do {
-                const int written = rows.WriteLine(full, lineWidth);
-                if (written < 0)
-                    return written;
-                full += lineWidth;
-            } while (out - full >= lineWidth);
-            const size_t rest = static_cast<size_t>(out - full);
-            std::memmove(lineStart, full, rest);
-            out = lineStart + rest;
+        if (out - bufferStart >= kPieceSize) {
+            const int written = rows.Write(pixel, bufferStart, static_cast<size_t>(out - bufferStart));
+            if (written < 0)
+                return written;
+            pixel += static_cast<uint64_t>(out - bufferStart);
+            out = bufferStart;
         }
-        code = readCode();
+        code = bits.Read(codeSize);
     }
-    if (out != lineStart) {
-        const int written = rows.WriteLine(lineStart, static_cast<int>(out - lineStart));
+    if (out != bufferStart) {
+        const int written = rows.Write(pixel, bufferStart, static_cast<size_t>(out - bufferStart));
         if (written < 0)
             return written;
     }
-    return 0;
+    return result;
 }
 
 void LzwDecoder::ResetTable(int clearCode)
@@ -228,28 +196,4 @@ int LzwDecoder::WalkString(int code, int nextCode, int previousCode, uint8_t fir
     for (int i = 0; i < stackSize; ++i)
         out[i] = stack_[stackSize - 1 - i];
     return stackSize;
-}
-
-int LzwDecoder::FillInput()
-{
-    int count = 0;
-    // A zero length is the block terminator: the data ends there even
-    // without an end code, and so does the file, also inside a sub-block.
-    while (!dataEnded_ && count <= kInputSize - 255) {
-        if (data_->AtEnd()) {
-            dataEnded_ = true;
-            break;
-        }
-        const size_t length = data_->Get8();
-        if (length == 0) {
-            dataEnded_ = true;
-            break;
-        }
-        const size_t available = length < data_->Remaining() ? length : data_->Remaining();
-        data_->Read(input_ + count, available);
-        count += static_cast<int>(available);
-        if (available < length)
-            dataEnded_ = true;
-    }
-    return count;
 }

@@ -1,5 +1,6 @@
 #include "image/jpeg/JpegColorRows.h"
 
+#include "image/HelperThread.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 
@@ -26,17 +27,6 @@ constexpr int kRowsWorthAThread = 64;
 // work of four components.
 constexpr int kUpperPartPercent = 62;
 constexpr int kInkUpperPartPercent = 56;
-
-// A second thread helps only when the process may run on a second
-// processor: the machine has one, and nobody has tied us to one.
-bool HasSecondProcessor()
-{
-    DWORD_PTR process = 0;
-    DWORD_PTR system = 0;
-    if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system))
-        return false;
-    return (process & (process - 1)) != 0;
-}
 
 } // namespace
 
@@ -90,18 +80,7 @@ bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const std::string& f
 
 bool JpegColorRows::StartHelper(void (JpegColorRows::*work)()) noexcept
 {
-    try {
-        // At the priority of the thread it helps: a conversion that runs
-        // below normal beside the window must not take a core from it.
-        const int priority = GetThreadPriority(GetCurrentThread());
-        helper = std::thread([this, work, priority] {
-            SetThreadPriority(GetCurrentThread(), priority);
-            (this->*work)();
-        });
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    return StartHelperThread(helper, [this, work] { (this->*work)(); });
 }
 
 bool JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, const std::string& fileName)

@@ -78,11 +78,12 @@ TEST(Gif, LargeInterlacedPictureKeepsEveryPixel)
 {
     // Runs and noise give strings of one to dozens of bytes that end in the
     // middle of lines; the build that ships (32-bit, optimised) must place
-    // them exactly like the sanitizer build of the decoder tests.
+    // them exactly like the sanitizer build of the decoder tests. The
+    // picture is large enough for a second thread to decode its lower part.
     TempFolder folder;
     GifContents contents;
-    contents.width = 301;
-    contents.height = 203;
+    contents.width = 1401;
+    contents.height = 803;
     contents.interlaced = true;
     contents.globalTable = RampTable(256);
     uint32_t noise = 12345;
