@@ -4,6 +4,7 @@
 #include "image/png/PngImage.h"
 
 #include "image/io/StdioFile.h"
+#include "image/png/CriticalChunkCheck.h"
 
 #include <png.h>
 
@@ -114,7 +115,8 @@ int DecodePng(png_structp png, png_infop info, CImageImpl& picture)
 
 int CPngImage::Load(const std::string& name)
 {
-    const StdioFile file = OpenStdioFile(AdoptFileName(name), "rb");
+    const std::string& path = AdoptFileName(name);
+    const StdioFile file = OpenStdioFile(path, "rb");
     if (!file)
         return 0;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -124,7 +126,15 @@ int CPngImage::Load(const std::string& name)
         return 0;
     }
     png_init_io(png, file.get());
+    // Outside the recovery point, so its thread ends however the decoding does.
+    CriticalChunkCheck check(path);
+    const bool checkedBeside = check.Start();
+    if (checkedBeside)
+        png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);
     const int result = DecodePng(png, info, *this);
     png_destroy_read_struct(&png, &info, nullptr);
-    return result;
+    if (!checkedBeside || result == 0)
+        return result;
+    // A damaged file fails as it does when libpng finds the damage itself.
+    return check.Passed() ? result : 0;
 }

@@ -1,10 +1,13 @@
 #include "image/ImageObject.h"
 #include "image/palette/DibPalette.h"
+#include "image/png/PngImage.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using testing_support::TempFolder;
 
@@ -260,4 +263,23 @@ TEST(Png, BrokenFilesLoadNothing)
     EXPECT_EQ(text.GetWidth(), 0);
     CImageObject missing(folder.File("none.png"), PNG);
     EXPECT_EQ(missing.GetWidth(), 0);
+
+    // A file large enough for its chunks' CRCs to be checked on a second
+    // thread, whose first IDAT chunk keeps its data but not its CRC.
+    PngContents noise = Colour(700, 600, false);
+    uint32_t seed = 1;
+    for (uint8_t& byte : noise.rows)
+        byte = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
+    ASSERT_TRUE(WriteTestPng(folder.File("noise.png"), noise));
+    ASSERT_EQ(CPngImage().Load(folder.File("noise.png")), 1);
+    std::vector<uint8_t> bytes = ReadFileBytes(folder.File("noise.png"));
+    size_t chunk = 8;
+    while (chunk + 8 <= bytes.size() && std::memcmp(&bytes[chunk + 4], "IDAT", 4) != 0)
+        chunk += 12 + (bytes[chunk] << 24 | bytes[chunk + 1] << 16 | bytes[chunk + 2] << 8 | bytes[chunk + 3]);
+    const size_t crc =
+        chunk + 8 + (bytes[chunk] << 24 | bytes[chunk + 1] << 16 | bytes[chunk + 2] << 8 | bytes[chunk + 3]);
+    ASSERT_LT(crc, bytes.size());
+    bytes[crc] ^= 1;
+    WriteFileBytes(folder.File("crc.png"), bytes);
+    EXPECT_EQ(CPngImage().Load(folder.File("crc.png")), 0);
 }
