@@ -134,19 +134,18 @@ void GifFileReader::DecodeImage()
         return;
 
     GifRowWriter writer(rows, (packed & 0x40) != 0);
-    GatheredCodes gathered;
-    if (!gathered.Gather(file_))
-        return;
     if (writer.PixelCount() >= kPixelsWorthAThread) {
-        DecodeInTwoParts(gathered.Codes(), writer, [this](std::thread& helper, std::function<void()> work) {
-            return picture_.StartHelper(helper, std::move(work));
-        });
+        GatheredCodes gathered;
+        if (gathered.Gather(file_))
+            DecodeInTwoParts(gathered.Codes(), writer, [this](std::thread& helper, std::function<void()> work) {
+                return picture_.StartHelper(helper, std::move(work));
+            });
         return;
     }
     // The decoder's tables and buffers take about 90 KiB; keep them off the stack.
     const std::unique_ptr<LzwDecoder> decoder(new (std::nothrow) LzwDecoder);
     if (decoder)
-        decoder->DecodeFrom(gathered.Codes(), LzwPlace(), writer, nullptr, false);
+        decoder->Decode(file_, rows.width, writer);
 }
 
 } // namespace
