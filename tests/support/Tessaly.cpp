@@ -111,7 +111,7 @@ void Tessaly::PressSkinButton(int index) const
     PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
 
-std::vector<std::wstring> Tessaly::MessagesDuring(const std::function<void()>& step)
+std::vector<std::wstring> Tessaly::MessagesDuring(const std::function<void()>& step, size_t expected)
 {
     std::atomic<bool> done{false};
     std::thread user([&] {
@@ -133,7 +133,7 @@ std::vector<std::wstring> Tessaly::MessagesDuring(const std::function<void()>& s
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 PumpUntil([&] { return !IsWindow(box); }, 1000);
             }
-            return done.load();
+            return done.load() && texts.size() >= expected;
         },
         2 * kProgramDeadline);
     user.join();

@@ -78,7 +78,9 @@ class Tessaly {
     // box of the program that shows before it returns; gives their texts in
     // order. So a test knows exactly which messages a step caused, without
     // waiting a guessed while for one that may still come.
-    std::vector<std::wstring> MessagesDuring(const std::function<void()>& step);
+    // expected: boxes to wait for after step is done, for a program that
+    // shows its box only after the state that step waits for.
+    std::vector<std::wstring> MessagesDuring(const std::function<void()>& step, size_t expected = 0);
 
     // A visible top-level window of the program with this class (and
     // caption, when given), once it shows; null when none did.
