@@ -49,7 +49,21 @@ __m128i Blend(__m128i paper, __m128i black)
     return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
 }
 
-// kGroup pixels of four components in, red, green, blue out.
+// Four pixels of red, green, blue and a zero byte to their 12 bytes, at the
+// start of the result.
+__m128i PackPixels(__m128i pixels)
+{
+    const __m128i lowPixel = _mm_set_epi32(0, -1, 0, -1);
+    // Two pixels of each 64-bit half side by side: 6 bytes.
+    const __m128i pairs =
+        _mm_or_si128(_mm_and_si128(pixels, lowPixel), _mm_srli_epi64(_mm_andnot_si128(lowPixel, pixels), 8));
+    // The upper pair moved down to byte 6.
+    const __m128i firstSix = _mm_set_epi32(0, 0, 0xFFFF, -1);
+    return _mm_or_si128(_mm_and_si128(pairs, firstSix), _mm_andnot_si128(firstSix, _mm_srli_si128(pairs, 2)));
+}
+
+// kGroup pixels of four components in, red, green, blue out: kGroup * 3
+// bytes, and 4 bytes of scratch after them.
 template <bool ycck> void GroupToRgb(const uint8_t* ink, uint8_t* rgb, bool inverted)
 {
     __m128i first;
@@ -76,30 +90,30 @@ template <bool ycck> void GroupToRgb(const uint8_t* ink, uint8_t* rgb, bool inve
     if (!inverted)
         for (__m128i& value : values)
             value = _mm_sub_epi16(_mm_set1_epi16(255), value);
-    alignas(16) uint8_t channels[3][16];
-    for (int c = 0; c < 3; ++c)
-        _mm_store_si128(reinterpret_cast<__m128i*>(channels[c]),
-                        _mm_packus_epi16(Blend(values[c], values[3]), _mm_setzero_si128()));
-    for (size_t x = 0; x < kGroup; ++x, rgb += 3) {
-        rgb[0] = channels[0][x];
-        rgb[1] = channels[1][x];
-        rgb[2] = channels[2][x];
-    }
+    const __m128i rg = _mm_or_si128(Blend(values[0], values[3]), _mm_slli_epi16(Blend(values[1], values[3]), 8));
+    const __m128i blue = Blend(values[2], values[3]);
+    // 16 bytes from rgb on: pixels 0 to 3, then 4 to 7 from byte 12, each
+    // store's last 4 bytes the next one's to fill (or the caller's slack).
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(rgb), PackPixels(_mm_unpacklo_epi16(rg, blue)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(rgb + 12), PackPixels(_mm_unpackhi_epi16(rg, blue)));
 }
 
 template <bool ycck> void RowToRgb(const uint8_t* ink, uint8_t* rgb, size_t width, bool inverted)
 {
+    // Whole groups while the row has room for the scratch bytes behind them.
     size_t x = 0;
-    for (; x + kGroup <= width; x += kGroup)
+    for (; x + kGroup + 2 <= width; x += kGroup)
         GroupToRgb<ycck>(ink + x * 4, rgb + x * 3, inverted);
-    if (x == width)
-        return;
-    // The last few pixels through a group of their own.
-    uint8_t inkGroup[kGroup * 4] = {};
-    uint8_t rgbGroup[kGroup * 3];
-    std::memcpy(inkGroup, ink + x * 4, (width - x) * 4);
-    GroupToRgb<ycck>(inkGroup, rgbGroup, inverted);
-    std::memcpy(rgb + x * 3, rgbGroup, (width - x) * 3);
+    // The last few pixels through groups of their own.
+    while (x < width) {
+        const size_t count = width - x < kGroup ? width - x : kGroup;
+        uint8_t inkGroup[kGroup * 4] = {};
+        uint8_t rgbGroup[kGroup * 3 + 4];
+        std::memcpy(inkGroup, ink + x * 4, count * 4);
+        GroupToRgb<ycck>(inkGroup, rgbGroup, inverted);
+        std::memcpy(rgb + x * 3, rgbGroup, count * 3);
+        x += count;
+    }
 }
 
 } // namespace
