@@ -4,8 +4,6 @@
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 
-#include <windows.h>
-
 #include <new>
 
 namespace {

@@ -42,12 +42,14 @@ CriticalChunkCheck::~CriticalChunkCheck()
         helper_.join();
 }
 
-CriticalChunkCheck::CriticalChunkCheck(const std::string& path) : file_(FileHandle::OpenForReading(path)) {}
+// With one processor the file is not opened a second time at all.
+CriticalChunkCheck::CriticalChunkCheck(const std::string& path)
+    : file_(HasSecondProcessor() ? FileHandle::OpenForReading(path) : FileHandle())
+{
+}
 
 bool CriticalChunkCheck::Start()
 {
-    if (!HasSecondProcessor())
-        return false;
     LARGE_INTEGER size = {};
     if (!file_.IsOpen() || !GetFileSizeEx(file_.Get(), &size) || size.QuadPart < kBytesWorthAThread)
         return false;
