@@ -31,11 +31,10 @@ CommandLineRequest ParseCommandLineRequest(const std::vector<std::string>& argum
                 request.valid = false;
             continue;
         }
-        // Only the first plain argument has a meaning.
+        // Only the first plain argument has a meaning; any other plain
+        // word (a shortcut's leftover, a file name) is passed over.
         if (!plainSeen && argument == "min")
             request.startMinimised = true;
-        else if (plainSeen || !IsOtherSpellingOfMin(argument))
-            request.valid = false;
         plainSeen = true;
     }
     return request;

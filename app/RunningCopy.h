@@ -1,7 +1,7 @@
 #pragma once
 // Handing a command-line verb to the copy of the program that already runs.
 
-#include "ui/AtHandVerb.h"
+#include "engine/AtHandVerb.h"
 
 #include <windows.h>
 

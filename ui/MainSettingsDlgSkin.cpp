@@ -1,12 +1,14 @@
-// What the main window's skin buttons do. The skin itself (pictures,
-// shape, buttons, colours, layout for the DPI) is ui/SkinnedWindow.h.
+// What the main window's skin buttons do, and the select-picture dialog
+// that the first of them (and ticking "Show wallpaper") opens. The skin
+// itself (pictures, shape, buttons, colours, layout for the DPI) is
+// ui/SkinnedWindow.h.
 #include "ui/MainSettingsDlg.h"
 
 #include "resources/resource.h"
+#include "ui/dialogs/SelectPictureDlg.h"
 
 namespace {
 
-constexpr int kSelectPictureButton = 0;
 constexpr int kShowDesktopButton = 1;
 constexpr int kHideButton = 2;
 constexpr int kHelpButton = 3;
@@ -17,17 +19,6 @@ constexpr int kExitButton = 5;
 constexpr WPARAM kShowDesktopHotKey = 501;
 
 } // namespace
-
-void CMainSettingsDlg::EnableSelectPictureButton(bool enabled)
-{
-    m_skin.EnableButton(kSelectPictureButton, enabled);
-}
-
-BOOL CMainSettingsDlg::PreTranslateMessage(MSG* msg)
-{
-    m_skin.RelayEvent(msg);
-    return CDialog::PreTranslateMessage(msg);
-}
 
 void CMainSettingsDlg::OnSkinButtonClick(int index)
 {
@@ -40,7 +31,7 @@ void CMainSettingsDlg::OnSkinButtonClick(int index)
             ::SendMessageA(taskbar, WM_HOTKEY, kShowDesktopHotKey, 0);
         break;
     case kHideButton:
-        Hide();
+        m_iconAndMenus.Hide();
         break;
     case kHelpButton:
         // The same commands as the context menu's help and About items.
@@ -54,4 +45,29 @@ void CMainSettingsDlg::OnSkinButtonClick(int index)
         EndDialog(IDOK);
         break;
     }
+}
+
+bool CMainSettingsDlg::ChoosePicture()
+{
+    // The dialog hands in the current picture and the preview flag and
+    // takes both back after OK.
+    CSelectPictureDlg dialog(this);
+    dialog.selectedPath = m_settings.CurPicFileName;
+    dialog.previewEnabled = m_settings.Preview;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    m_settings.Preview = dialog.previewEnabled;
+    m_atHandCommands.Chosen(dialog.selectedPath);
+    return true;
+}
+
+void CMainSettingsDlg::OnSelectPictureButton()
+{
+    if (!ChoosePicture())
+        return;
+    // Not saved here: the next save, or the exit, stores the choice. When
+    // nothing of the folder can be read the desktop keeps what it shows.
+    if (!m_schedule.ApplyCurrentPicture())
+        ReportNoReadablePicture();
+    ScheduleRepaint(kRepaintDelay);
 }

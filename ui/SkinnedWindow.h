@@ -9,6 +9,7 @@
 // its messages here first and hears of the skin buttons' clicks.
 
 #include "framework/DialogLayout.h"
+#include "framework/MessageHandler.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/Window.h"
 #include "image/ImageObject.h"
@@ -29,7 +30,7 @@ class SkinnedWindowHost {
     ~SkinnedWindowHost() = default;
 };
 
-class CSkinnedWindow : private SkinButtonHost {
+class CSkinnedWindow : public CMessageHandler, private SkinButtonHost {
   public:
     explicit CSkinnedWindow(SkinnedWindowHost& host) : m_host(host) {}
     ~CSkinnedWindow();
@@ -49,7 +50,7 @@ class CSkinnedWindow : private SkinButtonHost {
     void ScheduleRepaint(UINT delay);
     void EnableButton(int index, bool enabled);
     // The skin's messages, seen before the dialog's own; true when handled.
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void RelayEvent(MSG* msg) { m_toolTip.RelayEvent(msg); }
 
   private:

@@ -15,7 +15,7 @@
 #include "tests/support/Program.h"
 #include "tests/support/Registry.h"
 #include "ui/MainSettingsDlg.h"
-#include "ui/WindowPlacement.h"
+#include "ui/main/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/AtHandVerb.h"
+#include "engine/AtHandVerb.h"
 
 #include <array>
 
@@ -28,5 +28,10 @@ std::optional<AtHandVerb> VerbFromCopyData(const COPYDATASTRUCT* data)
     if (!data || data->dwData != kAtHandVerbCopyData || !data->lpData || data->cbData == 0 ||
         data->cbData > kLongestName)
         return std::nullopt;
-    return VerbFromName(std::string(static_cast<const char*>(data->lpData), data->cbData));
+    // Exactly the name's letters: "next" followed by a zero and anything
+    // else is no verb.
+    const std::string name(static_cast<const char*>(data->lpData), data->cbData);
+    if (name.find('\0') != std::string::npos)
+        return std::nullopt;
+    return VerbFromName(name);
 }

@@ -1,19 +1,17 @@
-// The picture at hand: Next, Previous, the picture's folder, "never show
-// this picture", pause and shuffle, from both menus and from the command
-// line of another start; the tip's second line; and the schedule's
-// catch-up when the computer wakes or the user unlocks the session.
-#include "ui/MainSettingsDlg.h"
+#include "ui/main/AtHandCommands.h"
 
-#include "engine/FullScreenWork.h"
 #include "framework/ComApartment.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "framework/WideText.h"
 #include "resources/resource.h"
+#include "ui/main/IconAndMenus.h"
+#include "ui/main/WallpaperSchedule.h"
 #include "ui/tray/TrayIcon.h"
 
 #include <shlobj.h>
-#include <wtsapi32.h>
+
+#include <utility>
 
 namespace {
 
@@ -33,70 +31,56 @@ void CheckItem(HMENU menu, UINT command, bool checked)
 
 } // namespace
 
-bool CMainSettingsDlg::OnAtHandMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+CAtHandCommands::CAtHandCommands(Settings& settings, PictureAtHand& atHand, CWallpaperSchedule& schedule,
+                                 CIconAndMenus& iconAndMenus, std::function<void()> exit)
+    : m_settings(settings), m_atHand(atHand), m_schedule(schedule), m_iconAndMenus(iconAndMenus),
+      m_exit(std::move(exit))
+{
+}
+
+void CAtHandCommands::Attach(HWND window, CTrayIcon* trayIcon)
+{
+    m_window = window;
+    m_trayIcon = trayIcon;
+}
+
+bool CAtHandCommands::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
     case WM_COPYDATA:
         if (const auto verb = VerbFromCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp))) {
-            PostMessage(kRunVerbMessage, static_cast<WPARAM>(*verb), 0);
+            PostMessageA(m_window, kRunVerbMessage, static_cast<WPARAM>(*verb), 0);
             result = TRUE;
             return true;
         }
         return false;
     case kRunVerbMessage:
         if (wp <= static_cast<WPARAM>(AtHandVerb::Exit))
-            OnAtHandVerb(static_cast<AtHandVerb>(wp));
+            OnVerb(static_cast<AtHandVerb>(wp));
         return true;
-    case WM_POWERBROADCAST:
-        // Sent once after every wake, whether or not someone is there.
-        if (wp == PBT_APMRESUMEAUTOMATIC)
-            m_scheduler.OnResumeOrUnlock();
-        result = TRUE;
-        return true;
-    case WM_WTSSESSION_CHANGE:
-        if (wp == WTS_SESSION_UNLOCK)
-            m_scheduler.OnResumeOrUnlock();
-        return true;
+    case WM_COMMAND:
+        return lp == 0 && OnCommand(LOWORD(wp));
     case WM_INITMENUPOPUP:
-        PrepareAtHandMenu(reinterpret_cast<HMENU>(wp));
-        return false;
-    case WM_TIMER:
-        if (wp != kQuietCheckTimer)
-            return false;
-        m_scheduler.OnQuietCheckTimer();
-        return true;
-    case WM_DESTROY:
-        UnregisterSessionNotification();
+        PrepareMenu(reinterpret_cast<HMENU>(wp));
         return false;
     }
     return false;
 }
 
-void CMainSettingsDlg::RegisterSessionNotification()
+void CAtHandCommands::RunStartupVerb(std::optional<AtHandVerb> verb)
 {
-    WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION);
+    if (verb)
+        PostMessageA(m_window, kRunVerbMessage, static_cast<WPARAM>(*verb), 0);
 }
 
-void CMainSettingsDlg::UnregisterSessionNotification()
-{
-    WTSUnRegisterSessionNotification(m_hWnd);
-}
-
-void CMainSettingsDlg::RunStartupVerb()
-{
-    if (m_startupVerb)
-        PostMessage(kRunVerbMessage, static_cast<WPARAM>(*m_startupVerb), 0);
-    m_startupVerb.reset();
-}
-
-void CMainSettingsDlg::OnAtHandVerb(AtHandVerb verb)
+void CAtHandCommands::OnVerb(AtHandVerb verb)
 {
     switch (verb) {
     case AtHandVerb::Next:
-        ChangeByUser(PictureAtHand::Step::Forward);
+        m_schedule.ChangeByUser(PictureAtHand::Step::Forward);
         break;
     case AtHandVerb::Previous:
-        ChangeByUser(PictureAtHand::Step::Back);
+        m_schedule.ChangeByUser(PictureAtHand::Step::Back);
         break;
     case AtHandVerb::Pause:
         SetPaused(true);
@@ -105,34 +89,33 @@ void CMainSettingsDlg::OnAtHandVerb(AtHandVerb verb)
         SetPaused(false);
         break;
     case AtHandVerb::Show:
-        Show();
-        SetForegroundWindow(m_hWnd);
+        m_iconAndMenus.Show();
+        SetForegroundWindow(m_window);
         break;
     case AtHandVerb::Hide:
-        Hide();
+        m_iconAndMenus.Hide();
         break;
     case AtHandVerb::Exit:
-        // As the exit command: the settings are saved on the way out.
-        EndDialog(IDOK);
+        m_exit();
         break;
     }
 }
 
-bool CMainSettingsDlg::OnAtHandCommand(UINT id)
+bool CAtHandCommands::OnCommand(UINT id)
 {
     switch (id) {
     case IDM_NEXT_PICTURE:
-        ChangeByUser(PictureAtHand::Step::Forward);
+        m_schedule.ChangeByUser(PictureAtHand::Step::Forward);
         return true;
     case IDM_PREVIOUS_PICTURE:
-        ChangeByUser(PictureAtHand::Step::Back);
+        m_schedule.ChangeByUser(PictureAtHand::Step::Back);
         return true;
     case IDM_OPEN_PICTURE_FOLDER:
         OpenPictureFolder();
         return true;
     case IDM_NEVER_SHOW_PICTURE:
         if (m_atHand.ExcludeCurrent())
-            ChangeByUser(PictureAtHand::Step::Forward);
+            m_schedule.ChangeByUser(PictureAtHand::Step::Forward);
         return true;
     case IDM_SHOW_EXCLUDED_AGAIN:
         m_atHand.ShowExcludedAgain();
@@ -147,36 +130,27 @@ bool CMainSettingsDlg::OnAtHandCommand(UINT id)
     return false;
 }
 
-void CMainSettingsDlg::PrepareAtHandMenu(HMENU menu)
+void CAtHandCommands::PrepareMenu(HMENU menu)
 {
-    // Both menus pass here as they open; commands a menu lacks are not touched.
+    // Commands a menu lacks are not touched.
     const bool showing = m_settings.ShowPic != 0;
+    const bool exists = m_atHand.CurrentPictureExists();
     EnableItem(menu, IDM_NEXT_PICTURE, showing);
     EnableItem(menu, IDM_PREVIOUS_PICTURE, showing && !m_atHand.PreviousPictures().empty());
-    EnableItem(menu, IDM_OPEN_PICTURE_FOLDER, m_atHand.CurrentPictureExists());
-    EnableItem(menu, IDM_NEVER_SHOW_PICTURE, showing && m_atHand.CurrentPictureExists());
+    EnableItem(menu, IDM_OPEN_PICTURE_FOLDER, exists);
+    EnableItem(menu, IDM_NEVER_SHOW_PICTURE, showing && exists);
     EnableItem(menu, IDM_SHOW_EXCLUDED_AGAIN, m_atHand.HasExcluded());
     CheckItem(menu, IDM_PAUSE_CHANGES, m_settings.Paused);
     CheckItem(menu, IDM_SHUFFLE, m_settings.Shuffle);
 }
 
-void CMainSettingsDlg::OnPictureChosenByUser(const std::string& picture)
+void CAtHandCommands::Chosen(const std::string& picture)
 {
     m_atHand.Chosen(picture);
     RefreshTipDetail();
 }
 
-void CMainSettingsDlg::ChangeByUser(PictureAtHand::Step step)
-{
-    if (!m_settings.ShowPic)
-        return;
-    const bool forward = step == PictureAtHand::Step::Forward;
-    if (!m_wallpaper.Request(forward ? WallpaperRequest::Next : WallpaperRequest::Previous))
-        return;
-    m_scheduler.OnChangedByUser();
-}
-
-void CMainSettingsDlg::OpenPictureFolder()
+void CAtHandCommands::OpenPictureFolder()
 {
     if (!m_atHand.CurrentPictureExists())
         return;
@@ -189,13 +163,13 @@ void CMainSettingsDlg::OpenPictureFolder()
     CoTaskMemFree(item);
 }
 
-void CMainSettingsDlg::SetPaused(bool paused)
+void CAtHandCommands::SetPaused(bool paused)
 {
     m_atHand.SetPaused(paused);
     RefreshTipDetail();
 }
 
-void CMainSettingsDlg::RefreshTipDetail()
+void CAtHandCommands::RefreshTipDetail()
 {
     if (!m_trayIcon)
         return;
@@ -204,19 +178,4 @@ void CMainSettingsDlg::RefreshTipDetail()
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);
-}
-
-bool CMainSettingsDlg::SomeoneWorksFullScreen()
-{
-    return ::SomeoneWorksFullScreen();
-}
-
-void CMainSettingsDlg::StartQuietCheckTimer()
-{
-    SetTimer(kQuietCheckTimer, FullScreenCheckPeriod());
-}
-
-void CMainSettingsDlg::StopQuietCheckTimer()
-{
-    KillTimer(kQuietCheckTimer);
 }

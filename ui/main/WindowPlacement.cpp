@@ -1,4 +1,4 @@
-#include "ui/WindowPlacement.h"
+#include "ui/main/WindowPlacement.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -55,4 +55,22 @@ POINT OpeningPosition(const std::string& stored, SIZE size)
     if (!monitor)
         return KeptInside(CentredIn(primary, size), size, primary);
     return KeptInside(point, size, WorkAreaOf(monitor));
+}
+
+void PlaceWhereLeft(HWND window, CRegistryKey& key)
+{
+    std::string stored;
+    key.ReadString(kWindowPosValue, stored);
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    const POINT place = OpeningPosition(stored, {rect.right - rect.left, rect.bottom - rect.top});
+    SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RememberPlace(HWND window, CRegistryKey& key)
+{
+    // A minimised window's rectangle is the icon's, not the place it opens at.
+    RECT rect;
+    if (!IsIconic(window) && ::GetWindowRect(window, &rect))
+        key.WriteString(kWindowPosValue, WindowPosText({rect.left, rect.top}));
 }

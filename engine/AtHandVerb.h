@@ -18,5 +18,6 @@ const char* VerbName(AtHandVerb verb);
 // Marks a WM_COPYDATA as one of ours.
 constexpr ULONG_PTR kAtHandVerbCopyData = 0x54534C59; // "TSLY"
 
-// The verb a WM_COPYDATA carries; none when it is not one of ours.
+// The verb a WM_COPYDATA carries (its name's letters, no terminating
+// zero); none when it is not one of ours.
 std::optional<AtHandVerb> VerbFromCopyData(const COPYDATASTRUCT* data);
