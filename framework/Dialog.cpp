@@ -69,8 +69,6 @@ void CDialog::RunModalLoop()
     while (!m_ended && m_hWnd) {
         int quitCode = 0;
         const PumpResult pumped = PumpMessage(m_hWnd, m_hWnd, &quitCode);
-        if (pumped == PumpResult::Failed)
-            break;
         if (pumped == PumpResult::Quit) {
             // WM_QUIT belongs to the outermost loop: pass it on.
             PostQuitMessage(quitCode);

@@ -7,8 +7,16 @@ PumpResult PumpMessage(HWND top, HWND dialog, int* quitCode)
 {
     MSG msg;
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == -1)
-        return PumpResult::Failed;
+    if (got == -1) {
+        // A message the system could not hand over (Wine fails a
+        // WM_COPYDATA of 4 MiB or more from any other program this way):
+        // that message is lost, not the program. Noted once.
+        static bool noted = false;
+        if (!noted)
+            OutputDebugStringA("GetMessage failed; the message loop goes on\n");
+        noted = true;
+        return PumpResult::Dispatched;
+    }
     if (got == 0) {
         *quitCode = static_cast<int>(msg.wParam);
         return PumpResult::Quit;

@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-enum class PumpResult { Dispatched, Quit, Failed };
+enum class PumpResult { Dispatched, Quit };
 
 // Waits for one message and handles it. On WM_QUIT returns Quit with the
-// exit code in *quitCode.
+// exit code in *quitCode. A message that cannot be fetched is passed over:
+// the loop goes on.
 PumpResult PumpMessage(HWND top, HWND dialog, int* quitCode);

@@ -85,3 +85,9 @@ std::string FullPathOf(const std::string& path)
         buffer.resize(length);
     }
 }
+
+bool FolderExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -38,6 +38,9 @@ std::string WithoutExtension(const std::string& fileName);
 bool FitsSystemPath(const std::string& path);
 
 // The full path of the running program, and its folder.
+// Whether `path` names an existing folder.
+bool FolderExists(const std::string& path);
+
 std::string ModulePath();
 std::string ProgramDirectory();
 

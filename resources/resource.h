@@ -100,6 +100,7 @@
 #define IDS_DEFAULT_USER_NEEDS_ADMIN 152 // "Also for the default user" ticked without the rights for it
 #define IDS_COMMAND_LINE_USAGE 200       // written to the console for an unknown argument
 #define IDS_TIP_PAUSED 201               // the tip's second line while changes are paused, before the file name
+#define IDS_TIP_FOLDER_GONE 202          // the tip's second line when the picture's folder is gone, before its path
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number

@@ -13,6 +13,7 @@
 #include "engine/Wallpaper.h"
 #include "framework/App.h"
 #include "framework/ResourceString.h"
+#include "framework/WideText.h"
 #include "resources/resource.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/support/Program.h"
@@ -58,7 +59,7 @@ std::vector<std::string> tips;
 BOOL RecordTip(DWORD action, NotifyIconData* data)
 {
     if (action != NIM_DELETE)
-        tips.emplace_back(data->szTip);
+        tips.emplace_back(Narrow(data->szTip));
     return TRUE;
 }
 

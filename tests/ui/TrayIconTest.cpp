@@ -50,7 +50,7 @@ BOOL RefusingFirstAdds(DWORD action, NotifyIconData* data)
     ++shellCalls;
     if (action == NIM_ADD && addAttempts++ < failingAdds)
         return FALSE;
-    return Shell_NotifyIconA(action, reinterpret_cast<NOTIFYICONDATAA*>(data));
+    return Shell_NotifyIconW(action, data);
 }
 
 // Shell_NotifyIcon that refuses the first add and throws at the next.
@@ -89,7 +89,7 @@ class TrayIconTest : public ::testing::Test {
         CTrayIcon::SetAddRetryTiming(0, 0);
     }
 
-    std::string Tip() const { return tray->notifyData().szTip; }
+    std::string Tip() const { return Ansi(tray->notifyData().szTip); }
     bool Visible() const { return IsWindowVisible(window.m_hWnd) != FALSE; }
 
     ResourceModuleScope module{LanguageModule("chinese.dll")};
@@ -182,29 +182,21 @@ TEST_F(TrayIconTest, RightButtonReleaseOpensTheMenuGreyedByVisibility)
     }
 }
 
-TEST_F(TrayIconTest, LongChineseTipIsCutAtACharacterBoundary)
+TEST_F(TrayIconTest, LongChineseTipIsCutAtACharacterBoundaryWithAnEllipsis)
 {
-    // 40 Chinese characters: 80 bytes in code page 936, cut to 31 of them.
+    // 127 Chinese characters fit whole; 140 are cut to 126 and an ellipsis.
     std::wstring longTip;
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 140; ++i)
         longTip += static_cast<wchar_t>(0x4E00 + i * 7);
-    const std::string ansi = Ansi(longTip);
-    ASSERT_EQ(ansi.size(), 80u);
-    ASSERT_TRUE(tray->SetIconAndTip(IDI_MAIN, ansi.c_str()));
-    EXPECT_EQ(Tip().size(), 62u);
-    EXPECT_TRUE(WaitForTrayIcon(longTip.substr(0, 31)));
-
-    // One ASCII letter first: 63 bytes hold it and 31 whole characters.
-    ASSERT_TRUE(tray->SetIconAndTip(IDI_MAIN, ("a" + ansi).c_str()));
-    EXPECT_EQ(Tip().size(), 63u);
-    EXPECT_TRUE(WaitForTrayIcon(L"a" + longTip.substr(0, 31)));
-    EXPECT_EQ(WholeCharacterLength("ab" + ansi, 63, 936), 63u - 1);
-    EXPECT_EQ(WholeCharacterLength("short", 63, 936), 5u);
-    // In UTF-8 the same characters take three bytes, an emoji four.
-    const std::string utf8 = "ab\xE4\xB8\x80\xF0\x9F\x8C\x85";
-    EXPECT_EQ(WholeCharacterLength(utf8, 4, CP_UTF8), 2u);
-    EXPECT_EQ(WholeCharacterLength(utf8, 8, CP_UTF8), 5u);
-    EXPECT_EQ(WholeCharacterLength(utf8, 9, CP_UTF8), 9u);
+    ASSERT_TRUE(tray->SetIconAndTip(IDI_MAIN, Ansi(longTip.substr(0, 127)).c_str()));
+    EXPECT_TRUE(WaitForTrayIcon(longTip.substr(0, 127)));
+    ASSERT_TRUE(tray->SetIconAndTip(IDI_MAIN, Ansi(longTip).c_str()));
+    EXPECT_TRUE(WaitForTrayIcon(longTip.substr(0, 126) + L"\x2026"));
+    // An emoji is two UTF-16 units: never cut between them.
+    const std::wstring emoji = L"ab\xD83C\xDF05"
+                               L"c";
+    EXPECT_EQ(FittedTip(emoji, 4), L"ab\x2026");
+    EXPECT_EQ(FittedTip(emoji, 5), emoji);
 }
 
 TEST_F(TrayIconTest, IconComesBackWhenTheTaskbarIsCreatedAgain)
@@ -223,6 +215,15 @@ TEST_F(TrayIconTest, IconComesBackWhenTheTaskbarIsCreatedAgain)
 
     PostMessageW(HWND_BROADCAST, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_TRUE(WaitForTrayIcon(Wide(tip)));
+
+    // Any program may send it while the taskbar lives on, the icon still
+    // there: the refused add changes the icon, later tips still reach it.
+    PostMessageW(HWND_BROADCAST, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
+    PumpUntil([] { return false; }, 300);
+    tray->SetTipDetail("after");
+    EXPECT_TRUE(WaitForTrayIcon(Wide(tip) + L"\nafter"));
+    EXPECT_FALSE(tray->RetryingAdd());
+    tray->SetTipDetail("");
 
     // A removed icon stays removed.
     ASSERT_TRUE(tray->SetIconAndTip(0u, nullptr));

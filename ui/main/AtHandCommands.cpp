@@ -173,8 +173,14 @@ void CAtHandCommands::RefreshTipDetail()
 {
     if (!m_trayIcon)
         return;
-    std::string detail =
-        m_settings.ShowPic && m_atHand.CurrentPictureExists() ? FileNamePart(m_settings.CurPicFileName) : "";
+    const std::string& current = m_settings.CurPicFileName;
+    std::string detail;
+    if (m_settings.ShowPic && m_atHand.CurrentPictureExists())
+        detail = FileNamePart(current);
+    else if (m_settings.ShowPic && !current.empty() && !FolderExists(DirectoryOfPath(current)))
+        // Renamed, deleted or on a drive that went away: the tip must not
+        // name a picture that is not there.
+        detail = LoadResourceString(IDS_TIP_FOLDER_GONE) + DirectoryOfPath(current);
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);

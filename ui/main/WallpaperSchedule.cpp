@@ -30,6 +30,8 @@ void CWallpaperSchedule::ChangeByUser(PictureAtHand::Step step)
     const bool forward = step == PictureAtHand::Step::Forward;
     if (m_changer.Request(forward ? WallpaperRequest::Next : WallpaperRequest::Previous))
         m_scheduler.OnChangedByUser();
+    else
+        m_host.CurrentPictureMoved();
 }
 
 bool CWallpaperSchedule::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&)
@@ -56,8 +58,10 @@ bool CWallpaperSchedule::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&)
 void CWallpaperSchedule::ChangeToNextPicture()
 {
     // A folder with nothing to show (a drive unplugged for a while) keeps
-    // the current picture, so the sequence goes on from it once it is back.
-    m_changer.Request(WallpaperRequest::Next);
+    // the current picture, so the sequence goes on from it once it is back;
+    // the tip says what is missing.
+    if (!m_changer.Request(WallpaperRequest::Next))
+        m_host.CurrentPictureMoved();
 }
 
 bool CWallpaperSchedule::ApplyCurrentPicture()

@@ -22,7 +22,8 @@ class WallpaperScheduleHost {
     virtual void EnableIntervalEdit(bool enabled) = 0;
     // The skin is drawn again over the desktop after `delay` ms.
     virtual void ScheduleRepaint(UINT delay) = 0;
-    // Another picture became the current one.
+    // Another picture became the current one, or a change found the
+    // current one gone.
     virtual void CurrentPictureMoved() = 0;
     // A change has reached the desktop.
     virtual void WallpaperShown() = 0;

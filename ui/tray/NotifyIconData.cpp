@@ -4,7 +4,7 @@ namespace {
 
 BOOL ShellNotifyIcon(DWORD action, NotifyIconData* data)
 {
-    return Shell_NotifyIconA(action, reinterpret_cast<NOTIFYICONDATAA*>(data));
+    return Shell_NotifyIconW(action, data);
 }
 
 NotifyIconFunction notifyIcon = ShellNotifyIcon;

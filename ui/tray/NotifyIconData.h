@@ -1,21 +1,15 @@
 #pragma once
-// The shell's notification-icon record in its first, 88-byte form, which
-// every shell from the first one on reads.
+// The shell's notification-icon record in its Windows 2000 form (the size
+// its cbSize gives), whose tip holds 128 characters where the first form's
+// held 64 bytes: a Chinese or Greek file name in the tip is no longer cut
+// after a few characters.
 
 #include <windows.h>
 
 #include <shellapi.h>
 
-struct NotifyIconData {
-    DWORD cbSize;
-    HWND hWnd;
-    UINT uID;
-    UINT uFlags;
-    UINT uCallbackMessage;
-    HICON hIcon;
-    CHAR szTip[64];
-};
-static_assert(sizeof(NotifyIconData) == 88, "the first form of the record is 88 bytes");
+using NotifyIconData = NOTIFYICONDATAW;
+constexpr DWORD kNotifyIconDataSize = NOTIFYICONDATAW_V2_SIZE;
 
 // Shell_NotifyIcon, or a stand-in that tests put there to make the shell
 // fail (as it does at log-on before the notification area exists).

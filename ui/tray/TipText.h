@@ -1,14 +1,10 @@
 #pragma once
-// Tips of the notification icon live in a 64-byte field with its zero.
-// A tip that does not fit is cut at a character boundary of its code page,
-// so a Chinese tip (two bytes a character in 936, three in UTF-8) never
-// ends on half a character.
-
-#include <windows.h>
+// A tip that does not fit the notification icon's record is cut at a
+// character boundary (never between the two halves of a surrogate pair)
+// and ends in an ellipsis, so the user sees that more was meant.
 
 #include <cstddef>
 #include <string>
 
-// How many bytes of `text` fit into `capacity` bytes without splitting a
-// character of `codePage` (CP_ACP: the system's, which may be UTF-8).
-size_t WholeCharacterLength(const std::string& text, size_t capacity, UINT codePage);
+// `tip` as at most `capacity` UTF-16 units.
+std::wstring FittedTip(const std::wstring& tip, std::size_t capacity);

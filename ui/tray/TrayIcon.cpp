@@ -3,11 +3,13 @@
 #include "framework/App.h"
 #include "framework/ExceptionBoundary.h"
 #include "framework/ResourceString.h"
+#include "framework/WideText.h"
 #include "framework/Window.h"
 #include "resources/resource.h"
 #include "ui/tray/TipText.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 namespace {
@@ -33,18 +35,18 @@ std::string ProgramString(UINT id)
     return std::string(buffer, length > 0 ? length : 0);
 }
 
-void StoreTip(CHAR (&field)[64], const std::string& tip)
+void StoreTip(WCHAR (&field)[128], const std::string& tip)
 {
-    const size_t length = WholeCharacterLength(tip, sizeof field - 1, CP_ACP);
-    std::memcpy(field, tip.data(), length);
-    field[length] = '\0';
+    const std::wstring fitted = FittedTip(Widen(tip), std::size(field) - 1);
+    std::copy(fitted.begin(), fitted.end(), field);
+    field[fitted.size()] = L'\0';
 }
 
 } // namespace
 
 CTrayIcon::CTrayIcon(UINT iconId) : m_notifyData{}
 {
-    m_notifyData.cbSize = sizeof m_notifyData;
+    m_notifyData.cbSize = kNotifyIconDataSize;
     m_notifyData.uID = iconId;
     m_tip = ProgramString(iconId);
     StoreTip(m_notifyData.szTip, ComposedTip());
@@ -67,8 +69,15 @@ void CTrayIcon::SetTipDetail(const std::string& detail)
 
 CTrayIcon::~CTrayIcon()
 {
-    SetIconAndTip(0u, nullptr);
     StopAddRetry();
+    // Always, even when the last add or change failed: an icon the shell
+    // still shows would stay in the notification area until the pointer
+    // passes over it.
+    if (m_wantedIcon || m_notifyData.hIcon) {
+        m_wantedIcon = nullptr;
+        m_notifyData.hIcon = nullptr;
+        CallShell();
+    }
     m_menu.DestroyMenu();
 }
 
@@ -123,7 +132,11 @@ bool CTrayIcon::CallShell()
         m_notifyData.uFlags |= NIF_TIP;
     if (m_notifyData.uCallbackMessage && m_notifyData.hWnd)
         m_notifyData.uFlags |= NIF_MESSAGE;
-    const bool succeeded = CallShellNotifyIcon(action, &m_notifyData) != FALSE;
+    bool succeeded = CallShellNotifyIcon(action, &m_notifyData) != FALSE;
+    // Refused because the icon is there already ("TaskbarCreated" sent by
+    // some program while the taskbar lives on): the icon is changed instead.
+    if (!succeeded && action == NIM_ADD)
+        succeeded = CallShellNotifyIcon(NIM_MODIFY, &m_notifyData) != FALSE;
     // Without an icon in the shell the next call adds it afresh.
     if (action == NIM_DELETE || !succeeded)
         m_notifyData.hIcon = nullptr;
