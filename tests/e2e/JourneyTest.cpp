@@ -332,7 +332,13 @@ TEST_F(AtHand, VerbsAndTheIconsMenuActOnThePictureAndHistoryAndExclusionsOutlive
         ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
         EXPECT_EQ("Q62/8", m_watch.Shown()[0]);
         EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nb.jpg"));
-        Walk("-NEXT", "Q63/24");
+        // Any program's WM_COPYDATA: a verb's name with more behind it is no
+        // verb, and one of 4 MiB (whose fetch Wine fails) ends nothing.
+        for (const std::string& data : {std::string("next\0junk", 9), std::string(4 << 20, 'x')}) {
+            COPYDATASTRUCT copy = {0x54534C59, static_cast<DWORD>(data.size()), const_cast<char*>(data.data())};
+            EXPECT_EQ(0, SendWithin(first.Window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), 2000));
+        }
+        Walk("-NEXT stray words", "Q63/24");
         Walk("/previous", "Q62/8");
         EXPECT_EQ(0u, RunVerb("/pause"));
         EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(IDS_TIP_PAUSED) + L"b.jpg"));
@@ -412,6 +418,13 @@ TEST_F(AtHand, WakingAndUnlockingCatchUpAChangeThatFellDueMeanwhile)
         PostMessageW(program.Window(), message, event, 0);
         EXPECT_TRUE(m_watch.WaitFor(before + 1, 2000)) << message;
     }
+    // The folder renamed while the program runs: the next change finds
+    // nothing, and the tip says why rather than name a picture that is gone.
+    const std::string moved = m_pictures.Folder() + " moved";
+    ASSERT_TRUE(MoveFileA(m_pictures.Folder().c_str(), moved.c_str()));
+    EXPECT_EQ(0u, RunVerb("/next"));
+    EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(IDS_TIP_FOLDER_GONE) + Widen(m_pictures.Folder())));
+    MoveFileA(moved.c_str(), m_pictures.Folder().c_str());
     EXPECT_EQ(0u, RunVerb("/exit"));
     EXPECT_TRUE(program.Ends());
 }
