@@ -271,28 +271,16 @@ Function un.RemoveWallpaperBitmaps
 FunctionEnd
 
 ; An uninstaller run in place (the elevated one that a standard user's
-; starts, see un.SettleMode) cannot delete its own file while it runs: it
-; moves the file out of the folder, beside it, where it keeps its rights,
-; and the system deletes it at the next restart. A later installation in
-; the same folder keeps its own uninstaller.
+; starts, see un.SettleMode) cannot delete its own file, which it keeps open
+; while it runs: the system deletes it and the folder at the next restart,
+; which nothing else needs.
 Function un.RemoveUninstaller
   Delete "$INSTDIR\${UNINSTALLER}"
-  ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
-    Return
-  ${EndIf}
-  ClearErrors
-  GetTempFileName $0 "$INSTDIR\.."
-  Delete $0
-  Rename "$INSTDIR\${UNINSTALLER}" $0
-  ${If} ${Errors}
-    ; Where it cannot be moved, the file and its folder go at the restart.
+  ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
     Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
     RMDir /REBOOTOK "$INSTDIR"
-    Return
+    SetRebootFlag false
   ${EndIf}
-  Delete /REBOOTOK $0
-  ; Nothing else waits for the restart: no need to ask for one.
-  SetRebootFlag false
 FunctionEnd
 
 Function un.onInit

@@ -169,9 +169,8 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     }
     PresetDesktop(LocalWallpaperBitmapPath());
 
-    // Uninstalled while it runs hidden in the notification area, in place
-    // as the elevated uninstaller that a standard user's asks for runs.
-    ASSERT_EQ(0, RunToEnd(folder + "\\Uninstall.exe", "/S _?=" + folder, kSetupTimeout));
+    // Uninstalled while it runs hidden in the notification area.
+    ASSERT_EQ(0, RunToEnd(folder + "\\Uninstall.exe", "/S", kSetupTimeout));
     ASSERT_TRUE(WaitForUninstallEntryGone(Kind::AllUsers, kSetupTimeout));
     DWORD exitCode = 1;
     EXPECT_TRUE(program.Process().WaitForExit(kProgramTimeout, &exitCode));
