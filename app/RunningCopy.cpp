@@ -1,5 +1,7 @@
 #include "app/RunningCopy.h"
 
+#include "app/Elevation.h"
+
 #include <cstring>
 
 namespace {
@@ -10,6 +12,10 @@ constexpr UINT kAnswerDeadline = 5000; // ms: a copy that does not answer by the
 
 void AcceptVerbsFromLesserStarts(HWND window)
 {
+    // Not elevated, the copy is at the user's own level: opening the filter
+    // would only let lower processes (a sandboxed browser) send it data.
+    if (!RunsElevated())
+        return;
     // Windows 7 and later; on older systems the filter does not apply to
     // one window and the message stays as the system has it.
     using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);

@@ -9,9 +9,10 @@
 // only takes note and acts once this start has gone, so a busy copy never
 // holds the command line up for longer than it takes to answer. False when
 // the window did not take it.
-// A copy started with more rights (an all-users installer's "start it now"
-// runs elevated) would otherwise never see a verb from the user's own
+bool HandVerbToRunningCopy(HWND running, AtHandVerb verb);
+
+// Lets WM_COPYDATA from lower integrity levels reach `window` when this copy
+// runs elevated, and only then. An elevated copy (started by hand as
+// administrator) would otherwise never see a verb from the user's own
 // shortcut: Windows drops WM_COPYDATA from a lower integrity level.
 void AcceptVerbsFromLesserStarts(HWND window);
-
-bool HandVerbToRunningCopy(HWND running, AtHandVerb verb);

@@ -1,5 +1,9 @@
 #include "app/SingleInstanceGuard.h"
 
+#include "app/Elevation.h"
+
+#include <sddl.h>
+
 #include <cstdint>
 #include <cstring>
 
@@ -21,6 +25,41 @@ struct GuardContent {
 };
 static_assert(sizeof(GuardContent) <= kMappingSize, "the record fits the mapping");
 static_assert(sizeof kGuardText <= sizeof GuardContent::guardText, "the guard text fits its field");
+
+// The security of the mapping for an elevated copy. Left to the defaults,
+// an elevated copy's objects are for administrators (and at high
+// integrity), so the same user's ordinary starts, verbs and the setup could
+// not open it and would take the copy for gone. The user gets full access
+// (opening an existing mapping asks for it) and the label is medium, the
+// level of the user's ordinary processes. Null attributes otherwise, and
+// where the descriptor cannot be made (systems without integrity levels).
+class GuardSecurity {
+  public:
+    GuardSecurity()
+    {
+        if (!RunsElevated())
+            return;
+        const std::string sid = ProcessUserSid();
+        if (sid.empty())
+            return;
+        const std::string descriptor = "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;GA;;;" + sid + ")S:(ML;;NW;;;ME)";
+        if (ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptor.c_str(), SDDL_REVISION_1,
+                                                                 &m_attributes.lpSecurityDescriptor, nullptr))
+            m_attributes.nLength = sizeof m_attributes;
+    }
+    ~GuardSecurity()
+    {
+        if (m_attributes.lpSecurityDescriptor)
+            LocalFree(m_attributes.lpSecurityDescriptor);
+    }
+    GuardSecurity(const GuardSecurity&) = delete;
+    GuardSecurity& operator=(const GuardSecurity&) = delete;
+
+    SECURITY_ATTRIBUTES* Attributes() { return m_attributes.nLength ? &m_attributes : nullptr; }
+
+  private:
+    SECURITY_ATTRIBUTES m_attributes{};
+};
 
 constexpr DWORD kStartingCopyWait = 3000; // ms
 constexpr DWORD kStartingCopyPoll = 50;   // ms
@@ -66,7 +105,9 @@ HWND PublishedWindow(const GuardContent& content)
 InstanceClaim ClaimSingleInstance()
 {
     // The first copy never closes it: the name must live as long as that copy.
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kMappingSize, kMappingName);
+    GuardSecurity security;
+    HANDLE mapping =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, security.Attributes(), PAGE_READWRITE, 0, kMappingSize, kMappingName);
     if (!mapping)
         return InstanceClaim::Failed;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {

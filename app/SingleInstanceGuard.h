@@ -6,7 +6,10 @@
 // its command line to): the first copy writes its main window's handle and
 // its process id into it once that window exists. A caption proves nothing:
 // Explorer titles a window showing the program's folder exactly as the
-// program's own window is titled.
+// program's own window is titled. The setup finds the copy the same way.
+//
+// A copy that runs elevated gives the mapping a descriptor that lets the
+// same user's ordinary processes open it: later starts, verbs and the setup.
 
 #include <windows.h>
 

@@ -13,7 +13,9 @@ out="$root/build/bench-deps"
 prefix="$out/prefix"
 cc=i686-w64-mingw32-gcc-posix
 ar=i686-w64-mingw32-ar
-mingw=/usr/i686-w64-mingw32
+# The zlib the program links (scripts/build-deps.sh): libspng is measured
+# inflating with the very same code, and a fresh machine has no other.
+deps="$root/build/deps/prefix"
 # What CMake's Release configuration gives our own C code, plus our CPU baseline.
 read -r -a cflags <<<"-O3 -DNDEBUG $(cat "$root/cmake/cpu-flags.txt")"
 mkdir -p "$out/src" "$prefix/lib" "$prefix/include" "$prefix/bin"
@@ -44,13 +46,21 @@ if [ ! -f "$prefix/.giflib" ]; then
   touch "$prefix/.giflib"
 fi
 
-if [ ! -f "$prefix/.libspng" ]; then
+if [ ! -f "$deps/.zlib" ]; then
+  echo "build-peers: zlib is not built yet; run 'make build' first" >&2
+  exit 1
+fi
+
+# Stamped with the zlib it was built against: one built against another
+# zlib is built again.
+if [ ! -f "$prefix/.libspng-deps-zlib" ]; then
   echo "build-peers: cross-building libspng"
   src=$("$root/scripts/fetch-source.sh" libspng "$out/src")
   # The static build of its own CMake file: one source, SPNG_STATIC, SIMD on.
-  compile_library spng "$src" spng/spng.c -- -std=c99 -DSPNG_STATIC -I"$mingw/include"
+  compile_library spng "$src" spng/spng.c -- -std=c99 -DSPNG_STATIC -I"$deps/include"
   cp "$src/spng/spng.h" "$prefix/include/"
-  touch "$prefix/.libspng"
+  rm -f "$prefix/.libspng"
+  touch "$prefix/.libspng-deps-zlib"
 fi
 
 if [ ! -f "$prefix/.djpeg" ]; then

@@ -108,6 +108,7 @@ void ShowWallpaperFile(const std::string& wallpaperPath, int alsoDefaultUser, in
     shellDesktop.WriteString("BackupWallpaper", wallpaperPath);
 
     TellSystem(wallpaperPath);
+    RemoveFallbackBitmapOnceBack(wallpaperPath);
     shellDesktop.Close();
     userDesktop.Close();
 }

@@ -97,6 +97,15 @@ ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath, bool 
     return converted;
 }
 
+void RemoveFallbackBitmapOnceBack(const std::string& shownPath)
+{
+    if (lstrcmpiA(shownPath.c_str(), WallpaperBitmapPath().c_str()) != 0)
+        return;
+    const std::string local = LocalWallpaperBitmapPath();
+    if (!local.empty())
+        DeleteFileA(local.c_str());
+}
+
 void RemoveAbandonedBitmapFiles(const std::vector<std::string>& locations)
 {
     for (const std::string& location : locations) {

@@ -38,6 +38,11 @@ struct ConvertedWallpaper {
 ConvertedWallpaper ConvertToWallpaperBitmap(const std::string& sourcePath, bool fullColour = false,
                                             const std::vector<std::string>& locations = WallpaperBitmapLocations());
 
+// Deletes the local application-data copy once `shownPath`, the file the
+// desktop has just been pointed at, is the system directory's bitmap
+// again: nothing shows the copy any more, and it would stay behind.
+void RemoveFallbackBitmapOnceBack(const std::string& shownPath);
+
 // Removes the temporary files a write of the wallpaper bitmap leaves when it
 // never finishes (a crash, a conversion left behind at exit): "~tq*.tmp"
 // beside each location.

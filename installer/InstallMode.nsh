@@ -55,12 +55,12 @@ Var ModePage.Version ; the installed version a page text names
   ${EndIf}
 !macroend
 
-; Starts this very program again with administrator rights and the
-; parameters $0, waits for it and ends with its exit code. Returns only
-; when the copy did not start: the user declined the elevation prompt.
-!macro DefineRunElevated prefix
+; Starts `program` with administrator rights and the parameters $0, waits
+; for it and ends with its exit code. Returns only when it did not start:
+; the user declined the elevation prompt.
+!macro DefineRunElevated prefix program
   Function ${prefix}RunElevated
-    System::Call '*(i 60, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "$EXEPATH", w "$0", p 0, \
+    System::Call '*(i 60, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "${program}", w "$0", p 0, \
       i ${SW_SHOWNORMAL}, p 0, p 0, p 0, p 0, i 0, p 0, p 0) p .r1'
     System::Call 'shell32::ShellExecuteExW(p r1) i .r2'
     System::Call '*$1(i, i, p, p, p, p, p, i, p, p, p, p, i, p, p .r3)'
@@ -76,8 +76,13 @@ Var ModePage.Version ; the installed version a page text names
     Quit
   FunctionEnd
 !macroend
-!insertmacro DefineRunElevated ""
-!insertmacro DefineRunElevated "un."
+; The installer elevates its very self. The uninstaller runs from a copy
+; that it made in the user's temporary folder, which the user could replace
+; before an administrator types the credentials: it elevates the installed
+; uninstaller instead, in place (_?=), where only an administrator can
+; change it.
+!insertmacro DefineRunElevated "" "$EXEPATH"
+!insertmacro DefineRunElevated "un." "$INSTDIR\${UNINSTALLER}"
 
 ; ---------------------------------------------------------------- installer
 

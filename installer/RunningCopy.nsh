@@ -1,11 +1,18 @@
 ; The running copy of the program: closing it before its files are replaced
 ; or removed, and starting it again after an upgrade, as it ran before.
 
-; The program holds this named mapping for as long as it runs.
+; The program holds this named mapping for as long as it runs, and writes
+; into it its main window and its process id (app/SingleInstanceGuard.cpp):
+; the window at byte 64, the id behind it. A caption proves nothing:
+; Explorer titles a window showing the program's folder exactly as the
+; program titles its own, and such a window must be neither closed nor
+; taken for the program's when it decides how to start it again.
 !define INSTANCE_MAPPING "OrvaneTessaly"
-; The main window's caption, in both languages.
-!define MAIN_WINDOW_CAPTION "Orvane Tessaly"
+!define INSTANCE_MAPPING_SIZE 128
+!define PUBLISHED_WINDOW_OFFSET 64
+!define FILE_MAP_READ 4
 !define PROCESS_QUERY_INFORMATION 0x400
+!define PROCESS_TERMINATE_AND_WAIT 0x100001 ; PROCESS_TERMINATE | SYNCHRONIZE
 !define TOKEN_DUPLICATE 0x2
 !define MAXIMUM_ALLOWED 0x2000000
 !define SECURITY_IMPERSONATION 2
@@ -13,6 +20,41 @@
 
 Var RunningCopy ; 1 when a copy ran as the installer started its work
 Var RestartArguments ; "min" when that copy's window was hidden
+
+; The running copy as the program's own later starts find it: $0 is 1 when
+; a copy holds the mapping, else 0; $1 its published main window, checked
+; to belong to the process that published it, or 0 (none published yet);
+; $2 that process's id.
+!macro DefineFindRunningCopy prefix
+  Function ${prefix}FindRunningCopy
+    Push $3
+    Push $4
+    StrCpy $0 0
+    StrCpy $1 0
+    StrCpy $2 0
+    System::Call 'kernel32::OpenFileMapping(i ${FILE_MAP_READ}, i 0, t "${INSTANCE_MAPPING}") p .r3'
+    ${If} $3 P<> 0
+      StrCpy $0 1
+      System::Call 'kernel32::MapViewOfFile(p r3, i ${FILE_MAP_READ}, i 0, i 0, i ${INSTANCE_MAPPING_SIZE}) p .r4'
+      System::Call 'kernel32::CloseHandle(p r3)'
+      ${If} $4 P<> 0
+        IntPtrOp $1 $4 + ${PUBLISHED_WINDOW_OFFSET}
+        System::Call '*$1(i .r1, i .r2)'
+        System::Call 'kernel32::UnmapViewOfFile(p r4)'
+        System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r4) i .r3'
+        ${If} $3 = 0
+        ${OrIf} $4 <> $2
+          StrCpy $1 0
+          StrCpy $2 0
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+    Pop $4
+    Pop $3
+  FunctionEnd
+!macroend
+!insertmacro DefineFindRunningCopy ""
+!insertmacro DefineFindRunningCopy "un."
 
 ; Ends a running copy. It is asked to close as Alt+F4 would (an open
 ; dialog first), so it saves its settings; one that does not end within
@@ -24,24 +66,21 @@ Var RestartArguments ; "min" when that copy's window was hidden
     Push $3
     StrCpy $3 0
     ${Do}
-      System::Call 'kernel32::OpenFileMapping(i 4, i 0, t "${INSTANCE_MAPPING}") p .r0'
-      ${If} $0 P= 0
+      Call ${prefix}FindRunningCopy
+      ${If} $0 = 0
         StrCpy $0 1
         ${Break}
       ${EndIf}
-      System::Call 'kernel32::CloseHandle(p r0)'
       ${If} $3 >= 100
         StrCpy $0 0
         ${Break}
       ${EndIf}
-      System::Call 'user32::FindWindow(p 0, t "${MAIN_WINDOW_CAPTION}") p .r1'
       ${If} $1 P<> 0
         ${If} $3 < 50
-          System::Call 'user32::GetLastActivePopup(p r1) p .r2'
-          System::Call 'user32::PostMessage(p r2, i ${WM_CLOSE}, p 0, p 0)'
+          System::Call 'user32::GetLastActivePopup(p r1) p .r1'
+          System::Call 'user32::PostMessage(p r1, i ${WM_CLOSE}, p 0, p 0)'
         ${ElseIf} $3 = 50
-          System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
-          System::Call 'kernel32::OpenProcess(i 0x100001, i 0, i r2) p .r2'
+          System::Call 'kernel32::OpenProcess(i ${PROCESS_TERMINATE_AND_WAIT}, i 0, i r2) p .r2'
           ${If} $2 P<> 0
             System::Call 'kernel32::TerminateProcess(p r2, i 1)'
             System::Call 'kernel32::WaitForSingleObject(p r2, i 5000)'
@@ -73,21 +112,35 @@ Var RestartArguments ; "min" when that copy's window was hidden
 !macroend
 
 ; Whether a copy runs, and hidden in the notification area or not, so that
-; an upgrade can start it again the way it ran.
+; an upgrade can start it again the way it ran. A copy that is still
+; starting is given three seconds to publish its window, as a later start
+; of the program gives it; without one it counts as hidden.
 Function NoteRunningCopy
-  StrCpy $RunningCopy 0
+  Push $1
+  Push $2
+  Push $3
+  StrCpy $3 0
+  ${Do}
+    Call FindRunningCopy
+    ${If} $0 = 0
+    ${OrIf} $1 P<> 0
+    ${OrIf} $3 >= 30
+      ${Break}
+    ${EndIf}
+    Sleep 100
+    IntOp $3 $3 + 1
+  ${Loop}
+  StrCpy $RunningCopy $0
   StrCpy $RestartArguments ""
-  System::Call 'kernel32::OpenFileMapping(i 4, i 0, t "${INSTANCE_MAPPING}") p .r0'
-  ${If} $0 P= 0
-    Return
+  ${If} $0 = 1
+    System::Call 'user32::IsWindowVisible(p r1) i .r0'
+    ${If} $0 = 0
+      StrCpy $RestartArguments "min"
+    ${EndIf}
   ${EndIf}
-  System::Call 'kernel32::CloseHandle(p r0)'
-  StrCpy $RunningCopy 1
-  System::Call 'user32::FindWindow(p 0, t "${MAIN_WINDOW_CAPTION}") p .r0'
-  System::Call 'user32::IsWindowVisible(p r0) i .r0'
-  ${If} $0 = 0
-    StrCpy $RestartArguments "min"
-  ${EndIf}
+  Pop $3
+  Pop $2
+  Pop $1
 FunctionEnd
 
 ; Starts the installed program with the arguments $0 as the user who is

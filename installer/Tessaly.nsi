@@ -6,7 +6,8 @@
 ; (RunningCopy.nsh); the settings and the log-on entry stay as they were.
 ; The uninstaller of each kind of installation ends a running copy and
 ; removes exactly that installation's files, Start-menu entries, uninstall
-; entry and log-on entries, and asks before it removes the user's settings.
+; entry and log-on entries, and the wallpaper bitmaps the program wrote,
+; and asks before it removes the user's settings.
 ;
 ; scripts/make-packages.sh builds it:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DFILES=files.nsh
@@ -40,6 +41,10 @@ SetCompressor /SOLID lzma
 !define RUN_VALUE "OrvaneTessaly"
 !define SETTINGS_KEY "Software\Korvex\Tessaly"
 !define COMPANY_KEY "Software\Korvex"
+; The bitmap the program converts pictures into (engine/WallpaperBitmap.cpp).
+!define WALLPAPER_BITMAP "Quorwall.bmp"
+!define SPI_SETDESKWALLPAPER 20
+!define SPIF_UPDATE_AND_TELL 3 ; SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -218,6 +223,66 @@ SectionEnd
 
 ; ------------------------------------------------------------------ uninstall
 
+; The desktop's values under `root` and `path` that name the wallpaper
+; ("Wallpaper" and the names given), emptied when "Wallpaper" names the file
+; $0 or $1, as the program empties them when it shows no picture; $3 is 1
+; then.
+!macro ForgetWallpaper root path other1 other2
+  ReadRegStr $2 ${root} "${path}" "Wallpaper"
+  ${If} $2 == $0
+  ${OrIf} $2 == $1
+    WriteRegStr ${root} "${path}" "Wallpaper" ""
+    !if "${other1}" != ""
+      WriteRegStr ${root} "${path}" "${other1}" ""
+    !endif
+    !if "${other2}" != ""
+      WriteRegStr ${root} "${path}" "${other2}" ""
+    !endif
+    StrCpy $3 1
+  ${EndIf}
+!macroend
+
+; The bitmaps the program wrote: in the system directory as 64-bit programs
+; name it, as the program does, and in the user's local application data.
+; A desktop that still shows one of them is left without a wallpaper
+; rather than pointing at a file that is gone.
+Function un.RemoveWallpaperBitmaps
+  System::Call 'kernel32::GetSystemWow64Directory(t .r4, i ${NSIS_MAX_STRLEN}) i .r0'
+  ${If} $0 = 0
+    StrCpy $4 $SYSDIR
+  ${EndIf}
+  SetShellVarContext current
+  StrCpy $5 "$LOCALAPPDATA\${PRODUCT}"
+  Call un.UseModeContext
+  StrCpy $0 "$4\${WALLPAPER_BITMAP}"
+  StrCpy $1 "$5\${WALLPAPER_BITMAP}"
+  StrCpy $3 0
+  !insertmacro ForgetWallpaper HKCU "Control Panel\Desktop" ConvertedWallpaper OriginalWallpaper
+  !insertmacro ForgetWallpaper HKCU "Software\Microsoft\Internet Explorer\Desktop\General" BackupWallpaper ""
+  !insertmacro ForgetWallpaper HKU ".DEFAULT\Control Panel\Desktop" "" ""
+  ${If} $3 = 1
+    System::Call 'user32::SystemParametersInfo(i ${SPI_SETDESKWALLPAPER}, i 0, t "", i ${SPIF_UPDATE_AND_TELL})'
+  ${EndIf}
+  Delete $0
+  Delete $1
+  Delete "$4\~tq*.tmp"
+  Delete "$5\~tq*.tmp"
+  RMDir $5
+FunctionEnd
+
+; An uninstaller run in place (the elevated one that a standard user's
+; starts, see un.SettleMode) cannot delete its own file, which it keeps open
+; while it runs: the system deletes it and the folder at the next restart,
+; which nothing else needs.
+Function un.RemoveUninstaller
+  Delete "$INSTDIR\${UNINSTALLER}"
+  ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+    Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+    RMDir /REBOOTOK "$INSTDIR"
+    SetRebootFlag false
+  ${EndIf}
+FunctionEnd
+
 Function un.onInit
   !insertmacro ChooseLanguage
   Call un.SettleMode
@@ -228,15 +293,16 @@ Section "Uninstall"
   !insertmacro EndRunningCopy "un."
 
   ; The program writes its log-on entry to the machine's Run key, or to the
-  ; user's when it may not write the machine's.
+  ; user's when it may not write the machine's or is the user's own copy.
   !insertmacro RemoveOwnLogonEntry HKLM
   !insertmacro RemoveOwnLogonEntry HKCU
 
   !insertmacro StartMenuEntries Remove
   RMDir "${START_MENU_FOLDER}"
   !insertmacro RemoveFiles
-  Delete "$INSTDIR\${UNINSTALLER}"
+  Call un.RemoveUninstaller
   RMDir "$INSTDIR"
+  Call un.RemoveWallpaperBitmaps
 
   ; A silent uninstall keeps the settings.
   ClearErrors

@@ -2,12 +2,15 @@
 
 #include "engine/DesktopIcons.h"
 #include "engine/LogonStart.h"
+#include "framework/Path.h"
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/support/Registry.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <shlobj.h>
 
 using testing_support::ReadStringValue;
 using testing_support::ReadStringValues;
@@ -81,6 +84,41 @@ TEST_F(LogonStartTest, TheEntryGoesUnderTheMachineKeyAndUnregisteringRemovesOnly
     RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_ALL_ACCESS, &key);
     RegDeleteValueA(key, "SomeOtherProgram");
     RegCloseKey(key);
+}
+
+constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrvaneTessaly";
+
+std::string KnownFolder(int id)
+{
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+TEST_F(LogonStartTest, ACopyThatIsTheUsersOwnWritesOnlyTheUsersKey)
+{
+    const std::string profile = KnownFolder(CSIDL_PROFILE);
+    const struct {
+        std::string folder;
+        bool own;
+    } cases[] = {
+        {KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Orvane Tessaly", true},
+        {profile, true},
+        {profile + "x\\Tessaly", false},
+        {KnownFolder(CSIDL_PROGRAM_FILES) + "\\Orvane Tessaly", false},
+        {"C:\\Tools\\Orvane Tessaly", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.own, IsUsersOwnCopy(c.folder)) << c.folder;
+
+    // Installed for this user alone into a folder of its own choice.
+    WriteStringValue(HKEY_CURRENT_USER, kUninstallKeyPath, "InstallLocation", ProgramDirectory());
+    EXPECT_TRUE(IsUsersOwnCopy(ProgramDirectory()));
+    CRegistryKey machineKey;
+    EXPECT_TRUE(RegisterLogonStart(machineKey, "C:\\T\\Tessaly.exe min"));
+    testing_support::DeleteKeyTree(HKEY_CURRENT_USER, kUninstallKeyPath);
+    EXPECT_EQ("C:\\T\\Tessaly.exe min", UserEntry());
+    EXPECT_FALSE(MachineEntry().has_value()) << "every user would start this user's copy";
 }
 
 TEST_F(LogonStartTest, WithoutTheRightToWriteTheMachineKeyTheUserKeyTakesTheEntry)

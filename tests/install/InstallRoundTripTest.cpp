@@ -9,6 +9,7 @@
 
 #include "engine/LogonStart.h"
 #include "engine/Wallpaper.h"
+#include "framework/Path.h"
 #include "settings/Settings.h"
 #include "tests/engine/TestPictures.h"
 #include "tests/install/Installation.h"
@@ -161,6 +162,13 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kRunValueName, runCommand);
     WriteStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kNeighbourRunValue, "neighbour.exe");
 
+    // The bitmaps it converts pictures into, the desktop showing one.
+    for (const std::string& bitmap : WallpaperBitmapLocations()) {
+        CreateDirectoryA(DirectoryOfPath(bitmap).c_str(), nullptr);
+        ASSERT_TRUE(WritePicture(bitmap, 4, 4));
+    }
+    PresetDesktop(LocalWallpaperBitmapPath());
+
     // Uninstalled while it runs hidden in the notification area.
     ASSERT_EQ(0, RunToEnd(folder + "\\Uninstall.exe", "/S", kSetupTimeout));
     ASSERT_TRUE(WaitForUninstallEntryGone(Kind::AllUsers, kSetupTimeout));
@@ -174,6 +182,9 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     EXPECT_EQ("neighbour.exe", ReadStringValue(HKEY_CURRENT_USER, kUserRunKeyPath, kNeighbourRunValue));
     // A silent uninstall keeps the settings, which the program saved as it closed.
     EXPECT_EQ(second, Setting("CurPicFileName"));
+    for (const std::string& bitmap : WallpaperBitmapLocations())
+        EXPECT_FALSE(FileExists(bitmap)) << bitmap;
+    EXPECT_EQ("", DesktopValue("Wallpaper")) << "the desktop names a file that is gone";
 }
 
 // The program's main window, once a copy of it runs.
@@ -215,7 +226,17 @@ TEST_F(InstallRoundTrip, ForTheUserAloneAnUpgradeRestartsTheRunningCopyWithItsSe
 
     // The upgrade closes it, so it saves its settings, and starts the new
     // version hidden again, which reads them and moves on to the next picture.
-    ASSERT_EQ(0, RunToEnd(SetupProgram(), SilentSetupSwitches(Kind::CurrentUser), kSetupTimeout));
+    // Another window of the program's caption on top (Explorer titles a
+    // window showing the program's folder so) is neither closed nor taken
+    // for the program's.
+    HWND other = CreateWindowExW(0, L"STATIC", kProgramCaption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    Program upgrade(SetupProgram(), SilentSetupSwitches(Kind::CurrentUser));
+    DWORD setupExitCode = 1;
+    ASSERT_TRUE(PumpUntil([&] { return upgrade.WaitForExit(0, &setupExitCode); }, kSetupTimeout));
+    EXPECT_EQ(0u, setupExitCode);
+    EXPECT_TRUE(IsWindow(other)) << "another program's window was closed";
+    DestroyWindow(other);
     DWORD exitCode = 1;
     EXPECT_TRUE(program.Process().WaitForExit(kProgramTimeout, &exitCode));
     EXPECT_EQ(0u, exitCode) << "the running copy was terminated instead of closed";

@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 using namespace wallpaper_e2e;
 using namespace testing_support;
 
@@ -40,7 +42,7 @@ TEST(StandardUser, TheConvertedWallpaperGoesWhereItCanBeWrittenAndNowhereElse)
     const std::string local = LocalWallpaperBitmapPath();
     DeleteFileA(local.c_str());
     RemoveDirectoryA(DirectoryOfPath(local).c_str()); // made when needed
-    const BlockedFile systemDirectory(WallpaperBitmapPath());
+    std::optional<BlockedFile> systemDirectory(WallpaperBitmapPath());
     TempFolder folder;
     ASSERT_TRUE(WritePicture(folder.File("c.jpg"), 31, 4));
     ASSERT_TRUE(WritePicture(folder.File("d.png"), 32, 4));
@@ -56,7 +58,13 @@ TEST(StandardUser, TheConvertedWallpaperGoesWhereItCanBeWrittenAndNowhereElse)
     }
     StartOnce(folder.File("c.jpg"));
     ExpectDesktopShows(local);
+    // Back in the system directory, the copy no longer shown goes.
+    systemDirectory.reset();
+    StartOnce(folder.File("c.jpg"));
+    ExpectDesktopShows(WallpaperBitmapPath());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(local.c_str()));
     DeleteFileA(local.c_str());
+    DeleteFileA(WallpaperBitmapPath().c_str());
 }
 
 } // namespace
