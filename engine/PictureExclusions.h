@@ -12,8 +12,8 @@ class PictureExclusions {
     // At most this many; the oldest goes when one more comes.
     static constexpr std::size_t kCapacity = 250;
 
-    // A value that is not a list (see PictureList.h) starts clean; pictures
-    // that are gone are dropped.
+    // A value that is not a list (see PictureList.h) starts clean. Pictures
+    // that cannot be found are kept: their drive may only be offline.
     void Load(const std::string& text);
     std::string Text() const;
 

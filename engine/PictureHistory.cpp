@@ -6,7 +6,7 @@
 
 void PictureHistory::Load(const std::string& text)
 {
-    m_pictures = ParseExistingPictures(text, kCapacity);
+    m_pictures = ParsePictureList(text, kCapacity);
 }
 
 std::string PictureHistory::Text() const

@@ -11,8 +11,10 @@ class PictureHistory {
   public:
     static constexpr std::size_t kCapacity = 50;
 
-    // A value that is not a list (see PictureList.h) starts clean; pictures
-    // that are gone are dropped.
+    // A value that is not a list (see PictureList.h) starts clean. Pictures
+    // that cannot be found are kept (their drive may be offline; looking
+    // would stall the start on an unreachable share) and only passed over
+    // when Previous chooses.
     void Load(const std::string& text);
     std::string Text() const;
 

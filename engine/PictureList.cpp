@@ -56,12 +56,3 @@ bool PictureFileExists(const std::string& path)
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-std::vector<std::string> ParseExistingPictures(const std::string& text, std::size_t maxCount)
-{
-    std::vector<std::string> paths = ParsePictureList(text, maxCount);
-    paths.erase(
-        std::remove_if(paths.begin(), paths.end(), [](const std::string& path) { return !PictureFileExists(path); }),
-        paths.end());
-    return paths;
-}

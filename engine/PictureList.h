@@ -17,8 +17,6 @@ std::string JoinPictureList(const std::vector<std::string>& paths);
 // longer than MAX_PATH, a control character) gives no paths at all: a
 // damaged value starts clean rather than half-read.
 std::vector<std::string> ParsePictureList(const std::string& text, std::size_t maxCount);
-// The same, less the paths of pictures that are gone since it was written.
-std::vector<std::string> ParseExistingPictures(const std::string& text, std::size_t maxCount);
 
 // Whether `path` names a file (not a folder) that is there now.
 bool PictureFileExists(const std::string& path);

@@ -111,8 +111,9 @@ TEST_F(Startup, ASecondStartShowsTheRunningWindowAndEnds)
     // Elevated (every copy is, under Wine), it lets the same user's ordinary
     // starts, which the second one stands for, open its name. (Wine keeps no
     // integrity label on it to check.)
-    if (RunsElevated())
+    if (RunsElevated()) {
         EXPECT_NE(std::string::npos, GuardAccessList().find(";;;" + ProcessUserSid() + ")")) << GuardAccessList();
+    }
     // Another program's window of the same caption, on top (Explorer titles
     // a window showing the program's folder so), is not the running copy.
     HWND other = CreateWindowExW(0, L"STATIC", kProgramCaption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,

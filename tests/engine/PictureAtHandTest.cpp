@@ -16,7 +16,7 @@ using testing_support::TempFolder;
 
 namespace {
 
-TEST(PictureLists, ADamagedValueStartsCleanAndGonePicturesDrop)
+TEST(PictureLists, ADamagedValueStartsCleanAndPicturesNotFoundAreKeptButPassedOver)
 {
     TempFolder folder;
     const std::string a = folder.AddFile("a.bmp"), b = folder.AddFile("b.bmp");
@@ -28,8 +28,11 @@ TEST(PictureLists, ADamagedValueStartsCleanAndGonePicturesDrop)
         EXPECT_EQ("", history.Text()) << bad.substr(0, 40);
     }
     PictureHistory history;
-    history.Load(JoinPictureList({b, folder.File("gone.bmp"), a}));
-    EXPECT_EQ(b + "|" + a, history.Text());
+    // An offline drive's picture stays stored; Previous passes it over.
+    const std::string offline = folder.File("offline.bmp");
+    history.Load(JoinPictureList({b, offline, a}));
+    EXPECT_EQ(b + "|" + offline + "|" + a, history.Text());
+    EXPECT_EQ((std::vector<std::string>{b, a}), history.Candidates("", PictureExclusions()));
 }
 
 TEST(PictureLists, AShuffleRoundGoesOnAfterARestartAndANewPictureWaitsForTheNextRound)

@@ -99,12 +99,6 @@ std::string InstalledVersion(Kind kind)
     return testing_support::ReadStringValue(UninstallRoot(kind), kUninstallKeyPath, "DisplayVersion").value_or("");
 }
 
-bool FolderExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool FileExists(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -3,6 +3,8 @@
 // installation goes, the files it lays out, its entry in "Add or remove
 // programs", and running its programs to their end.
 
+#include "framework/Path.h"
+
 #include <windows.h>
 
 #include <string>
@@ -36,7 +38,6 @@ std::string InstalledVersion(Kind kind);
 
 constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrvaneTessaly";
 
-bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 // Every file below `folder`, as paths relative to it, sorted.
 std::vector<std::string> FilesBelow(const std::string& folder);
