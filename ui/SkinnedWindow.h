@@ -12,7 +12,7 @@
 #include "framework/ToolTipCtrl.h"
 #include "framework/Window.h"
 #include "image/ImageObject.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDescription.h"
 #include "ui/skin/SkinScale.h"

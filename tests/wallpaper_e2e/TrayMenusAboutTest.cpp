@@ -9,7 +9,7 @@
 #include "tests/support/TessalyState.h"
 #include "tests/support/TrayWindows.h"
 #include "tests/support/WindowHelpers.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 
 #include <gtest/gtest.h>
 

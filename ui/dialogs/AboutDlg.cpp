@@ -4,7 +4,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Dpi.h"
 #include "resources/resource.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 #include "ui/controls/ColorLabel.h"
 
 class CAboutDlg : public CDialog {

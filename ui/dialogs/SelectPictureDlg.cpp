@@ -9,7 +9,7 @@
 #include "framework/WideText.h"
 #include "image/ImageFileType.h"
 #include "resources/resource.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 #include "ui/dialogs/FolderBrowser.h"
 #include "ui/dialogs/PictureFolder.h"

@@ -9,7 +9,7 @@
 #include "framework/GdiObject.h"
 #include "framework/ListCtrl.h"
 #include "image/ImageObject.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 
 #include <commctrl.h>
 

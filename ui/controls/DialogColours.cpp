@@ -1,4 +1,4 @@
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 
 namespace {
 
