@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/help/HtmlHelpViewer.h"
+#include "ui/menu/MenuMnemonic.h"
 #include "ui/tray/TrayIcon.h"
 
 #include <windowsx.h>
@@ -120,6 +121,10 @@ bool CMainSettingsDlg::OnMenusAndTrayMessage(UINT msg, WPARAM wp, LPARAM lp, LRE
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
         return false;
+    case WM_MENUCHAR:
+        // Both menus are tracked by this window; their items are owner-drawn.
+        result = AnswerMenuChar(m_hWnd, wp, lp);
+        return true;
     case WM_CONTEXTMENU:
         OnContextMenu(reinterpret_cast<HWND>(wp), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         return true;
