@@ -41,7 +41,7 @@ const std::vector<Expected> kTrayMenu = AfterPicturePart(
 
 LONG LabelWidth(const std::wstring& text)
 {
-    CFont font = CreateMenuFont();
+    CFont font = CreateMenuFont(COwnerDrawMenu::ShownDpi());
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, font.GetHandle());
     SIZE size = {};

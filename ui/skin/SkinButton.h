@@ -49,6 +49,8 @@ class CSkinButton : public CWnd {
     void SetEnabled(bool enabled);
     bool IsEnabled() const { return m_enabled != 0; }
     int Index() const { return m_index; }
+    // The tooltip takes the system's font anew (its settings changed).
+    void UpdateToolTipFont() { m_toolTip.UpdateFont(); }
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
