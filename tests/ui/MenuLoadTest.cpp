@@ -160,4 +160,17 @@ TEST(MenuLoad, MissingAndCutTemplatesFailCleanly)
         EXPECT_LT(countItems(length), kItems) << length;
 }
 
+// A window on a monitor of twice the DPI gets its menus' and tooltips' fonts
+// twice as tall, whatever the system's own DPI.
+TEST(InterfaceFont, MenuAndTipFontsFollowTheWindowsDpi)
+{
+    for (CFont (*create)(UINT) : {CreateMenuFont, CreateToolTipFont}) {
+        LOGFONTA single = {};
+        LOGFONTA twice = {};
+        GetObjectA(create(96).GetHandle(), sizeof single, &single);
+        GetObjectA(create(192).GetHandle(), sizeof twice, &twice);
+        EXPECT_EQ(2 * single.lfHeight, twice.lfHeight);
+    }
+}
+
 } // namespace
