@@ -15,7 +15,8 @@ BYTE SystemLanguageCharset();
 // `font` in the system language's character set.
 CFont CreateInterfaceFont(LOGFONTA font);
 
-// The system's fonts for menus and for tooltips (its status font); an
-// empty object when the system does not say.
-CFont CreateMenuFont();
-CFont CreateToolTipFont();
+// The system's fonts for menus and for tooltips (its status font), sized
+// for a window at `dpi` (its monitor's, not the system's); an empty object
+// when the system does not say.
+CFont CreateMenuFont(UINT dpi);
+CFont CreateToolTipFont(UINT dpi);

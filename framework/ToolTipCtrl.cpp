@@ -1,6 +1,9 @@
 #include "framework/ToolTipCtrl.h"
 
+#include "framework/Dpi.h"
 #include "framework/InterfaceFont.h"
+
+#include <utility>
 
 #include <commctrl.h>
 
@@ -9,11 +12,19 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
     const RECT none = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     if (!CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, none, parent, 0))
         return FALSE;
-    // The system's tooltip font, able to show the texts' language.
-    m_font = CreateToolTipFont();
-    if (m_font.GetSafeHandle())
-        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
+    UpdateFont();
     return TRUE;
+}
+
+void CToolTipCtrl::UpdateFont()
+{
+    // The system's tooltip font at the owner's DPI, able to show the texts'
+    // language; the control takes the new one before the old one goes.
+    CFont font = CreateToolTipFont(WindowDpi(::GetWindow(m_hWnd, GW_OWNER)));
+    if (!font.GetSafeHandle())
+        return;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), FALSE);
+    m_font = std::move(font);
 }
 
 void CToolTipCtrl::Activate(BOOL activate)

@@ -18,6 +18,9 @@ class CToolTipCtrl : public CWnd {
     // A tool for `rect` of `window`'s client area, with its own copy of the text.
     BOOL AddTool(HWND window, UINT id, const RECT& rect, const std::string& text);
     void RelayEvent(MSG* msg);
+    // Takes the system's tooltip font anew: after a change of the system's
+    // settings or of the owner's DPI.
+    void UpdateFont();
 
   private:
     CFont m_font;

@@ -94,6 +94,7 @@
 #define IDS_COLUMN_TYPE 57675
 #define IDS_COLUMN_MODIFIED 57676
 #define IDS_PICTURE_SIZE_LABEL 57677
+#define IDS_ACTION_PRESS 57678 // a skin button's default action, as a screen reader names it
 // Messages of the main window (150-169)
 #define IDS_SKIN_MISSING 150             // no skin can be shown; followed by what is missing
 #define IDS_NO_READABLE_PICTURE 151      // no picture of the folder can be read; followed by the folder
@@ -103,5 +104,7 @@
 #define IDS_TIP_FOLDER_GONE 202          // the tip's second line when the picture's folder is gone, before its path
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
+#define IDS_PREVIEW_UNREADABLE 251   // in the preview frame: the chosen file gives no picture
+#define IDS_PREVIEW_TOO_LARGE 252    // in the preview frame: %1 and %2 are the picture's width and height
 #define IDS_PARSE_NUMBER 61713       // data exchange: not a number
 #define IDS_PARSE_NUMBER_RANGE 61715 // data exchange: out of range, %1 and %2 are the bounds

@@ -41,6 +41,7 @@ void CSkinnedWindow::Attach(CWnd& window, std::string& skinFolderName)
     m_skinFolderName = &skinFolderName;
     // The controls as the dialog manager placed them, before any button joins them.
     m_layout.Capture(window.m_hWnd);
+    m_mutedControls = CMutedControl::TakeOverControls(window.m_hWnd);
     TakeOverDialogDpiChanges(window.m_hWnd);
     Dress(WindowDpi(window.m_hWnd));
     m_toolTip.Create(&window);
@@ -226,6 +227,23 @@ void CSkinnedWindow::OnDpiChanged(UINT dpi, const RECT& suggested)
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // Sized to the skin again: the suggestion only scales the old size.
     Dress(dpi);
+    m_toolTip.UpdateFont();
+}
+
+void CSkinnedWindow::OnSystemLookChanged(UINT msg, WPARAM wp, LPARAM lp)
+{
+    m_colours = DialogColours();
+    m_toolTip.UpdateFont();
+    for (const auto& button : m_buttons)
+        button->UpdateToolTipFont();
+    // The common controls hear of the system's colours only from their parent.
+    HWND window = m_window->m_hWnd;
+    if (msg == WM_SYSCOLORCHANGE) {
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            SendMessageA(child, msg, wp, lp);
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    ScheduleRepaint(kRepaintDelay);
 }
 
 void CSkinnedWindow::OnSkinButtonHover(int index)
@@ -267,6 +285,11 @@ bool CSkinnedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case kDpiChangedMessage:
         OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return true;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // High contrast switched on or off, or other fonts: the dialog hears it too.
+        OnSystemLookChanged(msg, wp, lp);
+        return false;
     case WM_LBUTTONDOWN: {
         // Any free point of the background drags the window like a caption.
         // The press point goes along: some systems start the move from it.

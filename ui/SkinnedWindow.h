@@ -13,7 +13,8 @@
 #include "framework/ToolTipCtrl.h"
 #include "framework/Window.h"
 #include "image/ImageObject.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
+#include "ui/controls/MutedControl.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDescription.h"
 #include "ui/skin/SkinScale.h"
@@ -71,6 +72,9 @@ class CSkinnedWindow : public CMessageHandler, private SkinButtonHost {
     void Repaint();
     void InvalidateControls();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    // Colours, high contrast or fonts of the system changed: brushes and
+    // fonts made from them are made again, and everything drawn again.
+    void OnSystemLookChanged(UINT msg, WPARAM wp, LPARAM lp);
     void OnSkinButtonHover(int index) override;
     void OnSkinButtonClick(int index) override;
 
@@ -85,5 +89,7 @@ class CSkinnedWindow : public CMessageHandler, private SkinButtonHost {
     int m_hoverIndex = -1; // the button that last reported the mouse over it
     CDialogLayout m_layout;
     CToolTipCtrl m_toolTip;
-    DialogColours m_colours; // its brushes live as long as the window
+    DialogColours m_colours; // its brushes live until the system's colours change
+    // The form's check boxes, radio buttons, labels and edits, drawn by us while disabled.
+    std::vector<std::unique_ptr<CMutedControl>> m_mutedControls;
 };

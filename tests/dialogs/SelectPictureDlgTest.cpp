@@ -3,6 +3,7 @@
 // the preview, the folder browser and the buttons.
 #include "framework/App.h"
 #include "framework/Path.h"
+#include "framework/ResourceString.h"
 #include "image/ImageObject.h"
 #include "resources/resource.h"
 #include "tests/dialogs/FolderBrowserDriver.h"
@@ -17,8 +18,10 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -216,22 +219,35 @@ TEST_F(SelectPictureDlgTest, PreviewOffLeavesTheFrameBlankAndTickingItDrawsTheCu
     EXPECT_EQ(kDialogBackground, FrameCentre());
 }
 
-TEST_F(SelectPictureDlgTest, APictureThatDoesNotLoadClearsThePreviewAndTheSizeLine)
+// The frame says why: unreadable, or over the size rule (a JPEG that
+// declares 20000 x 15000 pixels).
+TEST_F(SelectPictureDlgTest, APictureThatDoesNotLoadClearsThePreviewAndTheSizeLineAndSaysWhy)
 {
     ASSERT_TRUE(WritePicture(folder.File("good.bmp"), 8, 6));
     WriteBytes(folder.File("bad.jpg"), std::string(4096, '\x5a'));
+    ASSERT_TRUE(WriteTestJpeg(folder.File("huge.jpg"), 8, 8, 1, std::vector<uint8_t>(64, 90)));
+    std::ifstream written(folder.File("huge.jpg"), std::ios::binary);
+    std::string huge((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    written.close();
+    huge.replace(huge.find("\xFF\xC0") + 5, 4, "\x3A\x98\x4E\x20"); // height 15000, width 20000
+    WriteBytes(folder.File("huge.jpg"), huge);
     Open(folder.File("good.bmp"), 1);
     ASSERT_TRUE(WaitForSizeLine("Picture size: 8*6"));
-    const std::vector<std::string> expected = {"bad.jpg", "good.bmp"};
+    const std::vector<std::string> expected = {"huge.jpg", "bad.jpg", "good.bmp"};
     ASSERT_EQ(expected, Names());
 
     ASSERT_EQ(kGreyPicture, FrameCentre());
-    Select(0);
-    EXPECT_TRUE(WaitForSizeLine(""));
-    EXPECT_EQ(nullptr, dialog.PreviewFrame());
-    EXPECT_EQ(kDialogBackground, FrameCentre());
-    Select(1);
+    const std::string tooLarge = FormatResourceString(IDS_PREVIEW_TOO_LARGE, "20000", "15000");
+    for (const auto& [item, reason] : {std::pair{1, LoadResourceString(IDS_PREVIEW_UNREADABLE)}, {0, tooLarge}}) {
+        Select(item);
+        EXPECT_TRUE(PumpUntil([&] { return dialog.PreviewReason() == reason; }, kWait)) << dialog.PreviewReason();
+        EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
+        EXPECT_EQ(nullptr, dialog.PreviewFrame());
+        EXPECT_NE(kGreyPicture, FrameCentre());
+    }
+    Select(2);
     EXPECT_TRUE(WaitForSizeLine("Picture size: 8*6"));
+    EXPECT_EQ("", dialog.PreviewReason());
 }
 
 TEST_F(SelectPictureDlgTest, ALargeJpegPreviewsAtReducedScaleWithItsRealSize)
@@ -326,17 +342,23 @@ TEST_F(SelectPictureDlgTest, AFolderChosenInADriveRootGivesPathsWithOneBackslash
     EXPECT_EQ("T:\\p.bmp", dialog.selectedPath);
 }
 
-TEST_F(SelectPictureDlgTest, TheFirstRunValueListsTheWindowsDirectoryWithNothingMarked)
+TEST_F(SelectPictureDlgTest, TheFirstRunValueListsTheUsersPicturesWithNothingMarked)
 {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string picture = std::string(windows) + "\\tessaly-select-test.bmp";
-    ASSERT_TRUE(WritePicture(picture, 4, 4));
+    char pictures[MAX_PATH] = {};
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_MYPICTURES | CSIDL_FLAG_CREATE, nullptr, 0, pictures));
+    const std::string ofWindows = std::string(windows) + "\\tessaly-select-test.bmp";
+    const std::string ofUser = std::string(pictures) + "\\tessaly-select-mine.bmp";
+    ASSERT_TRUE(WritePicture(ofWindows, 4, 4) && WritePicture(ofUser, 4, 4));
     Open(std::string(windows) + "\\");
     const std::vector<std::string> names = Names();
-    DeleteFileA(picture.c_str());
+    DeleteFileA(ofWindows.c_str());
+    DeleteFileA(ofUser.c_str());
 
-    EXPECT_NE(std::find(names.begin(), names.end(), "tessaly-select-test.bmp"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "tessaly-select-test.bmp"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "tessaly-select-mine.bmp"), names.end());
+    EXPECT_EQ(std::string(windows) + "\\", dialog.selectedPath) << "kept until a picture is picked";
     EXPECT_EQ(-1, HotItem());
     // A folder is no picture: neither the OK button nor Enter takes it.
     EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(IDOK)));

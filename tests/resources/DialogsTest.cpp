@@ -192,11 +192,22 @@ TEST_P(EveryResourceSetDialogs, MainWindowRadioGroupsStartAndEndWhereTheSettings
     const auto dialog = Template(GetParam(), IDD_MAIN_SETTINGS);
     ASSERT_TRUE(dialog);
     auto style = [&](int id) { return dialog->Control(id) ? dialog->Control(id)->style : 0u; };
-    for (int first : {IDC_CHANGE_NEVER, IDC_STYLE_CENTRE})
-        EXPECT_EQ(style(first) & (WS_GROUP | WS_TABSTOP), DWORD(WS_GROUP | WS_TABSTOP)) << first;
-    for (int member :
-         {IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL, IDC_STYLE_TILE, IDC_STYLE_STRETCH})
-        EXPECT_EQ(style(member) & (WS_GROUP | WS_TABSTOP), 0u) << member;
+    // Each group in its order: the first starts it and takes the tab, the rest do neither.
+    const std::vector<int> groups[] = {
+        {IDC_CHANGE_NEVER, IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL},
+        {IDC_STYLE_CENTRE, IDC_STYLE_TILE, IDC_STYLE_STRETCH, IDC_STYLE_FIT, IDC_STYLE_FILL, IDC_STYLE_SPAN}};
+    auto position = [&](int id) {
+        const auto& controls = dialog->controls;
+        return std::find_if(controls.begin(), controls.end(), [id](const DialogControl& c) { return c.id == id; }) -
+               controls.begin();
+    };
+    for (const std::vector<int>& group : groups) {
+        for (size_t at = 0; at < group.size(); ++at) {
+            EXPECT_EQ(style(group[at]) & (WS_GROUP | WS_TABSTOP), at == 0 ? DWORD(WS_GROUP | WS_TABSTOP) : 0u)
+                << group[at];
+            EXPECT_EQ(position(group[0]) + static_cast<long>(at), position(group[at])) << group[at];
+        }
+    }
     EXPECT_TRUE(style(IDC_INTERVAL_LABEL) & WS_GROUP) << "ends the change-mode group";
     EXPECT_TRUE(style(IDC_INTERVAL_EDIT) & WS_TABSTOP);
 }

@@ -6,10 +6,12 @@
 #include "tests/skin/support/SkinPictures.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WindowHelpers.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinRegion.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 namespace {
 
@@ -122,6 +124,42 @@ TEST_F(SkinButtonTest, IsCutToItsNormalPictureAndTakesClicksOnlyThere)
     button_.ClientToScreen(&face);
     EXPECT_EQ(button_.m_hWnd, WindowFromPoint(face));
     EXPECT_EQ(host_.m_hWnd, WindowFromPoint(corner));
+}
+
+// The answer to a screen reader's question, whatever the system's proxy
+// would say of the window: a push button named by its tooltip, unavailable
+// while disabled, whose default action clicks it.
+TEST_F(SkinButtonTest, AScreenReaderFindsAPushButtonNamedByItsTooltipThatPresses)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IAccessible* object = nullptr;
+    ASSERT_EQ(S_OK,
+              AccessibleObjectFromWindow(button_, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)));
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT value = {};
+    ASSERT_EQ(S_OK, object->get_accRole(self, &value));
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, value.lVal);
+    for (const auto& [question, answer] : {std::pair{&IAccessible::get_accName, L"Open help"},
+                                           std::pair{&IAccessible::get_accDefaultAction, L"Press"}}) {
+        BSTR text = nullptr;
+        EXPECT_EQ(S_OK, (object->*question)(self, &text));
+        EXPECT_EQ(std::wstring(answer), text ? text : L"");
+        SysFreeString(text);
+    }
+    SetFocus(button_);
+    for (const bool enabled : {false, true}) {
+        button_.SetEnabled(enabled);
+        ASSERT_EQ(S_OK, object->get_accState(self, &value));
+        EXPECT_EQ(enabled ? STATE_SYSTEM_FOCUSED : STATE_SYSTEM_FOCUSED | STATE_SYSTEM_UNAVAILABLE,
+                  value.lVal & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_UNAVAILABLE));
+        object->accDoDefaultAction(self);
+        testing_support::PumpUntil([] { return false; }, 100);
+        EXPECT_EQ(enabled ? 1u : 0u, host_.clicks.size());
+    }
+    object->Release();
+    CoUninitialize();
 }
 
 } // namespace

@@ -115,4 +115,38 @@ TEST(AboutBox, LinksAreColouredLabelsThatOpenTheirOwnText)
     EXPECT_TRUE(inspected);
 }
 
+// Moved to a monitor of twice the DPI, the box's picture and links follow.
+TEST(AboutBox, APictureAndLinksFollowADpiChange)
+{
+    ResourceModuleScope module(LanguageModule("English.dll"));
+    const auto heightOf = [](HWND control) {
+        LOGFONTA font = {};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    const auto widthOf = [](HWND control) {
+        BITMAP picture = {};
+        GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof picture,
+                   &picture);
+        return picture.bmWidth;
+    };
+    bool inspected = false;
+    inspectAbout = [&](HWND about) {
+        HWND picture = GetWindow(about, GW_CHILD);
+        HWND link = GetDlgItem(about, IDC_LINK_HOME_PAGE);
+        const LONG width = widthOf(picture);
+        const LONG height = heightOf(link);
+        RECT suggested = {10, 10, 800, 600};
+        SendMessageA(about, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+        inspected = true;
+        EXPECT_EQ(2 * width, widthOf(picture));
+        EXPECT_EQ(2 * height, heightOf(link));
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, InspectAboutBox);
+    CAboutDlg about;
+    EXPECT_EQ(about.DoModal(), IDOK);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(inspected);
+}
+
 } // namespace

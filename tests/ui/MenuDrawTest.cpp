@@ -57,7 +57,7 @@ TEST_F(MenuDrawTest, MeasuresTextPlusTwoIconWidthsAndHalfLineSeparators)
     const OwnerDrawItem* exit = Item(IDM_EXIT);
     MEASUREITEMSTRUCT request = {ODT_MENU, 0, IDM_EXIT, 0, 0, reinterpret_cast<ULONG_PTR>(exit)};
     popup->MeasureItem(&request);
-    CFont font = CreateMenuFont();
+    CFont font = CreateMenuFont(COwnerDrawMenu::ShownDpi());
     HDC screen = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(screen, font.GetHandle());
     SIZE text = {};

@@ -41,7 +41,7 @@ const std::vector<Expected> kTrayMenu = AfterPicturePart(
 
 LONG LabelWidth(const std::wstring& text)
 {
-    CFont font = CreateMenuFont();
+    CFont font = CreateMenuFont(COwnerDrawMenu::ShownDpi());
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, font.GetHandle());
     SIZE size = {};
@@ -158,6 +158,19 @@ TEST(MenuLoad, MissingAndCutTemplatesFailCleanly)
     ASSERT_LE(templateEnd, size);
     for (size_t length = 0; length < templateEnd; ++length)
         EXPECT_LT(countItems(length), kItems) << length;
+}
+
+// A window on a monitor of twice the DPI gets its menus' and tooltips' fonts
+// twice as tall, whatever the system's own DPI.
+TEST(InterfaceFont, MenuAndTipFontsFollowTheWindowsDpi)
+{
+    for (CFont (*create)(UINT) : {CreateMenuFont, CreateToolTipFont}) {
+        LOGFONTA single = {};
+        LOGFONTA twice = {};
+        GetObjectA(create(96).GetHandle(), sizeof single, &single);
+        GetObjectA(create(192).GetHandle(), sizeof twice, &twice);
+        EXPECT_EQ(2 * single.lfHeight, twice.lfHeight);
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "tests/support/WindowHelpers.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/menu/MenuMnemonic.h"
 #include "ui/menu/OwnerDrawMenu.h"
 
 #include <gtest/gtest.h>
@@ -81,3 +82,24 @@ TEST(MenuRouting, TrackedPopupIsMeasuredAndDrawnByItsMenuObject)
 }
 
 } // namespace
+
+// Typed letters pick items by their own texts: one item is chosen, of
+// several the next after the selected one is only selected.
+TEST(MenuMnemonic, ATypedLetterChoosesItsOnlyItemOrMovesAmongSeveral)
+{
+    const std::vector<std::wstring> texts = {L"&Next", L"", L"Pa&use", L"&a && b", L"退出程序(&X)\tAlt+F4", L"&Undo"};
+    const struct {
+        wchar_t key;
+        int selected;
+        LRESULT answer;
+    } cases[] = {{L'n', -1, MAKELRESULT(0, MNC_EXECUTE)},
+                 {L'X', 2, MAKELRESULT(4, MNC_EXECUTE)},
+                 {L'b', -1, 0},
+                 {L'&', -1, 0},
+                 {L'u', -1, MAKELRESULT(2, MNC_SELECT)},
+                 {L'U', 2, MAKELRESULT(5, MNC_SELECT)},
+                 {L'u', 5, MAKELRESULT(2, MNC_SELECT)},
+                 {L'A', 0, MAKELRESULT(3, MNC_EXECUTE)}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.answer, AnswerMenuChar(texts, c.key, c.selected)) << char(c.key) << " " << c.selected;
+}

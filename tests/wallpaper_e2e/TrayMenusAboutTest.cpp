@@ -9,7 +9,7 @@
 #include "tests/support/TessalyState.h"
 #include "tests/support/TrayWindows.h"
 #include "tests/support/WindowHelpers.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +44,8 @@ TEST(TrayMenusAbout, StartedHiddenTheIconShowsTheWindowAndItsMenuEndsTheProgram)
     PostTrayMouse(icon, WM_RBUTTONUP);
     HWND menu = tessaly.WaitForWindowOfClass(L"#32768");
     ASSERT_NE(menu, nullptr);
-    // The last item is Exit.
-    PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    // The underlined letter of Exit.
+    PostMessageW(menu, WM_CHAR, 'x', 0);
     ASSERT_TRUE(tessaly.Ends());
     EXPECT_EQ(std::stod(Setting("ChangeTime")), 30.0);
     EXPECT_TRUE(WaitForNoTrayIcon(ProgramText(IDS_TIP_CLICK_TO_HIDE)));

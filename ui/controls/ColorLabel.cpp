@@ -1,5 +1,6 @@
 #include "ui/controls/ColorLabel.h"
 
+#include "framework/Dpi.h"
 #include "framework/InterfaceFont.h"
 
 #include <shellapi.h>
@@ -23,6 +24,7 @@ CColorLabel::CColorLabel() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)), m_fontD
     m_brush.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof m_fontDescription, &m_fontDescription);
     m_fontDescription.lfCharSet = SystemLanguageCharset();
+    m_systemFontHeight = m_fontDescription.lfHeight;
     m_font.CreateFontIndirect(m_fontDescription);
 }
 
@@ -51,6 +53,20 @@ CColorLabel& CColorLabel::SetTextColor(COLORREF color)
 CColorLabel& CColorLabel::SetUnderline(BOOL underline)
 {
     m_fontDescription.lfUnderline = underline ? TRUE : FALSE;
+    ApplyFont();
+    return *this;
+}
+
+CColorLabel& CColorLabel::SetFontDpi(UINT dpi)
+{
+    m_fontDescription.lfHeight =
+        MulDiv(m_systemFontHeight, static_cast<int>(dpi), static_cast<int>(WindowDpi(nullptr)));
+    ApplyFont();
+    return *this;
+}
+
+void CColorLabel::ApplyFont()
+{
     CFont font;
     font.CreateFontIndirect(m_fontDescription);
     // A static control draws its text with the font it was given: it is
@@ -59,7 +75,6 @@ CColorLabel& CColorLabel::SetUnderline(BOOL underline)
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetHandle()), FALSE);
     m_font = std::move(font);
     RedrawNow();
-    return *this;
 }
 
 CColorLabel& CColorLabel::SetLinkCursor(HCURSOR cursor)

@@ -18,6 +18,8 @@ class CColorLabel : public CWnd {
     CColorLabel& SetLink(BOOL link);
     CColorLabel& SetTextColor(COLORREF color);
     CColorLabel& SetUnderline(BOOL underline);
+    // The font's size for a window at `dpi` (made at the system's).
+    CColorLabel& SetFontDpi(UINT dpi);
     CColorLabel& SetLinkCursor(HCURSOR cursor);
     // Replaces the button-face brush of the construction moment, for a
     // label that sits on a coloured box.
@@ -37,12 +39,15 @@ class CColorLabel : public CWnd {
 
   private:
     void RedrawNow();
+    // Makes the font from its description and gives it to the control.
+    void ApplyFont();
 
     COLORREF m_textColor;
     // The button-face colour of the moment the label was made, kept also
     // when the system colours change later.
     CBrush m_brush;
     LOGFONTA m_fontDescription;
+    LONG m_systemFontHeight; // the font's height at the system's DPI
     CFont m_font;
     BOOL m_link = 1;
     HCURSOR m_cursor = nullptr;

@@ -4,10 +4,15 @@
 #include "framework/DataExchange.h"
 #include "framework/Dpi.h"
 #include "resources/resource.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 
+#include <utility>
+
 namespace {
+
+// WM_DPICHANGED, from Windows 8.1 on: the box moved to a monitor of another DPI.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 
 CBitmap StretchedBitmap(HBITMAP source, SIZE from, SIZE to)
 {
@@ -29,28 +34,41 @@ CBitmap StretchedBitmap(HBITMAP source, SIZE from, SIZE to)
 
 CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
-void CAboutDlg::ScalePicture()
+void CAboutDlg::ScalePicture(UINT dpi)
 {
-    const UINT dpi = WindowDpi(m_hWnd);
-    if (dpi == kDefaultDpi)
+    // Stretched from the module's own picture, not from one stretched before.
+    CBitmap original(LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_ABOUT)));
+    BITMAP size = {};
+    if (!original.GetSafeHandle() || !GetObjectA(original.GetHandle(), sizeof size, &size))
+        return;
+    CBitmap picture = dpi == kDefaultDpi
+                          ? std::move(original)
+                          : StretchedBitmap(original.GetHandle(), {size.bmWidth, size.bmHeight},
+                                            {ScaleForDpi(size.bmWidth, dpi), ScaleForDpi(size.bmHeight, dpi)});
+    if (!picture.GetSafeHandle())
         return;
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
             continue;
-        auto shown = reinterpret_cast<HBITMAP>(::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        BITMAP size = {};
-        if (!shown || !GetObjectA(shown, sizeof size, &size))
-            continue;
-        m_picture = StretchedBitmap(shown, {size.bmWidth, size.bmHeight},
-                                    {ScaleForDpi(size.bmWidth, dpi), ScaleForDpi(size.bmHeight, dpi)});
-        if (!m_picture.GetSafeHandle())
-            continue;
-        // The control lets go of the picture it loaded from the template; it is ours to delete.
-        HGDIOBJ loaded = reinterpret_cast<HGDIOBJ>(
-            ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_picture.GetHandle())));
-        if (loaded && loaded != m_picture.GetSafeHandle())
-            ::DeleteObject(loaded);
+        // The control lets go of the picture it showed: the one it loaded
+        // from the template is ours to delete, our own goes below.
+        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(
+            ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.GetHandle())));
+        if (shown && shown != m_picture.GetSafeHandle() && shown != picture.GetSafeHandle())
+            ::DeleteObject(shown);
     }
+    m_picture = std::move(picture);
+}
+
+void CAboutDlg::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    // The system scales the box and its own font; the picture and the
+    // links' fonts are ours.
+    SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ScalePicture(dpi);
+    for (CColorLabel* link : {&m_homePage, &m_productPage, &m_downloadSite, &m_sharewareSite})
+        link->SetFontDpi(dpi);
 }
 
 void CAboutDlg::DoDataExchange(CDataExchange* dx)
@@ -68,7 +86,8 @@ void CAboutDlg::DoDataExchange(CDataExchange* dx)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    ScalePicture();
+    if (const UINT dpi = WindowDpi(m_hWnd); dpi != kDefaultDpi)
+        ScalePicture(dpi);
     const bool highContrast = HighContrastOn();
     CColorLabel* const links[] = {&m_homePage, &m_productPage, &m_downloadSite, &m_sharewareSite};
     for (CColorLabel* link : links) {
@@ -115,6 +134,9 @@ LRESULT CAboutDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
         return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case kDpiChangedMessage:
+        OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

@@ -4,7 +4,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 #include "ui/controls/ColorLabel.h"
 
 class CAboutDlg : public CDialog {
@@ -21,7 +21,9 @@ class CAboutDlg : public CDialog {
     LRESULT OnCtlColor(UINT msg, HDC dc, HWND control);
     // The picture is drawn for 96 DPI; at more it fills its place in the
     // box, which grows with the DPI, stretched smoothly.
-    void ScalePicture();
+    void ScalePicture(UINT dpi);
+    // Moved to a monitor of another DPI: the picture and links follow.
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     CColorLabel m_sharewareSite;
     CColorLabel m_downloadSite;

@@ -9,12 +9,15 @@
 #include "framework/WideText.h"
 #include "image/ImageFileType.h"
 #include "resources/resource.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 #include "ui/help/HtmlHelpViewer.h"
 #include "ui/dialogs/FolderBrowser.h"
 #include "ui/dialogs/PictureFolder.h"
 #include "ui/dialogs/PreviewFrame.h"
 #include "ui/dialogs/PreviewPicture.h"
+#include "ui/dialogs/PreviewReason.h"
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,13 +39,16 @@ constexpr UINT kDpiChangedMessage = 0x02E0;
 // The preview picture keeps this much of the frame free on every side.
 constexpr int kPreviewMargin = 3;
 
-// The list asks in UTF-16 when its parent says it wants that; our texts are
-// in the ANSI code page.
-void CopyAsWideText(const std::string& text, wchar_t* buffer, int size)
+// The folder the dialog opens on before any picture was chosen (the first
+// start's value is a folder, the Windows directory): the user's pictures,
+// where a user keeps them, when the system says where that is.
+std::string FirstFolderToList(const std::string& selected)
 {
-    const int written = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer, size);
-    if (written == 0)
-        buffer[size - 1] = L'\0';
+    char pictures[MAX_PATH] = {};
+    if (selected.empty() || selected.back() != '\\' ||
+        FAILED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, pictures)))
+        return DirectoryOfPath(selected) + "\\";
+    return WithTrailingBackslash(pictures);
 }
 
 // The template places the dialog at its owner's top-left corner, where it
@@ -88,7 +94,7 @@ BOOL CSelectPictureDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CentreOverOwner(m_hWnd);
     InsertColumns();
-    folderPath = DirectoryOfPath(selectedPath) + "\\";
+    folderPath = FirstFolderToList(selectedPath);
     currentFileText = selectedPath;
     FillFileList();
     m_fileList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -269,11 +275,12 @@ void CSelectPictureDlg::StartPreviewJob(const std::string& picture, int type)
     m_previewJob = std::make_unique<CBackgroundJob>(
         [read = m_previewRead, type, width, height] {
             const PreviewPicture decoded = LoadPreviewPicture(read->picture, type, width, height);
+            // The size the file declares says why a picture is refused.
+            read->fileWidth = decoded.fileWidth;
+            read->fileHeight = decoded.fileHeight;
             if (!decoded.Loaded())
                 return;
             read->loaded = true;
-            read->fileWidth = decoded.fileWidth;
-            read->fileHeight = decoded.fileHeight;
             read->decodedWidth = decoded.image->GetWidth();
             read->frame = MakePreviewFrame(*decoded.image, width, height, kDialogBackColour);
         },
@@ -297,12 +304,14 @@ void CSelectPictureDlg::OnPreviewRead()
     }
     previewFrame = std::move(read->frame);
     previewDecodedWidth = read->decodedWidth;
+    m_previewReason.clear();
     if (!read->loaded || !previewFrame) {
         previewFrame.reset();
+        m_previewReason = PreviewFailureReason(read->fileWidth, read->fileHeight);
         sizeText.clear();
         UpdateData(FALSE);
         // The frame still shows the picture before; the next paint of the
-        // dialog erases it.
+        // dialog erases it and says why there is none.
         RECT frame{};
         ::GetWindowRect(GetDlgItem(IDC_PREVIEW_FRAME), &frame);
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&frame), 2);
@@ -321,8 +330,14 @@ void CSelectPictureDlg::DrawPreview()
 {
     HWND frame = GetDlgItem(IDC_PREVIEW_FRAME);
     const WindowDc dc(frame);
-    if (!previewFrame || !dc.Get())
+    if (!dc.Get())
         return;
+    if (!previewFrame) {
+        if (!m_previewReason.empty())
+            DrawPreviewReason(dc.Get(), PreviewArea(), reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)),
+                              m_previewReason);
+        return;
+    }
     const OwnedDc source(CreateCompatibleDC(dc.Get()));
     if (!source.Get())
         return;
@@ -420,7 +435,8 @@ LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
     case LVN_GETDISPINFOW: {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lp)->item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-            CopyAsWideText(ListedText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+            // The list asks in UTF-16 when its parent says it wants that.
+            lstrcpynW(item.pszText, Widen(ListedText(item.iItem, item.iSubItem)).c_str(), item.cchTextMax);
         return 0;
     }
     case LVN_ODFINDITEMA: {

@@ -9,7 +9,7 @@
 #include "framework/GdiObject.h"
 #include "framework/ListCtrl.h"
 #include "image/ImageObject.h"
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 
 #include <commctrl.h>
 
@@ -40,6 +40,8 @@ class CSelectPictureDlg : public CDialog {
     // picture was decoded at for it.
     const CBitmap* PreviewFrame() const { return previewFrame.get(); }
     int PreviewDecodedWidth() const { return previewDecodedWidth; }
+    // Why the preview frame shows no picture (empty while it shows one).
+    const std::string& PreviewReason() const { return m_previewReason; }
     // A picture is being read for the preview.
     bool PreviewLoading() const { return m_previewJob != nullptr; }
 
@@ -85,6 +87,7 @@ class CSelectPictureDlg : public CDialog {
     // The preview as painted, the size of the preview area.
     std::unique_ptr<CBitmap> previewFrame;
     int previewDecodedWidth = 0;
+    std::string m_previewReason;
     // What a preview job found.
     struct PreviewRead {
         std::string picture;

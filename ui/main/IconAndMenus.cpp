@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/help/HtmlHelpViewer.h"
+#include "ui/menu/MenuMnemonic.h"
 #include "ui/tray/TrayIcon.h"
 
 #include <windowsx.h>
@@ -110,6 +111,10 @@ bool CIconAndMenus::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         CheckMenuItem(reinterpret_cast<HMENU>(wp), IDM_FULL_COLOUR,
                       MF_BYCOMMAND | (m_settings.FullColour ? MF_CHECKED : MF_UNCHECKED));
         return false;
+    case WM_MENUCHAR:
+        // Both menus are tracked by this window; their items are owner-drawn.
+        result = AnswerMenuChar(m_window->m_hWnd, wp, lp);
+        return true;
     case WM_CONTEXTMENU:
         OnContextMenu({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         return true;

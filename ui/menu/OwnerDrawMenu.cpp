@@ -22,6 +22,11 @@ HWND MeasuringWindow()
 
 } // namespace
 
+UINT COwnerDrawMenu::ShownDpi()
+{
+    return WindowDpi(MeasuringWindow());
+}
+
 COwnerDrawMenu::~COwnerDrawMenu()
 {
     DestroyMenu();
@@ -249,7 +254,7 @@ OwnerDrawItem* COwnerDrawMenu::ItemAt(int position) const
 
 void COwnerDrawMenu::AlignAcceleratorText(COwnerDrawMenu& menu)
 {
-    CFont font = CreateMenuFont();
+    CFont font = CreateMenuFont(ShownDpi());
     WindowDc dc(MeasuringWindow());
     ScopedSelectObject selectFont(dc.Get(), font);
     const auto widthOf = [&dc](const std::wstring& text) {
@@ -291,7 +296,7 @@ void COwnerDrawMenu::MeasureItem(MEASUREITEMSTRUCT* request)
     WindowDc dc(MeasuringWindow());
     CFont font;
     if (IsNewShell())
-        font = CreateMenuFont();
+        font = CreateMenuFont(ShownDpi());
     ScopedSelectObject selectFont(dc.Get(), font);
     SIZE size = {};
     GetTextExtentPoint32W(dc.Get(), record->text.c_str(), static_cast<int>(record->text.size()), &size);

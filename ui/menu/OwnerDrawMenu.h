@@ -55,6 +55,9 @@ class COwnerDrawMenu : public CMenu {
     const std::vector<std::unique_ptr<OwnerDrawItem>>& Items() const { return m_items; }
     const std::vector<std::unique_ptr<COwnerDrawMenu>>& Submenus() const { return m_submenus; }
 
+    // The DPI of the monitor the menus are shown on: the main window's.
+    static UINT ShownDpi();
+
     static constexpr int kIconWidth = 16;
     static constexpr int kIconHeight = 15;
 
@@ -71,7 +74,7 @@ class COwnerDrawMenu : public CMenu {
     std::vector<std::unique_ptr<OwnerDrawItem>> m_items;
     // On the loaded object: every pop-up of the tree, not only its children.
     std::vector<std::unique_ptr<COwnerDrawMenu>> m_submenus;
-    // The menu's text and heights follow the system's DPI; so do its icons.
-    int m_iconWidth = ScaleForDpi(kIconWidth, WindowDpi(nullptr));
-    int m_iconHeight = ScaleForDpi(kIconHeight, WindowDpi(nullptr));
+    // The menu's text and heights follow the DPI it is shown at; so do its icons.
+    int m_iconWidth = ScaleForDpi(kIconWidth, ShownDpi());
+    int m_iconHeight = ScaleForDpi(kIconHeight, ShownDpi());
 };

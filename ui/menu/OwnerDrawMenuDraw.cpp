@@ -121,7 +121,7 @@ void COwnerDrawMenu::DrawItem(DRAWITEMSTRUCT* request)
 
     if (record->text.empty())
         return;
-    CFont font = CreateMenuFont();
+    CFont font = CreateMenuFont(ShownDpi());
     ScopedSelectObject selectFont(dc, font);
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF previousColor = GetTextColor(dc);

@@ -1,6 +1,7 @@
 #include "ui/skin/SkinButton.h"
 
 #include "image/ImageFileType.h"
+#include "ui/skin/SkinButtonAccessible.h"
 #include "ui/skin/ScaledPicture.h"
 #include "ui/skin/SkinRegion.h"
 
@@ -22,6 +23,7 @@ int CSkinButton::SetupButton(const std::array<std::string, kSkinButtonStates>& i
                              const std::vector<uint8_t>& regionData, int index, const std::string& tooltip)
 {
     m_index = index;
+    m_toolTipText = tooltip;
     m_imagePaths = imagePaths;
     m_size = {rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
     LoadStateImages();
@@ -175,6 +177,12 @@ LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         if (m_enabled)
             Click();
         return 0;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lp) != OBJID_CLIENT)
+            break;
+        if (const LRESULT object = AnswerSkinButtonObject(m_hWnd, wp))
+            return object;
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
         const LRESULT result = CWnd::WindowProc(msg, wp, lp);

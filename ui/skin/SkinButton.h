@@ -48,7 +48,11 @@ class CSkinButton : public CWnd {
     void DrawState(int state);
     void SetEnabled(bool enabled);
     bool IsEnabled() const { return m_enabled != 0; }
+    // What the button's tooltip says: its name for a screen reader too.
+    const std::string& ToolTipText() const { return m_toolTipText; }
     int Index() const { return m_index; }
+    // The tooltip takes the system's font anew (its settings changed).
+    void UpdateToolTipFont() { m_toolTip.UpdateFont(); }
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -73,4 +77,5 @@ class CSkinButton : public CWnd {
     std::array<std::unique_ptr<CImageObject>, kSkinButtonStates> m_images;
     std::array<std::string, kSkinButtonStates> m_imagePaths;
     CToolTipCtrl m_toolTip;
+    std::string m_toolTipText;
 };

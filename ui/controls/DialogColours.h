@@ -1,8 +1,9 @@
 #pragma once
 // The colours every window of the program paints its controls with: navy
 // text on the orange of the skin's panel. Each pair reads at 4.5:1 at
-// least, a disabled control's grey text (the system draws it, in any
-// colour it likes) at 3:1 on a panel of its own. With high contrast on,
+// least; a disabled control's text, which we draw ourselves (the system's
+// grey is light under Wine and dark on Windows, and reads on no one panel
+// colour), is a muted ink at 4:1 on the same panel. With high contrast on,
 // text and backgrounds are the system's colours throughout.
 
 #include "framework/GdiObject.h"
@@ -11,11 +12,10 @@
 
 constexpr COLORREF kDialogTextColour = RGB(0, 0, 128);    // 6.4:1 on the panel
 constexpr COLORREF kDialogBackColour = RGB(255, 128, 64); // the skin's panel
-// Behind a disabled control: the system's grey text is dark on some systems,
-// (109, 109, 109) on Windows 10, and light on others, (166, 166, 166) under
-// Wine; the panel is pale or dark to suit (3.4:1 or more either way).
-constexpr COLORREF kPaleDisabledBackColour = RGB(255, 236, 220);
-constexpr COLORREF kDarkDisabledBackColour = RGB(128, 50, 16); // the skin's bands, darker
+// A disabled control's text: a brown that reads as faded beside the navy.
+constexpr COLORREF kDisabledTextColour = RGB(96, 56, 40); // 4.0:1 on the panel
+// A disabled edit keeps a field of its own, paler than the panel.
+constexpr COLORREF kDisabledFieldColour = RGB(255, 236, 220);
 // Links: underlined, and darker than the text so they stand apart from it.
 constexpr COLORREF kLinkColour = RGB(0, 0, 160);     // 5.6:1 on the panel
 constexpr COLORREF kOtherLinkColour = RGB(96, 0, 0); // 5.6:1 on the panel
@@ -35,5 +35,5 @@ class DialogColours {
 
   private:
     CBrush m_panel;
-    CBrush m_disabledPanel;
+    CBrush m_disabledField;
 };

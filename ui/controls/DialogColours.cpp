@@ -1,14 +1,15 @@
-#include "ui/DialogColours.h"
+#include "ui/controls/DialogColours.h"
 
 namespace {
 
 bool highContrastForTesting = false;
 
-COLORREF DisabledBackColour()
+// A disabled edit, which asks as a label does: its field stays a box.
+bool IsDisabledEdit(HWND control)
 {
-    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-    const bool lightGrey = GetRValue(grey) + GetGValue(grey) + GetBValue(grey) > 3 * 140;
-    return lightGrey ? kDarkDisabledBackColour : kPaleDisabledBackColour;
+    char name[8] = {};
+    return control && GetParent(control) && !IsWindowEnabled(control) && GetClassNameA(control, name, sizeof name) &&
+           lstrcmpiA(name, "Edit") == 0;
 }
 
 } // namespace
@@ -34,10 +35,9 @@ HBRUSH DialogColours::Answer(HDC dc, HWND control)
         return nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kDialogTextColour);
-    // The control itself, not the dialog asking for its own background.
-    const bool disabled = control && GetParent(control) && !IsWindowEnabled(control);
-    const COLORREF background = disabled ? DisabledBackColour() : kDialogBackColour;
-    CBrush& brush = disabled ? m_disabledPanel : m_panel;
+    const bool field = IsDisabledEdit(control);
+    const COLORREF background = field ? kDisabledFieldColour : kDialogBackColour;
+    CBrush& brush = field ? m_disabledField : m_panel;
     if (!brush.GetSafeHandle())
         brush.CreateSolidBrush(background);
     SetBkColor(dc, background);
