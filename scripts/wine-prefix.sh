@@ -14,7 +14,7 @@ if [ "${1:-}" = win64 ]; then
 else
   source "$(dirname "$0")/wine-env.sh"
 fi
-stamp="$WINEPREFIX/.tessaly-config-7"
+stamp="$WINEPREFIX/.tessaly-config-8"
 [ -f "$stamp" ] && exit 0
 
 echo "setup: preparing the Wine prefix ${WINEPREFIX#"$root"/}"
@@ -40,6 +40,17 @@ ln -sf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marl
 links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Liberation Sans" "Liberation Sans Bold" Arial "Tahoma Bold"; do
   reg_add "$links" /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei"
+done
+# Wine links the profile's Desktop, Documents, Pictures ... to the Unix
+# home; a test that opens the Pictures folder would then list (and a folder
+# browser crawl) the developer's whole home. Each is a folder of the prefix
+# instead, as on Windows; a file in it keeps Wine from linking it again
+# (it replaces only an empty folder).
+profile="$WINEPREFIX/drive_c/users/$(id -un)"
+for folder in Desktop Documents Downloads Music Pictures Videos; do
+  [ -L "$profile/$folder" ] && rm "$profile/$folder"
+  mkdir -p "$profile/$folder"
+  touch "$profile/$folder/desktop.ini"
 done
 # Let the prefix's first session end, which also saves the registry: a
 # desktop started right after would otherwise meet the one the set-up

@@ -25,12 +25,6 @@ constexpr UINT kFirstSkinButtonId = 10000;
 // WM_DPICHANGED, from Windows 8.1 on: the window moved to a monitor of another DPI.
 constexpr UINT kDpiChangedMessage = 0x02E0;
 
-bool IsFolder(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
 
 CSkinnedWindow::~CSkinnedWindow() = default;
@@ -95,13 +89,14 @@ bool CSkinnedWindow::LoadSkin(UINT dpi, std::vector<std::string>& missing)
     }
     for (const std::string& name : names) {
         const std::string folder = programDirectory + "\\" + name;
-        if (!IsFolder(folder)) {
+        if (!FolderExists(folder)) {
             missing.push_back(folder);
             continue;
         }
         // A skin made before there were scales has only its 100 % pictures.
-        const SkinScale scale = ChooseSkinScale(
-            dpi, [&](int percent) { return IsFolder(programDirectory + "\\" + SkinScaleFolderName(name, percent)); });
+        const SkinScale scale = ChooseSkinScale(dpi, [&](int percent) {
+            return FolderExists(programDirectory + "\\" + SkinScaleFolderName(name, percent));
+        });
         const std::string scaleFolder = SkinScaleFolderName(name, scale.percent);
         if (!LoadSkinDescription(m_skin, programDirectory, scaleFolder)) {
             ShowSkinMessage(m_window->m_hWnd, LoadResourceString(IDS_SKIN_FILE_MISSING), MB_OK | MB_ICONERROR);

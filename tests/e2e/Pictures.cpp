@@ -2,6 +2,10 @@
 
 #include "tests/engine/TestPictures.h"
 
+#include <windows.h>
+
+#include <shlobj.h>
+
 #include <array>
 
 namespace e2e {
@@ -22,6 +26,13 @@ std::string FileName(const std::string& path)
 }
 
 } // namespace
+
+std::string PictureFolder::UsersPictures()
+{
+    char pictures[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, pictures);
+    return std::string(pictures) + "\\";
+}
 
 PictureFolder::PictureFolder()
 {

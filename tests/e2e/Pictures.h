@@ -1,7 +1,10 @@
 #pragma once
 // The picture folder of the journey: a.bmp, b.jpg, c.png and d.gif, one of
 // each kind, in the order the program walks them. Their widths (61 to 64)
-// tell apart the converted bitmaps that stand for the last three.
+// tell apart the converted bitmaps that stand for the last three. It lies in
+// the user's Pictures folder, where the select-picture dialog opens at the
+// first start (and where Wine's folder browser, once it has shown that
+// special folder, can still be told to select a folder below it).
 
 #include "tests/support/TempFolder.h"
 
@@ -22,7 +25,8 @@ class PictureFolder {
     static std::string After(const std::string& name);
 
   private:
-    testing_support::TempFolder m_folder;
+    testing_support::TempFolder m_folder{UsersPictures()};
+    static std::string UsersPictures();
 };
 
 } // namespace e2e

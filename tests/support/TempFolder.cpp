@@ -30,10 +30,13 @@ void RemoveTree(const std::string& folder)
 
 } // namespace
 
-TempFolder::TempFolder()
+TempFolder::TempFolder(const std::string& parent)
 {
     char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
+    if (parent.empty())
+        GetTempPathA(MAX_PATH, temp);
+    else
+        lstrcpynA(temp, parent.c_str(), MAX_PATH);
     static unsigned counter = 0;
     for (;;) {
         m_path = std::string(temp) + "tessaly-test-" + std::to_string(GetCurrentProcessId()) + "-" +

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the temporary directory, removed with its files.
+// A fresh folder under the temporary directory (or another folder), removed
+// with its files.
 
 #include <string>
 
@@ -7,7 +8,8 @@ namespace testing_support {
 
 class TempFolder {
   public:
-    TempFolder();
+    // `parent` ends in a backslash; empty: the temporary directory.
+    explicit TempFolder(const std::string& parent = "");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
