@@ -1,5 +1,7 @@
 #include "image/io/FileReplacement.h"
 
+#include "framework/Worker.h"
+
 namespace {
 
 // The absolute form of `path` and the folder it lies in (with its final
@@ -51,7 +53,9 @@ bool WriteFileReplacing(const std::string& path, const std::function<bool(FileHa
         FileHandle file = FileHandle::CreateForWriting(temporary);
         written = file.IsOpen() && write(file);
     }
-    if (written && MoveIntoPlace(temporary, fullPath))
+    // A write told to stop leaves the target as it was: the last moment to
+    // give up is before the move.
+    if (written && !StopRequested() && MoveIntoPlace(temporary, fullPath))
         return true;
     DeleteFileA(temporary);
     return false;

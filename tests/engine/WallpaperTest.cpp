@@ -6,6 +6,7 @@
 #include "engine/StyleAvailability.h"
 #include "engine/Wallpaper.h"
 #include "engine/WallpaperChanger.h"
+#include "framework/Path.h"
 #include "image/ImageObject.h"
 #include "settings/Settings.h"
 #include "tests/engine/TestPictures.h"
@@ -20,6 +21,8 @@
 #include <windows.h>
 
 #include <psapi.h>
+
+#include <cstdio>
 
 using testing_support::DesktopValue;
 using testing_support::ReadStringValue;
@@ -243,18 +246,18 @@ class ChangerWindow : public WallpaperChangerHost {
 TEST_F(WallpaperTest, ChangesConvertBesideTheCallerAndOnlyTheNewestWaitingOneRuns)
 {
     ChangerWindow window;
-    window.picture = Picture("a.jpg", 30, 4);
+    window.picture = Picture("a.jpg", 2000, 1500);
     Picture("b.png", 31, 4);
     window.changer.Request(WallpaperRequest::Current);
     EXPECT_TRUE(window.changer.Busy()) << "a conversion is a job";
-    window.changer.Request(WallpaperRequest::Next); // replaced before it ran
+    window.changer.Request(WallpaperRequest::Next); // stops the first, replaced before it ran
     window.style = ShowFill;
     window.changer.Request(WallpaperRequest::Current);
     window.Settle();
     EXPECT_EQ(0, window.moves) << "the waiting change to b.png never ran";
-    EXPECT_EQ(2, window.shown);
+    EXPECT_EQ(1, window.shown);
     ExpectStyle("10", "0");
-    EXPECT_EQ(30, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
+    EXPECT_EQ(2000, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
 
     // Another style for the same picture: the bitmap made for it is shown again.
     const std::uint64_t bitmapBefore = LastWrite(WallpaperBitmapPath());
@@ -268,6 +271,44 @@ TEST_F(WallpaperTest, ChangesConvertBesideTheCallerAndOnlyTheNewestWaitingOneRun
     window.Settle();
     EXPECT_EQ(window.picture, folder.File("b.png"));
     EXPECT_EQ(31, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
+}
+
+TEST_F(WallpaperTest, AConversionReplacedOrClosedPartWayStopsAndWritesNothing)
+{
+    ChangerWindow window;
+    const std::string large = window.picture = Picture("large.jpg", 4000, 3000);
+    DWORD start = GetTickCount();
+    window.changer.Request(WallpaperRequest::Current);
+    window.Settle();
+    const DWORD whole = GetTickCount() - start;
+    window.picture = Picture("small.png", 7, 3);
+    window.changer.Request(WallpaperRequest::Current);
+    window.Settle();
+    const std::uint64_t smallWritten = LastWrite(WallpaperBitmapPath());
+    for (bool closing : {false, true}) {
+        window.picture = large;
+        window.changer.Request(WallpaperRequest::Chosen);
+        Sleep(whole / 3);
+        start = GetTickCount();
+        if (closing) {
+            window.changer.FinishBeforeExit(2000);
+        } else {
+            window.picture = folder.File("small.png");
+            window.changer.Request(WallpaperRequest::Chosen);
+            window.Settle();
+        }
+        const DWORD stopped = GetTickCount() - start;
+        std::printf("whole conversion %lu ms, %s stopped after %lu ms\n", whole, closing ? "closing" : "replaced",
+                    stopped);
+        EXPECT_LT(stopped * 4, whole) << closing;
+        EXPECT_EQ(smallWritten, LastWrite(WallpaperBitmapPath())) << closing;
+        WIN32_FIND_DATAA found;
+        const HANDLE temporary =
+            FindFirstFileA((DirectoryOfPath(WallpaperBitmapPath()) + "\\~tq*.tmp").c_str(), &found);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, temporary) << found.cFileName;
+        FindClose(temporary);
+    }
+    EXPECT_EQ(3, window.shown);
 }
 
 TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
