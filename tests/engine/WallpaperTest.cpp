@@ -327,7 +327,7 @@ TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
 TEST_F(WallpaperTest, AChoiceThatCannotBeReadIsPassedOverAndAFolderOfNoneIsSaidWhenKnown)
 {
     ChangerWindow window;
-    window.picture = folder.AddFile("a.jpg", "no JPEG");
+    ASSERT_TRUE(WritePicture(window.picture = folder.File("a.jpg"), 90, 60, 85)); // cut short
     Picture("b.png", 9, 4);
     EXPECT_TRUE(window.changer.Request(WallpaperRequest::Chosen));
     window.Settle();
@@ -361,12 +361,16 @@ TEST_F(WallpaperTest, APictureThatCannotBeReadNeverReachesTheDesktop)
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(Picture("good.png", 11, 2), 0, 0));
     const std::string shown = Picture("shown.bmp", 4, 4);
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(shown, 0, 0));
-    // A bitmap cut short: its first 200 bytes, or its headers alone.
+    // A bitmap cut short: its first 200 bytes, or its headers alone; the
+    // other kinds cut to 85 %, as an interrupted copy leaves them.
     const std::vector<uint8_t> whole = ReadFileBytes(Picture("whole.bmp", 500, 400));
+    for (const char* cut : {"cut.jpg", "cut.png", "cut.gif"})
+        ASSERT_TRUE(WritePicture(folder.File(cut), 300, 200, 85));
     for (const std::string& path :
          {folder.AddFile("empty.bmp", ""), folder.AddFile("broken.jpg", "no JPEG"), folder.AddFile("notes.txt", "text"),
           folder.File("missing.gif"), std::string(), folder.AddFile("cut.bmp", std::string(&whole[0], &whole[200])),
-          folder.AddFile("headers.bmp", std::string(&whole[0], &whole[54]))}) {
+          folder.AddFile("headers.bmp", std::string(&whole[0], &whole[54])), folder.File("cut.jpg"),
+          folder.File("cut.png"), folder.File("cut.gif")}) {
         SCOPED_TRACE("'" + path + "'");
         EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, ShowTile));
         ExpectWallpaperPath(shown);
