@@ -69,7 +69,7 @@ template <typename Read> bool DecodeFile(const std::string& path, Read read)
     if (setjmp(errors.recovery) == 0) {
         jpeg_mem_src(&decoder, file.Data(), file.Size());
         jpeg_read_header(&decoder, TRUE);
-        done = read(decoder, file);
+        done = read(decoder, file) && !errors.endedEarly; // what a cut file lacks is no picture to us
     }
     jpeg_destroy_decompress(&decoder);
     return done;
