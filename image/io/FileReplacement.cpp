@@ -29,7 +29,7 @@ bool MoveIntoPlace(const char* temporary, const std::string& target)
         if (MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING))
             return true;
         const DWORD error = GetLastError();
-        if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+        if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || StopRequested())
             return false;
         Sleep(kPause);
     }
