@@ -355,11 +355,6 @@ bool RunAhead(CWorker&, std::function<void()> work)
     return true;
 }
 
-bool RunOnThread(CWorker& helper, std::function<void()> work)
-{
-    return helper.Start(std::move(work));
-}
-
 // Every line giflib decodes from a hostile stream comes out the same. The
 // decoder under test copies strings in eight-byte chunks where giflib walks
 // prefix chains one pixel at a time. Streams with codes beyond the table
@@ -404,7 +399,9 @@ TEST(LzwDecoder, MatchesGiflibOnHostileStreamsOnOneThreadOrTwo)
         MemoryPicture raced;
         raced.CreatePicture(width, height);
         GifRowWriter racedRows(raced.rows, interlaced);
-        DecodeInTwoParts(gathered.Codes(), racedRows, RunOnThread, upperPercent);
+        DecodeInTwoParts(
+            gathered.Codes(), racedRows, [](CWorker& helper, auto work) { return helper.Start(std::move(work)); },
+            upperPercent);
         ASSERT_EQ(raced.pixels, ours.pixels) << "round " << round;
 
         if (minCodeSize > 8 || ScanLzwStream(stream.data(), stream.size()).beyondTable)

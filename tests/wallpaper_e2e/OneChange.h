@@ -13,9 +13,7 @@ constexpr char kEarlierWallpaper[] = "C:\\earlier wallpaper.bmp";
 
 // Starts the program from `workingDirectory` (its own folder when empty)
 // with `currentPicture`, and closes it again once the desktop shows a new
-// wallpaper or `changeTime` ms have passed: closing stops a conversion
-// still on its way (a bitmap that cannot be written is tried for a second
-// in each place).
+// wallpaper or `changeTime` ms have passed (closing stops a conversion).
 void StartOnce(const std::string& currentPicture, const std::string& workingDirectory = "", DWORD changeTime = 3000);
 
 // All five path values name `path`.
