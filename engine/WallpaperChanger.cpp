@@ -183,7 +183,8 @@ bool CWallpaperChanger::TakeFinishedJob()
     const std::shared_ptr<JobResult> result = std::move(m_jobResult);
     if (m_jobCancelled)
         return true;
-    // Stopped for a newer change, which comes next and writes the style.
+    // Stopped for a newer change, which comes next and writes the style, or
+    // for the exit.
     if (result->picture.empty() && m_jobStopped)
         return true;
     if (result->picture.empty()) {
@@ -224,6 +225,7 @@ void CWallpaperChanger::FinishBeforeExit(DWORD milliseconds)
         // bitmap before it heard of the stop is shown, so the desktop, the
         // bitmap and the current picture agree.
         m_job->RequestStop();
+        m_jobStopped = true;
         if (m_job->WaitPumpingMessages(milliseconds))
             TakeFinishedJob();
     }

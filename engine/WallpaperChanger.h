@@ -125,7 +125,7 @@ class CWallpaperChanger {
     WallpaperRequest m_jobRequest = WallpaperRequest::Current;
     bool m_jobFullColour = false;
     bool m_jobCancelled = false;
-    bool m_jobStopped = false; // for a newer change
+    bool m_jobStopped = false; // for a newer change, or the exit
     bool m_exiting = false;
     std::optional<WallpaperRequest> m_waiting;
     std::optional<Conversion> m_lastConversion;
