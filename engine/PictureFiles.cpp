@@ -1,28 +1,25 @@
 #include "engine/PictureFiles.h"
 
 #include "framework/FileSearch.h"
-#include "framework/Path.h"
+#include "image/ImageFileType.h"
 
 #include <array>
 
 namespace {
 
-// The picture extensions, in the order their files come.
-constexpr std::array<const char*, 4> kPictureExtensions = {"bmp", "jpg", "png", "gif"};
+// The picture types in the order their files come.
+constexpr std::array<int, 4> kTypeOrder = {BMP, JPG, PNG, GIF};
 
-// Which extension a name has among ours, -1 for none. The folder is read
-// once with "*" and the names sorted by extension here: that is a quarter
-// of the directory reading of four pattern searches, and it goes by the
-// long name only. A search for "*.jpg" also matches the 8.3 short name that
-// Windows gives "photo.jpeg" (PHOTO~1.JPG), so it would take .jpeg files
-// after all.
+// Where a name's picture type comes in that order, -1 for no picture. The
+// folder is read once with "*" and the names sorted here by the long name
+// (the image library's own rule, so every JPEG extension it reads is
+// taken): that is a quarter of the directory reading of four pattern
+// searches, and no 8.3 short name (PHOTO~1.JPG) decides anything.
 int ExtensionIndexOf(const std::string& name)
 {
-    const std::string::size_type extension = FindExtension(name);
-    if (extension == std::string::npos)
-        return -1;
-    for (size_t index = 0; index < kPictureExtensions.size(); ++index)
-        if (lstrcmpiA(name.c_str() + extension, kPictureExtensions[index]) == 0)
+    const int type = ImageTypeForPictureFile(name);
+    for (size_t index = 0; index < kTypeOrder.size(); ++index)
+        if (kTypeOrder[index] == type)
             return static_cast<int>(index);
     return -1;
 }
@@ -48,7 +45,7 @@ int CountPictureFiles(const std::string& folder)
 
 std::vector<PictureFileEntry> ReadPictureFiles(const std::string& folder, int limit)
 {
-    std::array<std::vector<PictureFileEntry>, kPictureExtensions.size()> byExtension;
+    std::array<std::vector<PictureFileEntry>, kTypeOrder.size()> byExtension;
     ForEachFile(folder, [&](const WIN32_FIND_DATAA& match) {
         const int extension = ExtensionIndexOf(match.cFileName);
         if (extension >= 0)

@@ -1,9 +1,9 @@
 #pragma once
 // The picture files of one folder, as the wallpaper sequence and the
-// select-picture dialog both take them: the names ending in ".bmp", ".jpg",
-// ".png" and ".gif" (any letter case), in that order and, within one
-// extension, in the order the file system reports them. ".jpeg" files are
-// never taken.
+// select-picture dialog both take them: the names ending in ".bmp", then
+// the JPEG ones (".jpg", ".jpeg", ".jpe", ".jfif"), then ".png" and ".gif"
+// (any letter case) and, within one of these, in the order the file system
+// reports them.
 
 #include <windows.h>
 

@@ -36,6 +36,39 @@ void WriteStyle(CRegistryKey& key, const WallpaperStyleValues* values)
     key.WriteString("TileWallpaper", values->TileWallpaper);
 }
 
+// The default user's values: the style, with the path (when one is
+// given) written before and after it.
+void WriteDefaultUser(const std::string* wallpaperPath, const WallpaperStyleValues* values)
+{
+    CRegistryKey defaultUser;
+    defaultUser.Open(HKEY_USERS, kDefaultUserDesktopKeyPath);
+    const auto writePath = [&] {
+        if (wallpaperPath)
+            defaultUser.WriteString("Wallpaper", *wallpaperPath);
+    };
+    writePath();
+    WriteStyle(defaultUser, values);
+    writePath();
+    defaultUser.Close();
+}
+
+// The current user's two desktop keys, the user desktop key opened first.
+struct UserDesktopKeys {
+    CRegistryKey user;
+    CRegistryKey shell;
+
+    UserDesktopKeys()
+    {
+        user.Open(HKEY_CURRENT_USER, kUserDesktopKeyPath);
+        shell.Open(HKEY_CURRENT_USER, kShellDesktopKeyPath);
+    }
+    void WriteStyle(const WallpaperStyleValues* values)
+    {
+        ::WriteStyle(user, values);
+        ::WriteStyle(shell, values);
+    }
+};
+
 void TellSystem(const std::string& wallpaperPath)
 {
     // The system reads the style values it needs while it reloads, so this
@@ -83,34 +116,21 @@ PreparedWallpaper PrepareWallpaper(std::string picturePath, bool fullColour)
 void ShowWallpaperFile(const std::string& wallpaperPath, int alsoDefaultUser, int style)
 {
     const WallpaperStyleValues* styleValues = StyleValuesFor(style);
+    if (alsoDefaultUser)
+        WriteDefaultUser(&wallpaperPath, styleValues);
 
-    if (alsoDefaultUser) {
-        CRegistryKey defaultUser;
-        defaultUser.Open(HKEY_USERS, kDefaultUserDesktopKeyPath);
-        defaultUser.WriteString("Wallpaper", wallpaperPath);
-        WriteStyle(defaultUser, styleValues);
-        defaultUser.WriteString("Wallpaper", wallpaperPath);
-        defaultUser.Close();
-    }
-
-    CRegistryKey userDesktop;
-    CRegistryKey shellDesktop;
-    userDesktop.Open(HKEY_CURRENT_USER, kUserDesktopKeyPath);
-    shellDesktop.Open(HKEY_CURRENT_USER, kShellDesktopKeyPath);
-
-    WriteStyle(userDesktop, styleValues);
-    WriteStyle(shellDesktop, styleValues);
-
-    userDesktop.WriteString("Wallpaper", wallpaperPath);
-    userDesktop.WriteString("ConvertedWallpaper", wallpaperPath);
-    userDesktop.WriteString("OriginalWallpaper", wallpaperPath);
-    shellDesktop.WriteString("Wallpaper", wallpaperPath);
-    shellDesktop.WriteString("BackupWallpaper", wallpaperPath);
+    UserDesktopKeys keys;
+    keys.WriteStyle(styleValues);
+    keys.user.WriteString("Wallpaper", wallpaperPath);
+    keys.user.WriteString("ConvertedWallpaper", wallpaperPath);
+    keys.user.WriteString("OriginalWallpaper", wallpaperPath);
+    keys.shell.WriteString("Wallpaper", wallpaperPath);
+    keys.shell.WriteString("BackupWallpaper", wallpaperPath);
 
     TellSystem(wallpaperPath);
     RemoveFallbackBitmapOnceBack(wallpaperPath);
-    shellDesktop.Close();
-    userDesktop.Close();
+    keys.shell.Close();
+    keys.user.Close();
 }
 
 WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int style, bool fullColour)
@@ -126,17 +146,9 @@ WallpaperChange ApplyWallpaper(std::string picturePath, int alsoDefaultUser, int
 void KeepWallpaperStyle(int alsoDefaultUser, int style)
 {
     const WallpaperStyleValues* values = StyleValuesFor(style);
-    if (alsoDefaultUser) {
-        CRegistryKey defaultUser;
-        defaultUser.Open(HKEY_USERS, kDefaultUserDesktopKeyPath);
-        WriteStyle(defaultUser, values);
-    }
-    CRegistryKey userDesktop;
-    CRegistryKey shellDesktop;
-    userDesktop.Open(HKEY_CURRENT_USER, kUserDesktopKeyPath);
-    shellDesktop.Open(HKEY_CURRENT_USER, kShellDesktopKeyPath);
-    WriteStyle(userDesktop, values);
-    WriteStyle(shellDesktop, values);
+    if (alsoDefaultUser)
+        WriteDefaultUser(nullptr, values);
+    UserDesktopKeys().WriteStyle(values);
 }
 
 void RemoveWallpaper(int alsoDefaultUser)

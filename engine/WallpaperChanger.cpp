@@ -1,6 +1,7 @@
 #include "engine/WallpaperChanger.h"
 
 #include "framework/Path.h"
+#include "framework/Worker.h"
 #include "image/ImageFileType.h"
 
 #include <cstdio>
@@ -30,21 +31,42 @@ std::string FileStamp(const std::string& path)
 
 bool CWallpaperChanger::Request(WallpaperRequest request)
 {
+    if (m_exiting)
+        return true;
     if (m_job) {
         // A choice waiting shows the current picture in the newest style
         // anyway: a style click after it must not cost it its walk.
         if (!(m_waiting == WallpaperRequest::Chosen && request == WallpaperRequest::Current))
             m_waiting = request;
+        if (Replaces(request)) {
+            m_job->RequestStop();
+            m_jobStopped = true;
+        }
         return true;
     }
     return Start(request);
 }
 
+bool CWallpaperChanger::Replaces(WallpaperRequest request) const
+{
+    // A new choice makes whatever runs pointless. A picture converted only
+    // to be shown again is not wanted once the sequence moves on, nor in
+    // the other colour mode; a Next or Previous that runs is where the next
+    // change starts from, so it goes on.
+    if (request == WallpaperRequest::Chosen)
+        return true;
+    if (m_jobRequest != WallpaperRequest::Current)
+        return false;
+    return request != WallpaperRequest::Current || m_host.CurrentWallpaperOptions().fullColour != m_jobFullColour;
+}
+
 void CWallpaperChanger::Cancel()
 {
     m_waiting.reset();
-    if (m_job)
+    if (m_job) {
         m_jobCancelled = true;
+        m_job->RequestStop();
+    }
 }
 
 std::vector<std::string> CWallpaperChanger::Candidates(WallpaperRequest request, const std::string& current)
@@ -86,8 +108,13 @@ bool CWallpaperChanger::Start(WallpaperRequest request)
                 [result = m_jobResult, rest = std::vector<std::string>(candidate, candidates.end()),
                  fullColour = options.fullColour] {
                     for (const std::string& picture : rest) {
+                        // A stopped job finds nothing; only a bitmap written
+                        // before the stop came is still its result.
+                        if (StopRequested())
+                            return;
                         PreparedWallpaper prepared = PrepareWallpaper(picture, fullColour);
-                        if (prepared.change == WallpaperChange::PictureUnreadable)
+                        if (prepared.change == WallpaperChange::PictureUnreadable ||
+                            (prepared.change != WallpaperChange::Shown && StopRequested()))
                             continue;
                         result->picture = picture;
                         result->prepared = std::move(prepared);
@@ -98,6 +125,7 @@ bool CWallpaperChanger::Start(WallpaperRequest request)
             m_jobRequest = request;
             m_jobFullColour = options.fullColour;
             m_jobCancelled = false;
+            m_jobStopped = false;
             return true;
         }
         const PreparedWallpaper prepared = PrepareWallpaper(*candidate, options.fullColour);
@@ -155,6 +183,10 @@ bool CWallpaperChanger::TakeFinishedJob()
     const std::shared_ptr<JobResult> result = std::move(m_jobResult);
     if (m_jobCancelled)
         return true;
+    // Stopped for a newer change, which comes next and writes the style, or
+    // for the exit.
+    if (result->picture.empty() && m_jobStopped)
+        return true;
     if (result->picture.empty()) {
         KeepStyle();
         return false;
@@ -165,8 +197,9 @@ bool CWallpaperChanger::TakeFinishedJob()
 
 void CWallpaperChanger::OnJobFinished()
 {
-    // A message can outlive its job (one finished while the program ended).
-    if (!m_job || !m_job->Finished())
+    // A message can outlive its job (one finished while the program ended);
+    // at exit FinishBeforeExit takes the job itself.
+    if (!m_job || !m_job->Finished() || m_exiting)
         return;
     // Told before the waiting request starts: the host may cancel it.
     const WallpaperRequest finished = m_jobRequest;
@@ -182,17 +215,21 @@ void CWallpaperChanger::OnJobFinished()
 
 void CWallpaperChanger::FinishBeforeExit(DWORD milliseconds)
 {
-    // The window is closing: there is nobody left to tell.
+    // The window is closing: there is nobody left to tell, and nothing new
+    // starts.
     m_exiting = true;
-    const DWORD start = GetTickCount();
-    while (m_job) {
-        const DWORD spent = GetTickCount() - start;
-        if (spent >= milliseconds || !m_job->WaitUntilFinished(milliseconds - spent))
-            break;
-        OnJobFinished();
+    m_waiting.reset();
+    if (m_job) {
+        // Stopped, not waited for: part way through, a conversion writes
+        // nothing and its temporary file goes. One that had written its
+        // bitmap before it heard of the stop is shown, so the desktop, the
+        // bitmap and the current picture agree.
+        m_job->RequestStop();
+        m_jobStopped = true;
+        if (m_job->WaitPumpingMessages(milliseconds))
+            TakeFinishedJob();
     }
-    // What is still running is left to itself.
+    // Still running after all: it can no longer replace the bitmap.
     m_job.reset();
     m_jobResult.reset();
-    m_waiting.reset();
 }

@@ -7,8 +7,10 @@
 //
 // One job runs at a time. A change asked for while one runs waits, and only
 // the newest waits: a picture replaced before it was ever shown is never
-// converted. What a waiting change shows is decided when it starts, from
-// the window's state then, so a "next" picture follows the one just shown.
+// converted. A running conversion the new change makes pointless (see
+// Replaces) is stopped part way and writes nothing. What a waiting change
+// shows is decided when it starts, from the window's state then, so a
+// "next" picture follows the one just shown.
 
 #include "engine/Wallpaper.h"
 #include "framework/BackgroundJob.h"
@@ -76,7 +78,10 @@ class CWallpaperChanger {
     void Cancel();
     // The job's message arrived.
     void OnJobFinished();
-    // At exit: finishes what runs and waits, for at most `milliseconds`.
+    // At exit (close, log-off): stops what runs and waits for it, at most
+    // `milliseconds`, while the window's messages go on being handled; a
+    // job that finished its bitmap before the stop is shown. Requests are
+    // ignored from then on.
     void FinishBeforeExit(DWORD milliseconds);
     bool Busy() const { return m_job != nullptr; }
 
@@ -84,6 +89,8 @@ class CWallpaperChanger {
     // The pictures a request tries, in order.
     std::vector<std::string> Candidates(WallpaperRequest request, const std::string& current);
     bool Start(WallpaperRequest request);
+    // Whether `request`, arriving while a job runs, makes that job pointless.
+    bool Replaces(WallpaperRequest request) const;
     // True when the converted bitmap still holds this picture as asked: then
     // it is shown again without converting anything.
     bool ShowConvertedAgain(const std::string& picture, const WallpaperOptions& options);
@@ -118,6 +125,7 @@ class CWallpaperChanger {
     WallpaperRequest m_jobRequest = WallpaperRequest::Current;
     bool m_jobFullColour = false;
     bool m_jobCancelled = false;
+    bool m_jobStopped = false; // for a newer change, or the exit
     bool m_exiting = false;
     std::optional<WallpaperRequest> m_waiting;
     std::optional<Conversion> m_lastConversion;

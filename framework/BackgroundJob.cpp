@@ -17,8 +17,7 @@ struct CBackgroundJob::State {
 
     void Run()
     {
-        // Nothing may leave a thread's procedure; work that fails (memory
-        // short) leaves its result as it found it.
+        // Work that fails (memory short) leaves its result as it found it.
         try {
             work();
         } catch (...) {
@@ -37,29 +36,14 @@ CBackgroundJob::CBackgroundJob(std::function<void()> work, HWND window, UINT mes
     m_state->work = std::move(work);
     m_state->window = window;
     m_state->message = message;
-    auto* threadReference = new std::shared_ptr<State>(m_state);
-    m_thread = CreateThread(nullptr, 0, Run, threadReference, CREATE_SUSPENDED, nullptr);
-    if (!m_thread) {
-        delete threadReference;
+    if (!m_worker.Start([state = m_state] { state->Run(); }, WorkerPriority::BelowNormal))
         m_state->Run();
-        return;
-    }
-    // The window's thread comes first whenever both want the processor.
-    SetThreadPriority(m_thread, THREAD_PRIORITY_BELOW_NORMAL);
-    ResumeThread(m_thread);
 }
 
 CBackgroundJob::~CBackgroundJob()
 {
-    if (m_thread)
-        CloseHandle(m_thread);
-}
-
-DWORD WINAPI CBackgroundJob::Run(void* parameter)
-{
-    const std::unique_ptr<std::shared_ptr<State>> state(static_cast<std::shared_ptr<State>*>(parameter));
-    (*state)->Run();
-    return 0;
+    m_worker.RequestStop();
+    m_worker.Detach();
 }
 
 bool CBackgroundJob::Finished() const
@@ -71,5 +55,35 @@ bool CBackgroundJob::WaitUntilFinished(DWORD milliseconds) const
 {
     if (!Finished() && m_state->finishedEvent)
         WaitForSingleObject(m_state->finishedEvent, milliseconds);
+    return Finished();
+}
+
+bool CBackgroundJob::WaitPumpingMessages(DWORD milliseconds) const
+{
+    const DWORD start = GetTickCount();
+    bool quit = false;
+    int quitCode = 0;
+    while (!Finished() && m_state->finishedEvent) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= milliseconds)
+            break;
+        // After a WM_QUIT only the job is waited for: the queue is the outer loop's.
+        const DWORD woke =
+            MsgWaitForMultipleObjects(1, &m_state->finishedEvent, FALSE, milliseconds - spent, quit ? 0 : QS_ALLINPUT);
+        if (woke != WAIT_OBJECT_0 + 1)
+            continue;
+        MSG message;
+        while (!quit && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quitCode = static_cast<int>(message.wParam);
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (quit)
+        PostQuitMessage(quitCode);
     return Finished();
 }

@@ -1,9 +1,12 @@
 #pragma once
 // Work that must not hold up a window (decoding a large picture) on a
-// thread of its own. When it is done the thread posts a message to the
-// window, whose thread then takes the result. The work shares its result
-// with the caller through what it captures (a shared pointer), so a job
-// left running when the program ends touches nothing that is gone.
+// worker of its own (framework/Worker.h), below the window's priority. When
+// it is done the thread posts a message to the window, whose thread then
+// takes the result. The work shares its result with the caller through
+// what it captures (a shared pointer), so a job left running when the
+// program ends touches nothing that is gone.
+
+#include "framework/Worker.h"
 
 #include <windows.h>
 
@@ -12,22 +15,27 @@
 
 class CBackgroundJob {
   public:
-    // Starts `work` at once, below the window's priority; posts `message` to
-    // `window` when it returns. Without a thread the work runs here.
+    // Starts `work` at once; posts `message` to `window` when it returns,
+    // stopped or not. Without a thread the work runs here.
     CBackgroundJob(std::function<void()> work, HWND window, UINT message);
-    // A job still running is left to finish alone.
+    // A job still running is told to stop and left to end alone.
     ~CBackgroundJob();
     CBackgroundJob(const CBackgroundJob&) = delete;
     CBackgroundJob& operator=(const CBackgroundJob&) = delete;
 
+    // The work's StopRequested() answers true from now on: it gives up at
+    // its next check (every few rows of a picture) and writes nothing.
+    void RequestStop() { m_worker.RequestStop(); }
     // True once the work has returned; what it wrote is then visible here.
     bool Finished() const;
     // Waits at most `milliseconds`; true once the work has returned.
     bool WaitUntilFinished(DWORD milliseconds) const;
+    // The same, while the calling thread's windows go on taking their
+    // messages (a WM_QUIT met on the way is posted again afterwards).
+    bool WaitPumpingMessages(DWORD milliseconds) const;
 
   private:
     struct State;
-    static DWORD WINAPI Run(void* parameter);
     std::shared_ptr<State> m_state;
-    HANDLE m_thread = nullptr;
+    CWorker m_worker;
 };

@@ -67,7 +67,7 @@ int ImageTypeFromFileName(const std::string& fileName)
 int ImageTypeForPictureFile(const std::string& path)
 {
     const std::string extension = Lowercase(GetFileExtension(path));
-    if (extension == "jpg" || extension == "jpeg")
+    if (extension == "jpg" || extension == "jpeg" || extension == "jpe" || extension == "jfif")
         return JPG;
     if (extension == "gif")
         return GIF;

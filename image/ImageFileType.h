@@ -15,6 +15,6 @@ int ImageTypeFromExtension(const std::string& extension);
 int ImageTypeFromFileName(const std::string& fileName);
 
 // The rule every caller outside the library uses to decide whether a file is
-// a picture: the lowercased extension "jpg"/"jpeg" gives JPG, "gif" GIF,
+// a picture: the lowercased extension "jpg", "jpeg", "jpe" or "jfif" gives JPG, "gif" GIF,
 // "png" PNG, "bmp" BMP; anything else (the empty extension included) -1.
 int ImageTypeForPictureFile(const std::string& path);

@@ -152,7 +152,7 @@ uint8_t* CImageObject::GetBits() const
     return impl ? impl->GetBits() : nullptr;
 }
 
-void CImageObject::Load(const std::string& path, int fileType)
+bool CImageObject::Load(const std::string& path, int fileType)
 {
     const int oldType = type;
     fileName = path;
@@ -161,9 +161,12 @@ void CImageObject::Load(const std::string& path, int fileType)
     type = fileType;
     if (!impl || oldType != type) {
         if (!CreateImpl(path, type))
-            return;
+            return false;
     }
-    impl->Load(path);
+    if (impl->Load(path) == 1 && impl->GetWidth() > 0 && impl->GetHeight() > 0 && impl->GetBits())
+        return true;
+    CreateImpl(path, type); // what was read so far goes
+    return false;
 }
 
 int CImageObject::Save(const std::string& path, int fileType)

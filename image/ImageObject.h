@@ -48,8 +48,11 @@ class CImageObject : public CObject {
     virtual CImageImpl* GetImpl() const;
     virtual uint8_t* GetBits() const;
 
-    // type -1 takes the type from the file name's extension.
-    void Load(const std::string& fileName, int type = -1);
+    // type -1 takes the type from the file name's extension. False when no
+    // whole picture was read: a file its decoder gives up on part way (cut
+    // short by an interrupted copy, damaged, or a load told to stop) leaves
+    // no picture at all, width and height 0, rather than a half-grey one.
+    bool Load(const std::string& fileName, int type = -1);
     // 1 on success. A different type moves the picture into a new format object.
     int Save(const std::string& fileName, int type = -1);
     // A screen-compatible bitmap showing the picture; owned by the caller.

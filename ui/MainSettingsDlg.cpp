@@ -14,7 +14,8 @@
 
 namespace {
 
-// At exit a running conversion gets this long to finish and be shown.
+// At exit a running conversion is told to stop; this long at most is waited
+// for it (it stops within milliseconds), the window's messages handled meanwhile.
 constexpr DWORD kExitWaitForWallpaper = 2000; // ms
 
 // The controls that only mean something while a picture is shown.
@@ -139,8 +140,8 @@ BOOL CMainSettingsDlg::DestroyWindow()
 {
     RememberPlace(m_hWnd, m_settingsKey);
     m_intervalEdit.ReportBadIntervalOnce();
-    // A change on its way is shown if it comes in time, so the current
-    // picture saved below is the one on the desktop.
+    // A change on its way is stopped; one finished before the stop is
+    // shown, so the current picture saved below is the one on the desktop.
     m_schedule.Changer().FinishBeforeExit(kExitWaitForWallpaper);
     m_skin.Release();
     SaveSettings();

@@ -81,17 +81,14 @@ void ReadCoreHeader(const uint8_t* bytes, DibHeader& header)
     header.bitCount = static_cast<uint16_t>(bytes[10] | (bytes[11] << 8));
 }
 
-// OS/2 2.x files name four-byte colour entries, yet many writers store the
-// three-byte entries of the older core header: the room the file leaves
-// between the header and its pixels tells which.
-uint32_t TableEntryBytes(uint32_t headerSize, size_t tableStart, size_t pixelOffset, uint32_t entries)
+// How many colour entries the file holds: those its header names (or its
+// depth's whole table), unless the pixels start sooner, as OS/2 2.x
+// writers leave it (bmpsuite's pal8os2v2.bmp names none and holds 252).
+uint32_t TableEntries(uint32_t named, uint32_t entryBytes, size_t tableStart, size_t pixelOffset)
 {
-    if (headerSize == kCoreHeaderBytes)
-        return 3;
-    const bool os2 = headerSize == kShortOs2HeaderBytes || headerSize == kOs2HeaderBytes;
-    if (os2 && pixelOffset > tableStart && pixelOffset - tableStart < static_cast<uint64_t>(entries) * 4)
-        return 3;
-    return 4;
+    if (pixelOffset > tableStart && pixelOffset - tableStart < static_cast<uint64_t>(named) * entryBytes)
+        return static_cast<uint32_t>((pixelOffset - tableStart) / entryBytes);
+    return named;
 }
 
 // Three-byte entries are widened to four, the fourth byte 0; four-byte
@@ -202,13 +199,15 @@ bool ReadDibHeader(ByteReader& file, BmpLayout& layout, uint64_t fileSize)
             mask = file.Get32();
     }
 
-    uint32_t fileEntries = header.clrUsed;
-    if (fileEntries == 0 && header.bitCount <= 8)
-        fileEntries = 1u << header.bitCount;
-    if (fileEntries > kMaxTableEntries && header.bitCount <= 8)
+    uint32_t namedEntries = header.clrUsed;
+    if (namedEntries == 0 && header.bitCount <= 8)
+        namedEntries = 1u << header.bitCount;
+    if (namedEntries > kMaxTableEntries && header.bitCount <= 8)
         return false;
     const size_t statedPixelOffset = offBits != 0 ? start + offBits : 0;
-    const uint32_t entryBytes = TableEntryBytes(headerSize, file.Position(), statedPixelOffset, fileEntries);
+    // Only the core header has three-byte entries; OS/2 2.x ones have four.
+    const uint32_t entryBytes = core ? 3 : 4;
+    const uint32_t fileEntries = TableEntries(namedEntries, entryBytes, file.Position(), statedPixelOffset);
     // Deeper pictures may carry an optional table for palette devices, as
     // long as they like; its first 256 colours are kept (and become the
     // picture's palette) unless bit-field masks take its place right after

@@ -1,5 +1,7 @@
 #include "image/bmp/DibFile.h"
 
+#include "framework/Worker.h"
+
 #include "image/bmp/BmpParser.h"
 #include "image/io/ByteReader.h"
 #include "image/io/FileHandle.h"
@@ -33,8 +35,10 @@ GlobalDib ReadDibFile(const std::string& fileName)
 
 size_t WriteInChunks(FileHandle& file, const uint8_t* buffer, size_t byteCount)
 {
-    return WriteInChunks([&file](const uint8_t* chunk, size_t count) { return file.Write(chunk, count); }, buffer,
-                         byteCount);
+    // A conversion told to stop gives up between two chunks.
+    return WriteInChunks(
+        [&file](const uint8_t* chunk, size_t count) { return StopRequested() ? 0 : file.Write(chunk, count); }, buffer,
+        byteCount);
 }
 
 uint32_t ColorTableBytes(const BITMAPINFOHEADER& dib)

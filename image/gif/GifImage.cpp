@@ -1,6 +1,5 @@
 #include "image/gif/GifImage.h"
 
-#include "image/HelperThread.h"
 #include "image/gif/GifParser.h"
 #include "image/io/ByteReader.h"
 #include "image/io/WholeFile.h"
@@ -27,9 +26,9 @@ class PictureSink : public GifPictureSink {
         picture_.SetPalette(count, reds, greens, blues);
     }
     void SetTransparentIndex(int index) override { picture_.SetTransparentIndex(index); }
-    bool StartHelper(std::thread& helper, std::function<void()> work) override
+    bool StartHelper(CWorker& helper, std::function<void()> work) override
     {
-        return HasSecondProcessor() && StartHelperThread(helper, std::move(work));
+        return HasSecondProcessor() && helper.Start(std::move(work));
     }
 
   private:

@@ -56,7 +56,8 @@ class GifFileReader {
   private:
     // Returns false when block reading must stop.
     bool ReadExtension();
-    void DecodeImage();
+    // False when the image stops before its last pixel.
+    bool DecodeImage();
 
     ByteReader& file_;
     GifPictureSink& picture_;
@@ -82,8 +83,7 @@ GifReadResult GifFileReader::Read()
         } else if (block == kImageSeparator) {
             // The program needs the first image only; later frames of an
             // animation are not read.
-            DecodeImage();
-            break;
+            return DecodeImage() ? GifReadResult::Read : GifReadResult::Incomplete;
         } else {
             break; // the trailer, or anything unexpected
         }
@@ -109,7 +109,7 @@ bool GifFileReader::ReadExtension()
     return true;
 }
 
-void GifFileReader::DecodeImage()
+bool GifFileReader::DecodeImage()
 {
     uint8_t descriptor[9];
     file_.Read(descriptor, sizeof descriptor);
@@ -122,7 +122,7 @@ void GifFileReader::DecodeImage()
 
     const PictureRows rows = picture_.CreatePicture(width, height);
     if (!rows.bits)
-        return;
+        return false;
     if (hasLocalTable || hasGlobalTable_) {
         uint8_t reds[256];
         uint8_t greens[256];
@@ -131,21 +131,22 @@ void GifFileReader::DecodeImage()
         picture_.SetPalette(count, reds, greens, blues);
     }
     if (rows.width <= 0 || rows.height <= 0)
-        return;
+        return false;
 
     GifRowWriter writer(rows, (packed & 0x40) != 0);
     if (writer.PixelCount() >= kPixelsWorthAThread) {
         GatheredCodes gathered;
         if (gathered.Gather(file_))
-            DecodeInTwoParts(gathered.Codes(), writer, [this](std::thread& helper, std::function<void()> work) {
+            DecodeInTwoParts(gathered.Codes(), writer, [this](CWorker& helper, std::function<void()> work) {
                 return picture_.StartHelper(helper, std::move(work));
             });
-        return;
+        return writer.Complete();
     }
     // The decoder's tables and buffers take about 90 KiB; keep them off the stack.
     const std::unique_ptr<LzwDecoder> decoder(new (std::nothrow) LzwDecoder);
     if (decoder)
         decoder->Decode(file_, rows.width, writer);
+    return writer.Complete();
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "framework/Worker.h"
 #include "image/gif/PictureRows.h"
 
 #include <cstdint>
 #include <functional>
-#include <thread>
 
 class ByteReader;
 
@@ -18,7 +18,7 @@ class GifPictureSink {
     virtual void SetTransparentIndex(int index) = 0;
     // Starts work on a second thread, kept in helper, for a large picture;
     // false (the default) when the machine has no processor to spare.
-    virtual bool StartHelper(std::thread& helper, std::function<void()> work)
+    virtual bool StartHelper(CWorker& helper, std::function<void()> work)
     {
         (void)helper;
         (void)work;
@@ -35,9 +35,11 @@ class GifPictureSink {
 int BuildGifPalette(const uint8_t* table, int tableSize, int transparentIndex, uint8_t reds[256], uint8_t greens[256],
                     uint8_t blues[256]);
 
-enum class GifReadResult { NotGif, Read };
+// Incomplete: the first image stops before its last pixel (its data ends
+// early, as in an interrupted copy, or the worker was told to stop).
+enum class GifReadResult { NotGif, Read, Incomplete };
 
 // Parses a GIF file (87a or 89a) and decodes its first image into the sink.
-// Anything after a malformed block is ignored; the file counts as read as
-// long as it starts with "GIF8".
+// Anything after a malformed block is ignored; a file that starts with
+// "GIF8" counts as read unless its first image is incomplete.
 GifReadResult ReadGif(ByteReader& file, GifPictureSink& picture);

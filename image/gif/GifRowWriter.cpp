@@ -1,5 +1,7 @@
 #include "image/gif/GifRowWriter.h"
 
+#include "framework/Worker.h"
+
 #include <cstring>
 
 namespace {
@@ -21,6 +23,12 @@ uint64_t GifRowWriter::PixelCount() const
     return static_cast<uint64_t>(rows_.width) * static_cast<uint64_t>(rows_.height);
 }
 
+bool GifRowWriter::Complete() const
+{
+    const uint64_t pixels = PixelCount();
+    return pixels > 0 && reached_.load(std::memory_order_relaxed) >= pixels;
+}
+
 int GifRowWriter::ArrayRow(uint64_t line) const
 {
     if (!interlaced_)
@@ -40,6 +48,8 @@ int GifRowWriter::Write(uint64_t first, const uint8_t* pixels, size_t count) con
 {
     if (rows_.width <= 0)
         return -1;
+    if (StopRequested())
+        return kStopped;
     const uint64_t width = static_cast<uint64_t>(rows_.width);
     while (count > 0) {
         const int arrayRow = ArrayRow(first / width);
@@ -52,6 +62,9 @@ int GifRowWriter::Write(uint64_t first, const uint8_t* pixels, size_t count) con
         pixels += piece;
         first += piece;
         count -= piece;
+        uint64_t reached = reached_.load(std::memory_order_relaxed);
+        while (first > reached && !reached_.compare_exchange_weak(reached, first, std::memory_order_relaxed)) {
+        }
     }
     return 0;
 }

@@ -2,7 +2,9 @@
 
 #include "image/gif/PictureRows.h"
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 // Puts decoded pixels of a GIF image into the picture's rows. The data's
 // first line is the top row of the picture, which is the last row of the
@@ -18,10 +20,15 @@ class GifRowWriter {
 
     // Copies count pixels that start at index first of the data into their
     // rows. Returns 0, or -1 when some of them lie beyond the picture (those
-    // before it are written).
+    // before it are written), or kStopped, writing nothing, once the worker
+    // was told to stop (framework/Worker.h).
     int Write(uint64_t first, const uint8_t* pixels, size_t count) const;
+    static constexpr int kStopped = -2;
 
     uint64_t PixelCount() const;
+    // True once the decoders wrote the data's last pixel: a file cut short
+    // (an interrupted copy) would leave the rest of the picture black.
+    bool Complete() const;
 
   private:
     // The array row of the data's line-th line, -1 beyond the picture.
@@ -29,4 +36,6 @@ class GifRowWriter {
 
     PictureRows rows_;
     bool interlaced_;
+    // The end of the furthest pixels written, by whichever thread.
+    mutable std::atomic<uint64_t> reached_{0};
 };

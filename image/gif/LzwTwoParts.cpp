@@ -128,14 +128,13 @@ class TwoParts : public LzwClearCodeWatch {
     void EndHelper()
     {
         keepLooking_ = false;
-        if (helper_.joinable())
-            helper_.join();
+        helper_.Join();
     }
 
     const LzwCodes codes_;
     GifRowWriter& rows_;
     const size_t splitBit_;
-    std::thread helper_;
+    CWorker helper_;
     std::atomic<int> state_{kSearching};
     std::atomic<bool> keepLooking_{true};
     // Written by the second thread before it sets kFound, read after.

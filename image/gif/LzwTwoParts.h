@@ -1,16 +1,16 @@
 #pragma once
 
+#include "framework/Worker.h"
 #include "image/gif/LzwBits.h"
 
 #include <cstdint>
 #include <functional>
-#include <thread>
 
 class GifRowWriter;
 
 // Starts work on a second thread, kept in helper; false when there is none
 // to be had (or none worth having), and then nothing was started.
-using HelperStart = std::function<bool(std::thread& helper, std::function<void()> work)>;
+using HelperStart = std::function<bool(CWorker& helper, std::function<void()> work)>;
 
 // Decodes a whole image on the calling thread and a second one, with exactly
 // the pixels of one decoder.

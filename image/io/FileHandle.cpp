@@ -8,8 +8,10 @@ FileHandle::~FileHandle()
 
 FileHandle FileHandle::OpenForReading(const std::string& path)
 {
-    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // A reader never holds a writer out (a copy or a download still going
+    // on): a file that changes meanwhile reads as damaged, and is passed over.
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 FileHandle FileHandle::CreateForWriting(const std::string& path)

@@ -1,5 +1,7 @@
 #include "image/io/FileReplacement.h"
 
+#include "framework/Worker.h"
+
 namespace {
 
 // The absolute form of `path` and the folder it lies in (with its final
@@ -27,7 +29,7 @@ bool MoveIntoPlace(const char* temporary, const std::string& target)
         if (MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING))
             return true;
         const DWORD error = GetLastError();
-        if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+        if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) || StopRequested())
             return false;
         Sleep(kPause);
     }
@@ -51,7 +53,9 @@ bool WriteFileReplacing(const std::string& path, const std::function<bool(FileHa
         FileHandle file = FileHandle::CreateForWriting(temporary);
         written = file.IsOpen() && write(file);
     }
-    if (written && MoveIntoPlace(temporary, fullPath))
+    // A write told to stop leaves the target as it was: the last moment to
+    // give up is before the move.
+    if (written && !StopRequested() && MoveIntoPlace(temporary, fullPath))
         return true;
     DeleteFileA(temporary);
     return false;

@@ -11,5 +11,6 @@
 // the target for a moment. When `write` fails, or the temporary file cannot
 // be made or cannot take the target's place (a reader holding it for good,
 // a full disk, a folder the user may not write), the temporary file is
-// removed, an existing target stays as it was, and the result is false.
+// removed, an existing target stays as it was, and the result is false; so
+// too when the worker writing it is told to stop (framework/Worker.h).
 bool WriteFileReplacing(const std::string& path, const std::function<bool(FileHandle& file)>& write);

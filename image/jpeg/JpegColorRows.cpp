@@ -1,6 +1,5 @@
 #include "image/jpeg/JpegColorRows.h"
 
-#include "image/HelperThread.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 
@@ -30,20 +29,20 @@ constexpr int kInkUpperPartPercent = 56;
 
 JpegColorRows::~JpegColorRows()
 {
-    abandoned = true;
+    helper.RequestStop();
     EndHelper();
 }
 
 void JpegColorRows::EndHelper()
 {
-    if (!helper.joinable())
+    if (!helper.Started())
         return;
     {
         const std::lock_guard<std::mutex> lock(mutex);
         decodingEnded = true;
     }
     rowsArrived.notify_one();
-    helper.join();
+    helper.Join();
 }
 
 bool JpegColorRows::Allocate(int newWidth, int newHeight)
@@ -56,40 +55,41 @@ bool JpegColorRows::Allocate(int newWidth, int newHeight)
     return pixels != nullptr;
 }
 
-bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const std::string& fileName)
+bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const WholeFile& file)
 {
     if (!Allocate(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height)))
         return false;
     if (HasSecondProcessor() && height >= kRowsWorthAThread) {
         if (jpeg_has_multiple_scans(&decoder)) {
-            if (StartHelper(&JpegColorRows::CountRows)) {
-                DecodeWhileCounting(decoder);
-                return true;
-            }
-        } else if (PrepareLowerPart(decoder, fileName) && StartHelper(&JpegColorRows::DecodeLowerPart)) {
-            return DecodeInTwoParts(decoder);
+            if (StartHelper(&JpegColorRows::CountRows))
+                return DecodeWhileCounting(decoder);
+        } else {
+            PrepareLowerPart(decoder, file);
+            if (StartHelper(&JpegColorRows::DecodeLowerPart))
+                return DecodeInTwoParts(decoder);
         }
     }
     // One thread does it all, also when no second thread could be had.
     ReadRows(decoder, height, &histogram);
+    if (StopRequested())
+        return false;
     jpeg_finish_decompress(&decoder);
     return true;
 }
 
 bool JpegColorRows::StartHelper(void (JpegColorRows::*work)()) noexcept
 {
-    return StartHelperThread(helper, [this, work] { (this->*work)(); });
+    return helper.Start([this, work] { (this->*work)(); });
 }
 
-bool JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, const std::string& fileName)
+void JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, const WholeFile& file)
 {
-    lower.file = OpenStdioFile(fileName, "rb");
+    lower.file = &file;
     lower.output = decoder.out_color_space;
     lower.scaleNum = decoder.scale_num;
     lower.scaleDenom = decoder.scale_denom;
     lower.firstRow =
         height * (IsInkColorSpace(decoder.out_color_space) ? kInkUpperPartPercent : kUpperPartPercent) / 100;
-    return lower.file != nullptr;
 }
 
 void JpegColorRows::DecodeLowerPart()
@@ -97,8 +97,10 @@ void JpegColorRows::DecodeLowerPart()
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
     decoder.err = InstallJpegErrorManager(errors);
-    if (setjmp(errors.recovery) == 0)
+    if (setjmp(errors.recovery) == 0) {
         ReadLowerPart(decoder);
+        lower.decoded = lower.decoded && !errors.endedEarly;
+    }
     jpeg_destroy_decompress(&decoder);
 }
 
@@ -106,7 +108,8 @@ void JpegColorRows::DecodeLowerPart()
 void JpegColorRows::ReadLowerPart(jpeg_decompress_struct& decoder)
 {
     jpeg_create_decompress(&decoder);
-    jpeg_stdio_src(&decoder, lower.file.get());
+    WatchForStop(decoder);
+    jpeg_mem_src(&decoder, lower.file->Data(), lower.file->Size());
     jpeg_read_header(&decoder, TRUE);
     decoder.out_color_space = lower.output;
     decoder.scale_num = lower.scaleNum;
@@ -116,7 +119,7 @@ void JpegColorRows::ReadLowerPart(jpeg_decompress_struct& decoder)
         return;
     jpeg_skip_scanlines(&decoder, static_cast<JDIMENSION>(lower.firstRow));
     ReadRows(decoder, height, &lower.counts);
-    if (abandoned)
+    if (StopRequested())
         return;
     jpeg_finish_decompress(&decoder);
     lower.decoded = true;
@@ -128,7 +131,7 @@ bool JpegColorRows::DecodeInTwoParts(jpeg_decompress_struct& decoder)
     // caller holds outside the library's recovery point: should decoder
     // longjmp out of here, the destructor still stops the thread.
     ReadRows(decoder, lower.firstRow, &histogram);
-    helper.join();
+    helper.Join();
     // The upper decoder stops short of the last row; the lower one has
     // read the file to its end.
     jpeg_abort_decompress(&decoder);
@@ -136,15 +139,18 @@ bool JpegColorRows::DecodeInTwoParts(jpeg_decompress_struct& decoder)
     return lower.decoded;
 }
 
-void JpegColorRows::DecodeWhileCounting(jpeg_decompress_struct& decoder)
+bool JpegColorRows::DecodeWhileCounting(jpeg_decompress_struct& decoder)
 {
     ReadRows(decoder, height, nullptr);
+    if (StopRequested())
+        return false;
     jpeg_finish_decompress(&decoder);
     {
         const std::lock_guard<std::mutex> lock(mutex);
         rowsDecoded = height;
     }
     EndHelper();
+    return true;
 }
 
 void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts)
@@ -156,7 +162,7 @@ void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHist
         inkRows = decoder.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
                                             decoder.output_width * 4, kRowsPerRead);
     int published = static_cast<int>(decoder.output_scanline);
-    while (static_cast<int>(decoder.output_scanline) < end && !abandoned) {
+    while (static_cast<int>(decoder.output_scanline) < end && !StopRequested()) {
         const int first = static_cast<int>(decoder.output_scanline);
         const int wanted = end - first < kRowsPerRead ? end - first : kRowsPerRead;
         JSAMPROW rows[kRowsPerRead];

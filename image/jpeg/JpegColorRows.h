@@ -1,15 +1,13 @@
 #pragma once
 
-#include "image/io/StdioFile.h"
+#include "framework/Worker.h"
+#include "image/io/WholeFile.h"
 #include "image/quantize/ColorHistogram.h"
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <string>
-#include <thread>
 
 #include <jpeglib.h>
 
@@ -24,7 +22,8 @@
 // the first row comes out, so two decoders would each pay for them: the
 // calling thread decodes it alone while a second thread counts the colours
 // of the rows already decoded. With one processor (or a process tied to
-// one), no thread is started.
+// one), no thread is started. The second decoder reads the bytes the first
+// one reads: the file is never opened twice.
 class JpegColorRows {
   public:
     JpegColorRows() = default;
@@ -33,12 +32,13 @@ class JpegColorRows {
     JpegColorRows& operator=(const JpegColorRows&) = delete;
 
     // After jpeg_start_decompress with the output RequestOutput asked for
-    // (RGB, or the stored inks of ink files): decodes every row of fileName, the file
-    // decoder reads, and ends the decompression. False when memory is
-    // short or the second decoder met an error. An error of decoder
-    // longjmps out of it (its frame keeps nothing to destroy); a second
-    // thread then ends with this object.
-    bool Decode(jpeg_decompress_struct& decoder, const std::string& fileName);
+    // (RGB, or the stored inks of ink files): decodes every row of file, whose
+    // bytes decoder reads, and ends the decompression. False when memory is
+    // short, the work was told to stop, or the second decoder met an error
+    // or the file's early end. An error of decoder longjmps out of it (its
+    // frame keeps nothing to destroy); a second thread then ends with this
+    // object.
+    bool Decode(jpeg_decompress_struct& decoder, const WholeFile& file);
 
     int Width() const { return width; }
     int Height() const { return height; }
@@ -50,7 +50,7 @@ class JpegColorRows {
     // How the second decoder of a two-part decoding is set up, and its part:
     // from firstRow to the end.
     struct LowerPart {
-        StdioFile file;
+        const WholeFile* file = nullptr;
         J_COLOR_SPACE output = JCS_RGB;
         unsigned int scaleNum = 1;
         unsigned int scaleDenom = 1;
@@ -71,13 +71,13 @@ class JpegColorRows {
     // A file of one scan: the calling thread reads the upper part, the
     // second thread, with a decoder of its own and its own recovery point,
     // the lower part.
-    bool PrepareLowerPart(const jpeg_decompress_struct& decoder, const std::string& fileName);
+    void PrepareLowerPart(const jpeg_decompress_struct& decoder, const WholeFile& file);
     bool DecodeInTwoParts(jpeg_decompress_struct& decoder);
     void DecodeLowerPart();
     void ReadLowerPart(jpeg_decompress_struct& decoder);
 
     // A progressive file: the second thread counts what the first decodes.
-    void DecodeWhileCounting(jpeg_decompress_struct& decoder);
+    bool DecodeWhileCounting(jpeg_decompress_struct& decoder);
     void Publish(int decodedRows);
     void CountRows();
     void EndHelper();
@@ -88,8 +88,7 @@ class JpegColorRows {
     ColorHistogram histogram;
 
     LowerPart lower;
-    std::thread helper;
-    std::atomic<bool> abandoned{false};
+    CWorker helper;
     std::mutex mutex;
     std::condition_variable rowsArrived;
     int rowsDecoded = 0;        // guarded by mutex

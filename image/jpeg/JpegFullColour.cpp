@@ -4,7 +4,7 @@
 
 #include "image/DibSize.h"
 #include "image/ImageObject.h"
-#include "image/io/StdioFile.h"
+#include "image/io/WholeFile.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 
@@ -20,10 +20,11 @@ void SwapRedAndBlue(uint8_t* row, size_t width)
         std::swap(row[0], row[2]);
 }
 
-bool ReadFullColour(jpeg_decompress_struct& decoder, FILE* file, CImageObject& picture)
+bool ReadFullColour(jpeg_decompress_struct& decoder, const WholeFile& file, CImageObject& picture)
 {
     jpeg_create_decompress(&decoder);
-    jpeg_stdio_src(&decoder, file);
+    WatchForStop(decoder);
+    jpeg_mem_src(&decoder, file.Data(), file.Size());
     jpeg_read_header(&decoder, TRUE);
     const bool ink = IsInkColorSpace(decoder.jpeg_color_space);
     // The library turns grey and YCbCr into blue-green-red itself; inks it
@@ -59,7 +60,7 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, FILE* file, CImageObject& p
     return true;
 }
 
-bool DecodeFullColour(FILE* file, CImageObject& picture)
+bool DecodeFullColour(const WholeFile& file, CImageObject& picture)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -70,15 +71,13 @@ bool DecodeFullColour(FILE* file, CImageObject& picture)
     }
     const bool read = ReadFullColour(decoder, file, picture);
     jpeg_destroy_decompress(&decoder);
-    return read;
+    return read && !errors.endedEarly;
 }
 
 } // namespace
 
 bool LoadJpegFullColour(const std::string& path, CImageObject& picture)
 {
-    const StdioFile file = OpenStdioFile(path, "rb");
-    if (!file)
-        return false;
-    return DecodeFullColour(file.get(), picture);
+    WholeFile file;
+    return file.Open(path) && DecodeFullColour(file, picture);
 }

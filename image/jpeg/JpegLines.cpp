@@ -48,7 +48,6 @@ bool QuantizeInto(const JpegColorRows& rows, CImageImpl& picture)
     const QuantizedPalette palette = MedianCut(rows.Histogram(), kPaletteColors);
     picture.SetPalette(palette.count, palette.red.data(), palette.green.data(), palette.blue.data());
     const int stride = picture.GetRowStride();
-    DitherPicture(palette, rows.Row(0), width, height, picture.GetBits() + static_cast<size_t>(height - 1) * stride,
-                  -static_cast<ptrdiff_t>(stride));
-    return true;
+    return DitherPicture(palette, rows.Row(0), width, height,
+                         picture.GetBits() + static_cast<size_t>(height - 1) * stride, -static_cast<ptrdiff_t>(stride));
 }

@@ -27,5 +27,6 @@ void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture);
 // For a colour file, once its rows are decoded and the picture is made at
 // their size with 8 bits: reduces them to at most 128 colours, as
 // libjpeg's two-pass quantiser with Floyd-Steinberg dithering would, and
-// writes them in. False when the picture is not such a picture.
+// writes them in. False when the picture is not such a picture, or the
+// worker was told to stop part way (framework/Worker.h).
 bool QuantizeInto(const JpegColorRows& rows, CImageImpl& picture);

@@ -5,7 +5,7 @@
 
 #include "image/DibSize.h"
 #include "image/ImageObject.h"
-#include "image/io/StdioFile.h"
+#include "image/io/WholeFile.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
 
@@ -25,11 +25,12 @@ void ChooseCoveringScale(jpeg_decompress_struct& decoder, int coverWidth, int co
     }
 }
 
-void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, const std::string& fileName, int coverWidth,
-                 int coverHeight, CImageObject& picture, JpegColorRows& colorRows, JpegPreview& preview)
+void ReadPreview(jpeg_decompress_struct& decoder, const WholeFile& file, int coverWidth, int coverHeight,
+                 CImageObject& picture, JpegColorRows& colorRows, JpegPreview& preview)
 {
     jpeg_create_decompress(&decoder);
-    jpeg_stdio_src(&decoder, file);
+    WatchForStop(decoder);
+    jpeg_mem_src(&decoder, file.Data(), file.Size());
     jpeg_read_header(&decoder, TRUE);
     preview.fileWidth = static_cast<int>(decoder.image_width);
     preview.fileHeight = static_cast<int>(decoder.image_height);
@@ -42,7 +43,7 @@ void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, const std::string&
     ChooseCoveringScale(decoder, coverWidth, coverHeight);
     jpeg_start_decompress(&decoder);
     if (!IsGreyJpeg(decoder)) {
-        if (colorRows.Decode(decoder, fileName))
+        if (colorRows.Decode(decoder, file))
             preview.result = JpegPreviewResult::Decoded;
         return;
     }
@@ -53,7 +54,7 @@ void ReadPreview(jpeg_decompress_struct& decoder, FILE* file, const std::string&
     preview.result = JpegPreviewResult::Decoded;
 }
 
-void DecodePreview(FILE* file, const std::string& fileName, int coverWidth, int coverHeight, CImageObject& picture,
+void DecodePreview(const WholeFile& file, int coverWidth, int coverHeight, CImageObject& picture,
                    JpegColorRows& colorRows, JpegPreview& preview)
 {
     jpeg_decompress_struct decoder = {};
@@ -64,8 +65,10 @@ void DecodePreview(FILE* file, const std::string& fileName, int coverWidth, int 
         preview.result = JpegPreviewResult::Failed;
         return;
     }
-    ReadPreview(decoder, file, fileName, coverWidth, coverHeight, picture, colorRows, preview);
+    ReadPreview(decoder, file, coverWidth, coverHeight, picture, colorRows, preview);
     jpeg_destroy_decompress(&decoder);
+    if (errors.endedEarly)
+        preview.result = JpegPreviewResult::Failed;
 }
 
 } // namespace
@@ -73,11 +76,11 @@ void DecodePreview(FILE* file, const std::string& fileName, int coverWidth, int 
 JpegPreview LoadJpegPreview(const std::string& fileName, int coverWidth, int coverHeight, CImageObject& picture)
 {
     JpegPreview preview;
-    const StdioFile file = OpenStdioFile(fileName, "rb");
-    if (!file)
+    WholeFile file;
+    if (!file.Open(fileName))
         return preview;
     JpegColorRows colorRows;
-    DecodePreview(file.get(), fileName, coverWidth, coverHeight, picture, colorRows, preview);
+    DecodePreview(file, coverWidth, coverHeight, picture, colorRows, preview);
     if (preview.result == JpegPreviewResult::Decoded && colorRows.Height() > 0 &&
         !(picture.Create(colorRows.Width(), colorRows.Height(), 8, -1) && QuantizeInto(colorRows, *picture.GetImpl())))
         preview.result = JpegPreviewResult::Failed;

@@ -5,19 +5,17 @@
 #include "image/jpeg/JpegImage.h"
 
 #include "image/DibSize.h"
-#include "image/io/StdioFile.h"
+#include "image/io/WholeFile.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
 
-#include <cstdio>
-
 namespace {
 
-int ReadJpeg(jpeg_decompress_struct& decoder, FILE* file, const std::string& fileName, CImageImpl& picture,
-             JpegColorRows& colorRows)
+int ReadJpeg(jpeg_decompress_struct& decoder, const WholeFile& file, CImageImpl& picture, JpegColorRows& colorRows)
 {
     jpeg_create_decompress(&decoder);
-    jpeg_stdio_src(&decoder, file);
+    WatchForStop(decoder);
+    jpeg_mem_src(&decoder, file.Data(), file.Size());
     jpeg_read_header(&decoder, TRUE);
     RequestOutput(decoder);
     // Refuse absurd sizes before the library or we allocate whole-picture
@@ -30,7 +28,7 @@ int ReadJpeg(jpeg_decompress_struct& decoder, FILE* file, const std::string& fil
     jpeg_start_decompress(&decoder);
 
     if (!IsGreyJpeg(decoder)) {
-        const bool decoded = colorRows.Decode(decoder, fileName);
+        const bool decoded = colorRows.Decode(decoder, file);
         jpeg_destroy_decompress(&decoder);
         return decoded ? 1 : 0;
     }
@@ -44,7 +42,7 @@ int ReadJpeg(jpeg_decompress_struct& decoder, FILE* file, const std::string& fil
     return 1;
 }
 
-int DecodeJpeg(FILE* file, const std::string& fileName, CImageImpl& picture, JpegColorRows& colorRows)
+int DecodeJpeg(const WholeFile& file, CImageImpl& picture, JpegColorRows& colorRows)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -53,19 +51,19 @@ int DecodeJpeg(FILE* file, const std::string& fileName, CImageImpl& picture, Jpe
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    return ReadJpeg(decoder, file, fileName, picture, colorRows);
+    const int result = ReadJpeg(decoder, file, picture, colorRows);
+    return errors.endedEarly ? 0 : result;
 }
 
 } // namespace
 
 int CJpegImage::Load(const std::string& name)
 {
-    const std::string& fileName = AdoptFileName(name);
-    const StdioFile file = OpenStdioFile(fileName, "rb");
-    if (!file)
+    WholeFile file;
+    if (!file.Open(AdoptFileName(name)))
         return 0;
     JpegColorRows colorRows;
-    if (DecodeJpeg(file.get(), fileName, *this, colorRows) != 1)
+    if (DecodeJpeg(file, *this, colorRows) != 1)
         return 0;
     if (colorRows.Height() == 0)
         return 1; // a grey file, read straight into the picture

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "image/io/FileHandle.h"
+#include "framework/Worker.h"
 
-#include <atomic>
-#include <string>
-#include <thread>
+#include <cstddef>
+#include <cstdint>
 
 // Checks the CRC of every critical chunk of a PNG file (IHDR, PLTE, IDAT,
-// IEND) on a second thread, reading the file on its own, so that libpng,
-// told to trust those CRCs, spends the decoding thread on the pixels.
-// Ancillary chunks are left to libpng, which checks and drops them as ever.
+// IEND) on a second thread, over the bytes libpng reads (the file is read
+// once, never opened again), so that libpng, told to trust those CRCs,
+// spends the decoding thread on the pixels. Ancillary chunks are left to
+// libpng, which checks and drops them as ever.
 class CriticalChunkCheck {
   public:
-    explicit CriticalChunkCheck(const std::string& path);
-    ~CriticalChunkCheck();
+    // The bytes stay with the caller and outlive the check.
+    CriticalChunkCheck(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) {}
     CriticalChunkCheck(const CriticalChunkCheck&) = delete;
     CriticalChunkCheck& operator=(const CriticalChunkCheck&) = delete;
 
@@ -21,15 +21,17 @@ class CriticalChunkCheck {
     // file is large enough; false (and libpng checks as usual) otherwise.
     bool Start();
 
-    // Waits for the check. False when a critical chunk's CRC is wrong; a
-    // file that ends early passes here, since libpng fails on it itself.
+    // Waits for the check. False when a critical chunk's CRC is wrong or
+    // the check was stopped; a file that ends early passes here, since
+    // libpng fails on it itself.
     bool Passed();
 
   private:
     void Check();
 
-    FileHandle file_;
-    std::thread helper_;
-    std::atomic<bool> stop_{false};
+    const uint8_t* const bytes_;
+    const size_t size_;
     bool passed_ = true;
+    // Last, so that it ends before what it reads goes.
+    CWorker helper_;
 };

@@ -3,12 +3,34 @@
 // destructors.
 #include "image/png/PngImage.h"
 
-#include "image/io/StdioFile.h"
+#include "framework/Worker.h"
+#include "image/io/WholeFile.h"
 #include "image/png/CriticalChunkCheck.h"
 
 #include <png.h>
 
+#include <cstring>
+
 namespace {
+
+// The rows between two looks for a stop.
+constexpr png_uint_32 kRowsPerStopCheck = 16;
+
+// The file's bytes as libpng takes them; running out is a read error.
+struct MemorySource {
+    const uint8_t* bytes;
+    size_t size;
+    size_t at;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, size_t count)
+{
+    MemorySource& source = *static_cast<MemorySource*>(png_get_io_ptr(png));
+    if (count > source.size - source.at)
+        png_error(png, "Read Error");
+    std::memcpy(out, source.bytes + source.at, count);
+    source.at += count;
+}
 
 // Transparent and translucent pixels are composited on this colour.
 const png_color_16 kBackground = {0, 31, 127, 255, 0};
@@ -49,13 +71,6 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
         IsGrey(colorType) && ((colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0);
     const bool plainGrey = IsGrey(colorType) && !greyWithAlpha;
 
-    // The palette as the file holds it: once the transformations are set up,
-    // libpng has composited its transparent entries on the background in
-    // place. Colour files may carry a suggested palette too: it goes with
-    // the picture, so that palette displays draw the picture through it.
-    uint8_t triples[256 * 3];
-    const int paletteSize = CopyFilePalette(png, info, triples);
-
     if (bitDepth == 16)
         png_set_strip_16(png);
     if (plainGrey) {
@@ -77,6 +92,13 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
         png_set_bgr(png); // DIB rows hold blue, green, red
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
+    // The palette once libpng has composited its transparent and
+    // translucent entries on the background, as it composites the pixels
+    // of colour files: no transparent part turns black. Colour files may
+    // carry a suggested palette too: it goes with the picture, so that
+    // palette displays draw the picture through it.
+    uint8_t triples[256 * 3];
+    const int paletteSize = CopyFilePalette(png, info, triples);
 
     const int depth = png_get_bit_depth(png, info) * png_get_channels(png, info);
     if (depth != 1 && depth != 4 && depth != 8 && depth != 24)
@@ -97,8 +119,11 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
     uint8_t* const topRow = picture.GetBits() + static_cast<size_t>(height - 1) * picture.GetRowStride();
     for (int pass = 0; pass < passes; ++pass) {
         uint8_t* row = topRow;
-        for (png_uint_32 y = 0; y < height; ++y, row -= picture.GetRowStride())
+        for (png_uint_32 y = 0; y < height; ++y, row -= picture.GetRowStride()) {
+            if (y % kRowsPerStopCheck == 0 && StopRequested())
+                png_error(png, "stopped");
             png_read_row(png, row, nullptr);
+        }
     }
     png_read_end(png, info);
     return 1;
@@ -115,9 +140,8 @@ int DecodePng(png_structp png, png_infop info, CImageImpl& picture)
 
 int CPngImage::Load(const std::string& name)
 {
-    const std::string& path = AdoptFileName(name);
-    const StdioFile file = OpenStdioFile(path, "rb");
-    if (!file)
+    WholeFile file;
+    if (!file.Open(AdoptFileName(name)))
         return 0;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -125,9 +149,10 @@ int CPngImage::Load(const std::string& name)
         png_destroy_read_struct(&png, nullptr, nullptr);
         return 0;
     }
-    png_init_io(png, file.get());
+    MemorySource source = {file.Data(), file.Size(), 0};
+    png_set_read_fn(png, &source, ReadFromMemory);
     // Outside the recovery point, so its thread ends however the decoding does.
-    CriticalChunkCheck check(path);
+    CriticalChunkCheck check(file.Data(), file.Size());
     const bool checkedBeside = check.Start();
     if (checkedBeside)
         png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);

@@ -164,14 +164,14 @@ TEST_F(SelectPictureDlgTest, ListsTheSearchBackwardsWithTypesAsWrittenAndLocalDa
     SetLocalWriteTime(folder.File("b.jpg"), SYSTEMTIME{2021, 7, 0, 4, 9, 5, 3, 0});
     Open(folder.File("b.jpg"));
 
-    // Pattern by pattern (BMP, JPG, PNG, GIF), each match above the ones
-    // found before it; .jpeg is no pattern of ours.
-    const std::vector<std::string> expected = {"c.gif", "d.png", "b.jpg", "a.bmp"};
+    // Type by type (BMP, JPEG, PNG, GIF), each match above the ones found
+    // before it; .jpeg files are JPEG ones.
+    const std::vector<std::string> expected = {"c.gif", "d.png", "e.jpeg", "b.jpg", "a.bmp"};
     EXPECT_EQ(expected, Names());
-    EXPECT_EQ("jpg", ItemText(2, 1));
-    EXPECT_EQ("2021-07-04 09:05:03", ItemText(2, 2));
+    EXPECT_EQ("jpg", ItemText(3, 1));
+    EXPECT_EQ("2021-07-04 09:05:03", ItemText(3, 2));
     // The current picture is marked, nothing is chosen yet.
-    EXPECT_EQ(2, HotItem());
+    EXPECT_EQ(3, HotItem());
     EXPECT_EQ(-1, Selected());
     EXPECT_EQ(folder.File("b.jpg"), Text(IDC_CURRENT_FILE));
     EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
@@ -190,13 +190,13 @@ TEST_F(SelectPictureDlgTest, UpperCaseJpgIsListedAsWrittenAndAHandedInJpegPrevie
     ASSERT_TRUE(WritePicture(folder.File("y.jpeg"), 50, 20));
     Open(folder.File("y.jpeg"), 1);
 
-    ASSERT_EQ(std::vector<std::string>{"x.JPG"}, Names());
-    EXPECT_EQ("JPG", ItemText(0, 1));
-    EXPECT_EQ(-1, HotItem());
+    ASSERT_EQ((std::vector<std::string>{"y.jpeg", "x.JPG"}), Names());
+    EXPECT_EQ("JPG", ItemText(1, 1));
+    EXPECT_EQ(0, HotItem());
     // Timer 5 draws the picture the caller handed in.
     EXPECT_TRUE(WaitForSizeLine("Picture size: 50*20")) << Text(IDC_PICTURE_SIZE);
 
-    Select(0);
+    Select(1);
     EXPECT_EQ(folder.File("x.JPG"), dialog.selectedPath);
     EXPECT_TRUE(WaitForSizeLine("Picture size: 40*30")) << Text(IDC_PICTURE_SIZE);
     ASSERT_NE(nullptr, dialog.PreviewFrame());

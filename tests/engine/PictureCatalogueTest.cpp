@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 using testing_support::TempFolder;
 
 namespace {
@@ -35,11 +37,10 @@ TEST(PictureCatalogue, WalksBmpThenJpgThenPngThenGifAndWraps)
     TempFolder folder;
     const std::string a = folder.AddFile("a.bmp");
     const std::string b = folder.AddFile("b.bmp");
-    const std::string c = folder.AddFile("c.jpg");
+    const std::string c = folder.AddFile("c.jpeg");
     const std::string d = folder.AddFile("d.png");
     const std::string e = folder.AddFile("e.gif");
     folder.AddFile("notes.txt");
-    folder.AddFile("photo.jpeg");
     // The folder path is the start: no file equals it, so the first match comes first.
     const auto visited = Sequence(folder.Path() + "\\", 7);
     const std::vector<std::string> expected = {a, b, c, d, e, a, b};
@@ -55,12 +56,14 @@ TEST(PictureCatalogue, TheExampleFolderRunsABCA)
     EXPECT_EQ((std::vector<std::string>{b, c, a, b}), Sequence(a, 4));
 }
 
-TEST(PictureCatalogue, JpegFilesAreNeverChosen)
+TEST(PictureCatalogue, EveryJpegNameIsAPicture)
 {
     TempFolder folder;
-    folder.AddFile("only.jpeg");
-    folder.AddFile("long name with spaces.jpeg");
-    EXPECT_EQ("", FindNextPicture(folder.Path() + "\\"));
+    const std::vector<std::string> expected = {folder.AddFile("a.jpg"), folder.AddFile("c.JPE"),
+                                               folder.AddFile("d.jfif"), folder.AddFile("long name.jpeg")};
+    std::vector<std::string> pictures = PicturesAfter(folder.Path() + "\\");
+    std::sort(pictures.begin(), pictures.end());
+    EXPECT_EQ(expected, pictures);
 }
 
 TEST(PictureCatalogue, AFolderWithoutPicturesGivesTheEmptyPath)

@@ -75,8 +75,16 @@ bool WriteGif(const std::string& path, int width, int height)
 
 } // namespace
 
-bool WritePicture(const std::string& path, int width, int height)
+bool WritePicture(const std::string& path, int width, int height, int keptPercent)
 {
+    if (keptPercent < 100) {
+        if (!WritePicture(path, width, height))
+            return false;
+        std::vector<uint8_t> bytes = ReadFileBytes(path);
+        bytes.resize(bytes.size() * keptPercent / 100);
+        WriteFileBytes(path, bytes);
+        return true;
+    }
     const std::string extension = LowerExtension(path);
     if (extension == "bmp")
         return WriteBmp(path, width, height);

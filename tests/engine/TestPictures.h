@@ -8,7 +8,9 @@
 
 // Writes a picture whose format follows the extension of `path` (bmp, jpg,
 // png or gif, in any letter case). Returns false for another extension.
-bool WritePicture(const std::string& path, int width, int height);
+// With keptPercent the file keeps only that share of its bytes, as an
+// interrupted copy leaves it.
+bool WritePicture(const std::string& path, int width, int height, int keptPercent = 100);
 
 // Width and height of a BMP file, read from its header; nothing when the
 // file is missing or is not a BMP.

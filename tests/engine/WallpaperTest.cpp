@@ -6,6 +6,7 @@
 #include "engine/StyleAvailability.h"
 #include "engine/Wallpaper.h"
 #include "engine/WallpaperChanger.h"
+#include "framework/Path.h"
 #include "image/ImageObject.h"
 #include "settings/Settings.h"
 #include "tests/engine/TestPictures.h"
@@ -20,6 +21,8 @@
 #include <windows.h>
 
 #include <psapi.h>
+
+#include <cstdio>
 
 using testing_support::DesktopValue;
 using testing_support::ReadStringValue;
@@ -243,18 +246,18 @@ class ChangerWindow : public WallpaperChangerHost {
 TEST_F(WallpaperTest, ChangesConvertBesideTheCallerAndOnlyTheNewestWaitingOneRuns)
 {
     ChangerWindow window;
-    window.picture = Picture("a.jpg", 30, 4);
+    window.picture = Picture("a.jpg", 2000, 1500);
     Picture("b.png", 31, 4);
     window.changer.Request(WallpaperRequest::Current);
     EXPECT_TRUE(window.changer.Busy()) << "a conversion is a job";
-    window.changer.Request(WallpaperRequest::Next); // replaced before it ran
+    window.changer.Request(WallpaperRequest::Next); // stops the first, replaced before it ran
     window.style = ShowFill;
     window.changer.Request(WallpaperRequest::Current);
     window.Settle();
     EXPECT_EQ(0, window.moves) << "the waiting change to b.png never ran";
-    EXPECT_EQ(2, window.shown);
+    EXPECT_EQ(1, window.shown);
     ExpectStyle("10", "0");
-    EXPECT_EQ(30, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
+    EXPECT_EQ(2000, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
 
     // Another style for the same picture: the bitmap made for it is shown again.
     const std::uint64_t bitmapBefore = LastWrite(WallpaperBitmapPath());
@@ -268,6 +271,46 @@ TEST_F(WallpaperTest, ChangesConvertBesideTheCallerAndOnlyTheNewestWaitingOneRun
     window.Settle();
     EXPECT_EQ(window.picture, folder.File("b.png"));
     EXPECT_EQ(31, BitmapFileSize(WallpaperBitmapPath()).value_or(std::make_pair(0, 0)).first);
+}
+
+TEST_F(WallpaperTest, AConversionReplacedOrClosedPartWayStopsAndWritesNothing)
+{
+    ChangerWindow window;
+    const std::string large = window.picture = Picture("large.jpg", 4000, 3000);
+    DWORD start = GetTickCount();
+    window.changer.Request(WallpaperRequest::Current);
+    window.Settle();
+    const DWORD whole = GetTickCount() - start;
+    window.picture = Picture("small.png", 7, 3);
+    window.changer.Request(WallpaperRequest::Current);
+    window.Settle();
+    const std::uint64_t smallWritten = LastWrite(WallpaperBitmapPath());
+    for (bool closing : {false, true}) {
+        window.picture = large;
+        window.changer.Request(WallpaperRequest::Chosen);
+        Sleep(whole / 4); // part way
+        start = GetTickCount();
+        if (closing) {
+            window.changer.FinishBeforeExit(2000);
+        } else {
+            window.picture = folder.File("small.png");
+            window.changer.Request(WallpaperRequest::Chosen);
+            for (MSG msg; !PeekMessageA(&msg, nullptr, window.kMessage, window.kMessage, PM_NOREMOVE);)
+                Sleep(1); // the stopped job's message
+        }
+        const DWORD stopped = GetTickCount() - start;
+        window.Settle();
+        std::printf("whole conversion %lu ms, %s stopped after %lu ms\n", whole, closing ? "closing" : "replaced",
+                    stopped);
+        EXPECT_LT(stopped * 4, whole) << closing;
+        EXPECT_EQ(smallWritten, LastWrite(WallpaperBitmapPath())) << closing;
+        WIN32_FIND_DATAA found;
+        const HANDLE temporary =
+            FindFirstFileA((DirectoryOfPath(WallpaperBitmapPath()) + "\\~tq*.tmp").c_str(), &found);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, temporary) << found.cFileName;
+        FindClose(temporary);
+    }
+    EXPECT_EQ(3, window.shown);
 }
 
 TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
@@ -286,7 +329,7 @@ TEST_F(WallpaperTest, WhenOnlyTheCurrentPictureCanBeReadTheChangeComesBackToIt)
 TEST_F(WallpaperTest, AChoiceThatCannotBeReadIsPassedOverAndAFolderOfNoneIsSaidWhenKnown)
 {
     ChangerWindow window;
-    window.picture = folder.AddFile("a.jpg", "no JPEG");
+    ASSERT_TRUE(WritePicture(window.picture = folder.File("a.jpg"), 90, 60, 85)); // cut short
     Picture("b.png", 9, 4);
     EXPECT_TRUE(window.changer.Request(WallpaperRequest::Chosen));
     window.Settle();
@@ -320,12 +363,16 @@ TEST_F(WallpaperTest, APictureThatCannotBeReadNeverReachesTheDesktop)
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(Picture("good.png", 11, 2), 0, 0));
     const std::string shown = Picture("shown.bmp", 4, 4);
     ASSERT_EQ(WallpaperChange::Shown, ApplyWallpaper(shown, 0, 0));
-    // A bitmap cut short: its first 200 bytes, or its headers alone.
+    // A bitmap cut short: its first 200 bytes, or its headers alone; the
+    // other kinds cut to 85 %, as an interrupted copy leaves them.
     const std::vector<uint8_t> whole = ReadFileBytes(Picture("whole.bmp", 500, 400));
+    for (const char* cut : {"cut.jpg", "cut.png", "cut.gif"})
+        ASSERT_TRUE(WritePicture(folder.File(cut), 300, 200, 85));
     for (const std::string& path :
          {folder.AddFile("empty.bmp", ""), folder.AddFile("broken.jpg", "no JPEG"), folder.AddFile("notes.txt", "text"),
           folder.File("missing.gif"), std::string(), folder.AddFile("cut.bmp", std::string(&whole[0], &whole[200])),
-          folder.AddFile("headers.bmp", std::string(&whole[0], &whole[54]))}) {
+          folder.AddFile("headers.bmp", std::string(&whole[0], &whole[54])), folder.File("cut.jpg"),
+          folder.File("cut.png"), folder.File("cut.gif")}) {
         SCOPED_TRACE("'" + path + "'");
         EXPECT_EQ(WallpaperChange::PictureUnreadable, ApplyWallpaper(path, 0, ShowTile));
         ExpectWallpaperPath(shown);

@@ -83,9 +83,19 @@ TEST(Imgconv, RefusesWhatIsNoPicture)
     TempFolder folder;
     WriteFileBytes(folder.File("notes.txt"), {'h', 'i'});
     EXPECT_NE(Imgconv("\"" + folder.File("notes.txt") + "\" \"" + folder.File("o.bmp") + "\"", folder).exitCode, 0u);
+    GifContents cut; // cut short, as an interrupted copy leaves it
+    cut.width = cut.height = 64;
+    cut.globalTable = RampTable(256);
+    for (int i = 0; i < 64 * 64; ++i)
+        cut.pixels.push_back(static_cast<uint8_t>(i * 7));
+    std::vector<uint8_t> bytes = EncodeGif(cut);
+    bytes.resize(bytes.size() * 85 / 100);
+    WriteFileBytes(folder.File("cut.gif"), bytes);
     WriteFileBytes(folder.File("bad.png"), {'h', 'i'});
-    const ToolRun bad = Imgconv("\"" + folder.File("bad.png") + "\" \"" + folder.File("o.bmp") + "\"", folder);
-    EXPECT_NE(bad.exitCode, 0u);
-    EXPECT_FALSE(bad.output.empty());
+    for (const char* name : {"bad.png", "cut.gif"}) {
+        const ToolRun bad = Imgconv("\"" + folder.File(name) + "\" \"" + folder.File("o.bmp") + "\"", folder);
+        EXPECT_NE(bad.exitCode, 0u) << name;
+        EXPECT_FALSE(bad.output.empty());
+    }
     EXPECT_NE(Imgconv("", folder).exitCode, 0u);
 }

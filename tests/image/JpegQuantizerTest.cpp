@@ -5,7 +5,7 @@
 // files, which the library does not quantise, must give the colours of the
 // library's own CMYK (from YCCK too) before quantising.
 #include "image/ImageObject.h"
-#include "image/io/StdioFile.h"
+#include "image/io/WholeFile.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
@@ -58,8 +58,8 @@ void InkColours(const uint8_t* cmyk, int width, bool inverted, std::vector<uint8
 // library gave up on the file.
 template <typename Read> bool DecodeFile(const std::string& path, Read read)
 {
-    const StdioFile file = OpenStdioFile(path, "rb");
-    if (!file)
+    WholeFile file;
+    if (!file.Open(path))
         return false;
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -67,9 +67,9 @@ template <typename Read> bool DecodeFile(const std::string& path, Read read)
     jpeg_create_decompress(&decoder);
     volatile bool done = false; // read after a longjmp
     if (setjmp(errors.recovery) == 0) {
-        jpeg_stdio_src(&decoder, file.get());
+        jpeg_mem_src(&decoder, file.Data(), file.Size());
         jpeg_read_header(&decoder, TRUE);
-        done = read(decoder);
+        done = read(decoder, file) && !errors.endedEarly; // what a cut file lacks is no picture to us
     }
     jpeg_destroy_decompress(&decoder);
     return done;
@@ -107,7 +107,7 @@ bool DecodeWithLibrary(jpeg_decompress_struct& decoder, IndexedPicture& picture)
 IndexedPicture LibraryPicture(const std::string& path, bool& ink)
 {
     IndexedPicture picture;
-    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder) {
+    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder, const WholeFile&) {
         ink = IsInkColorSpace(decoder.jpeg_color_space);
         return DecodeWithLibrary(decoder, picture);
     });
@@ -119,10 +119,10 @@ IndexedPicture OurInkColours(const std::string& path)
 {
     IndexedPicture picture;
     JpegColorRows rows;
-    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder) {
+    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder, const WholeFile& file) {
         RequestOutput(decoder);
         jpeg_start_decompress(&decoder);
-        return rows.Decode(decoder, path);
+        return rows.Decode(decoder, file);
     });
     picture.width = picture.loaded ? rows.Width() : 0;
     picture.height = picture.loaded ? rows.Height() : 0;

@@ -191,20 +191,21 @@ TEST(BmpParser, CoreAndOs2HeadersReadLikeInfoHeaders)
     EXPECT_EQ(parsed.pixels, core.pixels);
     EXPECT_FALSE(Parse(std::vector<uint8_t>(tiny.begin(), tiny.begin() + 25)).ok); // header cut short
 
-    // OS/2 2.x files store their colours in four bytes, or in three as many
-    // writers do (bmpsuite's pal8os2v2.bmp): the pixel offset tells which.
+    // OS/2 2.x files store their colours in four bytes; when the header
+    // names no count, the pixel offset tells how many (bmpsuite's
+    // pal8os2v2.bmp holds 252).
     for (int headerSize : {16, 64}) {
-        for (size_t entryBytes : {3, 4}) {
+        for (size_t entries : {256, 252}) {
             BmpContents os2 = EightBit(3, 2);
             os2.headerSize = headerSize;
-            os2.colorTable = Ramp(256 * entryBytes);
+            os2.colorTable = Ramp(entries * 4);
             const Parsed os2Parsed = Parse(BuildBmp(os2));
             ASSERT_TRUE(os2Parsed.ok) << headerSize;
-            EXPECT_EQ(os2Parsed.layout.header.clrUsed, 256u);
-            for (size_t entry : {1, 255})
+            EXPECT_EQ(os2Parsed.layout.header.clrUsed, entries);
+            for (size_t entry : {size_t(1), entries - 1})
                 for (size_t byte = 0; byte < 3; ++byte)
-                    EXPECT_EQ(os2Parsed.layout.colorTable[entry * 4 + byte], os2.colorTable[entry * entryBytes + byte])
-                        << headerSize << " " << entryBytes << " " << entry;
+                    EXPECT_EQ(os2Parsed.layout.colorTable[entry * 4 + byte], os2.colorTable[entry * 4 + byte])
+                        << headerSize << " " << entries << " " << entry;
             EXPECT_EQ(os2Parsed.pixels, os2.pixels) << headerSize;
         }
     }

@@ -18,7 +18,7 @@ constexpr const char* kShellPathValues[] = {"Wallpaper", "BackupWallpaper"};
 
 } // namespace
 
-void StartOnce(const std::string& currentPicture, const std::string& workingDirectory)
+void StartOnce(const std::string& currentPicture, const std::string& workingDirectory, DWORD changeTime)
 {
     PresetSettings({{"ChangeMode", "1"}, {"HideShowDesktopIcon", "0"}, {"CurPicFileName", currentPicture}});
     PresetDesktop(kEarlierWallpaper);
@@ -28,6 +28,9 @@ void StartOnce(const std::string& currentPicture, const std::string& workingDire
         WriteStringValue(HKEY_CURRENT_USER, kShellDesktopKeyPath, name, kEarlierWallpaper);
     Tessaly program("", "", workingDirectory);
     ASSERT_NE(nullptr, program.Window());
+    for (DWORD start = GetTickCount();
+         DesktopValue("Wallpaper") == kEarlierWallpaper && GetTickCount() - start < changeTime;)
+        Sleep(10);
     ASSERT_TRUE(program.Close());
 }
 

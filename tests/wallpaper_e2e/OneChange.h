@@ -2,6 +2,8 @@
 // One start of Tessaly.exe in each-start mode: it makes one change while
 // its window initialises, so the values it leaves tell what that change did.
 
+#include <windows.h>
+
 #include <string>
 
 namespace wallpaper_e2e {
@@ -10,8 +12,9 @@ namespace wallpaper_e2e {
 constexpr char kEarlierWallpaper[] = "C:\\earlier wallpaper.bmp";
 
 // Starts the program from `workingDirectory` (its own folder when empty)
-// with `currentPicture`, and closes it again.
-void StartOnce(const std::string& currentPicture, const std::string& workingDirectory = "");
+// with `currentPicture`, and closes it again once the desktop shows a new
+// wallpaper or `changeTime` ms have passed (closing stops a conversion).
+void StartOnce(const std::string& currentPicture, const std::string& workingDirectory = "", DWORD changeTime = 3000);
 
 // All five path values name `path`.
 void ExpectDesktopShows(const std::string& path);

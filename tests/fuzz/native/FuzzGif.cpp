@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     picture.maxBytes = kPictureBytes;
     ByteReader reader(data, size);
     const GifReadResult result = ReadGif(reader, picture);
-    Require(picture.createCount <= (result == GifReadResult::Read ? 1 : 0), "one picture at most, none for a non-GIF");
+    Require(picture.createCount <= (result != GifReadResult::NotGif ? 1 : 0),
+            "one picture at most, none for a non-GIF");
     Require(picture.paletteSize == -1 || (picture.paletteSize >= 2 && picture.paletteSize <= 256),
             "a palette of 2 to 256 entries");
     Require(picture.transparentIndex < 256, "a transparent index is a byte");
