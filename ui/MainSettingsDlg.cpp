@@ -2,13 +2,10 @@
 
 #include "engine/DesktopIcons.h"
 #include "engine/DesktopWallpaperState.h"
-#include "engine/LogonStart.h"
 #include "engine/StyleAvailability.h"
 #include "engine/Wallpaper.h"
 #include "engine/WallpaperBitmap.h"
 #include "framework/DataExchange.h"
-#include "framework/Path.h"
-#include "framework/ResourceString.h"
 #include "resources/resource.h"
 #include "ui/main/WindowPlacement.h"
 
@@ -20,6 +17,15 @@ constexpr DWORD kExitWaitForWallpaper = 2000; // ms
 
 // The controls that only mean something while a picture is shown.
 constexpr int kChangeModeRadios[] = {IDC_CHANGE_NEVER, IDC_CHANGE_EACH_START, IDC_CHANGE_DAILY, IDC_CHANGE_BY_INTERVAL};
+// The skin's buttons, after the Picture button (kSelectPictureButton).
+constexpr int kShowDesktopButton = 1;
+constexpr int kHideButton = 2;
+constexpr int kHelpButton = 3;
+constexpr int kAboutButton = 4;
+constexpr int kExitButton = 5;
+// The taskbar shows the desktop on this hot key.
+constexpr WPARAM kShowDesktopHotKey = 501;
+
 // In ShowMode order.
 constexpr int kStyleRadios[] = {IDC_STYLE_CENTRE, IDC_STYLE_TILE, IDC_STYLE_STRETCH,
                                 IDC_STYLE_FIT,    IDC_STYLE_FILL, IDC_STYLE_SPAN};
@@ -160,7 +166,7 @@ LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     LRESULT result = 0;
     if (OfferToParts({&m_schedule, &m_startupHide, &m_iconAndMenus, &m_atHandCommands, &m_sessionEvents,
-                      &m_intervalEdit, &m_skin},
+                      &m_intervalEdit, &m_desktopOptions, &m_skin},
                      msg, wp, lp, result))
         return result;
     return CDialog::WindowProc(msg, wp, lp);
@@ -177,15 +183,6 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
     if (HIWORD(wp) != BN_CLICKED)
         return CDialog::OnCommand(wp, lp);
     switch (LOWORD(wp)) {
-    case IDC_AUTO_RUN:
-        OnAutoRunClicked();
-        return TRUE;
-    case IDC_HIDE_DESKTOP_ICONS:
-        OnHideDesktopIconsClicked();
-        return TRUE;
-    case IDC_SET_DEFAULT_USER:
-        OnSetDefaultUserClicked();
-        return TRUE;
     case IDC_CHANGE_NEVER:
         OnChangeModeClicked(ChangeNever);
         return TRUE;
@@ -211,46 +208,6 @@ BOOL CMainSettingsDlg::OnCommand(WPARAM wp, LPARAM lp)
         return TRUE;
     }
     return CDialog::OnCommand(wp, lp);
-}
-
-void CMainSettingsDlg::OnAutoRunClicked()
-{
-    UpdateData(TRUE);
-    if (m_settings.AutoRun) {
-        m_settingsKey.WriteString("AutoRun", "1");
-        if (!RegisterLogonStart(m_logonKey, LogonCommandLine())) {
-            // Neither Run key took the entry: the box must not claim the
-            // program starts at log-on.
-            m_settings.AutoRun = 0;
-            m_settingsKey.WriteString("AutoRun", "0");
-            CheckDlgButton(m_hWnd, IDC_AUTO_RUN, BST_UNCHECKED);
-        }
-    } else {
-        m_settingsKey.WriteString("AutoRun", "0");
-        UnregisterLogonStart(m_logonKey);
-    }
-    SaveSettings();
-}
-
-void CMainSettingsDlg::OnHideDesktopIconsClicked()
-{
-    UpdateData(TRUE);
-    SetDesktopIconsHidden(m_settings.HideShowDesktopIcon);
-    SaveSettings();
-}
-
-void CMainSettingsDlg::OnSetDefaultUserClicked()
-{
-    UpdateData(TRUE);
-    // Ticked by a standard user, the box would do nothing at all: it says
-    // so and stays unticked.
-    if (m_settings.SetDefaultUser && !CanSetDefaultUserWallpaper()) {
-        m_settings.SetDefaultUser = 0;
-        CheckDlgButton(m_hWnd, IDC_SET_DEFAULT_USER, BST_UNCHECKED);
-        MessageBoxA(m_hWnd, LoadResourceString(IDS_DEFAULT_USER_NEEDS_ADMIN).c_str(),
-                    LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
-    }
-    SaveSettings();
 }
 
 void CMainSettingsDlg::OnChangeModeClicked(int mode)
@@ -290,20 +247,13 @@ void CMainSettingsDlg::OnShowPictureClicked()
 {
     UpdateData(TRUE);
     if (m_settings.ShowPic) {
-        const bool chosen = ChoosePicture();
-        // Cleared when a picture is shown, or the box goes off again.
-        m_tickAwaitsPicture = chosen;
-        const bool shown = chosen && m_schedule.Scheduler().OnPictureChosen();
-        if (chosen && !shown)
-            ReportNoReadablePicture();
         // The box is never left ticked with nothing shown.
-        if (!shown) {
-            m_tickAwaitsPicture = false;
+        if (!m_pictureChoice.OnShowPictureTicked()) {
             m_settings.ShowPic = 0;
             CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
         }
     } else {
-        m_tickAwaitsPicture = false;
+        m_pictureChoice.OnShowPictureUnticked();
         m_schedule.Changer().Cancel();
         RemoveWallpaper(m_settings.SetDefaultUser);
         m_schedule.Scheduler().OnShowPictureOff();
@@ -314,11 +264,40 @@ void CMainSettingsDlg::OnShowPictureClicked()
     SaveSettings();
 }
 
-void CMainSettingsDlg::ReportNoReadablePicture()
+void CMainSettingsDlg::ShowPictureOff()
 {
-    const std::string text =
-        LoadResourceString(IDS_NO_READABLE_PICTURE) + "\n" + DirectoryOfPath(m_settings.CurPicFileName);
-    MessageBoxA(m_hWnd, text.c_str(), LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    m_settings.ShowPic = 0;
+    CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
+    UpdateControlStates();
+    SaveSettings();
+}
+
+void CMainSettingsDlg::OnSkinButtonClick(int index)
+{
+    switch (index) {
+    case kSelectPictureButton:
+        m_pictureChoice.OnSelectPictureButton();
+        ScheduleRepaint(kRepaintDelay);
+        break;
+    case kShowDesktopButton:
+        if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr))
+            ::SendMessageA(taskbar, WM_HOTKEY, kShowDesktopHotKey, 0);
+        break;
+    case kHideButton:
+        m_iconAndMenus.Hide();
+        break;
+    case kHelpButton:
+        // The same commands as the context menu's help and About items.
+        SendMessage(WM_COMMAND, IDM_HELP, 0);
+        break;
+    case kAboutButton:
+        SendMessage(WM_COMMAND, IDM_ABOUT, 0);
+        break;
+    case kExitButton:
+        // Ends at once, without reading the controls.
+        EndDialog(IDOK);
+        break;
+    }
 }
 
 // ---- What the wallpaper's schedule asks of the form
@@ -342,24 +321,12 @@ void CMainSettingsDlg::CurrentPictureMoved()
 
 void CMainSettingsDlg::WallpaperShown()
 {
-    m_tickAwaitsPicture = false;
+    m_pictureChoice.WallpaperShown();
     // The skin is drawn again over the new desktop.
     ScheduleRepaint(kRepaintDelay);
 }
 
 void CMainSettingsDlg::NoReadablePicture()
 {
-    // Ticked for a picture of a folder with nothing readable: the box goes
-    // off again, as when that was clear at once. From the Picture button the
-    // desktop keeps what it shows.
-    if (m_tickAwaitsPicture) {
-        m_tickAwaitsPicture = false;
-        m_schedule.Changer().Cancel();
-        m_schedule.Scheduler().OnShowPictureOff();
-        m_settings.ShowPic = 0;
-        CheckDlgButton(m_hWnd, IDC_SHOW_PICTURE, BST_UNCHECKED);
-        UpdateControlStates();
-        SaveSettings();
-    }
-    ReportNoReadablePicture();
+    m_pictureChoice.NoReadablePicture();
 }

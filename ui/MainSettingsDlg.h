@@ -7,7 +7,8 @@
 // below), each offered the window's messages in turn before the form:
 // the wallpaper's schedule and changes, the start-up hide, the icon and
 // menus, the picture at hand with the verbs, the session's events, the
-// interval edit's checks, and the skin.
+// interval edit's checks, the desktop options, and the skin; and the
+// picture choice, which the form calls.
 
 #include "engine/AtHandVerb.h"
 #include "engine/PictureAtHand.h"
@@ -16,8 +17,10 @@
 #include "settings/Settings.h"
 #include "ui/SkinnedWindow.h"
 #include "ui/main/AtHandCommands.h"
+#include "ui/main/DesktopOptions.h"
 #include "ui/main/IconAndMenus.h"
 #include "ui/main/IntervalEdit.h"
+#include "ui/main/PictureChoice.h"
 #include "ui/main/SessionEvents.h"
 #include "ui/main/StartupHide.h"
 #include "ui/main/WallpaperSchedule.h"
@@ -70,21 +73,14 @@ class CMainSettingsDlg : public CDialog, private WallpaperScheduleHost, private 
     void SaveBeforeSessionEnds();
     void HideAtStartup();
 
-    void OnAutoRunClicked();
-    void OnHideDesktopIconsClicked();
-    void OnSetDefaultUserClicked();
     void OnChangeModeClicked(int mode);
     void OnIntervalEdited();
     void OnStyleClicked();
     void OnFullColourChosen();
     void OnShowPictureClicked();
-    // The user picks the picture to show in the select-picture dialog; false
-    // when they cancel (MainSettingsDlgSkin.cpp, with the skin buttons).
-    bool ChoosePicture();
-    void OnSelectPictureButton();
+    // The show-picture box goes off again: nothing could be shown.
+    void ShowPictureOff();
     void OnSkinButtonClick(int index) override;
-    // Tells the user why no wallpaper could be shown from the folder.
-    void ReportNoReadablePicture();
 
     // WallpaperScheduleHost
     void EnableIntervalEdit(bool enabled) override;
@@ -94,17 +90,17 @@ class CMainSettingsDlg : public CDialog, private WallpaperScheduleHost, private 
     void NoReadablePicture() override;
 
     CRegistryKey m_settingsKey;
-    CRegistryKey m_logonKey;
-    // The show-picture box was ticked and its picture is still on its way.
-    bool m_tickAwaitsPicture = false;
+    PictureAtHand m_atHand{m_settings, m_settingsKey};
 
     // The parts, in the order they see the window's messages.
-    PictureAtHand m_atHand{m_settings, m_settingsKey};
     CWallpaperSchedule m_schedule{m_settings, m_settingsKey, m_atHand, *this};
     CStartupHide m_startupHide{[this] { HideAtStartup(); }};
     CIconAndMenus m_iconAndMenus{m_settings, m_startupHide, [this] { OnFullColourChosen(); }};
     CAtHandCommands m_atHandCommands{m_settings, m_atHand, m_schedule, m_iconAndMenus, [this] { EndDialog(IDOK); }};
     CSessionEvents m_sessionEvents{m_schedule.Scheduler(), [this] { SaveBeforeSessionEnds(); }};
     CIntervalEdit m_intervalEdit{*this, m_settings, [this] { OnIntervalEdited(); }};
+    CDesktopOptions m_desktopOptions{*this, m_settings, m_settingsKey, [this] { SaveSettings(); }};
     CSkinnedWindow m_skin{*this};
+    // Not a message handler: the form calls it.
+    CPictureChoice m_pictureChoice{*this, m_settings, m_schedule, m_atHandCommands, [this] { ShowPictureOff(); }};
 };

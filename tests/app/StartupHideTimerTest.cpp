@@ -79,6 +79,7 @@ class StartupHideTimer : public ::testing::TestWithParam<bool> {
         // Every seam gets the system back, even after a failed assertion.
         SetNotifyIconFunction(nullptr);
         SetNotificationStateQuery(nullptr);
+        SetSessionNotificationFunction(nullptr);
         SetDefaultUserWritableForTesting(std::nullopt);
         PresetSettings();
     }
@@ -130,6 +131,23 @@ TEST_F(StartupHideTimer, AChangeDueDuringFullScreenWorkWaitsAndComesOnceItEnds)
     notificationState = 5; // QUNS_ACCEPTS_NOTIFICATIONS
     EXPECT_TRUE(PumpUntil([&] { return window.m_settings.CurPicFileName != folder.File("a.bmp"); }, 3000));
     EXPECT_EQ(folder.File("b.bmp"), window.m_settings.CurPicFileName) << "one change for the three ticks";
+    window.DestroyWindow();
+}
+
+int sessionRegistrations = 0;
+BOOL WINAPI RefusingFirstRegistration(HWND, DWORD)
+{
+    return ++sessionRegistrations > 1;
+}
+
+TEST_F(StartupHideTimer, SessionNotificationsAreAskedForAgainWhileTheServiceIsNotReady)
+{
+    // At log-on the session service may start after the program.
+    SetSessionNotificationFunction(RefusingFirstRegistration);
+    CMainSettingsDlg window;
+    ASSERT_TRUE(window.Create(IDD_MAIN_SETTINGS));
+    EXPECT_TRUE(PumpUntil([] { return sessionRegistrations == 2; }, 8000));
+    EXPECT_FALSE(KillTimer(window.m_hWnd, 5)) << "asked again after it took";
     window.DestroyWindow();
 }
 

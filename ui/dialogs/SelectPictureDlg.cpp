@@ -1,6 +1,5 @@
 #include "ui/dialogs/SelectPictureDlg.h"
 
-#include "engine/PictureFiles.h"
 #include "framework/Dpi.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
@@ -110,8 +109,7 @@ bool CSelectPictureDlg::IsListedPicture() const
 {
     if (DirectoryOfPath(selectedPath) + "\\" != folderPath)
         return false;
-    const std::string name = FileNamePart(selectedPath);
-    return std::find(fileNames.begin(), fileNames.begin() + listedCount, name) != fileNames.begin() + listedCount;
+    return m_pictures.IndexOf(FileNamePart(selectedPath)) >= 0;
 }
 
 void CSelectPictureDlg::EnableOkForListedPicture()
@@ -149,26 +147,10 @@ void CSelectPictureDlg::FillFileList()
     // so, rather than show an empty list.
     if (!FitsSystemPath(folderPath + "*"))
         AfxMessageBox(IDS_FOLDER_PATH_TOO_LONG, MB_OK | MB_ICONWARNING);
-    fileCount = CountPictureFiles(folderPath);
-    // Files that appear between the two passes find no room and stay out.
-    std::vector<PictureFileEntry> matches = ReadPictureFiles(folderPath, fileCount);
-    fileNames.assign(fileCount, std::string());
-    fileTypes.assign(fileCount, std::string());
-    fileDates.assign(fileCount, std::string());
-    const LocalDateFormat dates;
-    listedCount = static_cast<int>(matches.size());
-    for (int index = 0; index < listedCount; ++index) {
-        fileNames[index] = std::move(matches[index].name);
-        fileTypes[index] = GetFileExtension(fileNames[index]);
-        fileDates[index] = dates.Format(matches[index].lastWrite);
-    }
-
-    // Each match goes on top of the ones before it, so the list shows the
-    // search backwards: the last GIF first, the first BMP last. The list
-    // holds no texts of its own (LVS_OWNERDATA); it shows these entries from
-    // the last to the first, so filling it is setting its count.
+    m_pictures.Read(folderPath);
+    // Filling the list is setting its count: it asks for each text it shows.
     m_fileList.SetRedraw(FALSE);
-    m_fileList.SetItemCount(listedCount);
+    m_fileList.SetItemCount(m_pictures.Count());
     m_fileList.SetRedraw(TRUE);
 }
 
@@ -176,70 +158,17 @@ void CSelectPictureDlg::ClearFileList()
 {
     // The list first, so it never asks for a text that is gone.
     m_fileList.DeleteAllItems();
-    FreeColumnTexts();
-}
-
-const std::string& CSelectPictureDlg::ListedText(int item, int column) const
-{
-    static const std::string none;
-    if (item < 0 || item >= listedCount)
-        return none;
-    const int entry = listedCount - 1 - item;
-    switch (column) {
-    case 0:
-        return fileNames[entry];
-    case 1:
-        return fileTypes[entry];
-    case 2:
-        return fileDates[entry];
-    }
-    return none;
-}
-
-int CSelectPictureDlg::FindListedItem(const std::string& text, UINT flags, int start) const
-{
-    // Typing in the list jumps to the next name that starts with what was
-    // typed, without regard to case, as in any list of files.
-    const bool partial = (flags & LVFI_PARTIAL) != 0;
-    const auto matches = [&](int item) {
-        const std::string& name = ListedText(item, 0);
-        if (partial && name.size() < text.size())
-            return false;
-        const int length = static_cast<int>(partial ? text.size() : name.size());
-        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), length, text.c_str(),
-                              static_cast<int>(text.size())) == CSTR_EQUAL;
-    };
-    start = std::max(0, std::min(start, listedCount));
-    for (int item = start; item < listedCount; ++item)
-        if (matches(item))
-            return item;
-    if (flags & LVFI_WRAP)
-        for (int item = 0; item < start; ++item)
-            if (matches(item))
-                return item;
-    return -1;
-}
-
-void CSelectPictureDlg::FreeColumnTexts()
-{
-    std::vector<std::string>().swap(fileNames);
-    std::vector<std::string>().swap(fileTypes);
-    std::vector<std::string>().swap(fileDates);
-    fileCount = 0;
-    listedCount = 0;
+    m_pictures.Clear();
 }
 
 void CSelectPictureDlg::MarkCurrentFile()
 {
     // Exact and case-sensitive, from the top of the list.
-    const std::string name = FileNamePart(selectedPath);
-    for (int item = 0; item < listedCount; ++item) {
-        if (ListedText(item, 0) == name) {
-            m_fileList.SetHotItem(item);
-            m_fileList.EnsureVisible(item, TRUE);
-            return;
-        }
-    }
+    const int item = m_pictures.IndexOf(FileNamePart(selectedPath));
+    if (item < 0)
+        return;
+    m_fileList.SetHotItem(item);
+    m_fileList.EnsureVisible(item, TRUE);
 }
 
 // ---- The preview
@@ -366,7 +295,7 @@ void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
     UpdateData(TRUE);
     const int selected = m_fileList.GetNextItem(-1, LVNI_SELECTED);
     if (selected >= 0) {
-        currentFileText = ListedText(selected, 0);
+        currentFileText = m_pictures.Text(selected, 0);
         selectedPath = folderPath + currentFileText;
         currentFileText = selectedPath;
         EnableOkForListedPicture();
@@ -393,7 +322,7 @@ void CSelectPictureDlg::OnChooseFolder()
     UpdateData(FALSE);
     // The folder just chosen is the one OK takes: its first picture is the
     // choice until the user picks another.
-    if (listedCount > 0)
+    if (m_pictures.Count() > 0)
         ListView_SetItemState(m_fileList.m_hWnd, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EnableOkForListedPicture();
 }
@@ -429,27 +358,27 @@ LRESULT CSelectPictureDlg::OnListNotify(LPARAM lp)
     case LVN_GETDISPINFOA: {
         LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lp)->item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-            lstrcpynA(item.pszText, ListedText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+            lstrcpynA(item.pszText, m_pictures.Text(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
         return 0;
     }
     case LVN_GETDISPINFOW: {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lp)->item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
             // The list asks in UTF-16 when its parent says it wants that.
-            lstrcpynW(item.pszText, Widen(ListedText(item.iItem, item.iSubItem)).c_str(), item.cchTextMax);
+            lstrcpynW(item.pszText, Widen(m_pictures.Text(item.iItem, item.iSubItem)).c_str(), item.cchTextMax);
         return 0;
     }
     case LVN_ODFINDITEMA: {
         const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(lp);
         if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
             return -1;
-        return FindListedItem(find->lvfi.psz, find->lvfi.flags, find->iStart);
+        return m_pictures.Find(find->lvfi.psz, find->lvfi.flags, find->iStart);
     }
     case LVN_ODFINDITEMW: {
         const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(lp);
         if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz)
             return -1;
-        return FindListedItem(Narrow(find->lvfi.psz), find->lvfi.flags, find->iStart);
+        return m_pictures.Find(Narrow(find->lvfi.psz), find->lvfi.flags, find->iStart);
     }
     }
     return 0;
@@ -520,7 +449,7 @@ LRESULT CSelectPictureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 
 BOOL CSelectPictureDlg::DestroyWindow()
 {
-    FreeColumnTexts();
+    m_pictures.Clear();
     // A picture still being read is left to finish alone.
     m_previewJob.reset();
     m_previewRead.reset();

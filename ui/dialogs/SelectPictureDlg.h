@@ -10,6 +10,7 @@
 #include "framework/ListCtrl.h"
 #include "image/ImageObject.h"
 #include "ui/controls/DialogColours.h"
+#include "ui/dialogs/ListedPictures.h"
 
 #include <commctrl.h>
 
@@ -74,12 +75,6 @@ class CSelectPictureDlg : public CDialog {
     void OnPreviewRead();
     LRESULT OnListNotify(LPARAM lp);
     LRESULT OnCtlColor(UINT msg, WPARAM wp, LPARAM lp);
-    // The text the list shows at this item and column.
-    const std::string& ListedText(int item, int column) const;
-    // The list's search for typed text: the first item from `start` on (and
-    // from the top again with LVFI_WRAP), -1 when none.
-    int FindListedItem(const std::string& text, UINT flags, int start) const;
-    void FreeColumnTexts();
     // The preview frame's client rectangle less its 3-pixel margin.
     RECT PreviewArea() const;
 
@@ -100,15 +95,7 @@ class CSelectPictureDlg : public CDialog {
     std::unique_ptr<CBackgroundJob> m_previewJob;
     std::shared_ptr<PreviewRead> m_previewRead;
     bool m_previewWaiting = false;
-    int fileCount = 0;
-    // The texts of the three columns; entry i is the i-th match of the
-    // search. The list shows them from the last to the first.
-    std::vector<std::string> fileNames;
-    std::vector<std::string> fileTypes;
-    std::vector<std::string> fileDates;
-    // How many entries the last fill put into the list (matches found in the
-    // second pass, at most fileCount).
-    int listedCount = 0;
+    ListedPictures m_pictures;
     CListCtrl m_fileList;
     std::string currentFileText;
     std::string sizeText;

@@ -1,0 +1,86 @@
+#include "ui/main/PictureChoice.h"
+
+#include "framework/Dialog.h"
+#include "framework/Path.h"
+#include "framework/ResourceString.h"
+#include "resources/resource.h"
+#include "ui/dialogs/SelectPictureDlg.h"
+#include "ui/main/AtHandCommands.h"
+#include "ui/main/WallpaperSchedule.h"
+
+#include <utility>
+
+CPictureChoice::CPictureChoice(CDialog& window, Settings& settings, CWallpaperSchedule& schedule,
+                               CAtHandCommands& atHand, std::function<void()> showPictureOff)
+    : m_window(window), m_settings(settings), m_schedule(schedule), m_atHand(atHand),
+      m_showPictureOff(std::move(showPictureOff))
+{
+}
+
+bool CPictureChoice::Choose()
+{
+    // The dialog takes the current picture and the preview flag and hands
+    // both back after OK.
+    CSelectPictureDlg dialog(&m_window);
+    dialog.selectedPath = m_settings.CurPicFileName;
+    dialog.previewEnabled = m_settings.Preview;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    m_settings.Preview = dialog.previewEnabled;
+    m_atHand.Chosen(dialog.selectedPath);
+    return true;
+}
+
+bool CPictureChoice::OnShowPictureTicked()
+{
+    const bool chosen = Choose();
+    // Cleared when the picture is shown, or the box goes off again.
+    m_tickAwaitsPicture = chosen;
+    const bool shown = chosen && m_schedule.Scheduler().OnPictureChosen();
+    if (chosen && !shown)
+        ReportNoReadablePicture();
+    if (!shown)
+        m_tickAwaitsPicture = false;
+    return shown;
+}
+
+void CPictureChoice::OnShowPictureUnticked()
+{
+    m_tickAwaitsPicture = false;
+}
+
+void CPictureChoice::OnSelectPictureButton()
+{
+    if (!Choose())
+        return;
+    // Not saved here: the next save, or the exit, stores the choice. When
+    // nothing of the folder can be read the desktop keeps what it shows.
+    if (!m_schedule.ApplyCurrentPicture())
+        ReportNoReadablePicture();
+}
+
+void CPictureChoice::WallpaperShown()
+{
+    m_tickAwaitsPicture = false;
+}
+
+void CPictureChoice::NoReadablePicture()
+{
+    // Ticked for a picture of a folder with nothing readable: the box goes
+    // off again, as when that was clear at once. From the Picture button the
+    // desktop keeps what it shows.
+    if (m_tickAwaitsPicture) {
+        m_tickAwaitsPicture = false;
+        m_schedule.Changer().Cancel();
+        m_schedule.Scheduler().OnShowPictureOff();
+        m_showPictureOff();
+    }
+    ReportNoReadablePicture();
+}
+
+void CPictureChoice::ReportNoReadablePicture()
+{
+    const std::string text =
+        LoadResourceString(IDS_NO_READABLE_PICTURE) + "\n" + DirectoryOfPath(m_settings.CurPicFileName);
+    MessageBoxA(m_window.m_hWnd, text.c_str(), LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
