@@ -75,14 +75,14 @@ CWorker::~CWorker()
 
 bool CWorker::Start(std::function<void()> work, WorkerPriority priority) noexcept
 {
-    if (thread_.joinable())
+    if (m_thread.joinable())
         return false;
     try {
         auto stop = std::make_shared<StopState>();
         if (currentStop)
             stop->parent = *currentStop;
         const int threadPriority = PriorityFor(priority);
-        thread_ = std::thread([stop, threadPriority, work = std::move(work)]() mutable {
+        m_thread = std::thread([stop, threadPriority, work = std::move(work)]() mutable {
             TakePriority(threadPriority);
             std::shared_ptr<StopState> mine = stop;
             currentStop = &mine;
@@ -93,7 +93,7 @@ bool CWorker::Start(std::function<void()> work, WorkerPriority priority) noexcep
             work = nullptr; // what it captured goes before the thread ends
             currentStop = nullptr;
         });
-        stop_ = std::move(stop);
+        m_stop = std::move(stop);
         return true;
     } catch (...) {
         return false;
@@ -102,18 +102,18 @@ bool CWorker::Start(std::function<void()> work, WorkerPriority priority) noexcep
 
 void CWorker::RequestStop()
 {
-    if (stop_)
-        stop_->stopped.store(true, std::memory_order_relaxed);
+    if (m_stop)
+        m_stop->stopped.store(true, std::memory_order_relaxed);
 }
 
 void CWorker::Join()
 {
-    if (thread_.joinable())
-        thread_.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void CWorker::Detach()
 {
-    if (thread_.joinable())
-        thread_.detach();
+    if (m_thread.joinable())
+        m_thread.detach();
 }

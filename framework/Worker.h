@@ -50,11 +50,11 @@ class CWorker {
     // Leaves the thread to end alone; what its work captured stays alive
     // until then.
     void Detach();
-    bool Started() const { return thread_.joinable(); }
+    bool Started() const { return m_thread.joinable(); }
 
     struct StopState;
 
   private:
-    std::shared_ptr<StopState> stop_;
-    std::thread thread_;
+    std::shared_ptr<StopState> m_stop;
+    std::thread m_thread;
 };
