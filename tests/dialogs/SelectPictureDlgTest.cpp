@@ -231,21 +231,29 @@ TEST_F(SelectPictureDlgTest, APictureThatDoesNotLoadClearsThePreviewAndTheSizeLi
     written.close();
     huge.replace(huge.find("\xFF\xC0") + 5, 4, "\x3A\x98\x4E\x20"); // height 15000, width 20000
     WriteBytes(folder.File("huge.jpg"), huge);
+    // A PNG that declares 40000 pixels a side is refused before it is decoded.
+    ASSERT_TRUE(WritePicture(folder.File("wide.png"), 8, 6));
+    std::ifstream png(folder.File("wide.png"), std::ios::binary);
+    std::string wide((std::istreambuf_iterator<char>(png)), std::istreambuf_iterator<char>());
+    png.close();
+    WriteBytes(folder.File("wide.png"), wide.replace(16, 4, std::string("\0\0\x9C\x40", 4)));
     Open(folder.File("good.bmp"), 1);
     ASSERT_TRUE(WaitForSizeLine("Picture size: 8*6"));
-    const std::vector<std::string> expected = {"huge.jpg", "bad.jpg", "good.bmp"};
+    const std::vector<std::string> expected = {"wide.png", "huge.jpg", "bad.jpg", "good.bmp"};
     ASSERT_EQ(expected, Names());
 
     ASSERT_EQ(kGreyPicture, FrameCentre());
     const std::string tooLarge = FormatResourceString(IDS_PREVIEW_TOO_LARGE, "20000", "15000");
-    for (const auto& [item, reason] : {std::pair{1, LoadResourceString(IDS_PREVIEW_UNREADABLE)}, {0, tooLarge}}) {
+    const std::string tooWide = FormatResourceString(IDS_PREVIEW_TOO_LARGE, "40000", "6");
+    for (const auto& [item, reason] :
+         {std::pair{2, LoadResourceString(IDS_PREVIEW_UNREADABLE)}, {1, tooLarge}, {0, tooWide}}) {
         Select(item);
         EXPECT_TRUE(PumpUntil([&] { return dialog.PreviewReason() == reason; }, kWait)) << dialog.PreviewReason();
         EXPECT_EQ("", Text(IDC_PICTURE_SIZE));
         EXPECT_EQ(nullptr, dialog.PreviewFrame());
         EXPECT_NE(kGreyPicture, FrameCentre());
     }
-    Select(2);
+    Select(3);
     EXPECT_TRUE(WaitForSizeLine("Picture size: 8*6"));
     EXPECT_EQ("", dialog.PreviewReason());
 }

@@ -1,6 +1,10 @@
 #include "ui/dialogs/PreviewPicture.h"
 
+#include "image/DeclaredSize.h"
 #include "image/jpeg/JpegPreview.h"
+
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -10,6 +14,13 @@ PreviewPicture FullPicture(const std::string& path, int type)
     picture.image = std::make_unique<CImageObject>(path, type);
     picture.fileWidth = picture.image->GetWidth();
     picture.fileHeight = picture.image->GetHeight();
+    // Refused: the size the file declares tells a picture too large from
+    // one that cannot be read.
+    if (!picture.Loaded()) {
+        const auto declared = DeclaredPictureSize(path, type).value_or(std::pair<int64_t, int64_t>{0, 0});
+        picture.fileWidth = static_cast<int>(std::min<int64_t>(declared.first, INT32_MAX));
+        picture.fileHeight = static_cast<int>(std::min<int64_t>(declared.second, INT32_MAX));
+    }
     return picture;
 }
 
