@@ -55,7 +55,7 @@ bool JpegColorRows::Allocate(int newWidth, int newHeight)
     return pixels != nullptr;
 }
 
-bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const WholeFile& file)
+bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const SharedReadFile& file)
 {
     if (!Allocate(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height)))
         return false;
@@ -82,7 +82,7 @@ bool JpegColorRows::StartHelper(void (JpegColorRows::*work)()) noexcept
     return helper.Start([this, work] { (this->*work)(); });
 }
 
-void JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, const WholeFile& file)
+void JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, const SharedReadFile& file)
 {
     lower.file = &file;
     lower.output = decoder.out_color_space;
@@ -109,7 +109,7 @@ void JpegColorRows::ReadLowerPart(jpeg_decompress_struct& decoder)
 {
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
-    jpeg_mem_src(&decoder, lower.file->Data(), lower.file->Size());
+    UseSharedFileSource(decoder, *lower.file);
     jpeg_read_header(&decoder, TRUE);
     decoder.out_color_space = lower.output;
     decoder.scale_num = lower.scaleNum;

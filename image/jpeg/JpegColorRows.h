@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/Worker.h"
-#include "image/io/WholeFile.h"
+#include "image/jpeg/JpegFileSource.h"
 #include "image/quantize/ColorHistogram.h"
 
 #include <condition_variable>
@@ -38,7 +38,7 @@ class JpegColorRows {
     // or the file's early end. An error of decoder longjmps out of it (its
     // frame keeps nothing to destroy); a second thread then ends with this
     // object.
-    bool Decode(jpeg_decompress_struct& decoder, const WholeFile& file);
+    bool Decode(jpeg_decompress_struct& decoder, const SharedReadFile& file);
 
     int Width() const { return width; }
     int Height() const { return height; }
@@ -50,7 +50,7 @@ class JpegColorRows {
     // How the second decoder of a two-part decoding is set up, and its part:
     // from firstRow to the end.
     struct LowerPart {
-        const WholeFile* file = nullptr;
+        const SharedReadFile* file = nullptr;
         J_COLOR_SPACE output = JCS_RGB;
         unsigned int scaleNum = 1;
         unsigned int scaleDenom = 1;
@@ -71,7 +71,7 @@ class JpegColorRows {
     // A file of one scan: the calling thread reads the upper part, the
     // second thread, with a decoder of its own and its own recovery point,
     // the lower part.
-    void PrepareLowerPart(const jpeg_decompress_struct& decoder, const WholeFile& file);
+    void PrepareLowerPart(const jpeg_decompress_struct& decoder, const SharedReadFile& file);
     bool DecodeInTwoParts(jpeg_decompress_struct& decoder);
     void DecodeLowerPart();
     void ReadLowerPart(jpeg_decompress_struct& decoder);

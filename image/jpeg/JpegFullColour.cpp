@@ -4,7 +4,7 @@
 
 #include "image/DibSize.h"
 #include "image/ImageObject.h"
-#include "image/io/WholeFile.h"
+#include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 
@@ -20,11 +20,11 @@ void SwapRedAndBlue(uint8_t* row, size_t width)
         std::swap(row[0], row[2]);
 }
 
-bool ReadFullColour(jpeg_decompress_struct& decoder, const WholeFile& file, CImageObject& picture)
+bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImageObject& picture)
 {
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
-    jpeg_mem_src(&decoder, file.Data(), file.Size());
+    UseSharedFileSource(decoder, file);
     jpeg_read_header(&decoder, TRUE);
     const bool ink = IsInkColorSpace(decoder.jpeg_color_space);
     // The library turns grey and YCbCr into blue-green-red itself; inks it
@@ -60,7 +60,7 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const WholeFile& file, CIma
     return true;
 }
 
-bool DecodeFullColour(const WholeFile& file, CImageObject& picture)
+bool DecodeFullColour(const SharedReadFile& file, CImageObject& picture)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -78,6 +78,6 @@ bool DecodeFullColour(const WholeFile& file, CImageObject& picture)
 
 bool LoadJpegFullColour(const std::string& path, CImageObject& picture)
 {
-    WholeFile file;
-    return file.Open(path) && DecodeFullColour(file, picture);
+    const SharedReadFile file(path);
+    return file.IsOpen() && DecodeFullColour(file, picture);
 }

@@ -5,7 +5,7 @@
 
 #include "image/DibSize.h"
 #include "image/ImageObject.h"
-#include "image/io/WholeFile.h"
+#include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
 
@@ -25,12 +25,12 @@ void ChooseCoveringScale(jpeg_decompress_struct& decoder, int coverWidth, int co
     }
 }
 
-void ReadPreview(jpeg_decompress_struct& decoder, const WholeFile& file, int coverWidth, int coverHeight,
+void ReadPreview(jpeg_decompress_struct& decoder, const SharedReadFile& file, int coverWidth, int coverHeight,
                  CImageObject& picture, JpegColorRows& colorRows, JpegPreview& preview)
 {
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
-    jpeg_mem_src(&decoder, file.Data(), file.Size());
+    UseSharedFileSource(decoder, file);
     jpeg_read_header(&decoder, TRUE);
     preview.fileWidth = static_cast<int>(decoder.image_width);
     preview.fileHeight = static_cast<int>(decoder.image_height);
@@ -54,7 +54,7 @@ void ReadPreview(jpeg_decompress_struct& decoder, const WholeFile& file, int cov
     preview.result = JpegPreviewResult::Decoded;
 }
 
-void DecodePreview(const WholeFile& file, int coverWidth, int coverHeight, CImageObject& picture,
+void DecodePreview(const SharedReadFile& file, int coverWidth, int coverHeight, CImageObject& picture,
                    JpegColorRows& colorRows, JpegPreview& preview)
 {
     jpeg_decompress_struct decoder = {};
@@ -76,8 +76,8 @@ void DecodePreview(const WholeFile& file, int coverWidth, int coverHeight, CImag
 JpegPreview LoadJpegPreview(const std::string& fileName, int coverWidth, int coverHeight, CImageObject& picture)
 {
     JpegPreview preview;
-    WholeFile file;
-    if (!file.Open(fileName))
+    const SharedReadFile file(fileName);
+    if (!file.IsOpen())
         return preview;
     JpegColorRows colorRows;
     DecodePreview(file, coverWidth, coverHeight, picture, colorRows, preview);

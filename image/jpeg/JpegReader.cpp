@@ -5,17 +5,17 @@
 #include "image/jpeg/JpegImage.h"
 
 #include "image/DibSize.h"
-#include "image/io/WholeFile.h"
+#include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
 
 namespace {
 
-int ReadJpeg(jpeg_decompress_struct& decoder, const WholeFile& file, CImageImpl& picture, JpegColorRows& colorRows)
+int ReadJpeg(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImageImpl& picture, JpegColorRows& colorRows)
 {
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
-    jpeg_mem_src(&decoder, file.Data(), file.Size());
+    UseSharedFileSource(decoder, file);
     jpeg_read_header(&decoder, TRUE);
     RequestOutput(decoder);
     // Refuse absurd sizes before the library or we allocate whole-picture
@@ -42,7 +42,7 @@ int ReadJpeg(jpeg_decompress_struct& decoder, const WholeFile& file, CImageImpl&
     return 1;
 }
 
-int DecodeJpeg(const WholeFile& file, CImageImpl& picture, JpegColorRows& colorRows)
+int DecodeJpeg(const SharedReadFile& file, CImageImpl& picture, JpegColorRows& colorRows)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -59,8 +59,8 @@ int DecodeJpeg(const WholeFile& file, CImageImpl& picture, JpegColorRows& colorR
 
 int CJpegImage::Load(const std::string& name)
 {
-    WholeFile file;
-    if (!file.Open(AdoptFileName(name)))
+    const SharedReadFile file(AdoptFileName(name));
+    if (!file.IsOpen())
         return 0;
     JpegColorRows colorRows;
     if (DecodeJpeg(file, *this, colorRows) != 1)

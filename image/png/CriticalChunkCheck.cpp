@@ -7,9 +7,7 @@
 namespace {
 
 // Files smaller than this are read before a second thread has started.
-constexpr size_t kBytesWorthAThread = 1 << 20;
-// The stop is looked for between pieces of this size.
-constexpr size_t kPieceSize = 256 * 1024;
+constexpr uint64_t kBytesWorthAThread = 1 << 20;
 constexpr uint8_t kSignature[8] = {137, 'P', 'N', 'G', '\r', '\n', 26, '\n'};
 
 uint32_t BigEndian32(const uint8_t* bytes)
@@ -27,7 +25,7 @@ bool IsCritical(const uint8_t* type)
 
 bool CriticalChunkCheck::Start()
 {
-    if (size_ < kBytesWorthAThread || !HasSecondProcessor())
+    if (file_.Size() < kBytesWorthAThread || !HasSecondProcessor())
         return false;
     return helper_.Start([this] { Check(); });
 }
@@ -40,18 +38,17 @@ bool CriticalChunkCheck::Passed()
 
 void CriticalChunkCheck::Check()
 {
-    if (size_ < sizeof kSignature || std::memcmp(bytes_, kSignature, sizeof kSignature) != 0)
+    FileCursor file(file_);
+    uint8_t header[8];
+    if (file.Read(header, sizeof header) != sizeof header || std::memcmp(header, kSignature, sizeof header) != 0)
         return; // libpng refuses the file itself
-    size_t at = sizeof kSignature;
-    while (size_ - at >= 8) {
-        size_t left = BigEndian32(bytes_ + at);
-        const uint8_t* const type = bytes_ + at + 4;
-        at += 8;
-        if (left > 0x7FFFFFFF || left > size_ - at)
-            return; // libpng refuses such a length, or meets the file's end
+    while (file.Read(header, sizeof header) == sizeof header) {
+        uint32_t left = BigEndian32(header);
+        const uint8_t* const type = header + 4;
+        if (left > 0x7FFFFFFF)
+            return; // libpng refuses such a length
         if (!IsCritical(type)) {
-            at += left;
-            at += size_ - at < 4 ? size_ - at : 4;
+            file.Skip(uint64_t{left} + 4);
             continue;
         }
         uLong crc = crc32(crc32(0, nullptr, 0), type, 4);
@@ -60,18 +57,22 @@ void CriticalChunkCheck::Check()
                 passed_ = false;
                 return;
             }
-            const size_t count = left < kPieceSize ? left : kPieceSize;
-            crc = crc32(crc, bytes_ + at, static_cast<uInt>(count));
-            at += count;
+            const FileCursor::Piece piece = file.Next();
+            if (piece.size == 0)
+                return; // the file ends early: libpng fails on it itself
+            const uint32_t count = piece.size < left ? static_cast<uint32_t>(piece.size) : left;
+            crc = crc32(crc, piece.bytes, count);
+            // What the piece holds beyond the chunk is read again below.
+            file.Unread(piece.size - count);
             left -= count;
         }
-        if (size_ - at < 4)
+        uint8_t stored[4];
+        if (file.Read(stored, sizeof stored) != sizeof stored)
             return;
-        if (BigEndian32(bytes_ + at) != static_cast<uint32_t>(crc)) {
+        if (BigEndian32(stored) != static_cast<uint32_t>(crc)) {
             passed_ = false;
             return;
         }
-        at += 4;
         if (std::memcmp(type, "IEND", 4) == 0)
             return;
     }

@@ -1,19 +1,20 @@
 #pragma once
 
 #include "framework/Worker.h"
+#include "image/io/SharedReadFile.h"
 
 #include <cstddef>
 #include <cstdint>
 
 // Checks the CRC of every critical chunk of a PNG file (IHDR, PLTE, IDAT,
-// IEND) on a second thread, over the bytes libpng reads (the file is read
-// once, never opened again), so that libpng, told to trust those CRCs,
+// IEND) on a second thread, through its own place in the file libpng reads
+// (opened once, never again by name), so that libpng, told to trust those CRCs,
 // spends the decoding thread on the pixels. Ancillary chunks are left to
 // libpng, which checks and drops them as ever.
 class CriticalChunkCheck {
   public:
-    // The bytes stay with the caller and outlive the check.
-    CriticalChunkCheck(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) {}
+    // The file stays with the caller and outlives the check.
+    explicit CriticalChunkCheck(const SharedReadFile& file) : file_(file) {}
     CriticalChunkCheck(const CriticalChunkCheck&) = delete;
     CriticalChunkCheck& operator=(const CriticalChunkCheck&) = delete;
 
@@ -29,8 +30,7 @@ class CriticalChunkCheck {
   private:
     void Check();
 
-    const uint8_t* const bytes_;
-    const size_t size_;
+    const SharedReadFile& file_;
     bool passed_ = true;
     // Last, so that it ends before what it reads goes.
     CWorker helper_;

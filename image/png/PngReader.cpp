@@ -4,32 +4,22 @@
 #include "image/png/PngImage.h"
 
 #include "framework/Worker.h"
-#include "image/io/WholeFile.h"
+#include "image/io/SharedReadFile.h"
 #include "image/png/CriticalChunkCheck.h"
 
 #include <png.h>
-
-#include <cstring>
 
 namespace {
 
 // The rows between two looks for a stop.
 constexpr png_uint_32 kRowsPerStopCheck = 16;
 
-// The file's bytes as libpng takes them; running out is a read error.
-struct MemorySource {
-    const uint8_t* bytes;
-    size_t size;
-    size_t at;
-};
-
-void ReadFromMemory(png_structp png, png_bytep out, size_t count)
+// libpng reads through its own place in the file; running out is a read
+// error.
+void ReadFromFile(png_structp png, png_bytep out, size_t count)
 {
-    MemorySource& source = *static_cast<MemorySource*>(png_get_io_ptr(png));
-    if (count > source.size - source.at)
+    if (static_cast<FileCursor*>(png_get_io_ptr(png))->Read(out, count) != count)
         png_error(png, "Read Error");
-    std::memcpy(out, source.bytes + source.at, count);
-    source.at += count;
 }
 
 // Transparent and translucent pixels are composited on this colour.
@@ -140,8 +130,8 @@ int DecodePng(png_structp png, png_infop info, CImageImpl& picture)
 
 int CPngImage::Load(const std::string& name)
 {
-    WholeFile file;
-    if (!file.Open(AdoptFileName(name)))
+    const SharedReadFile file(AdoptFileName(name));
+    if (!file.IsOpen())
         return 0;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -149,10 +139,10 @@ int CPngImage::Load(const std::string& name)
         png_destroy_read_struct(&png, nullptr, nullptr);
         return 0;
     }
-    MemorySource source = {file.Data(), file.Size(), 0};
-    png_set_read_fn(png, &source, ReadFromMemory);
+    FileCursor source(file);
+    png_set_read_fn(png, &source, ReadFromFile);
     // Outside the recovery point, so its thread ends however the decoding does.
-    CriticalChunkCheck check(file.Data(), file.Size());
+    CriticalChunkCheck check(file);
     const bool checkedBeside = check.Start();
     if (checkedBeside)
         png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);

@@ -5,7 +5,7 @@
 // files, which the library does not quantise, must give the colours of the
 // library's own CMYK (from YCCK too) before quantising.
 #include "image/ImageObject.h"
-#include "image/io/WholeFile.h"
+#include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
@@ -58,8 +58,8 @@ void InkColours(const uint8_t* cmyk, int width, bool inverted, std::vector<uint8
 // library gave up on the file.
 template <typename Read> bool DecodeFile(const std::string& path, Read read)
 {
-    WholeFile file;
-    if (!file.Open(path))
+    const SharedReadFile file(path);
+    if (!file.IsOpen())
         return false;
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -67,7 +67,7 @@ template <typename Read> bool DecodeFile(const std::string& path, Read read)
     jpeg_create_decompress(&decoder);
     volatile bool done = false; // read after a longjmp
     if (setjmp(errors.recovery) == 0) {
-        jpeg_mem_src(&decoder, file.Data(), file.Size());
+        UseSharedFileSource(decoder, file);
         jpeg_read_header(&decoder, TRUE);
         done = read(decoder, file) && !errors.endedEarly; // what a cut file lacks is no picture to us
     }
@@ -107,7 +107,7 @@ bool DecodeWithLibrary(jpeg_decompress_struct& decoder, IndexedPicture& picture)
 IndexedPicture LibraryPicture(const std::string& path, bool& ink)
 {
     IndexedPicture picture;
-    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder, const WholeFile&) {
+    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder, const SharedReadFile&) {
         ink = IsInkColorSpace(decoder.jpeg_color_space);
         return DecodeWithLibrary(decoder, picture);
     });
@@ -119,7 +119,7 @@ IndexedPicture OurInkColours(const std::string& path)
 {
     IndexedPicture picture;
     JpegColorRows rows;
-    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder, const WholeFile& file) {
+    picture.loaded = DecodeFile(path, [&](jpeg_decompress_struct& decoder, const SharedReadFile& file) {
         RequestOutput(decoder);
         jpeg_start_decompress(&decoder);
         return rows.Decode(decoder, file);
