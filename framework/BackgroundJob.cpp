@@ -51,13 +51,6 @@ bool CBackgroundJob::Finished() const
     return m_state->finished.load(std::memory_order_acquire);
 }
 
-bool CBackgroundJob::WaitUntilFinished(DWORD milliseconds) const
-{
-    if (!Finished() && m_state->finishedEvent)
-        WaitForSingleObject(m_state->finishedEvent, milliseconds);
-    return Finished();
-}
-
 bool CBackgroundJob::WaitPumpingMessages(DWORD milliseconds) const
 {
     const DWORD start = GetTickCount();

@@ -28,8 +28,6 @@ class CBackgroundJob {
     void RequestStop() { m_worker.RequestStop(); }
     // True once the work has returned; what it wrote is then visible here.
     bool Finished() const;
-    // Waits at most `milliseconds`; true once the work has returned.
-    bool WaitUntilFinished(DWORD milliseconds) const;
     // The same, while the calling thread's windows go on taking their
     // messages (a WM_QUIT met on the way is posted again afterwards).
     bool WaitPumpingMessages(DWORD milliseconds) const;

@@ -6,6 +6,9 @@
 #include <windows.h>
 
 constexpr UINT kDefaultDpi = 96; // 100 %
+// WM_DPICHANGED, from Windows 8.1 on (our headers predate it): the window
+// moved to a monitor of another DPI.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // The window's DPI where the system knows one per window, else the system's.
 UINT WindowDpi(HWND window);

@@ -22,8 +22,6 @@
 namespace {
 
 constexpr UINT kFirstSkinButtonId = 10000;
-// WM_DPICHANGED, from Windows 8.1 on: the window moved to a monitor of another DPI.
-constexpr UINT kDpiChangedMessage = 0x02E0;
 
 } // namespace
 

@@ -39,13 +39,19 @@ size_t SharedReadFile::ReadAt(uint64_t offset, void* out, size_t count) const
 
 FileCursor::FileCursor(const SharedReadFile& file, uint64_t start) : m_file(file), m_place(start) {}
 
-FileCursor::Piece FileCursor::Next()
+bool FileCursor::Refill()
 {
     if (m_at == m_end) {
         m_at = 0;
         m_end = m_file.ReadAt(m_place, m_buffer.get(), kBufferSize);
         m_place += m_end;
     }
+    return m_at < m_end;
+}
+
+FileCursor::Piece FileCursor::Next()
+{
+    Refill();
     const Piece piece = {m_buffer.get() + m_at, m_end - m_at};
     m_at = m_end;
     return piece;
@@ -62,13 +68,8 @@ size_t FileCursor::Read(void* out, size_t count)
             m_place += got;
             return done + got;
         }
-        if (m_at == m_end) {
-            m_at = 0;
-            m_end = m_file.ReadAt(m_place, m_buffer.get(), kBufferSize);
-            m_place += m_end;
-            if (m_end == 0)
-                break;
-        }
+        if (!Refill())
+            break;
         const size_t step = std::min(count - done, m_end - m_at);
         std::memcpy(static_cast<uint8_t*>(out) + done, m_buffer.get() + m_at, step);
         m_at += step;

@@ -43,13 +43,15 @@ class FileCursor {
     Piece Next();
     // Up to `count` bytes into `out`; fewer only at the end.
     size_t Read(void* out, size_t count);
-    uint64_t Place() const { return m_place - (m_end - m_at); }
     // Moves the place on by `count` bytes, past what is buffered.
     void Skip(uint64_t count);
     // Gives back the last `count` bytes of the piece Next returned.
     void Unread(size_t count) { m_at -= count < m_at ? count : m_at; }
 
   private:
+    // Reads the next buffer-full when all before is taken; false at the end.
+    bool Refill();
+
     static constexpr size_t kBufferSize = 64 * 1024;
     static constexpr size_t kDirectRead = 4 * 1024;
     const SharedReadFile& m_file;

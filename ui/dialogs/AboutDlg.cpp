@@ -11,9 +11,6 @@
 
 namespace {
 
-// WM_DPICHANGED, from Windows 8.1 on: the box moved to a monitor of another DPI.
-constexpr UINT kDpiChangedMessage = 0x02E0;
-
 CBitmap StretchedBitmap(HBITMAP source, SIZE from, SIZE to)
 {
     WindowDc screen(nullptr);

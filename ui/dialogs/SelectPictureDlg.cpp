@@ -32,8 +32,6 @@ constexpr UINT kPreviewReadMessage = WM_APP + 18;
 
 // The name, type and date columns: their widths in pixels at 96 DPI.
 constexpr int kColumnWidths[] = {130, 50, 130};
-// WM_DPICHANGED, from Windows 8.1 on.
-constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // The preview picture keeps this much of the frame free on every side.
 constexpr int kPreviewMargin = 3;

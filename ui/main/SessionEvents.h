@@ -25,7 +25,6 @@ class CSessionEvents : public CMessageHandler {
     }
 
     void Attach(HWND window);
-    bool Registered() const { return m_registered; }
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
   private:
