@@ -45,11 +45,11 @@ windows_path() {
 }
 
 inputs="$build/inputs"
-if [ ! -f "$inputs/.complete-ink" ]; then
+if [ ! -f "$inputs/.complete-noisy" ]; then
   echo "bench: writing the input pictures into build/bench/inputs"
   mkdir -p "$inputs"
   wine "$build/bin/bench_inputs.exe" "$(windows_path "$inputs")"
-  touch "$inputs/.complete-ink"
+  touch "$inputs/.complete-noisy"
 fi
 mkdir -p "$build/work"
 echo "bench: $(i686-w64-mingw32-g++-posix -dumpversion) i686, $(tr '\n' ' ' <"$root/cmake/cpu-flags.txt")-O3, $(wine --version)"

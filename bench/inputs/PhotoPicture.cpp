@@ -64,6 +64,15 @@ float SmoothStep(float edge0, float edge1, float x)
     return Smooth(std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f));
 }
 
+// Roughly normal noise of standard deviation 1: the sum of four uniform
+// values, centred and scaled.
+float Gaussian(int x, int y, uint32_t seed)
+{
+    const uint32_t h = Hash(x, y, seed);
+    const float sum = static_cast<float>((h & 0xFF) + (h >> 8 & 0xFF) + (h >> 16 & 0xFF) + (h >> 24));
+    return (sum - 510.0f) / 147.2f;
+}
+
 uint8_t ToByte(float value)
 {
     return static_cast<uint8_t>(std::clamp(value, 0.0f, 255.0f) + 0.5f);
@@ -103,6 +112,18 @@ void PhotoPicture::Row(int y, uint8_t* rgb) const
             r = Mix(70, 135, patch) * light;
             g = Mix(120, 95, patch) * light;
             b = Mix(40, 55, patch) * light;
+        }
+        if (light_ == Light::Dusk) {
+            // Less light, warmer; brightness grain of about 4 % of the range
+            // and colour grain of about 2.5 % per channel.
+            const float luma = 9.0f * Gaussian(x, y, 131);
+            r = r * 0.62f + luma + 6.0f * Gaussian(x, y, 137);
+            g = g * 0.52f + luma + 5.0f * Gaussian(x, y, 139);
+            b = b * 0.50f + luma + 7.0f * Gaussian(x, y, 149);
+            rgb[x * 3 + 0] = ToByte(r);
+            rgb[x * 3 + 1] = ToByte(g);
+            rgb[x * 3 + 2] = ToByte(b);
+            continue;
         }
         const float grain = static_cast<float>(Hash(x, y, 97) % 13) - 6.0f;
         rgb[x * 3 + 0] = ToByte(r + grain);
