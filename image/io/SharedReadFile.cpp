@@ -22,15 +22,16 @@ SharedReadFile::SharedReadFile(const std::string& path) : m_file(FileHandle::Ope
 
 size_t SharedReadFile::ReadAt(uint64_t offset, void* out, size_t count) const
 {
+    const std::lock_guard<std::mutex> lock(m_reading);
+    LARGE_INTEGER at = {};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(m_file.Get(), at, nullptr, FILE_BEGIN))
+        return 0;
     size_t done = 0;
     while (done < count) {
-        OVERLAPPED at = {};
-        at.Offset = static_cast<DWORD>(offset + done);
-        at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
         const DWORD ask = static_cast<DWORD>(std::min<size_t>(count - done, kReadChunk));
         DWORD got = 0;
-        // At the end of the file a read fails with ERROR_HANDLE_EOF: no more.
-        if (!ReadFile(m_file.Get(), static_cast<uint8_t*>(out) + done, ask, &got, &at) || got == 0)
+        if (!ReadFile(m_file.Get(), static_cast<uint8_t*>(out) + done, ask, &got, nullptr) || got == 0)
             break;
         done += got;
     }
@@ -61,9 +62,7 @@ size_t FileCursor::Read(void* out, size_t count)
 {
     size_t done = 0;
     while (done < count) {
-        // A large read with nothing buffered goes straight to its caller
-        // (libpng asks for its IDAT data 8 KiB at a time), as stdio does.
-        if (m_at == m_end && count - done >= kDirectRead) {
+        if (m_at == m_end && count - done >= kBufferSize) {
             const size_t got = m_file.ReadAt(m_place, static_cast<uint8_t*>(out) + done, count - done);
             m_place += got;
             return done + got;

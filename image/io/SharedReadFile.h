@@ -1,16 +1,15 @@
 #pragma once
 // One open picture file that the readers of one picture share, each at a
-// place of its own: every read names its offset (ReadFile with an
-// OVERLAPPED offset, which a synchronous handle takes on every Windows), so
-// no reader moves another's place. The file is opened once, by the first
-// reader, and never by name again; it is read as it streams, not held in
-// memory whole.
+// place of its own: every read names its offset, so no reader moves
+// another's place. The file is opened once, by the first reader, and never
+// by name again; it is read as it streams, not held in memory whole.
 
 #include "image/io/FileHandle.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 class SharedReadFile {
@@ -27,6 +26,10 @@ class SharedReadFile {
     FileHandle m_file;
     uint64_t m_size = 0;
     bool m_open = false;
+    // A read moves the handle's own position to its offset and reads from
+    // there, one reader at a time. (Wine serves a ReadFile that names its
+    // offset through its server, at several times the cost of a plain read.)
+    mutable std::mutex m_reading;
 };
 
 // A reader's own place in a SharedReadFile, read a buffer at a time.
@@ -52,8 +55,10 @@ class FileCursor {
     // Reads the next buffer-full when all before is taken; false at the end.
     bool Refill();
 
-    static constexpr size_t kBufferSize = 64 * 1024;
-    static constexpr size_t kDirectRead = 4 * 1024;
+    // Large, so that few reads reach the system: libpng asks for a chunk
+    // (often 8 KiB) at a time. Reads of a buffer's size or more go straight
+    // to their caller.
+    static constexpr size_t kBufferSize = 256 * 1024;
     const SharedReadFile& m_file;
     std::unique_ptr<uint8_t[]> m_buffer{new uint8_t[kBufferSize]};
     uint64_t m_place; // the file offset after the buffered bytes
