@@ -11,7 +11,8 @@ namespace {
 // 7 x 255 from the pixel before it plus 9 x 255 from the row above.
 constexpr int kSumOffset = 4096;
 // A level plus a damped error lies within -32 and 255 + 32.
-constexpr int kLevelOffset = 32;
+constexpr int kLevelOffset = FloydSteinberg::kLevelOffset;
+constexpr uint32_t kChoiceBytes = FloydSteinberg::kChoiceBytes;
 
 // The damping of an error carried to a pixel (see the class comment).
 int DampedError(int error)
@@ -27,10 +28,12 @@ int DampedError(int error)
 struct DitherTables {
     // The damped error by its sum (the division by 16 is in the table).
     int8_t damped[2 * kSumOffset];
-    // By a level plus a damped error: the sum limited to 0 to 255, and per
-    // channel that level's share of its cell's place in the inverse map.
+    // By a level plus a damped error: the sum limited to 0 to 255, and for
+    // green and blue that level's share of its cell's place in the inverse
+    // map, in bytes of the choices table (red's is per dithering: it holds
+    // the table's address too).
     uint8_t limited[256 + 2 * kLevelOffset];
-    uint32_t shares[3][256 + 2 * kLevelOffset];
+    uint32_t byteShares[2][256 + 2 * kLevelOffset];
 
     DitherTables()
     {
@@ -39,9 +42,8 @@ struct DitherTables {
         for (int sum = -kLevelOffset; sum < 256 + kLevelOffset; ++sum) {
             const int level = sum < 0 ? 0 : sum > 255 ? 255 : sum;
             limited[sum + kLevelOffset] = static_cast<uint8_t>(level);
-            for (int channel = 0; channel < 3; ++channel)
-                shares[channel][sum + kLevelOffset] =
-                    InverseColorMap::Share(static_cast<InverseColorMap::Channel>(channel), level);
+            byteShares[0][sum + kLevelOffset] = InverseColorMap::Share(InverseColorMap::kGreen, level) * kChoiceBytes;
+            byteShares[1][sum + kLevelOffset] = InverseColorMap::Share(InverseColorMap::kBlue, level) * kChoiceBytes;
         }
     }
 };
@@ -56,6 +58,11 @@ FloydSteinberg::FloydSteinberg(const QuantizedPalette& palette, InverseColorMap&
       errors(new int16_t[(static_cast<size_t>(width) + 2) * 8]()), fromAbove(errors.get()),
       toBelow(errors.get() + (static_cast<size_t>(width) + 2) * 4)
 {
+    const uint8_t* const table = reinterpret_cast<const uint8_t*>(choices.get());
+    for (int sum = -kLevelOffset; sum < 256 + kLevelOffset; ++sum) {
+        const int level = sum < 0 ? 0 : sum > 255 ? 255 : sum;
+        redChoices[sum + kLevelOffset] = table + InverseColorMap::Share(InverseColorMap::kRed, level) * kChoiceBytes;
+    }
     for (int index = 0; index < 256; ++index) {
         colors[index][0] = palette.red[static_cast<size_t>(index)];
         colors[index][1] = palette.green[static_cast<size_t>(index)];
@@ -75,11 +82,11 @@ void FloydSteinberg::DitherRow(const uint8_t* rgb, uint8_t* indices)
     std::swap(fromAbove, toBelow);
 }
 
-inline const FloydSteinberg::Choice& FloydSteinberg::ChoiceFor(uint32_t place)
+inline const FloydSteinberg::Choice& FloydSteinberg::ChoiceAt(const uint8_t* at)
 {
-    Choice& choice = choices[place];
+    Choice& choice = *const_cast<Choice*>(reinterpret_cast<const Choice*>(at));
     if (!choice.known) {
-        const int index = nearest.Nearest(place);
+        const int index = nearest.Nearest(static_cast<uint32_t>(&choice - choices.get()));
         for (int c = 0; c < 3; ++c)
             choice.lessSeven[c] = static_cast<int16_t>(-7 * colors[index][c]);
         choice.index = static_cast<uint8_t>(index);
@@ -97,9 +104,9 @@ template <int step> void FloydSteinberg::ChooseColors(const uint8_t* rgb, uint8_
     const int16_t* above = fromAbove + (first + 1) * 4;
     const int8_t* const damp = kTables.damped + kSumOffset;
     const uint8_t* const limit = kTables.limited + kLevelOffset;
-    const uint32_t* const shareR = kTables.shares[0] + kLevelOffset;
-    const uint32_t* const shareG = kTables.shares[1] + kLevelOffset;
-    const uint32_t* const shareB = kTables.shares[2] + kLevelOffset;
+    const uint8_t* const* const choiceR = redChoices + kLevelOffset;
+    const uint32_t* const shareG = kTables.byteShares[0] + kLevelOffset;
+    const uint32_t* const shareB = kTables.byteShares[1] + kLevelOffset;
     // Per channel, the pixel's error sum but for the 7/16 of the previous
     // pixel's error, whose colour is still being looked up: seven times the
     // level now, seven times the colour taken off once known.
@@ -110,7 +117,10 @@ template <int step> void FloydSteinberg::ChooseColors(const uint8_t* rgb, uint8_
         const int atR = pixel[0] + damp[sumR + chosen->lessSeven[0]];
         const int atG = pixel[1] + damp[sumG + chosen->lessSeven[1]];
         const int atB = pixel[2] + damp[sumB + chosen->lessSeven[2]];
-        chosen = &ChoiceFor(shareR[atR] | shareG[atG] | shareB[atB]);
+        // The shares add up to the choice's address, the last addition
+        // made by the load itself: one step fewer in the chain than ORing
+        // a place and scaling it.
+        chosen = &ChoiceAt(choiceR[atR] + (shareG[atG] + shareB[atB]));
         *out = chosen->index;
         level[0] = limit[atR];
         level[1] = limit[atG];

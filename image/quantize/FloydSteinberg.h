@@ -25,6 +25,12 @@
 class FloydSteinberg {
   public:
     FloydSteinberg(const QuantizedPalette& palette, InverseColorMap& nearest, int width);
+    FloydSteinberg(const FloydSteinberg&) = delete;
+    FloydSteinberg& operator=(const FloydSteinberg&) = delete;
+
+    // A level plus a damped error lies within -kLevelOffset and 255 +
+    // kLevelOffset.
+    static constexpr int kLevelOffset = 32;
 
     // The next row: width pixels of red, green, blue in, palette indices out.
     void DitherRow(const uint8_t* rgb, uint8_t* indices);
@@ -39,9 +45,15 @@ class FloydSteinberg {
         uint8_t known;
     };
 
+  public:
+    static constexpr uint32_t kChoiceBytes = sizeof(Choice);
+
+  private:
     template <int step> void ChooseColors(const uint8_t* rgb, uint8_t* indices);
     void SpreadErrors(const uint8_t* indices, int step);
-    const Choice& ChoiceFor(uint32_t place);
+    // The choice at that byte of the choices table, worked out the first
+    // time.
+    const Choice& ChoiceAt(const uint8_t* at);
 
     InverseColorMap& nearest;
     const int width;
@@ -49,6 +61,9 @@ class FloydSteinberg {
     alignas(16) int16_t colors[256][4];
     // By a cell's place in the inverse colour map.
     std::unique_ptr<Choice[]> choices;
+    // By red's level plus a damped error: where in choices red's share of
+    // a cell's place leads.
+    const uint8_t* redChoices[256 + 2 * kLevelOffset];
     // Per column, one more on either side so the edges need no test: the
     // limited levels of the row just chosen (red, green, blue, unused) ...
     std::unique_ptr<uint8_t[]> levels;
