@@ -54,10 +54,12 @@ const DitherTables kTables;
 
 FloydSteinberg::FloydSteinberg(const QuantizedPalette& palette, InverseColorMap& nearest, int width)
     : nearest(nearest), width(width), choices(new Choice[ColorCells::kCount]()),
-      levels(new uint8_t[(static_cast<size_t>(width) + 2) * 4]()),
-      errors(new int16_t[(static_cast<size_t>(width) + 2) * 8]()), fromAbove(errors.get()),
-      toBelow(errors.get() + (static_cast<size_t>(width) + 2) * 4)
+      errors(new int16_t[(static_cast<size_t>(width) + 2 * kEdge) * 4 * 3]())
 {
+    const size_t columns = (static_cast<size_t>(width) + 2 * kEdge) * 4;
+    fromAbove = errors.get() + kEdge * 4;
+    rowErrors = fromAbove + columns;
+    aboveErrors = rowErrors + columns;
     const uint8_t* const table = reinterpret_cast<const uint8_t*>(choices.get());
     for (int sum = -kLevelOffset; sum < 256 + kLevelOffset; ++sum) {
         const int level = sum < 0 ? 0 : sum > 255 ? 255 : sum;
@@ -77,9 +79,8 @@ void FloydSteinberg::DitherRow(const uint8_t* rgb, uint8_t* indices)
         ChooseColors<-1>(rgb, indices);
     else
         ChooseColors<1>(rgb, indices);
-    SpreadErrors(indices, rightToLeft ? -1 : 1);
     rightToLeft = !rightToLeft;
-    std::swap(fromAbove, toBelow);
+    std::swap(rowErrors, aboveErrors);
 }
 
 inline const FloydSteinberg::Choice& FloydSteinberg::ChoiceAt(const uint8_t* at)
@@ -95,25 +96,47 @@ inline const FloydSteinberg::Choice& FloydSteinberg::ChoiceAt(const uint8_t* at)
     return choice;
 }
 
+// What column x of this row receives from the row above, which went the
+// other way: 1/16 of the error of the pixel before it in that row's order
+// (the next one in this row's), 5/16 of the one above and 3/16 of the one
+// after (the sums are exact, so their order does not matter).
+template <int step> inline void FloydSteinberg::Receive(int x)
+{
+    const __m128i before = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(aboveErrors + (x + step) * 4));
+    const __m128i above = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(aboveErrors + x * 4));
+    const __m128i after = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(aboveErrors + (x - step) * 4));
+    const __m128i fiveAbove = _mm_add_epi16(_mm_slli_epi16(above, 2), above);
+    const __m128i threeAfter = _mm_add_epi16(_mm_slli_epi16(after, 1), after);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(fromAbove + x * 4),
+                     _mm_add_epi16(_mm_add_epi16(before, fiveAbove), threeAfter));
+}
+
 template <int step> void FloydSteinberg::ChooseColors(const uint8_t* rgb, uint8_t* indices)
 {
     const int first = step > 0 ? 0 : width - 1;
     const uint8_t* pixel = rgb + first * 3;
     uint8_t* out = indices + first;
-    uint8_t* level = levels.get() + (first + 1) * 4;
-    const int16_t* above = fromAbove + (first + 1) * 4;
+    const int16_t* above = fromAbove + first * 4;
+    int16_t* error = rowErrors + first * 4;
     const int8_t* const damp = kTables.damped + kSumOffset;
     const uint8_t* const limit = kTables.limited + kLevelOffset;
     const uint8_t* const* const choiceR = redChoices + kLevelOffset;
     const uint32_t* const shareG = kTables.byteShares[0] + kLevelOffset;
     const uint32_t* const shareB = kTables.byteShares[1] + kLevelOffset;
+    // What the row above spreads is worked out two columns ahead of the
+    // chain, in the time the chain leaves the processor idle; beyond the
+    // row's ends it lands in the margin, where no one reads it.
+    Receive<step>(first);
+    Receive<step>(first + step);
     // Per channel, the pixel's error sum but for the 7/16 of the previous
     // pixel's error, whose colour is still being looked up: seven times the
     // level now, seven times the colour taken off once known.
     int sumR = above[0] + 8, sumG = above[1] + 8, sumB = above[2] + 8;
     static const Choice nothingChosen = {};
     const Choice* chosen = &nothingChosen;
-    for (int n = width; n > 0; --n, pixel += step * 3, out += step, level += step * 4, above += step * 4) {
+    int x = first;
+    for (int n = width; n > 0; --n, x += step, pixel += step * 3, out += step, above += step * 4, error += step * 4) {
+        Receive<step>(x + 2 * step);
         const int atR = pixel[0] + damp[sumR + chosen->lessSeven[0]];
         const int atG = pixel[1] + damp[sumG + chosen->lessSeven[1]];
         const int atB = pixel[2] + damp[sumB + chosen->lessSeven[2]];
@@ -121,39 +144,16 @@ template <int step> void FloydSteinberg::ChooseColors(const uint8_t* rgb, uint8_
         // made by the load itself: one step fewer in the chain than ORing
         // a place and scaling it.
         chosen = &ChoiceAt(choiceR[atR] + (shareG[atG] + shareB[atB]));
-        *out = chosen->index;
-        level[0] = limit[atR];
-        level[1] = limit[atG];
-        level[2] = limit[atB];
-        sumR = level[0] * 7 + above[step * 4 + 0] + 8;
-        sumG = level[1] * 7 + above[step * 4 + 1] + 8;
-        sumB = level[2] * 7 + above[step * 4 + 2] + 8;
-    }
-}
-
-// Each column below gets 1/16 of the error of the pixel before it in the
-// row's order, 5/16 of the one above and 3/16 of the one after (the sums
-// are exact, so their order does not matter).
-void FloydSteinberg::SpreadErrors(const uint8_t* indices, int step)
-{
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i five = _mm_set1_epi16(5);
-    const __m128i fromLeft = _mm_set1_epi16(static_cast<int16_t>(step > 0 ? 1 : 3));
-    const __m128i fromRight = _mm_set1_epi16(static_cast<int16_t>(step > 0 ? 3 : 1));
-    const auto errorAt = [&](int x) {
-        int32_t chosenLevels = 0;
-        std::memcpy(&chosenLevels, levels.get() + (x + 1) * 4, sizeof chosenLevels);
-        const __m128i levels16 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(chosenLevels), zero);
-        return _mm_sub_epi16(levels16, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(colors[indices[x]])));
-    };
-    __m128i left = zero;
-    __m128i here = errorAt(0);
-    for (int x = 0; x < width; ++x) {
-        const __m128i right = x + 1 < width ? errorAt(x + 1) : zero;
-        const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(left, fromLeft), _mm_mullo_epi16(here, five)),
-                                          _mm_mullo_epi16(right, fromRight));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(toBelow + (x + 1) * 4), sum);
-        left = here;
-        here = right;
+        const int index = chosen->index;
+        *out = static_cast<uint8_t>(index);
+        const int levelR = limit[atR];
+        const int levelG = limit[atG];
+        const int levelB = limit[atB];
+        error[0] = static_cast<int16_t>(levelR - colors[index][0]);
+        error[1] = static_cast<int16_t>(levelG - colors[index][1]);
+        error[2] = static_cast<int16_t>(levelB - colors[index][2]);
+        sumR = levelR * 7 + above[step * 4 + 0] + 8;
+        sumG = levelG * 7 + above[step * 4 + 1] + 8;
+        sumB = levelB * 7 + above[step * 4 + 2] + 8;
     }
 }

@@ -19,9 +19,9 @@
 // starts next to), so no second thread can start a row before the one above
 // is done, nor a later part of the picture with errors it cannot know: the
 // rows cannot be shared among threads without changing the result. The
-// time therefore goes into shortening that chain: a row is dithered in two
-// passes, the first choosing the colours (the chain) and the second
-// spreading the errors to the row below.
+// time therefore goes into shortening that chain, and into doing the rest
+// of the work beside it: what the row above spreads to a pixel is summed a
+// few columns ahead, while the chain waits on its table look-ups.
 class FloydSteinberg {
   public:
     FloydSteinberg(const QuantizedPalette& palette, InverseColorMap& nearest, int width);
@@ -50,7 +50,8 @@ class FloydSteinberg {
 
   private:
     template <int step> void ChooseColors(const uint8_t* rgb, uint8_t* indices);
-    void SpreadErrors(const uint8_t* indices, int step);
+    // Sums into fromAbove what column x receives from aboveErrors.
+    template <int step> void Receive(int x);
     // The choice at that byte of the choices table, worked out the first
     // time.
     const Choice& ChoiceAt(const uint8_t* at);
@@ -64,13 +65,14 @@ class FloydSteinberg {
     // By red's level plus a damped error: where in choices red's share of
     // a cell's place leads.
     const uint8_t* redChoices[256 + 2 * kLevelOffset];
-    // Per column, one more on either side so the edges need no test: the
-    // limited levels of the row just chosen (red, green, blue, unused) ...
-    std::unique_ptr<uint8_t[]> levels;
-    // ... and times 16, red, green, blue and one unused: the errors this row
-    // receives from the row above, and those the next row receives from it.
+    // Per column, kEdge more on either side so the edges need no test, red,
+    // green, blue and one unused: what this row receives from the row above
+    // (times 16), and the errors of this row's and the above row's pixels
+    // (their limited levels less their colours; 0 in the margins).
+    static constexpr int kEdge = 3;
     std::unique_ptr<int16_t[]> errors;
     int16_t* fromAbove;
-    int16_t* toBelow;
+    int16_t* rowErrors;
+    int16_t* aboveErrors;
     bool rightToLeft = false;
 };
