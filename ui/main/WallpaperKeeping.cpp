@@ -133,9 +133,12 @@ bool CWallpaperKeeping::MayChange(bool byUser)
     ReadWhoIsInCharge();
     if (m_inCharge == WallpaperInCharge::Nobody)
         return true;
-    if (byUser) {
+    // Said once: another Next while the box is up adds no second one.
+    if (byUser && !m_telling) {
+        m_telling = true;
         MessageBoxA(m_window, LoadResourceString(kInChargeMessages[CauseIndex(m_inCharge)]).c_str(),
                     LoadResourceString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
+        m_telling = false;
     }
     return false;
 }

@@ -51,6 +51,7 @@ class CWallpaperKeeping : public CMessageHandler {
     HWND m_window = nullptr;
     WallpaperInCharge m_inCharge = WallpaperInCharge::Nobody;
     bool m_otherChosen = false;
+    bool m_telling = false; // the message box is up
     // The desktop's wallpaper at start when it was ours; what the changer
     // shows later replaces it.
     KeptWallpaper m_foundAtStart;
