@@ -33,5 +33,5 @@ start_wine_session
 work="$soak/work"
 rm -rf "$work"
 echo "soak: $(wine --version), ${SOAK_CHANGES:-10000} changes, ${SOAK_IDLE_SECONDS:-600} idle seconds; samples in build/soak/work/samples.csv"
-# The damaged pictures make libpng say so on the error output, once each.
+# The damaged pictures make libpng say so on the error output at each read.
 wine "$bin/soak.exe" "Z:${work//\//\\}" "${SOAK_CHANGES:-10000}" "${SOAK_IDLE_SECONDS:-600}" 2> >(grep -v "^libpng error" >&2)
