@@ -522,7 +522,9 @@ TEST_F(AtHand, WhileWindowsDecidesTheWallpaperNothingChangesAndTheUserIsToldWhy)
          IDS_KEPT_BY_SLIDESHOW},
         {HKEY_CURRENT_USER, background, "BackgroundType", REG_DWORD, 3, IDS_TIP_KEPT_BY_SPOTLIGHT,
          IDS_KEPT_BY_SPOTLIGHT},
-        {HKEY_CURRENT_USER, activeDesktop, "NoChangingWallPaper", REG_SZ, 1, 0, 0},
+        {HKEY_CURRENT_USER, activeDesktop, "NoChangingWallPaper", REG_DWORD_BIG_ENDIAN, 1, 0, 0},
+        {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "Wallpaper", REG_DWORD, 1,
+         0, 0},
         {HKEY_CURRENT_USER, background, "BackgroundType", REG_BINARY, 3, 0, 0},
     };
     Preset(m_pictures.Path("a.bmp"), "0");
@@ -540,12 +542,13 @@ TEST_F(AtHand, WhileWindowsDecidesTheWallpaperNothingChangesAndTheUserIsToldWhy)
             const std::vector<std::wstring> told = program.MessagesDuring([] { RunVerb("/next"); }, 1);
             EXPECT_EQ(std::vector<std::wstring>{ProgramText(cause.box)}, told) << cause.name;
             EXPECT_FALSE(m_watch.WaitFor(before + 1, 1000)) << cause.name << ": nothing changes";
+            RegDeleteValueA(key, cause.name);
+            announce(); // the cause goes away: changes go on by themselves
         }
-        RegDeleteValueA(key, cause.name);
-        RegCloseKey(key);
-        announce(); // the cause goes away: changes go on by themselves
         EXPECT_EQ(0u, RunVerb("/next"));
         EXPECT_TRUE(m_watch.WaitFor(before + 1, kWalkDeadline)) << cause.name;
+        RegDeleteValueA(key, cause.name);
+        RegCloseKey(key);
     }
     EXPECT_EQ(0u, RunVerb("/exit"));
     EXPECT_TRUE(program.Ends());
