@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup build dist test run bench fuzz screenshots clean
+.PHONY: all setup build dist test run bench soak fuzz screenshots clean
 
 all: build
 
@@ -40,6 +40,10 @@ run: build
 
 bench: build
 	@scripts/bench.sh
+
+# Tessaly.exe over 10,000 changes and ten idle minutes (bench/soak, about an hour).
+soak: build
+	@bench/soak/run.sh
 
 # A longer fuzzing campaign: FUZZ_SECONDS per target (make fuzz FUZZ_SECONDS=600).
 fuzz: build

@@ -31,7 +31,7 @@ std::string FileStamp(const std::string& path)
 
 bool CWallpaperChanger::Request(WallpaperRequest request)
 {
-    if (m_exiting)
+    if (m_exiting || !m_host.MayChangeWallpaper())
         return true;
     if (m_job) {
         // A choice waiting shows the current picture in the newest style
@@ -146,8 +146,7 @@ bool CWallpaperChanger::ShowConvertedAgain(const std::string& picture, const Wal
     if (made.picture != picture || made.fullColour != options.fullColour || made.pictureStamp != FileStamp(picture) ||
         made.bitmapStamp != FileStamp(made.bitmapPath))
         return false;
-    ShowWallpaperFile(made.bitmapPath, options.alsoDefaultUser, options.style);
-    m_host.WallpaperShown();
+    Show(made.bitmapPath, options);
     return true;
 }
 
@@ -166,8 +165,13 @@ void CWallpaperChanger::Finish(const std::string& picture, const PreparedWallpap
     }
     // The options of this moment: a style chosen while the job ran is what
     // the user wants to see now.
-    const WallpaperOptions options = m_host.CurrentWallpaperOptions();
-    ShowWallpaperFile(prepared.wallpaperPath, options.alsoDefaultUser, options.style);
+    Show(prepared.wallpaperPath, m_host.CurrentWallpaperOptions());
+}
+
+void CWallpaperChanger::Show(const std::string& wallpaperPath, const WallpaperOptions& options)
+{
+    ShowWallpaperFile(wallpaperPath, options.alsoDefaultUser, options.style);
+    m_lastShown = {wallpaperPath, ReadWallpaperFileFacts(wallpaperPath)};
     m_host.WallpaperShown();
 }
 

@@ -13,6 +13,7 @@
 // "next" picture follows the one just shown.
 
 #include "engine/Wallpaper.h"
+#include "engine/WallpaperKeeper.h"
 #include "framework/BackgroundJob.h"
 
 #include <windows.h>
@@ -45,6 +46,9 @@ class WallpaperChangerHost {
     // A chosen picture and every other picture of its folder turned out
     // unreadable after its request had returned: nothing was shown.
     virtual void NoReadablePicture() = 0;
+    // False while the desktop's background is not ours to change: the
+    // request is then dropped, and the host has said why.
+    virtual bool MayChangeWallpaper() { return true; }
 };
 
 enum class WallpaperRequest {
@@ -84,6 +88,12 @@ class CWallpaperChanger {
     // ignored from then on.
     void FinishBeforeExit(DWORD milliseconds);
     bool Busy() const { return m_job != nullptr; }
+    // The file last given to the desktop, as it was then; empty before the
+    // first change of this run.
+    const KeptWallpaper& LastShown() const { return m_lastShown; }
+    // The converted bitmap is no longer trusted (found damaged): the next
+    // Current request converts the picture again.
+    void ForgetConversion() { m_lastConversion.reset(); }
 
   private:
     // The pictures a request tries, in order.
@@ -96,6 +106,7 @@ class CWallpaperChanger {
     bool ShowConvertedAgain(const std::string& picture, const WallpaperOptions& options);
     void Finish(const std::string& picture, const PreparedWallpaper& prepared, WallpaperRequest request,
                 bool fullColour);
+    void Show(const std::string& wallpaperPath, const WallpaperOptions& options);
     // The style chosen is written even when no picture is shown.
     void KeepStyle();
     // False when the job found no picture it could read.
@@ -129,4 +140,5 @@ class CWallpaperChanger {
     bool m_exiting = false;
     std::optional<WallpaperRequest> m_waiting;
     std::optional<Conversion> m_lastConversion;
+    KeptWallpaper m_lastShown;
 };

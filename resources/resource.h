@@ -99,9 +99,18 @@
 #define IDS_SKIN_MISSING 150             // no skin can be shown; followed by what is missing
 #define IDS_NO_READABLE_PICTURE 151      // no picture of the folder can be read; followed by the folder
 #define IDS_DEFAULT_USER_NEEDS_ADMIN 152 // "Also for the default user" ticked without the rights for it
-#define IDS_COMMAND_LINE_USAGE 200       // written to the console for an unknown argument
-#define IDS_TIP_PAUSED 201               // the tip's second line while changes are paused, before the file name
-#define IDS_TIP_FOLDER_GONE 202          // the tip's second line when the picture's folder is gone, before its path
+#define IDS_KEPT_BY_POLICY 153           // a change asked for while Windows decides the wallpaper, by cause
+#define IDS_KEPT_BY_REMOTE_SESSION 154
+#define IDS_KEPT_BY_SPOTLIGHT 155
+#define IDS_KEPT_BY_SLIDESHOW 156
+#define IDS_COMMAND_LINE_USAGE 200 // written to the console for an unknown argument
+#define IDS_TIP_PAUSED 201         // the tip's second line while changes are paused, before the file name
+#define IDS_TIP_FOLDER_GONE 202    // the tip's second line when the picture's folder is gone, before its path
+#define IDS_TIP_OTHER_PROGRAM 203  // the tip's second line while another program's wallpaper is shown
+#define IDS_TIP_KEPT_BY_POLICY 204 // the tip's second line while Windows decides the wallpaper, by cause
+#define IDS_TIP_KEPT_BY_REMOTE_SESSION 205
+#define IDS_TIP_KEPT_BY_SPOTLIGHT 206
+#define IDS_TIP_KEPT_BY_SLIDESHOW 207
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PREVIEW_UNREADABLE 251   // in the preview frame: the chosen file gives no picture

@@ -81,6 +81,7 @@ BOOL CMainSettingsDlg::OnInitDialog()
     m_atHandCommands.RefreshTipDetail();
     m_iconAndMenus.Attach(*this, m_trayIcon, m_startMinimised);
     m_sessionEvents.Attach(m_hWnd);
+    m_keeping.Attach(m_hWnd);
     m_startupHide.Start(m_hWnd, m_startMinimised);
     UpdateData(FALSE);
     return TRUE;
@@ -165,7 +166,7 @@ BOOL CMainSettingsDlg::PreTranslateMessage(MSG* msg)
 LRESULT CMainSettingsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     LRESULT result = 0;
-    if (OfferToParts({&m_schedule, &m_startupHide, &m_iconAndMenus, &m_atHandCommands, &m_sessionEvents,
+    if (OfferToParts({&m_keeping, &m_schedule, &m_startupHide, &m_iconAndMenus, &m_atHandCommands, &m_sessionEvents,
                       &m_intervalEdit, &m_desktopOptions, &m_skin},
                      msg, wp, lp, result))
         return result;

@@ -5,7 +5,7 @@
 // back after each action of the user and when it closes, and answers the
 // skin's six buttons. Everything else is a part of its own (listed last
 // below), each offered the window's messages in turn before the form:
-// the wallpaper's schedule and changes, the start-up hide, the icon and
+// keeping the wallpaper it set, the wallpaper's schedule and changes, the start-up hide, the icon and
 // menus, the picture at hand with the verbs, the session's events, the
 // interval edit's checks, the desktop options, and the skin; and the
 // picture choice, which the form calls.
@@ -23,6 +23,7 @@
 #include "ui/main/PictureChoice.h"
 #include "ui/main/SessionEvents.h"
 #include "ui/main/StartupHide.h"
+#include "ui/main/WallpaperKeeping.h"
 #include "ui/main/WallpaperSchedule.h"
 
 #include <optional>
@@ -98,6 +99,7 @@ class CMainSettingsDlg : public CDialog, private WallpaperScheduleHost, private 
     CIconAndMenus m_iconAndMenus{m_settings, m_startupHide, [this] { OnFullColourChosen(); }};
     CAtHandCommands m_atHandCommands{m_settings, m_atHand, m_schedule, m_iconAndMenus, [this] { EndDialog(IDOK); }};
     CSessionEvents m_sessionEvents{m_schedule.Scheduler(), [this] { SaveBeforeSessionEnds(); }};
+    CWallpaperKeeping m_keeping{m_settings, m_schedule, m_atHandCommands, m_sessionEvents};
     CIntervalEdit m_intervalEdit{*this, m_settings, [this] { OnIntervalEdited(); }};
     CDesktopOptions m_desktopOptions{*this, m_settings, m_settingsKey, [this] { SaveSettings(); }};
     CSkinnedWindow m_skin{*this};

@@ -428,3 +428,128 @@ TEST_F(AtHand, WakingAndUnlockingCatchUpAChangeThatFellDueMeanwhile)
     EXPECT_EQ(0u, RunVerb("/exit"));
     EXPECT_TRUE(program.Ends());
 }
+
+// ---- The wallpaper kept
+
+namespace {
+
+void CutInHalf(const std::string& path)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFilePointer(file, GetFileSize(file, nullptr) / 2, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+}
+
+void Overwrite(const std::string& path, const char* bytes)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes, static_cast<DWORD>(strlen(bytes)), &written, nullptr);
+    CloseHandle(file);
+}
+
+} // namespace
+
+TEST_F(AtHand, ALostWallpaperComesBackAsItWasAndOneAnotherProgramChoseIsLeftAlone)
+{
+    Preset(m_pictures.Path("a.bmp"), "0");
+    Tessaly program("/next");
+    ASSERT_TRUE(m_watch.WaitFor(1, kWalkDeadline));
+    ASSERT_EQ("Q62/8", m_watch.Shown()[0]);
+    const std::string bitmap = DesktopValue("Wallpaper");
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    const std::function<void()> losses[] = {
+        [&] { DeleteFileA(bitmap.c_str()); }, [&] { CutInHalf(bitmap); },
+        [] { WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper", ""); },
+        [&] { Overwrite(bitmap, "XX"); }, // the same size, but no bitmap
+    };
+    // Explorer restarted, the display changed, a wake, an unlock, a remote
+    // session's end, and the ten-minute look (timer 7).
+    const std::pair<UINT, WPARAM> events[] = {{taskbarCreated, 0},
+                                              {WM_DISPLAYCHANGE, 32},
+                                              {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND},
+                                              {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK},
+                                              {WM_WTSSESSION_CHANGE, WTS_REMOTE_DISCONNECT},
+                                              {WM_TIMER, 7}};
+    for (std::size_t event = 0; event < std::size(events); ++event) {
+        const std::size_t before = m_watch.Shown().size();
+        // Lost behind its back: unnoticed until something happens (no polling).
+        EXPECT_FALSE(m_watch.WaitFor(before + 1, 500)) << event;
+        losses[event % std::size(losses)]();
+        EXPECT_FALSE(m_watch.WaitFor(before + 1, 1000)) << event;
+        PostMessageW(program.Window(), events[event].first, events[event].second, 0);
+        ASSERT_TRUE(m_watch.WaitFor(before + 1, 5000)) << event;
+        EXPECT_EQ("Q62/8", m_watch.Shown().back()) << "the same picture, whole: " << event;
+    }
+
+    // Another program shows a.bmp: it stays until the next change of ours.
+    const std::string other = m_pictures.Path("a.bmp");
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(other.c_str()),
+                          SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    WriteStringValue(HKEY_CURRENT_USER, kUserDesktopKeyPath, "Wallpaper", other);
+    EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(IDS_TIP_OTHER_PROGRAM)));
+    const std::size_t before = m_watch.Shown().size();
+    PostMessageW(program.Window(), taskbarCreated, 0, 0);
+    EXPECT_FALSE(m_watch.WaitFor(before + 1, 3000)) << "another program's choice is not fought";
+    Walk("/next", "Q63/24");
+    EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nc.png"));
+    EXPECT_EQ(0u, RunVerb("/exit"));
+    EXPECT_TRUE(program.Ends());
+}
+
+TEST_F(AtHand, WhileWindowsDecidesTheWallpaperNothingChangesAndTheUserIsToldWhy)
+{
+    struct Cause {
+        HKEY root;
+        const char* key;
+        const char* name;
+        DWORD type; // a value of the wrong type counts as absent
+        DWORD data;
+        UINT tip; // 0: nothing is in charge
+        UINT box;
+    };
+    const char* activeDesktop = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\ActiveDesktop";
+    const char* background = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Wallpapers";
+    const Cause causes[] = {
+        {HKEY_CURRENT_USER, activeDesktop, "NoChangingWallPaper", REG_DWORD, 1, IDS_TIP_KEPT_BY_POLICY,
+         IDS_KEPT_BY_POLICY},
+        {HKEY_LOCAL_MACHINE, activeDesktop, "NoChangingWallPaper", REG_DWORD, 1, IDS_TIP_KEPT_BY_POLICY,
+         IDS_KEPT_BY_POLICY},
+        {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "Wallpaper", REG_SZ, 0,
+         IDS_TIP_KEPT_BY_POLICY, IDS_KEPT_BY_POLICY},
+        {HKEY_CURRENT_USER, background, "BackgroundType", REG_DWORD, 2, IDS_TIP_KEPT_BY_SLIDESHOW,
+         IDS_KEPT_BY_SLIDESHOW},
+        {HKEY_CURRENT_USER, background, "BackgroundType", REG_DWORD, 3, IDS_TIP_KEPT_BY_SPOTLIGHT,
+         IDS_KEPT_BY_SPOTLIGHT},
+        {HKEY_CURRENT_USER, activeDesktop, "NoChangingWallPaper", REG_DWORD_BIG_ENDIAN, 1, 0, 0},
+        {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "Wallpaper", REG_DWORD, 1,
+         0, 0},
+        {HKEY_CURRENT_USER, background, "BackgroundType", REG_BINARY, 3, 0, 0},
+    };
+    Preset(m_pictures.Path("a.bmp"), "0");
+    Tessaly program("min");
+    ASSERT_TRUE(program.BecomesHidden());
+    const auto announce = [&] { SendWithin(program.Window(), WM_SETTINGCHANGE, 0, (LPARAM)L"Policy", 5000); };
+    for (const Cause& cause : causes) {
+        HKEY key = nullptr;
+        ASSERT_EQ(0, RegCreateKeyExA(cause.root, cause.key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        RegSetValueExA(key, cause.name, 0, cause.type, reinterpret_cast<const BYTE*>(&cause.data), sizeof cause.data);
+        announce();
+        const std::size_t before = m_watch.Shown().size();
+        if (cause.tip) {
+            EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(cause.tip))) << cause.name;
+            const std::vector<std::wstring> told = program.MessagesDuring([] { RunVerb("/next"); }, 1);
+            EXPECT_EQ(std::vector<std::wstring>{ProgramText(cause.box)}, told) << cause.name;
+            EXPECT_FALSE(m_watch.WaitFor(before + 1, 1000)) << cause.name << ": nothing changes";
+            RegDeleteValueA(key, cause.name);
+            announce(); // the cause goes away: changes go on by themselves
+        }
+        EXPECT_EQ(0u, RunVerb("/next"));
+        EXPECT_TRUE(m_watch.WaitFor(before + 1, kWalkDeadline)) << cause.name;
+        RegDeleteValueA(key, cause.name);
+        RegCloseKey(key);
+    }
+    EXPECT_EQ(0u, RunVerb("/exit"));
+    EXPECT_TRUE(program.Ends());
+}

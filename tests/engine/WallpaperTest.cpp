@@ -6,6 +6,7 @@
 #include "engine/StyleAvailability.h"
 #include "engine/Wallpaper.h"
 #include "engine/WallpaperChanger.h"
+#include "engine/WallpaperInCharge.h"
 #include "framework/Path.h"
 #include "image/ImageObject.h"
 #include "settings/Settings.h"
@@ -485,4 +486,20 @@ TEST_F(WallpaperTest, ManyConversionsLeaveNoFileOpenAndNoMemoryBehind)
     for (const auto& picture : pictures)
         EXPECT_TRUE(DeleteFileA(picture.c_str())) << picture << " is still open";
     EXPECT_TRUE(DeleteFileA(WallpaperBitmapPath().c_str())) << "the wallpaper bitmap is still open";
+}
+
+// Wine always answers SM_REMOTESESSION 0: the remote session's part of the
+// decision is checked here, the values it reads in the journey.
+TEST(WallpaperInCharge, ARemoteSessionDecidesOnlyWhenItsComputerForbidsWallpapersAndAPolicyComesFirst)
+{
+    const std::pair<InChargeFacts, WallpaperInCharge> cases[] = {
+        {{false, false, std::nullopt, true, true}, WallpaperInCharge::RemoteSession},
+        {{false, false, std::nullopt, true, false}, WallpaperInCharge::Nobody},
+        {{false, false, std::nullopt, false, true}, WallpaperInCharge::Nobody},
+        {{false, false, DWORD{3}, true, true}, WallpaperInCharge::RemoteSession},
+        {{false, true, DWORD{2}, true, true}, WallpaperInCharge::Policy},
+        {{false, false, DWORD{1}, false, false}, WallpaperInCharge::Nobody},
+    };
+    for (const auto& [facts, expected] : cases)
+        EXPECT_EQ(expected, WhoIsInCharge(facts)) << facts.remoteSession << facts.remoteWallpaperForbidden;
 }

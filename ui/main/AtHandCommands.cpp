@@ -181,6 +181,9 @@ void CAtHandCommands::RefreshTipDetail()
         // Renamed, deleted or on a drive that went away: the tip must not
         // name a picture that is not there.
         detail = LoadResourceString(IDS_TIP_FOLDER_GONE) + DirectoryOfPath(current);
+    // The desktop shows something else: naming our picture would mislead.
+    if (const std::string note = m_tipNote ? m_tipNote() : std::string(); !note.empty())
+        detail = note;
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class CIconAndMenus;
 class CTrayIcon;
@@ -31,6 +32,8 @@ class CAtHandCommands : public CMessageHandler {
     void Chosen(const std::string& picture);
     // The tip's second line: the picture shown, and whether changes pause.
     void RefreshTipDetail();
+    // A note that stands in the tip instead of the picture while it is not empty.
+    void SetTipNote(std::function<std::string()> note) { m_tipNote = std::move(note); }
 
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
@@ -49,4 +52,5 @@ class CAtHandCommands : public CMessageHandler {
     std::function<void()> m_exit;
     HWND m_window = nullptr;
     CTrayIcon* m_trayIcon = nullptr;
+    std::function<std::string()> m_tipNote;
 };

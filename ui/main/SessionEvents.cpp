@@ -27,6 +27,12 @@ void CSessionEvents::Attach(HWND window)
     Register();
 }
 
+void CSessionEvents::DesktopMayBeLost()
+{
+    if (m_desktopMayBeLost)
+        m_desktopMayBeLost();
+}
+
 void CSessionEvents::Register()
 {
     m_registered = registerSession(m_window, NOTIFY_FOR_THIS_SESSION) != FALSE;
@@ -42,14 +48,22 @@ bool CSessionEvents::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
     switch (msg) {
     case WM_POWERBROADCAST:
-        // Sent once after every wake, whether or not someone is there.
+        // Sent once after every wake, whether or not someone is there; the
+        // second resume follows when someone is.
         if (wp == PBT_APMRESUMEAUTOMATIC)
             m_scheduler.OnResumeOrUnlock();
+        if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND)
+            DesktopMayBeLost();
         result = TRUE;
         return true;
     case WM_WTSSESSION_CHANGE:
         if (wp == WTS_SESSION_UNLOCK)
             m_scheduler.OnResumeOrUnlock();
+        // A remote session shows the desktop without its wallpaper, and
+        // leaves it so for the console when it ends.
+        if (wp == WTS_SESSION_UNLOCK || wp == WTS_REMOTE_CONNECT || wp == WTS_REMOTE_DISCONNECT ||
+            wp == WTS_CONSOLE_CONNECT)
+            DesktopMayBeLost();
         return true;
     case WM_ENDSESSION:
         // At log-off or shut-down Windows ends the program after this answer

@@ -1,6 +1,8 @@
 #pragma once
 // What the session tells the main window: the computer woke, the user
-// unlocked the session, or the session ends (log-off, shut-down). The
+// unlocked the session, a remote session ended, or the session ends
+// (log-off, shut-down). The first three can cost the desktop its
+// wallpaper, which is then looked after. The
 // session service may not run yet when the program starts at log-on: the
 // window then asks again for its notifications until it does.
 
@@ -25,13 +27,17 @@ class CSessionEvents : public CMessageHandler {
     }
 
     void Attach(HWND window);
+    // Told after a wake, an unlock, and a remote session's start or end.
+    void SetDesktopMayBeLost(std::function<void()> told) { m_desktopMayBeLost = std::move(told); }
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
   private:
     void Register();
+    void DesktopMayBeLost();
 
     CChangeScheduler& m_scheduler;
     std::function<void()> m_saveBeforeSessionEnds;
+    std::function<void()> m_desktopMayBeLost;
     HWND m_window = nullptr;
     bool m_registered = false;
     DWORD m_firstTry = 0;

@@ -60,7 +60,10 @@ void CWallpaperSchedule::ChangeToNextPicture()
     // A folder with nothing to show (a drive unplugged for a while) keeps
     // the current picture, so the sequence goes on from it once it is back;
     // the tip says what is missing.
-    if (!m_changer.Request(WallpaperRequest::Next))
+    m_bySchedule = true;
+    const bool requested = m_changer.Request(WallpaperRequest::Next);
+    m_bySchedule = false;
+    if (!requested)
         m_host.CurrentPictureMoved();
 }
 
@@ -152,4 +155,9 @@ void CWallpaperSchedule::WallpaperShown()
 void CWallpaperSchedule::NoReadablePicture()
 {
     m_host.NoReadablePicture();
+}
+
+bool CWallpaperSchedule::MayChangeWallpaper()
+{
+    return !m_gate || m_gate(!m_bySchedule);
 }

@@ -12,6 +12,7 @@
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,8 @@ class CWallpaperSchedule : public CMessageHandler, private ChangeSchedulerHost, 
     bool ApplyCurrentPicture() override;
     // Stops timer 0 (at close, while a picture is shown).
     void StopChangeTimer() override;
+    // Asked before every change; `byUser` is false for the schedule's own.
+    void SetChangeGate(std::function<bool(bool byUser)> gate) { m_gate = std::move(gate); }
 
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
@@ -76,6 +79,7 @@ class CWallpaperSchedule : public CMessageHandler, private ChangeSchedulerHost, 
     void MoveToPicture(const std::string& picture, bool back) override;
     void WallpaperShown() override;
     void NoReadablePicture() override;
+    bool MayChangeWallpaper() override;
 
     Settings& m_settings;
     CRegistryKey& m_key;
@@ -84,4 +88,6 @@ class CWallpaperSchedule : public CMessageHandler, private ChangeSchedulerHost, 
     HWND m_window = nullptr;
     CChangeScheduler m_scheduler;
     CWallpaperChanger m_changer;
+    std::function<bool(bool byUser)> m_gate;
+    bool m_bySchedule = false;
 };
