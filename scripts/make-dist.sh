@@ -78,7 +78,8 @@ photo_license() { # PACKAGE TITLE CHANGES FILE...: licenses/PACKAGE.txt, FILEs o
 photo_license lcms2 "Little CMS" "no changes" COPYING
 photo_license libwebp libwebp "no changes" COPYING PATENTS
 photo_license dav1d dav1d "no changes" COPYING
-photo_license libheif libheif "no changes" COPYING
+photo_license libheif libheif \
+  "one change: libheif/heif.h marks the functions for export from\\nthe DLL with any Windows compiler, not only Microsoft's" COPYING
 photo_license libde265 libde265 \
   "one change: libde265/de265.h marks the functions for export from\\nthe DLL with any Windows compiler, not only Microsoft's" COPYING
 exit 0
