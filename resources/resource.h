@@ -38,6 +38,7 @@
 #define IDM_PAUSE_CHANGES 32805 // check item
 #define IDM_SHUFFLE 32806       // check item
 #define IDM_FULL_COLOUR 32820   // check item: JPEG wallpapers in full colour
+#define IDM_INCLUDE_SUBFOLDERS 32821 // check item: the pictures of the folders below the chosen ones too
 
 // ---- Main settings window (dialog 102)
 #define IDC_STATIC (-1)
@@ -76,6 +77,10 @@
 #define IDC_PREVIEW_FRAME 1032
 #define IDC_PICTURE_SIZE 1033
 #define IDC_SELECT_HELP 1036
+#define IDC_FOLDER_LIST 1037 // the picture folders; the file list shows the selected one
+#define IDC_ADD_FOLDER 1038
+#define IDC_REMOVE_FOLDER 1039
+#define IDC_INCLUDE_SUBFOLDERS 1043
 
 // ---- Strings
 #define IDS_ABOUT_MENU_ITEM 101     // system-menu item text
@@ -111,6 +116,8 @@
 #define IDS_TIP_KEPT_BY_REMOTE_SESSION 205
 #define IDS_TIP_KEPT_BY_SPOTLIGHT 206
 #define IDS_TIP_KEPT_BY_SLIDESHOW 207
+#define IDS_TIP_TOO_DEEP 208       // the tip's note when folders lie deeper than the walk goes; %d the depth
+#define IDS_TIP_TOO_MANY 209       // the tip's note when the pictures are more than are taken; %d the count
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PREVIEW_UNREADABLE 251   // in the preview frame: the chosen file gives no picture

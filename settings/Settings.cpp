@@ -2,6 +2,7 @@
 
 #include "framework/NumberText.h"
 #include "settings/ChangeTime.h"
+#include "settings/PictureSourceSettings.h"
 
 #include <cstdio>
 #include <vector>
@@ -113,6 +114,7 @@ bool ReadStoredValues(CRegistryKey& key, Settings& settings)
     settings.CurPicFileName.clear();
     key.ReadString("CurPicFileName", settings.CurPicFileName);
     settings.FullColour = ReadFullColour(key);
+    ReadPictureSourceSettings(key, settings);
     return iconOptionRead;
 }
 

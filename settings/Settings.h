@@ -36,6 +36,11 @@ struct Settings {
     // dithered ones. Stored only once the user has chosen it, by its own
     // writer: a key without it is written exactly as before.
     int FullColour = 0;
+    // Where the pictures come from (settings/PictureSourceSettings.h):
+    // the chosen folders and everything below them. Stored only once the
+    // user has changed them; missing, the folder of CurPicFileName alone.
+    int IncludeSubfolders = 0;
+    std::string Folders; // paths joined by "|"; empty: the current picture's folder
 };
 
 // The skin folder beside the program, chosen by the system's language.

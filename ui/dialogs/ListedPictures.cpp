@@ -1,6 +1,7 @@
 #include "ui/dialogs/ListedPictures.h"
 
 #include "engine/PictureFiles.h"
+#include "engine/PictureTree.h"
 #include "framework/Path.h"
 #include "ui/dialogs/PictureFolder.h"
 
@@ -20,11 +21,45 @@ void ListedPictures::Read(const std::string& folder)
         entries.push_back({std::move(match.name), std::move(type), dates.Format(match.lastWrite)});
     }
     m_entries.swap(entries);
+    m_folder.clear();
+    m_dated.assign(m_entries.size(), true);
+}
+
+void ListedPictures::ReadTree(const std::string& folder)
+{
+    PictureSources sources;
+    sources.folders.push_back(folder.size() > 3 ? folder.substr(0, folder.size() - 1) : folder);
+    sources.includeSubfolders = true;
+    const PictureTree tree = WalkPictureTree(sources);
+    const std::string base = AbsoluteSearchFolder(sources.folders[0]);
+    std::vector<Entry> entries;
+    entries.reserve(tree.pictures.size());
+    for (const CataloguedPicture& picture : tree.pictures) {
+        // The walk gives absolute paths of the same spelling as `base`.
+        std::string name = picture.path.compare(0, base.size(), base) == 0 ? picture.path.substr(base.size())
+                                                                            : picture.path;
+        std::string type = GetFileExtension(FileNamePart(name));
+        entries.push_back({std::move(name), std::move(type), std::string()});
+    }
+    m_entries.swap(entries);
+    m_folder = base;
+    m_dated.assign(m_entries.size(), false);
+}
+
+const std::string& ListedPictures::TreeDate(std::size_t index) const
+{
+    Entry& entry = m_entries[index];
+    m_dated[index] = true;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExA((m_folder + entry.name).c_str(), GetFileExInfoStandard, &data))
+        entry.date = LocalDateFormat().Format(data.ftLastWriteTime);
+    return entry.date;
 }
 
 void ListedPictures::Clear()
 {
     std::vector<Entry>().swap(m_entries);
+    std::vector<bool>().swap(m_dated);
 }
 
 const std::string& ListedPictures::Text(int item, int column) const
@@ -32,14 +67,15 @@ const std::string& ListedPictures::Text(int item, int column) const
     static const std::string none;
     if (item < 0 || item >= Count())
         return none;
-    const Entry& entry = m_entries[Count() - 1 - item];
+    const std::size_t index = Count() - 1 - item;
+    const Entry& entry = m_entries[index];
     switch (column) {
     case 0:
         return entry.name;
     case 1:
         return entry.type;
     case 2:
-        return entry.date;
+        return m_dated[index] ? entry.date : TreeDate(index);
     }
     return none;
 }

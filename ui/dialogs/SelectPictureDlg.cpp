@@ -82,6 +82,7 @@ void CSelectPictureDlg::DoDataExchange(CDataExchange* dx)
     if (!m_fileList.m_hWnd)
         m_fileList.SubclassDlgItem(IDC_FILE_LIST, this);
     DDX_Check(dx, IDC_PREVIEW, previewEnabled);
+    DDX_Check(dx, IDC_INCLUDE_SUBFOLDERS, includeSubfolders);
     DDX_Text(dx, IDC_CURRENT_FILE, currentFileText);
     DDX_Text(dx, IDC_PICTURE_SIZE, sizeText);
 }
@@ -91,7 +92,10 @@ BOOL CSelectPictureDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CentreOverOwner(m_hWnd);
     InsertColumns();
-    folderPath = FirstFolderToList(selectedPath);
+    m_folders.Attach(GetDlgItem(IDC_FOLDER_LIST));
+    m_folders.Fill(folders, FirstFolderToList(selectedPath), selectedPath);
+    folderPath = m_folders.Selected();
+    ::EnableWindow(GetDlgItem(IDC_REMOVE_FOLDER), m_folders.Folders().size() > 1);
     currentFileText = selectedPath;
     FillFileList();
     m_fileList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -105,9 +109,10 @@ BOOL CSelectPictureDlg::OnInitDialog()
 
 bool CSelectPictureDlg::IsListedPicture() const
 {
-    if (DirectoryOfPath(selectedPath) + "\\" != folderPath)
+    // The list names the pictures relative to the folder.
+    if (selectedPath.compare(0, folderPath.size(), folderPath) != 0)
         return false;
-    return m_pictures.IndexOf(FileNamePart(selectedPath)) >= 0;
+    return m_pictures.IndexOf(selectedPath.substr(folderPath.size())) >= 0;
 }
 
 void CSelectPictureDlg::EnableOkForListedPicture()
@@ -120,8 +125,10 @@ void CSelectPictureDlg::EnableOkForListedPicture()
 void CSelectPictureDlg::OnOK()
 {
     // Enter reaches the dialog also while its OK button is disabled.
-    if (IsListedPicture())
-        CDialog::OnOK();
+    if (!IsListedPicture())
+        return;
+    folders = m_folders.Folders();
+    CDialog::OnOK();
 }
 
 void CSelectPictureDlg::InsertColumns()
@@ -145,7 +152,10 @@ void CSelectPictureDlg::FillFileList()
     // so, rather than show an empty list.
     if (!FitsSystemPath(folderPath + "*"))
         AfxMessageBox(IDS_FOLDER_PATH_TOO_LONG, MB_OK | MB_ICONWARNING);
-    m_pictures.Read(folderPath);
+    if (includeSubfolders)
+        m_pictures.ReadTree(folderPath);
+    else
+        m_pictures.Read(folderPath);
     // Filling the list is setting its count: it asks for each text it shows.
     m_fileList.SetRedraw(FALSE);
     m_fileList.SetItemCount(m_pictures.Count());
@@ -162,7 +172,9 @@ void CSelectPictureDlg::ClearFileList()
 void CSelectPictureDlg::MarkCurrentFile()
 {
     // Exact and case-sensitive, from the top of the list.
-    const int item = m_pictures.IndexOf(FileNamePart(selectedPath));
+    if (selectedPath.compare(0, folderPath.size(), folderPath) != 0)
+        return;
+    const int item = m_pictures.IndexOf(selectedPath.substr(folderPath.size()));
     if (item < 0)
         return;
     m_fileList.SetHotItem(item);
@@ -305,23 +317,52 @@ void CSelectPictureDlg::OnItemChanged(const NMLISTVIEW& change)
     UpdateData(FALSE);
 }
 
-void CSelectPictureDlg::OnChooseFolder()
+std::string CSelectPictureDlg::BrowseFolder()
 {
     // The browser opens at the folder listed now ("C:\pics", but "T:\").
     std::string listed = folderPath;
     if (listed.size() > 3)
         listed.pop_back();
-    const std::string chosen = BrowseForFolder(m_hWnd, LoadResourceString(IDS_FOLDER_BROWSER_TITLE), listed);
+    return BrowseForFolder(m_hWnd, LoadResourceString(IDS_FOLDER_BROWSER_TITLE), listed);
+}
+
+void CSelectPictureDlg::OnChooseFolder()
+{
+    const std::string chosen = BrowseFolder();
     if (chosen.empty())
         return;
-    folderPath = WithTrailingBackslash(chosen);
-    ClearFileList();
-    FillFileList();
-    UpdateData(FALSE);
+    m_folders.ReplaceSelected(chosen);
+    ListSelectedFolder();
     // The folder just chosen is the one OK takes: its first picture is the
     // choice until the user picks another.
     if (m_pictures.Count() > 0)
         ListView_SetItemState(m_fileList.m_hWnd, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EnableOkForListedPicture();
+}
+
+void CSelectPictureDlg::OnAddFolder()
+{
+    const std::string chosen = BrowseFolder();
+    if (chosen.empty())
+        return;
+    m_folders.Add(chosen);
+    ListSelectedFolder();
+}
+
+void CSelectPictureDlg::OnRemoveFolder()
+{
+    m_folders.RemoveSelected();
+    ListSelectedFolder();
+}
+
+void CSelectPictureDlg::ListSelectedFolder()
+{
+    folderPath = m_folders.Selected();
+    ::EnableWindow(GetDlgItem(IDC_REMOVE_FOLDER), m_folders.Folders().size() > 1);
+    ClearFileList();
+    FillFileList();
+    MarkCurrentFile();
+    UpdateData(FALSE);
     EnableOkForListedPicture();
 }
 
@@ -390,11 +431,26 @@ LRESULT CSelectPictureDlg::OnCtlColor(UINT msg, WPARAM wp, LPARAM lp)
 
 BOOL CSelectPictureDlg::OnCommand(WPARAM wp, LPARAM lp)
 {
+    if (lp != 0 && !NotificationsLocked() && LOWORD(wp) == IDC_FOLDER_LIST && HIWORD(wp) == LBN_SELCHANGE) {
+        m_folders.SelectionChanged();
+        ListSelectedFolder();
+        return TRUE;
+    }
     if (lp == 0 || NotificationsLocked() || HIWORD(wp) != BN_CLICKED)
         return CDialog::OnCommand(wp, lp);
     switch (LOWORD(wp)) {
     case IDC_CHOOSE_FOLDER:
         OnChooseFolder();
+        return TRUE;
+    case IDC_ADD_FOLDER:
+        OnAddFolder();
+        return TRUE;
+    case IDC_REMOVE_FOLDER:
+        OnRemoveFolder();
+        return TRUE;
+    case IDC_INCLUDE_SUBFOLDERS:
+        UpdateData(TRUE);
+        ListSelectedFolder();
         return TRUE;
     case IDC_PREVIEW:
         OnPreviewClicked();

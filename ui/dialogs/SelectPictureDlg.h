@@ -1,8 +1,9 @@
 #pragma once
-// The select-picture dialog (template 138): the pictures of one folder with
-// their type and date, the chosen picture's path and size, and a preview.
-// It changes no setting itself: the caller hands in the current picture and
-// the preview flag and takes both back after OK.
+// The select-picture dialog (template 138): the picture folders, the
+// pictures of the one selected (and of its subfolders, when they count)
+// with their type and date, the chosen picture's path and size, and a
+// preview. It changes no setting itself: the caller hands in the current
+// picture, the folders and the two flags and takes them back after OK.
 
 #include "framework/BackgroundJob.h"
 #include "framework/Dialog.h"
@@ -10,6 +11,7 @@
 #include "framework/ListCtrl.h"
 #include "image/ImageObject.h"
 #include "ui/controls/DialogColours.h"
+#include "ui/dialogs/FolderList.h"
 #include "ui/dialogs/ListedPictures.h"
 
 #include <commctrl.h>
@@ -25,7 +27,7 @@ class CSelectPictureDlg : public CDialog {
     BOOL DestroyWindow() override;
 
     // Lists the pictures of folderPath (two passes: count, then fill), the
-    // last match of the search at the top.
+    // last match of the search at the top; with subfolders, those below it too.
     void FillFileList();
     // Empties the list and frees the column texts.
     void ClearFileList();
@@ -46,10 +48,13 @@ class CSelectPictureDlg : public CDialog {
     // A picture is being read for the preview.
     bool PreviewLoading() const { return m_previewJob != nullptr; }
 
-    // In and out: the caller sets both before opening the dialog and takes
-    // them back after OK.
+    // In and out: the caller sets them before opening the dialog and takes
+    // them back after OK. No folders: the folder of selectedPath alone (or
+    // the user's pictures at the first start).
     std::string selectedPath;
     int previewEnabled = 0;
+    std::vector<std::string> folders;
+    int includeSubfolders = 0;
 
   protected:
     BOOL OnInitDialog() override;
@@ -66,7 +71,13 @@ class CSelectPictureDlg : public CDialog {
     void EnableOkForListedPicture();
     // Makes the current picture the list's hot item and scrolls to it.
     void MarkCurrentFile();
+    // The folder browser's answer, empty when cancelled.
+    std::string BrowseFolder();
     void OnChooseFolder();
+    void OnAddFolder();
+    void OnRemoveFolder();
+    // Another folder or the subfolders box: the list shows what they give.
+    void ListSelectedFolder();
     void OnPreviewClicked();
     void OnItemChanged(const NMLISTVIEW& change);
     void OnPreviewTimer();
@@ -96,6 +107,7 @@ class CSelectPictureDlg : public CDialog {
     std::shared_ptr<PreviewRead> m_previewRead;
     bool m_previewWaiting = false;
     ListedPictures m_pictures;
+    FolderList m_folders;
     CListCtrl m_fileList;
     std::string currentFileText;
     std::string sizeText;

@@ -30,8 +30,9 @@ HWND NonChildAncestor(HWND window)
 } // namespace
 
 CIconAndMenus::CIconAndMenus(const Settings& settings, const CStartupHide& startupHide,
-                             std::function<void()> fullColourChosen)
-    : m_settings(settings), m_startupHide(startupHide), m_fullColourChosen(std::move(fullColourChosen))
+                             std::function<void()> fullColourChosen, std::function<void()> subfoldersChosen)
+    : m_settings(settings), m_startupHide(startupHide), m_fullColourChosen(std::move(fullColourChosen)),
+      m_subfoldersChosen(std::move(subfoldersChosen))
 {
     m_icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
 }
@@ -110,6 +111,8 @@ bool CIconAndMenus::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         // Both menus (the window's and the icon's) are tracked by this window.
         CheckMenuItem(reinterpret_cast<HMENU>(wp), IDM_FULL_COLOUR,
                       MF_BYCOMMAND | (m_settings.FullColour ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(reinterpret_cast<HMENU>(wp), IDM_INCLUDE_SUBFOLDERS,
+                      MF_BYCOMMAND | (m_settings.IncludeSubfolders ? MF_CHECKED : MF_UNCHECKED));
         return false;
     case WM_MENUCHAR:
         // Both menus are tracked by this window; their items are owner-drawn.
@@ -144,6 +147,9 @@ bool CIconAndMenus::OnCommand(UINT id)
         return true;
     case IDM_FULL_COLOUR:
         m_fullColourChosen();
+        return true;
+    case IDM_INCLUDE_SUBFOLDERS:
+        m_subfoldersChosen();
         return true;
     case IDM_SHOW_WINDOW:
         Show();

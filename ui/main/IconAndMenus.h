@@ -16,9 +16,11 @@ class CWnd;
 
 class CIconAndMenus : public CMessageHandler {
   public:
-    // `fullColourChosen` answers the menus' "Full colour" item; while
-    // `startupHide` is pending the tip offers to show the window all along.
-    CIconAndMenus(const Settings& settings, const CStartupHide& startupHide, std::function<void()> fullColourChosen);
+    // `fullColourChosen` and `subfoldersChosen` answer the menus' "Full
+    // colour" and "Include subfolders" items; while `startupHide` is pending
+    // the tip offers to show the window all along.
+    CIconAndMenus(const Settings& settings, const CStartupHide& startupHide, std::function<void()> fullColourChosen,
+                  std::function<void()> subfoldersChosen);
 
     // `trayIcon` may be null (a window without an icon, in tests). A window
     // that starts hidden offers to show itself from the first tip on.
@@ -44,6 +46,7 @@ class CIconAndMenus : public CMessageHandler {
     const Settings& m_settings;
     const CStartupHide& m_startupHide;
     std::function<void()> m_fullColourChosen;
+    std::function<void()> m_subfoldersChosen;
     CWnd* m_window = nullptr;
     CTrayIcon* m_trayIcon = nullptr;
     HICON m_icon = nullptr;

@@ -3,17 +3,20 @@
 #include "framework/Dialog.h"
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
+#include "engine/PictureSources.h"
 #include "resources/resource.h"
+#include "settings/PictureSourceSettings.h"
 #include "ui/dialogs/SelectPictureDlg.h"
 #include "ui/main/AtHandCommands.h"
 #include "ui/main/WallpaperSchedule.h"
 
 #include <utility>
 
-CPictureChoice::CPictureChoice(CDialog& window, Settings& settings, CWallpaperSchedule& schedule,
-                               CAtHandCommands& atHand, std::function<void()> showPictureOff)
-    : m_window(window), m_settings(settings), m_schedule(schedule), m_atHand(atHand),
-      m_showPictureOff(std::move(showPictureOff))
+CPictureChoice::CPictureChoice(CDialog& window, Settings& settings, CRegistryKey& key, CWallpaperSchedule& schedule,
+                               CAtHandCommands& atHand, std::function<void()> showPictureOff,
+                               std::function<void()> sourcesChanged)
+    : m_window(window), m_settings(settings), m_key(key), m_schedule(schedule), m_atHand(atHand),
+      m_showPictureOff(std::move(showPictureOff)), m_sourcesChanged(std::move(sourcesChanged))
 {
 }
 
@@ -24,11 +27,35 @@ bool CPictureChoice::Choose()
     CSelectPictureDlg dialog(&m_window);
     dialog.selectedPath = m_settings.CurPicFileName;
     dialog.previewEnabled = m_settings.Preview;
+    dialog.folders = ParsePictureFolders(m_settings.Folders);
+    dialog.includeSubfolders = m_settings.IncludeSubfolders;
     if (dialog.DoModal() != IDOK)
         return false;
     m_settings.Preview = dialog.previewEnabled;
+    const bool sourcesChanged = TakeSources(dialog.folders, dialog.includeSubfolders);
     m_atHand.Chosen(dialog.selectedPath);
+    if (sourcesChanged)
+        m_sourcesChanged();
     return true;
+}
+
+bool CPictureChoice::TakeSources(const std::vector<std::string>& folders, int includeSubfolders)
+{
+    bool changed = false;
+    if (includeSubfolders != m_settings.IncludeSubfolders) {
+        m_settings.IncludeSubfolders = includeSubfolders;
+        WriteIncludeSubfolders(m_key, m_settings);
+        changed = true;
+    }
+    // One folder and none stored: the chosen picture's folder, as the
+    // program has always taken it; nothing new is written.
+    const std::string joined = JoinPictureFolders(folders);
+    if (joined != m_settings.Folders && !(m_settings.Folders.empty() && folders.size() == 1)) {
+        m_settings.Folders = joined;
+        WriteFolders(m_key, m_settings);
+        changed = true;
+    }
+    return changed;
 }
 
 bool CPictureChoice::OnShowPictureTicked()
