@@ -36,6 +36,16 @@ template <typename Visit> void ForEachFile(const std::string& folder, Visit visi
 
 } // namespace
 
+int PictureFileOrder(const std::string& name)
+{
+    return ExtensionIndexOf(name);
+}
+
+int PictureFileOrders()
+{
+    return static_cast<int>(kTypeOrder.size());
+}
+
 int CountPictureFiles(const std::string& folder)
 {
     int count = 0;

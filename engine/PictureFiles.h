@@ -16,6 +16,11 @@ struct PictureFileEntry {
     FILETIME lastWrite;
 };
 
+// Where a file name comes in the order above: 0 for the first type, up to
+// PictureFileOrders() - 1; -1 for a name that is no picture.
+int PictureFileOrder(const std::string& name);
+int PictureFileOrders();
+
 // Number of picture files in `folder`, a path that ends with a backslash.
 int CountPictureFiles(const std::string& folder);
 
