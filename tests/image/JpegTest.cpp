@@ -176,7 +176,6 @@ TEST(Jpeg, DamagedExifBlocksLeaveThePictureAsStored)
     changed(0, {'M', 'I'});               // no byte order
     changed(4, {0xFF, 0xFF, 0xFF, 0xF0}); // a directory far past the end
     changed(4, {0, 0, 0, 4});             // a directory inside the header
-    changed(8, {0xFF, 0xFF});             // more entries than there are
     changed(12, {0, 2});                  // text, not a number
     changed(14, {0, 0, 0, 2});            // two values
     changed(18, {0, 9});                  // no orientation
