@@ -191,3 +191,38 @@ TEST(Jpeg, DamagedExifBlocksLeaveThePictureAsStored)
         EXPECT_EQ("", UprightMismatch(picture, TurnedKind::JpegColour)) << "block " << i;
     }
 }
+
+TEST(Jpeg, ProfilesTurnColoursIntoSrgbAndAnSrgbOrRefusedOneChangesNothing)
+{
+    TempFolder folder;
+    const std::string plain = folder.File("plain.jpg");
+    const std::string tagged = folder.File("tagged.jpg");
+    const TurnedKind kind = TurnedKind::JpegColour;
+    ASSERT_TRUE(WriteTurnedPicture(plain, kind, 1, ExifBlock(1)));
+    const CImageObject plainQuantised(plain, JPG);
+    CImageObject plainFull;
+    ASSERT_TRUE(LoadJpegFullColour(plain, plainFull));
+    for (const TestProfile which : {TestProfile::AdobeRgb, TestProfile::DisplayP3}) {
+        const std::vector<uint8_t> profile = MakeProfile(which);
+        ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
+        const CImageObject quantised(tagged, JPG);
+        CImageObject full;
+        ASSERT_TRUE(LoadJpegFullColour(tagged, full));
+        CImageObject preview;
+        LoadJpegPreview(tagged, 32, 16, preview);
+        const int number = static_cast<int>(which);
+        // Dithering moves a quantised pixel by up to about 12 either way;
+        // unconverted, a quadrant is 25 or more away.
+        EXPECT_EQ("", UprightMismatch(quantised, kind, 64, profile, 16)) << number;
+        EXPECT_EQ("", UprightMismatch(preview, kind, 32, profile, 16)) << number;
+        EXPECT_EQ("", UprightMismatch(full, kind, 64, profile, 8)) << number;
+        EXPECT_NE("", UprightMismatch(full, kind, 64, {}, 8)) << number << ": the profile changes the colours";
+    }
+    for (const std::vector<uint8_t>& profile : ProfilesThatChangeNothing()) {
+        ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
+        CImageObject full;
+        ASSERT_TRUE(LoadJpegFullColour(tagged, full));
+        EXPECT_TRUE(SameColours(CImageObject(tagged, JPG), plainQuantised)) << profile.size();
+        EXPECT_TRUE(SameColours(full, plainFull)) << profile.size();
+    }
+}
