@@ -145,7 +145,8 @@ TEST(Jpeg, TurnedFilesAreReadUprightInEveryPath)
     const std::string path = folder.File("turned.jpg");
     for (const TurnedKind kind : {TurnedKind::JpegColour, TurnedKind::JpegGrey}) {
         for (int orientation = 1; orientation <= 8; ++orientation) {
-            const std::string which = "orientation " + std::to_string(orientation) + (kind == TurnedKind::JpegGrey ? " grey" : "");
+            const std::string which =
+                "orientation " + std::to_string(orientation) + (kind == TurnedKind::JpegGrey ? " grey" : "");
             ASSERT_TRUE(WriteTurnedPicture(path, kind, orientation, ExifBlock(orientation, orientation % 2 == 0)));
             const CImageObject quantised(path, JPG);
             EXPECT_EQ("", UprightMismatch(quantised, kind)) << which;

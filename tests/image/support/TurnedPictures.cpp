@@ -122,10 +122,10 @@ std::vector<uint8_t> ExifBlock(int orientation, bool bigEndian)
     block[0] = block[1] = bigEndian ? 'M' : 'I';
     Put(block, 2, 42, 2, bigEndian);
     Put(block, 4, 8, 4, bigEndian);
-    Put(block, 8, 1, 2, bigEndian);     // one entry
-    Put(block, 10, 274, 2, bigEndian);  // orientation
-    Put(block, 12, 3, 2, bigEndian);    // a short
-    Put(block, 14, 1, 4, bigEndian);    // one of them
+    Put(block, 8, 1, 2, bigEndian);    // one entry
+    Put(block, 10, 274, 2, bigEndian); // orientation
+    Put(block, 12, 3, 2, bigEndian);   // a short
+    Put(block, 14, 1, 4, bigEndian);   // one of them
     Put(block, 18, static_cast<uint32_t>(orientation), 2, bigEndian);
     return block;
 }
