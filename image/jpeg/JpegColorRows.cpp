@@ -194,8 +194,9 @@ void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHist
                 conversion->Convert(rgb, rgb, static_cast<size_t>(storedWidth));
             if (counts)
                 counts->AddPixels(rgb, static_cast<size_t>(storedWidth));
-            place.Place(first + i, rgb);
         }
+        if (!upright)
+            place.PlaceRows(first, read, strip);
         if (upright && conversion)
             conversion->Convert(Row(first), MutableRow(first), static_cast<size_t>(read) * width);
         if (upright && counts)

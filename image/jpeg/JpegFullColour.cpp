@@ -15,6 +15,9 @@
 
 namespace {
 
+// Rows a turned file is read by: a row group of the largest sampling.
+constexpr int kStripRows = 16;
+
 // A DIB row holds blue, green, red.
 void SwapRedAndBlue(uint8_t* row, size_t width)
 {
@@ -53,11 +56,11 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     JSAMPARRAY inkRow = nullptr;
     if (ink)
         inkRow = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 4, 1);
-    // A turned file's lines pass through one line of their own on the way
+    // A turned file's lines pass through a strip of their own on the way
     // to their upright places.
     JSAMPARRAY turned = nullptr;
     if (!upright)
-        turned = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, 1);
+        turned = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, kStripRows);
     // Lines arrive top first; the top row is the last row of the pixel array.
     const ptrdiff_t stride = picture.GetRowStride();
     JSAMPROW top = picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * stride;
@@ -65,16 +68,20 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     while (decoder.output_scanline < decoder.output_height) {
         const int y = static_cast<int>(decoder.output_scanline);
         JSAMPROW row = upright ? top - y * stride : turned[0];
+        int read = 1;
         if (ink) {
             jpeg_read_scanlines(&decoder, inkRow, 1);
             InkRowToRgb(inkRow[0], row, decoder.output_width, decoder.out_color_space, decoder.saw_Adobe_marker);
             SwapRedAndBlue(row, decoder.output_width);
-        } else {
+        } else if (upright) {
             jpeg_read_scanlines(&decoder, &row, 1);
+        } else {
+            read = static_cast<int>(jpeg_read_scanlines(&decoder, turned, kStripRows));
         }
-        conversion.Convert(row, row, decoder.output_width);
+        for (int i = 0; i < read; ++i)
+            conversion.Convert(upright ? row : turned[i], upright ? row : turned[i], decoder.output_width);
         if (!upright)
-            place.Place(y, row);
+            place.PlaceRows(y, read, turned);
     }
     jpeg_finish_decompress(&decoder);
     return true;

@@ -33,6 +33,11 @@ bool WriteTestPng(const std::string& path, const PngContents& contents)
         key.gray = static_cast<png_uint_16>(contents.transparentGrey);
         png_set_tRNS(png, info, nullptr, 0, &key);
     }
+    if (!contents.exif.empty())
+        png_set_eXIf_1(png, info, static_cast<png_uint_32>(contents.exif.size()),
+                       const_cast<png_bytep>(contents.exif.data()));
+    if (!contents.profile.empty())
+        png_set_iCCP(png, info, "icc", 0, contents.profile.data(), static_cast<png_uint_32>(contents.profile.size()));
     png_write_info(png, info);
     const int passes = png_set_interlace_handling(png);
     const size_t rowBytes = contents.rows.size() / static_cast<size_t>(contents.height);
@@ -104,6 +109,10 @@ bool EncodeTestJpeg(const std::string& path, int width, int height, int componen
         jpeg_simple_progression(&encoder);
     encoder.restart_in_rows = layout.restartRows;
     jpeg_start_compress(&encoder, TRUE);
+    if (!layout.app1.empty())
+        jpeg_write_marker(&encoder, JPEG_APP0 + 1, layout.app1.data(), static_cast<unsigned int>(layout.app1.size()));
+    if (!layout.profile.empty())
+        jpeg_write_icc_profile(&encoder, layout.profile.data(), static_cast<unsigned int>(layout.profile.size()));
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
                        static_cast<size_t>(encoder.next_scanline) * static_cast<size_t>(width * components);

@@ -17,6 +17,8 @@ struct PngContents {
     std::vector<uint8_t> palette; // red, green, blue triples
     std::vector<uint8_t> alphas;  // tRNS entries of a paletted file
     int transparentGrey = -1;     // tRNS grey level of a grey file
+    std::vector<uint8_t> exif;    // eXIf chunk, when not empty
+    std::vector<uint8_t> profile; // iCCP chunk, when not empty
 };
 
 bool WriteTestPng(const std::string& path, const PngContents& contents);
@@ -31,12 +33,15 @@ PngPalette ReadPngPalette(const std::string& path);
 
 // How a colour JPEG lays out its data: the luma sampling (2 x 2 is 4:2:0,
 // 2 x 1 4:2:2, 1 x 1 4:4:4), progressive scans, and a restart marker after
-// every so many rows of blocks (0: none).
+// every so many rows of blocks (0: none); and the segments it carries
+// when not empty: APP1 (EXIF) and an ICC profile.
 struct JpegLayout {
     int lumaWide = 2;
     int lumaHigh = 2;
     bool progressive = false;
     int restartRows = 0;
+    std::vector<uint8_t> app1;
+    std::vector<uint8_t> profile;
 };
 
 // A JPEG of 1 (grey) or 3 (RGB) components, rows top first.

@@ -1,7 +1,6 @@
 #include "tests/image/support/TurnedPictures.h"
 
 #include "image/ImageObject.h"
-#include "tests/image/support/FileBytes.h"
 #include "tests/image/support/LibraryWriters.h"
 
 #include <algorithm>
@@ -9,7 +8,6 @@
 #include <sstream>
 
 #include <lcms2.h>
-#include <zlib.h>
 
 namespace {
 
@@ -30,55 +28,6 @@ void Put(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size, bool 
 {
     for (int i = 0; i < size; ++i)
         bytes[at + i] = static_cast<uint8_t>(value >> (8 * (bigEndian ? size - 1 - i : i)));
-}
-
-uint32_t Crc(const uint8_t* data, size_t size)
-{
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = crc & 1 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-    }
-    return ~crc;
-}
-
-// A JPEG segment after SOI and a JFIF APP0; a PNG chunk after IHDR.
-std::vector<uint8_t> WithSegment(std::vector<uint8_t> file, bool png, const char* name, std::vector<uint8_t> data)
-{
-    std::vector<uint8_t> segment(png ? 8 : 4);
-    segment.insert(segment.end(), data.begin(), data.end());
-    size_t at = 33;
-    if (png) {
-        Put(segment, 0, static_cast<uint32_t>(data.size()), 4, true);
-        std::copy_n(name, 4, segment.begin() + 4);
-        segment.resize(segment.size() + 4);
-        Put(segment, segment.size() - 4, Crc(segment.data() + 4, data.size() + 4), 4, true);
-    } else {
-        segment[0] = 0xFF, segment[1] = static_cast<uint8_t>(name[0]);
-        Put(segment, 2, static_cast<uint32_t>(segment.size() - 2), 2, true);
-        at = file[3] == 0xE0 ? 4u + (file[4] << 8 | file[5]) : 2u;
-    }
-    file.insert(file.begin() + static_cast<ptrdiff_t>(at), segment.begin(), segment.end());
-    return file;
-}
-
-std::vector<uint8_t> Prefixed(const char* prefix, size_t size, const std::vector<uint8_t>& data)
-{
-    std::vector<uint8_t> prefixed(prefix, prefix + size);
-    prefixed.insert(prefixed.end(), data.begin(), data.end());
-    return prefixed;
-}
-
-std::vector<uint8_t> WithProfile(std::vector<uint8_t> file, bool png, const std::vector<uint8_t>& profile)
-{
-    if (!png)
-        return WithSegment(std::move(file), false, "\xE2", Prefixed("ICC_PROFILE\0\1\1", 14, profile));
-    uLongf size = compressBound(static_cast<uLong>(profile.size()));
-    std::vector<uint8_t> packed(size);
-    compress(packed.data(), &size, profile.data(), static_cast<uLong>(profile.size()));
-    packed.resize(size);
-    return WithSegment(std::move(file), true, "iCCP", Prefixed("icc\0\0", 5, packed));
 }
 
 // What Little CMS makes of colour in sRGB, perceptual intent.
@@ -150,32 +99,27 @@ bool WriteTurnedPicture(const std::string& path, TurnedKind kind, int orientatio
         }
     }
     if (kind == TurnedKind::JpegColour || grey) {
-        if (!WriteTestJpeg(path, width, height, grey ? 1 : 3, samples))
-            return false;
-    } else {
-        PngContents png;
-        png.width = width;
-        png.height = height;
-        if (kind == TurnedKind::PngFourBit) {
-            png.colorType = 3;
-            png.bitDepth = 4;
-            png.palette.assign(&kColours[0][0], &kColours[0][0] + 12);
-            for (size_t i = 0; i < samples.size(); i += 2)
-                png.rows.push_back(static_cast<uint8_t>(samples[i] | samples[i + 1]));
-        } else {
-            png.rows = samples;
-        }
-        if (!WriteTestPng(path, png))
-            return false;
+        JpegLayout layout;
+        layout.app1 = {'E', 'x', 'i', 'f', 0, 0};
+        layout.app1.insert(layout.app1.end(), block.begin(), block.end());
+        layout.profile = profile;
+        return WriteTestJpeg(path, width, height, grey ? 1 : 3, samples, 95, layout);
     }
-    const bool png = kind >= TurnedKind::PngColour;
-    std::vector<uint8_t> file = ReadFileBytes(path);
-    if (!profile.empty())
-        file = WithProfile(std::move(file), png, profile);
-    file = png ? WithSegment(std::move(file), true, "eXIf", block)
-               : WithSegment(std::move(file), false, "\xE1", Prefixed("Exif\0\0", 6, block));
-    WriteFileBytes(path, file);
-    return true;
+    PngContents png;
+    png.width = width;
+    png.height = height;
+    png.exif = block;
+    png.profile = profile;
+    if (kind == TurnedKind::PngFourBit) {
+        png.colorType = 3;
+        png.bitDepth = 4;
+        png.palette.assign(&kColours[0][0], &kColours[0][0] + 12);
+        for (size_t i = 0; i < samples.size(); i += 2)
+            png.rows.push_back(static_cast<uint8_t>(samples[i] | samples[i + 1]));
+    } else {
+        png.rows = samples;
+    }
+    return WriteTestPng(path, png);
 }
 
 std::string UprightMismatch(const CImageObject& picture, TurnedKind kind, int width,
