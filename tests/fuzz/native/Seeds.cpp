@@ -170,23 +170,6 @@ Seeds FileTypeSeeds()
     return seeds;
 }
 
-// EXIF blocks of every orientation in both byte orders, with and without
-// the JPEG segment's name before them.
-Seeds ExifSeeds()
-{
-    Seeds seeds;
-    for (uint8_t orientation = 1; orientation <= 8; ++orientation) {
-        const std::vector<uint8_t> big = {'M', 'M', 0, 42, 0, 0, 0,           8, 0, 1, 1, 18, 0,
-                                          3,   0,   0, 0,  1, 0, orientation, 0, 0, 0, 0, 0,  0};
-        std::vector<uint8_t> little = {'I', 'I', 42, 0, 8, 0,           0, 0, 1, 0, 18, 1, 3,
-                                       0,   1,   0,  0, 0, orientation, 0, 0, 0, 0, 0,  0, 0};
-        seeds.push_back(big);
-        little.insert(little.begin(), {'E', 'x', 'i', 'f', 0, 0});
-        seeds.push_back(little);
-    }
-    return seeds;
-}
-
 // A region block as GetRegionData writes it: header, then the rectangles.
 std::vector<uint8_t> RegionData(const std::vector<std::array<int32_t, 4>>& rectangles)
 {
@@ -239,7 +222,10 @@ struct SeedWriter {
 };
 
 const SeedWriter kWriters[] = {
-    {"bmp", BmpSeeds}, {"gif", GifSeeds}, {"filetype", FileTypeSeeds}, {"skinfile", SkinFileSeeds}, {"exif", ExifSeeds},
+    {"bmp", BmpSeeds},
+    {"gif", GifSeeds},
+    {"filetype", FileTypeSeeds},
+    {"skinfile", SkinFileSeeds},
 };
 
 std::string Lowercase(std::string text)

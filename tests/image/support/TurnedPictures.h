@@ -33,7 +33,3 @@ std::string UprightMismatch(const CImageObject& picture, TurnedKind kind, int wi
 
 // Whether two pictures show the same colours at every pixel.
 bool SameColours(const CImageObject& a, const CImageObject& b);
-
-// Profiles that must leave a picture as it is: sRGB, and two that Little
-// CMS refuses (cut short, and no profile at all).
-std::vector<std::vector<uint8_t>> ProfilesThatChangeNothing();
