@@ -15,8 +15,9 @@
 
 namespace {
 
-// Rows a turned file is read by: a row group of the largest sampling.
-constexpr int kStripRows = 16;
+// Rows of a turned file placed at once: enough that each upright row is
+// written in runs of several cache lines.
+constexpr int kStripRows = 128;
 
 // A DIB row holds blue, green, red.
 void SwapRedAndBlue(uint8_t* row, size_t width)
@@ -65,9 +66,10 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     const ptrdiff_t stride = picture.GetRowStride();
     JSAMPROW top = picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * stride;
     const OrientedRows place(orientation, width, height, top, -stride, 3);
+    int filled = 0;
     while (decoder.output_scanline < decoder.output_height) {
         const int y = static_cast<int>(decoder.output_scanline);
-        JSAMPROW row = upright ? top - y * stride : turned[0];
+        JSAMPROW row = upright ? top - y * stride : turned[filled];
         int read = 1;
         if (ink) {
             jpeg_read_scanlines(&decoder, inkRow, 1);
@@ -76,12 +78,18 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
         } else if (upright) {
             jpeg_read_scanlines(&decoder, &row, 1);
         } else {
-            read = static_cast<int>(jpeg_read_scanlines(&decoder, turned, kStripRows));
+            read = static_cast<int>(jpeg_read_scanlines(&decoder, turned + filled, kStripRows - filled));
         }
         for (int i = 0; i < read; ++i)
-            conversion.Convert(upright ? row : turned[i], upright ? row : turned[i], decoder.output_width);
-        if (!upright)
-            place.PlaceRows(y, read, turned);
+            conversion.Convert(upright ? row : turned[filled + i], upright ? row : turned[filled + i],
+                               decoder.output_width);
+        if (upright)
+            continue;
+        filled += read;
+        if (filled == kStripRows || decoder.output_scanline == decoder.output_height) {
+            place.PlaceRows(static_cast<int>(decoder.output_scanline) - filled, filled, turned);
+            filled = 0;
+        }
     }
     jpeg_finish_decompress(&decoder);
     return true;

@@ -83,7 +83,7 @@ namespace {
 // them as stored, with or without the Adobe marker.
 bool EncodeTestJpeg(const std::string& path, int width, int height, int components, J_COLOR_SPACE input,
                     J_COLOR_SPACE stored, bool adobeMarker, const std::vector<uint8_t>& samples, int quality,
-                    const JpegLayout& layout = JpegLayout())
+                    const JpegLayout& layout = JpegLayout(), const JpegSegments& segments = JpegSegments())
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -109,10 +109,11 @@ bool EncodeTestJpeg(const std::string& path, int width, int height, int componen
         jpeg_simple_progression(&encoder);
     encoder.restart_in_rows = layout.restartRows;
     jpeg_start_compress(&encoder, TRUE);
-    if (!layout.app1.empty())
-        jpeg_write_marker(&encoder, JPEG_APP0 + 1, layout.app1.data(), static_cast<unsigned int>(layout.app1.size()));
-    if (!layout.profile.empty())
-        jpeg_write_icc_profile(&encoder, layout.profile.data(), static_cast<unsigned int>(layout.profile.size()));
+    if (!segments.app1.empty())
+        jpeg_write_marker(&encoder, JPEG_APP0 + 1, segments.app1.data(),
+                          static_cast<unsigned int>(segments.app1.size()));
+    if (!segments.profile.empty())
+        jpeg_write_icc_profile(&encoder, segments.profile.data(), static_cast<unsigned int>(segments.profile.size()));
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
                        static_cast<size_t>(encoder.next_scanline) * static_cast<size_t>(width * components);
@@ -127,11 +128,11 @@ bool EncodeTestJpeg(const std::string& path, int width, int height, int componen
 } // namespace
 
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
-                   int quality, const JpegLayout& layout)
+                   int quality, const JpegLayout& layout, const JpegSegments& segments)
 {
     const bool grey = components == 1;
     return EncodeTestJpeg(path, width, height, components, grey ? JCS_GRAYSCALE : JCS_RGB,
-                          grey ? JCS_GRAYSCALE : JCS_YCbCr, false, samples, quality, layout);
+                          grey ? JCS_GRAYSCALE : JCS_YCbCr, false, samples, quality, layout, segments);
 }
 
 bool WriteTestInkJpeg(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, InkStorage form)

@@ -33,20 +33,25 @@ PngPalette ReadPngPalette(const std::string& path);
 
 // How a colour JPEG lays out its data: the luma sampling (2 x 2 is 4:2:0,
 // 2 x 1 4:2:2, 1 x 1 4:4:4), progressive scans, and a restart marker after
-// every so many rows of blocks (0: none); and the segments it carries
-// when not empty: APP1 (EXIF) and an ICC profile.
+// every so many rows of blocks (0: none).
 struct JpegLayout {
     int lumaWide = 2;
     int lumaHigh = 2;
     bool progressive = false;
     int restartRows = 0;
+};
+
+// What a JPEG carries besides its picture, when not empty: an APP1 segment
+// (EXIF) and an ICC profile.
+struct JpegSegments {
     std::vector<uint8_t> app1;
     std::vector<uint8_t> profile;
 };
 
 // A JPEG of 1 (grey) or 3 (RGB) components, rows top first.
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
-                   int quality = 95, const JpegLayout& layout = JpegLayout());
+                   int quality = 95, const JpegLayout& layout = JpegLayout(),
+                   const JpegSegments& segments = JpegSegments());
 
 // How a four-colour JPEG stores its inks.
 enum class InkStorage {

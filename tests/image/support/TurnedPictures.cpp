@@ -88,11 +88,9 @@ bool WriteTurnedPicture(const std::string& path, TurnedKind kind, int orientatio
         }
     }
     if (kind == TurnedKind::JpegColour || grey) {
-        JpegLayout layout;
-        layout.app1 = {'E', 'x', 'i', 'f', 0, 0};
-        layout.app1.insert(layout.app1.end(), block.begin(), block.end());
-        layout.profile = profile;
-        return WriteTestJpeg(path, width, height, grey ? 1 : 3, samples, 95, layout);
+        JpegSegments segments{{'E', 'x', 'i', 'f', 0, 0}, profile};
+        segments.app1.insert(segments.app1.end(), block.begin(), block.end());
+        return WriteTestJpeg(path, width, height, grey ? 1 : 3, samples, 95, JpegLayout(), segments);
     }
     PngContents png;
     png.width = width;

@@ -1,9 +1,8 @@
 #pragma once
 
 // Pictures stored turned as a camera stores them, with the EXIF block that
-// says how, and with a colour profile when asked. Upright, each is 64 x 32
-// pixels in four quadrants of their own colours, so that every one of the
-// eight orientations looks different.
+// says how and a colour profile when asked. Upright: 64 x 32 pixels, four
+// quadrants of their own colours, so every orientation looks different.
 
 #include <cstdint>
 #include <string>
@@ -20,14 +19,14 @@ std::vector<uint8_t> ExifBlock(int orientation, bool bigEndian = true);
 enum class TestProfile { AdobeRgb, DisplayP3, Srgb };
 std::vector<uint8_t> MakeProfile(TestProfile profile);
 
-// The upright picture stored for `orientation`, carrying `block` (an APP1
-// EXIF segment or an eXIf chunk) and `profile` (APP2 or iCCP) unless empty.
+// The upright picture stored for `orientation`, with `block` as its EXIF
+// and `profile` (unless empty) as its colour profile.
 bool WriteTurnedPicture(const std::string& path, TurnedKind kind, int orientation, const std::vector<uint8_t>& block,
                         const std::vector<uint8_t>& profile = {});
 
-// Empty when picture is the upright picture at `width` (half as high),
-// its colours within `tolerance` of the quadrants' own or, given a profile,
-// of what Little CMS makes of them in sRGB; else what it shows instead.
+// Empty when picture is upright at `width` (half as high), its colours
+// within `tolerance` of the quadrants' own, or of what Little CMS makes of
+// them in sRGB given a profile; else what it shows.
 std::string UprightMismatch(const CImageObject& picture, TurnedKind kind, int width = 64,
                             const std::vector<uint8_t>& profile = {}, int tolerance = 24);
 
