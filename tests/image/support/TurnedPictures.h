@@ -15,7 +15,7 @@ enum class TurnedKind { JpegColour, JpegGrey, PngColour, PngFourBit };
 // A TIFF block whose first directory holds the orientation tag.
 std::vector<uint8_t> ExifBlock(int orientation, bool bigEndian = true);
 
-// ICC profiles made by Little CMS: Adobe RGB (1998), Display P3, sRGB.
+// ICC profiles made by Little CMS.
 enum class TestProfile { AdobeRgb, DisplayP3, Srgb };
 std::vector<uint8_t> MakeProfile(TestProfile profile);
 
@@ -24,11 +24,11 @@ std::vector<uint8_t> MakeProfile(TestProfile profile);
 bool WriteTurnedPicture(const std::string& path, TurnedKind kind, int orientation, const std::vector<uint8_t>& block,
                         const std::vector<uint8_t>& profile = {});
 
-// Empty when picture is upright at `width` (half as high), its colours
-// within `tolerance` of the quadrants' own, or of what Little CMS makes of
-// them in sRGB given a profile; else what it shows.
-std::string UprightMismatch(const CImageObject& picture, TurnedKind kind, int width = 64,
-                            const std::vector<uint8_t>& profile = {}, int tolerance = 24);
+// Whether picture is upright at `width` (half as high), its colours within
+// `tolerance` of the quadrants' own, or of what Little CMS makes of them in
+// sRGB given a profile.
+bool IsUpright(const CImageObject& picture, TurnedKind kind, int width = 64, const std::vector<uint8_t>& profile = {},
+               int tolerance = 24);
 
 // Whether two pictures show the same colours at every pixel.
 bool SameColours(const CImageObject& a, const CImageObject& b);
