@@ -12,6 +12,7 @@
 #include "tests/fuzz/Mutator.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/image/support/LibraryWriters.h"
+#include "tests/image/support/TurnedPictures.h"
 
 #include <chrono>
 #include <cstdio>
@@ -72,6 +73,10 @@ std::vector<Seed> WriteSeeds(const std::string& scratch)
         if (WriteTestJpeg(scratch, jpeg.width, jpeg.height, jpeg.components, Samples(samples), jpeg.quality))
             seeds.push_back({ReadFileBytes(scratch), false});
     }
+    // Turned, with a colour profile: damage reaches the EXIF and ICC readers.
+    for (const TurnedKind kind : {TurnedKind::JpegColour, TurnedKind::PngFourBit})
+        if (WriteTurnedPicture(scratch, kind, 6, ExifBlock(6), MakeProfile(TestProfile::AdobeRgb)))
+            seeds.push_back({ReadFileBytes(scratch), kind == TurnedKind::PngFourBit});
     std::remove(scratch.c_str());
     return seeds;
 }
@@ -108,8 +113,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::vector<Seed> seeds = WriteSeeds("codec-mutation-seed.tmp");
-    if (seeds.size() != 13) {
-        std::fprintf(stderr, "codec_mutation: only %zu of 13 seed files could be written\n", seeds.size());
+    if (seeds.size() != 15) {
+        std::fprintf(stderr, "codec_mutation: only %zu of 15 seed files could be written\n", seeds.size());
         return 1;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);
