@@ -5,6 +5,7 @@
 #include "image/jpeg/JpegImage.h"
 #include "image/palette/DibPalette.h"
 #include "image/png/PngImage.h"
+#include "image/wic/WicImage.h"
 
 #include <new>
 
@@ -79,6 +80,9 @@ bool CImageObject::CreateImpl(const std::string& path, int fileType)
         break;
     case PNG:
         impl.reset(new (std::nothrow) CPngImage(path));
+        break;
+    case WIC:
+        impl.reset(new (std::nothrow) CWicImage(path));
         break;
     default:
         break; // XPM has no format class; -1 is no format at all

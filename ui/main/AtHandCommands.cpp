@@ -4,6 +4,7 @@
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "framework/WideText.h"
+#include "image/MissingDecoders.h"
 #include "resources/resource.h"
 #include "ui/main/IconAndMenus.h"
 #include "ui/main/WallpaperSchedule.h"
@@ -181,6 +182,13 @@ void CAtHandCommands::RefreshTipDetail()
         // Renamed, deleted or on a drive that went away: the tip must not
         // name a picture that is not there.
         detail = LoadResourceString(IDS_TIP_FOLDER_GONE) + DirectoryOfPath(current);
+    // A format found without a decoder is named once a run, in place of
+    // the picture: its files are skipped, and the user should know why.
+    for (const std::string& format : MissingDecoders())
+        if (m_toldMissingDecoders.insert(format).second) {
+            detail = LoadResourceString(IDS_TIP_NO_DECODER) + format;
+            break;
+        }
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);
