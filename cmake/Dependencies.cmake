@@ -1,7 +1,8 @@
-# Third-party libraries: zlib, libpng and libjpeg-turbo cross-built by
-# scripts/build-deps.sh, GoogleTest from Debian's sources. None of them is
+# Third-party libraries: zlib, libpng, libjpeg-turbo and the photo
+# libraries cross-built by scripts/build-deps.sh, GoogleTest from Debian's
+# sources. None of them is
 # compiled with our warning flags.
-set(TESSALY_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/prefix CACHE PATH "cross-built zlib, libpng and libjpeg-turbo")
+set(TESSALY_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/prefix CACHE PATH "cross-built third-party libraries")
 
 add_library(deps_zlib INTERFACE)
 target_include_directories(deps_zlib SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/include)
@@ -17,6 +18,12 @@ add_library(deps_jpeg INTERFACE)
 target_include_directories(deps_jpeg SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/include)
 target_link_libraries(deps_jpeg INTERFACE ${TESSALY_DEPS_PREFIX}/lib/libjpeg.a)
 add_library(deps::jpeg ALIAS deps_jpeg)
+
+# Colour profiles: Little CMS, static.
+add_library(deps_lcms2 INTERFACE)
+target_include_directories(deps_lcms2 SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/include)
+target_link_libraries(deps_lcms2 INTERFACE ${TESSALY_DEPS_PREFIX}/lib/liblcms2.a)
+add_library(deps::lcms2 ALIAS deps_lcms2)
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

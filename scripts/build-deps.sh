@@ -1,25 +1,12 @@
 #!/usr/bin/env bash
 # Cross-builds zlib, libpng 1.6 and libjpeg-turbo from Debian's source
 # packages into build/deps/prefix as static libraries for i686 Windows, all
-# with our CPU flags. Cached: a library is rebuilt only when its stamp file
-# is missing; a library built on another is rebuilt with it.
+# with our CPU flags, then the photo libraries (build-photo-deps.sh).
+# Cached: a library is rebuilt only when its stamp file is missing; a
+# library built on another is rebuilt with it.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-deps="$root/build/deps"
-prefix="$deps/prefix"
-toolchain="$root/cmake/mingw-i686.cmake"
-cpu_flags=$(cat "$root/cmake/cpu-flags.txt")
-mkdir -p "$deps/src" "$prefix"
-
-cross_build() {
-  local name=$1 source=$2; shift 2
-  cmake -S "$source" -B "$deps/build-$name" -G "Unix Makefiles" \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_C_FLAGS="$cpu_flags" "$@" >"$deps/$name.log"
-  cmake --build "$deps/build-$name" -j"$(nproc)" >>"$deps/$name.log"
-  cmake --install "$deps/build-$name" >>"$deps/$name.log"
-}
+source "$(dirname "$0")/deps-env.sh"
 
 # zlib inflates every PNG: built here with our CPU flags and -O3 rather
 # than taken from the generic MinGW package. Only its static library.
@@ -29,7 +16,7 @@ if [ ! -f "$prefix/.zlib" ]; then
   rm -rf "$deps/build-zlib" "$prefix/.libpng-sse2-zlib"
   cmake -S "$source_dir" -B "$deps/build-zlib" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS="$cpu_flags" >"$deps/zlib.log"
-  cmake --build "$deps/build-zlib" --target zlibstatic -j"$(nproc)" >>"$deps/zlib.log"
+  cmake --build "$deps/build-zlib" --target zlibstatic -j"$jobs" >>"$deps/zlib.log"
   mkdir -p "$prefix/lib" "$prefix/include"
   cp "$deps/build-zlib/libzlibstatic.a" "$prefix/lib/libz.a"
   cp "$source_dir/zlib.h" "$deps/build-zlib/zconf.h" "$prefix/include/"
@@ -59,3 +46,5 @@ if [ ! -f "$prefix/.libjpeg-turbo" ]; then
     -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DREQUIRE_SIMD=ON
   touch "$prefix/.libjpeg-turbo"
 fi
+
+"$root/scripts/build-photo-deps.sh"

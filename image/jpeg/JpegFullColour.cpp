@@ -7,6 +7,8 @@
 #include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
+#include "image/jpeg/JpegMarkers.h"
+#include "image/orient/Orientation.h"
 
 #include <cstdio>
 #include <utility>
@@ -25,7 +27,10 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
     UseSharedFileSource(decoder, file);
+    KeepMarkersWeRead(decoder);
     jpeg_read_header(&decoder, TRUE);
+    const int orientation = JpegOrientation(decoder);
+    const bool upright = ValidOrientation(orientation) == 1;
     const bool ink = IsInkColorSpace(decoder.jpeg_color_space);
     // The library turns grey and YCbCr into blue-green-red itself; inks it
     // only hands over as they are stored.
@@ -36,16 +41,26 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     jpeg_start_decompress(&decoder);
     const int width = static_cast<int>(decoder.output_width);
     const int height = static_cast<int>(decoder.output_height);
-    if (!picture.Create(width, height, 24, -1) || !picture.GetBits())
+    if (!picture.Create(UprightWidth(orientation, width, height), UprightHeight(orientation, width, height), 24, -1) ||
+        !picture.GetBits())
         return false;
 
+    const j_common_ptr common = reinterpret_cast<j_common_ptr>(&decoder);
     JSAMPARRAY inkRow = nullptr;
     if (ink)
-        inkRow = decoder.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
-                                           decoder.output_width * 4, 1);
+        inkRow = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 4, 1);
+    // A turned file's lines pass through one line of their own on the way
+    // to their upright places.
+    JSAMPARRAY turned = nullptr;
+    if (!upright)
+        turned = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, 1);
     // Lines arrive top first; the top row is the last row of the pixel array.
-    JSAMPROW row = picture.GetBits() + static_cast<size_t>(height - 1) * picture.GetRowStride();
+    const ptrdiff_t stride = picture.GetRowStride();
+    JSAMPROW top = picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * stride;
+    const OrientedRows place(orientation, width, height, top, -stride, 3);
     while (decoder.output_scanline < decoder.output_height) {
+        const int y = static_cast<int>(decoder.output_scanline);
+        JSAMPROW row = upright ? top - y * stride : turned[0];
         if (ink) {
             jpeg_read_scanlines(&decoder, inkRow, 1);
             InkRowToRgb(inkRow[0], row, decoder.output_width, decoder.out_color_space, decoder.saw_Adobe_marker);
@@ -53,8 +68,8 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
         } else {
             jpeg_read_scanlines(&decoder, &row, 1);
         }
-        if (decoder.output_scanline < decoder.output_height)
-            row -= picture.GetRowStride();
+        if (!upright)
+            place.Place(y, row);
     }
     jpeg_finish_decompress(&decoder);
     return true;

@@ -8,6 +8,8 @@
 #include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
+#include "image/jpeg/JpegMarkers.h"
+#include "image/orient/Orientation.h"
 
 namespace {
 
@@ -31,26 +33,36 @@ void ReadPreview(jpeg_decompress_struct& decoder, const SharedReadFile& file, in
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
     UseSharedFileSource(decoder, file);
+    KeepMarkersWeRead(decoder);
     jpeg_read_header(&decoder, TRUE);
-    preview.fileWidth = static_cast<int>(decoder.image_width);
-    preview.fileHeight = static_cast<int>(decoder.image_height);
+    // Sizes are those of the picture as it is shown, turned upright.
+    const int orientation = JpegOrientation(decoder);
+    const int storedWidth = static_cast<int>(decoder.image_width);
+    const int storedHeight = static_cast<int>(decoder.image_height);
+    preview.fileWidth = UprightWidth(orientation, storedWidth, storedHeight);
+    preview.fileHeight = UprightHeight(orientation, storedWidth, storedHeight);
     // A file the full reader refuses for its size gets no preview either:
     // the preview shows what the wallpaper would be.
     uint32_t imageBytes = 0;
     if (!DibImageBytes(8, preview.fileWidth, preview.fileHeight, imageBytes))
         return;
     RequestOutput(decoder);
-    ChooseCoveringScale(decoder, coverWidth, coverHeight);
+    // The stored picture covers the frame turned the way the picture turns.
+    ChooseCoveringScale(decoder, UprightWidth(orientation, coverWidth, coverHeight),
+                        UprightHeight(orientation, coverWidth, coverHeight));
     jpeg_start_decompress(&decoder);
     if (!IsGreyJpeg(decoder)) {
+        colorRows.SetOrientation(orientation);
         if (colorRows.Decode(decoder, file))
             preview.result = JpegPreviewResult::Decoded;
         return;
     }
-    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height), 8, -1) ||
+    const int width = static_cast<int>(decoder.output_width);
+    const int height = static_cast<int>(decoder.output_height);
+    if (!picture.Create(UprightWidth(orientation, width, height), UprightHeight(orientation, width, height), 8, -1) ||
         !picture.GetBits())
         return;
-    ReadGreyLines(decoder, *picture.GetImpl());
+    ReadGreyLines(decoder, *picture.GetImpl(), orientation);
     preview.result = JpegPreviewResult::Decoded;
 }
 

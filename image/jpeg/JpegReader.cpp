@@ -8,6 +8,8 @@
 #include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
+#include "image/jpeg/JpegMarkers.h"
+#include "image/orient/Orientation.h"
 
 namespace {
 
@@ -16,7 +18,9 @@ int ReadJpeg(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImage
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
     UseSharedFileSource(decoder, file);
+    KeepMarkersWeRead(decoder);
     jpeg_read_header(&decoder, TRUE);
+    const int orientation = JpegOrientation(decoder);
     RequestOutput(decoder);
     // Refuse absurd sizes before the library or we allocate whole-picture
     // buffers.
@@ -28,16 +32,19 @@ int ReadJpeg(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImage
     jpeg_start_decompress(&decoder);
 
     if (!IsGreyJpeg(decoder)) {
+        colorRows.SetOrientation(orientation);
         const bool decoded = colorRows.Decode(decoder, file);
         jpeg_destroy_decompress(&decoder);
         return decoded ? 1 : 0;
     }
-    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height), 8, -1) ||
+    const int width = static_cast<int>(decoder.output_width);
+    const int height = static_cast<int>(decoder.output_height);
+    if (!picture.Create(UprightWidth(orientation, width, height), UprightHeight(orientation, width, height), 8, -1) ||
         !picture.GetBits()) {
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    ReadGreyLines(decoder, picture);
+    ReadGreyLines(decoder, picture, orientation);
     jpeg_destroy_decompress(&decoder);
     return 1;
 }

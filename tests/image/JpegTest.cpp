@@ -1,7 +1,10 @@
 #include "image/ImageObject.h"
+#include "image/jpeg/JpegFullColour.h"
+#include "image/jpeg/JpegPreview.h"
 #include "image/palette/DibPalette.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/image/support/FileBytes.h"
+#include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -133,5 +136,59 @@ TEST(Jpeg, InkFilesShowTheColoursOfThePicture)
             EXPECT_TRUE(Near(r, colours[block][0]) && Near(g, colours[block][1]) && Near(b, colours[block][2]))
                 << "form " << formNumber << " block " << block << ": " << int(r) << " " << int(g) << " " << int(b);
         }
+    }
+}
+
+TEST(Jpeg, TurnedFilesAreReadUprightInEveryPath)
+{
+    TempFolder folder;
+    const std::string path = folder.File("turned.jpg");
+    for (const TurnedKind kind : {TurnedKind::JpegColour, TurnedKind::JpegGrey}) {
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            const std::string which = "orientation " + std::to_string(orientation) + (kind == TurnedKind::JpegGrey ? " grey" : "");
+            ASSERT_TRUE(WriteTurnedPicture(path, kind, orientation, ExifBlock(orientation, orientation % 2 == 0)));
+            const CImageObject quantised(path, JPG);
+            EXPECT_EQ("", UprightMismatch(quantised, kind)) << which;
+            CImageObject full;
+            ASSERT_TRUE(LoadJpegFullColour(path, full)) << which;
+            EXPECT_EQ("", UprightMismatch(full, kind)) << which << " in full colour";
+            // A frame of half the upright size is covered at half the scale.
+            CImageObject preview;
+            const JpegPreview read = LoadJpegPreview(path, 32, 16, preview);
+            EXPECT_TRUE(read.fileWidth == 64 && read.fileHeight == 32) << which;
+            EXPECT_EQ("", UprightMismatch(preview, kind, 32)) << which << " preview";
+        }
+    }
+}
+
+TEST(Jpeg, DamagedExifBlocksLeaveThePictureAsStored)
+{
+    const std::vector<uint8_t> whole = ExifBlock(6);
+    std::vector<std::vector<uint8_t>> blocks;
+    // Cut before the whole entry is in.
+    for (size_t size = 0; size < 22; ++size)
+        blocks.emplace_back(whole.begin(), whole.begin() + size);
+    const auto changed = [&](size_t at, std::initializer_list<uint8_t> bytes) {
+        std::vector<uint8_t> block = whole;
+        std::copy(bytes.begin(), bytes.end(), block.begin() + at);
+        blocks.push_back(block);
+    };
+    changed(0, {'M', 'I'});               // no byte order
+    changed(4, {0xFF, 0xFF, 0xFF, 0xF0}); // a directory far past the end
+    changed(4, {0, 0, 0, 4});             // a directory inside the header
+    changed(8, {0xFF, 0xFF});             // more entries than there are
+    changed(12, {0, 2});                  // text, not a number
+    changed(14, {0, 0, 0, 2});            // two values
+    changed(18, {0, 9});                  // no orientation
+    changed(18, {0, 0});
+    // No entries, and a next directory that is this one again.
+    blocks.push_back({'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0, 0, 0, 0, 8});
+
+    TempFolder folder;
+    const std::string path = folder.File("damaged.jpg");
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        ASSERT_TRUE(WriteTurnedPicture(path, TurnedKind::JpegColour, 1, blocks[i]));
+        const CImageObject picture(path, JPG);
+        EXPECT_EQ("", UprightMismatch(picture, TurnedKind::JpegColour)) << "block " << i;
     }
 }

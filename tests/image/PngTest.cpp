@@ -3,6 +3,7 @@
 #include "image/png/PngImage.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/image/support/FileBytes.h"
+#include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -280,4 +281,18 @@ TEST(Png, BrokenFilesLoadNothing)
     bytes[crc] ^= 1;
     WriteFileBytes(folder.File("crc.png"), bytes);
     EXPECT_EQ(CPngImage().Load(folder.File("crc.png")), 0);
+}
+
+TEST(Png, TurnedFilesAreReadUprightAtTheirOwnDepth)
+{
+    TempFolder folder;
+    const std::string path = folder.File("turned.png");
+    for (const TurnedKind kind : {TurnedKind::PngColour, TurnedKind::PngFourBit}) {
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            ASSERT_TRUE(WriteTurnedPicture(path, kind, orientation, ExifBlock(orientation, orientation % 2 == 0)));
+            const CImageObject picture(path, PNG);
+            EXPECT_EQ(kind == TurnedKind::PngColour ? 24 : 4, picture.GetBitCount());
+            EXPECT_EQ("", UprightMismatch(picture, kind)) << "orientation " << orientation;
+        }
+    }
 }

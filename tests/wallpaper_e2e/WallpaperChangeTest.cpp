@@ -4,12 +4,15 @@
 
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
+#include "image/ImageObject.h"
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/engine/TestPictures.h"
+#include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
 #include "tests/support/WallpaperAnnouncements.h"
+#include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +135,34 @@ TEST(WallpaperChanges, NoPictureOnTheDesktopMeansNoChange)
     EXPECT_EQ("", DesktopValue("Wallpaper"));
     EXPECT_EQ("0", Setting("ShowPic"));
     EXPECT_EQ(pictures.Path("a.bmp"), Setting("CurPicFileName"));
+}
+
+TEST(WallpaperChanges, TurnedPhotosBecomeUprightWallpapersInEitherColourDepth)
+{
+    TempFolder folder;
+    const std::string a = folder.Path() + "\\a.bmp";
+    WritePicture(a, 8, 8);
+    const std::pair<TurnedKind, bool> cases[] = {
+        {TurnedKind::JpegColour, false}, {TurnedKind::JpegColour, true}, {TurnedKind::PngColour, false}};
+    for (const auto& [kind, fullColour] : cases) {
+        const std::string photo = folder.Path() + (kind == TurnedKind::PngColour ? "\\b.png" : "\\b.jpg");
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            const std::string which = photo + " orientation " + std::to_string(orientation) + (fullColour ? " full" : "");
+            ASSERT_TRUE(WriteTurnedPicture(photo, kind, orientation, ExifBlock(orientation)));
+            auto settings = UsualSettings("1", a);
+            settings["FullColour"] = fullColour ? "1" : "0";
+            PresetSettings(settings);
+            PresetDesktop(a);
+            Tessaly program;
+            ASSERT_NE(nullptr, program.Window());
+            ASSERT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") != a; }, 15000)) << which;
+            ASSERT_TRUE(program.Close());
+            const CImageObject shown(DesktopValue("Wallpaper"), BMP);
+            EXPECT_EQ(fullColour || kind == TurnedKind::PngColour ? 24 : 8, shown.GetBitCount()) << which;
+            EXPECT_EQ("", UprightMismatch(shown, kind)) << which;
+        }
+        DeleteFileA(photo.c_str());
+    }
 }
 
 TEST(DesktopIconsAtStart, TheStoredOptionIsAppliedAndAMissingOneLeavesTheDesktopAlone)

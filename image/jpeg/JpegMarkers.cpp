@@ -1,0 +1,28 @@
+#include "image/jpeg/JpegMarkers.h"
+
+#include "image/orient/ExifOrientation.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kExifMarker = JPEG_APP0 + 1;
+// A segment's length field counts 2 bytes, so none holds more.
+constexpr unsigned int kLargestSegment = 0xFFFF;
+
+} // namespace
+
+void KeepMarkersWeRead(jpeg_decompress_struct& decoder)
+{
+    jpeg_save_markers(&decoder, kExifMarker, kLargestSegment);
+}
+
+int JpegOrientation(const jpeg_decompress_struct& decoder)
+{
+    // APP1 also carries XMP; the EXIF block is the one that says so.
+    for (jpeg_saved_marker_ptr marker = decoder.marker_list; marker; marker = marker->next) {
+        if (marker->marker == kExifMarker && marker->data_length >= 6 && std::memcmp(marker->data, "Exif\0\0", 6) == 0)
+            return OrientationFromExif(marker->data, marker->data_length);
+    }
+    return 1;
+}
