@@ -9,6 +9,7 @@
 #include "image/MissingDecoders.h"
 #include "image/SystemDecoders.h"
 #include "image/io/FileHandle.h"
+#include "image/orient/Orientation.h"
 #include "image/wic/WicFactory.h"
 #include "image/wic/WicOrientation.h"
 
@@ -27,39 +28,6 @@ std::string LowercaseExtension(const std::string& path)
     for (char& c : extension)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return extension;
-}
-
-// The system's flip-and-turn for an EXIF orientation: 2 mirrored, 3 upside
-// down, 4 flipped, 5 to 8 the four with width and height swapped.
-WICBitmapTransformOptions TransformFor(int orientation)
-{
-    static const int kTransforms[9] = {
-        WICBitmapTransformRotate0,
-        WICBitmapTransformRotate0,
-        WICBitmapTransformFlipHorizontal,
-        WICBitmapTransformRotate180,
-        WICBitmapTransformFlipVertical,
-        WICBitmapTransformRotate90 | WICBitmapTransformFlipHorizontal,
-        WICBitmapTransformRotate90,
-        WICBitmapTransformRotate270 | WICBitmapTransformFlipHorizontal,
-        WICBitmapTransformRotate270,
-    };
-    return static_cast<WICBitmapTransformOptions>(kTransforms[orientation >= 1 && orientation <= 8 ? orientation : 1]);
-}
-
-// The frame turned upright, or the frame itself when it needs no turn.
-ComRef<IWICBitmapSource> Upright(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame)
-{
-    ComRef<IWICBitmapSource> source;
-    const WICBitmapTransformOptions transform = TransformFor(WicFrameOrientation(frame));
-    ComRef<IWICBitmapFlipRotator> turned;
-    if (transform != WICBitmapTransformRotate0 && SUCCEEDED(factory->CreateBitmapFlipRotator(turned.Out())) &&
-        SUCCEEDED(turned->Initialize(frame, transform)) &&
-        SUCCEEDED(turned->QueryInterface(IID_IWICBitmapSource, source.OutVoid())))
-        return source;
-    if (FAILED(frame->QueryInterface(IID_IWICBitmapSource, source.OutVoid())))
-        source.Reset();
-    return source;
 }
 
 // The frame's pixels as blue, green, red, alpha, or null.
@@ -105,31 +73,36 @@ int CWicImage::Load(const std::string& name)
     if (FAILED(frame->GetSize(&frameWidth, &frameHeight)) || !PictureSizeAllowed(frameWidth, frameHeight) ||
         !DibImageBytes(24, static_cast<int>(frameWidth), static_cast<int>(frameHeight), imageBytes))
         return 0;
-    const ComRef<IWICBitmapSource> upright = Upright(factory.Get(), frame.Get());
-    const ComRef<IWICBitmapSource> pixels = upright ? AsBgra(factory.Get(), upright.Get()) : ComRef<IWICBitmapSource>();
-    UINT pictureWidth = 0;
-    UINT pictureHeight = 0;
-    if (!pixels || FAILED(pixels->GetSize(&pictureWidth, &pictureHeight)) ||
-        !PictureSizeAllowed(pictureWidth, pictureHeight))
+    ComRef<IWICBitmapSource> stored;
+    if (FAILED(frame->QueryInterface(IID_IWICBitmapSource, stored.OutVoid())))
         return 0;
-    const int width = static_cast<int>(pictureWidth);
-    const int height = static_cast<int>(pictureHeight);
-    const UINT bandStride = pictureWidth * 4;
+    const ComRef<IWICBitmapSource> pixels = AsBgra(factory.Get(), stored.Get());
+    const int storedWidth = static_cast<int>(frameWidth);
+    const int storedHeight = static_cast<int>(frameHeight);
+    const int orientation = WicFrameOrientation(frame.Get());
+    const UINT bandStride = frameWidth * 4;
     std::unique_ptr<uint8_t[]> band(new (std::nothrow) uint8_t[static_cast<size_t>(bandStride) * kBandRows]);
-    if (!band || !Create(width, height, 24, 2) || !GetBits())
+    std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[static_cast<size_t>(frameWidth) * 3]);
+    if (!pixels || !band || !row ||
+        !Create(UprightWidth(orientation, storedWidth, storedHeight),
+                UprightHeight(orientation, storedWidth, storedHeight), 24, 2) ||
+        !GetBits())
         return 0;
-    // Rows come top first; the pixel array holds the bottom row first.
-    for (UINT top = 0; top < pictureHeight; top += kBandRows) {
+    // Each stored row goes straight to its upright place: the pixel array
+    // holds the bottom row first.
+    const OrientedRows upright(orientation, storedWidth, storedHeight,
+                               GetBits() + static_cast<size_t>(GetHeight() - 1) * GetRowStride(), -GetRowStride(), 3);
+    for (UINT top = 0; top < frameHeight; top += kBandRows) {
         if (StopRequested())
             return 0;
-        const UINT rows = pictureHeight - top < kBandRows ? pictureHeight - top : kBandRows;
-        const WICRect area = {0, static_cast<INT>(top), width, static_cast<INT>(rows)};
+        const UINT rows = frameHeight - top < kBandRows ? frameHeight - top : kBandRows;
+        const WICRect area = {0, static_cast<INT>(top), storedWidth, static_cast<INT>(rows)};
         if (FAILED(pixels->CopyPixels(&area, bandStride, bandStride * rows, band.get())))
             return 0;
-        for (UINT row = 0; row < rows; ++row)
-            ComposeBgraRow(band.get() + static_cast<size_t>(row) * bandStride,
-                           GetBits() + static_cast<size_t>(height - 1 - static_cast<int>(top + row)) * GetRowStride(),
-                           width);
+        for (UINT y = 0; y < rows; ++y) {
+            ComposeBgraRow(band.get() + static_cast<size_t>(y) * bandStride, row.get(), storedWidth);
+            upright.Place(static_cast<int>(top + y), row.get());
+        }
     }
     return 1;
 }

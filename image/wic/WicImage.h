@@ -5,7 +5,7 @@
 // Pictures of the formats the system's Imaging Component decodes for us
 // (TIFF, JPEG XR, JPEG XL, camera raw, ...): the first frame becomes a
 // 24-bit picture, alpha composed on the background colour PNG uses, turned
-// the way its EXIF orientation says. A file whose format has no decoder on
+// upright as its EXIF orientation says. A file whose format has no decoder on
 // this system is noted (MissingDecoders) and not read.
 class CWicImage : public CImageFileImpl {
   public:

@@ -4,6 +4,7 @@
 #include "tests/image/support/FileBytes.h"
 #include "tests/image/support/LibraryWriters.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
