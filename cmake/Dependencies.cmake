@@ -25,6 +25,14 @@ target_include_directories(deps_lcms2 SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/in
 target_link_libraries(deps_lcms2 INTERFACE ${TESSALY_DEPS_PREFIX}/lib/liblcms2.a)
 add_library(deps::lcms2 ALIAS deps_lcms2)
 
+# WebP: the decoder (with the encoder, which tests may use) and the
+# container's demuxer for an animation's first frame and the EXIF and ICCP
+# chunks. Static.
+add_library(deps_webp INTERFACE)
+target_include_directories(deps_webp SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/include)
+target_link_libraries(deps_webp INTERFACE ${TESSALY_DEPS_PREFIX}/lib/libwebpdemux.a ${TESSALY_DEPS_PREFIX}/lib/libwebp.a)
+add_library(deps::webp ALIAS deps_webp)
+
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
