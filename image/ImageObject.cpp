@@ -5,6 +5,7 @@
 #include "image/jpeg/JpegImage.h"
 #include "image/palette/DibPalette.h"
 #include "image/png/PngImage.h"
+#include "image/webp/WebpImage.h"
 #include "image/wic/WicImage.h"
 
 #include <new>
@@ -80,6 +81,9 @@ bool CImageObject::CreateImpl(const std::string& path, int fileType)
         break;
     case PNG:
         impl.reset(new (std::nothrow) CPngImage(path));
+        break;
+    case WEBP:
+        impl.reset(new (std::nothrow) CWebpImage(path));
         break;
     case WIC:
         impl.reset(new (std::nothrow) CWicImage(path));
