@@ -47,10 +47,9 @@ struct NamedFormat {
 // come from a DLL beside the program) or through the system's decoders,
 // which differ from one system to the next.
 constexpr NamedFormat kNamedFormats[] = {
-    {"heic", HEIF, "HEIC/HEIF"}, {"heif", HEIF, "HEIC/HEIF"},  {"hif", HEIF, "HEIC/HEIF"},
-    {"avif", AVIF, "AVIF"},      {"tif", WIC, "TIFF"},         {"tiff", WIC, "TIFF"},
-    {"jxr", WIC, "JPEG XR"},     {"wdp", WIC, "JPEG XR"},      {"hdp", WIC, "JPEG XR"},
-    {"jxl", WIC, "JPEG XL"},     {"dng", WIC, "Camera raw (DNG)"},
+    {"heic", HEIF, "HEIC/HEIF"}, {"heif", HEIF, "HEIC/HEIF"}, {"hif", HEIF, "HEIC/HEIF"},       {"avif", AVIF, "AVIF"},
+    {"tif", WIC, "TIFF"},        {"tiff", WIC, "TIFF"},       {"jxr", WIC, "JPEG XR"},          {"wdp", WIC, "JPEG XR"},
+    {"hdp", WIC, "JPEG XR"},     {"jxl", WIC, "JPEG XL"},     {"dng", WIC, "Camera raw (DNG)"},
 };
 
 const NamedFormat* FindNamedFormat(const std::string& extension)
@@ -65,8 +64,8 @@ const NamedFormat* FindNamedFormat(const std::string& extension)
 // pictures to show.
 bool IsOwnOrIconExtension(const std::string& extension)
 {
-    static const char* const kOwn[] = {"bmp", "dib", "rle", "jpg", "jpeg", "jpe", "jfif", "exif", "png",
-                                       "gif", "ico", "icon", "cur", "webp", "heic", "heif", "hif", "avif"};
+    static const char* const kOwn[] = {"bmp", "dib", "rle",  "jpg", "jpeg", "jpe",  "jfif", "exif", "png",
+                                       "gif", "ico", "icon", "cur", "webp", "heic", "heif", "hif",  "avif"};
     for (const char* own : kOwn)
         if (extension == own)
             return true;

@@ -102,7 +102,7 @@
 #define IDS_COMMAND_LINE_USAGE 200       // written to the console for an unknown argument
 #define IDS_TIP_PAUSED 201               // the tip's second line while changes are paused, before the file name
 #define IDS_TIP_FOLDER_GONE 202          // the tip's second line when the picture's folder is gone, before its path
-#define IDS_TIP_NO_DECODER 203           // the tip's second line, once, for a picture format without a decoder, before its name
+#define IDS_TIP_NO_DECODER 203           // the tip's second line, once, before a format without a decoder
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PREVIEW_UNREADABLE 251   // in the preview frame: the chosen file gives no picture

@@ -126,7 +126,8 @@ bool WholeRiff(const WholeFile& file)
     const uint8_t* data = file.Data();
     if (file.Size() < 12 || std::memcmp(data, "RIFF", 4) != 0)
         return false;
-    const uint32_t size = uint32_t{data[4]} | uint32_t{data[5]} << 8 | uint32_t{data[6]} << 16 | uint32_t{data[7]} << 24;
+    const uint32_t size =
+        uint32_t{data[4]} | uint32_t{data[5]} << 8 | uint32_t{data[6]} << 16 | uint32_t{data[7]} << 24;
     return file.Size() - 8 >= size;
 }
 

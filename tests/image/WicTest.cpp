@@ -4,6 +4,7 @@
 #include "image/AlphaBackground.h"
 #include "image/ImageObject.h"
 #include "image/MissingDecoders.h"
+#include "image/orient/Orientation.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -33,11 +34,18 @@ std::vector<uint8_t> Tiff(int width, int height, int channels, int orientation, 
     const uint32_t depthsAt = 8 + 2 + entryCount * 12 + 4;
     const uint32_t pixelsAt = depthsAt + 2 * channels;
     const Entry entries[] = {
-        {256, 4, 1, static_cast<uint32_t>(width)},   {257, 4, 1, static_cast<uint32_t>(height)},
-        {258, 3, static_cast<uint32_t>(channels), depthsAt}, {259, 3, 1, 1}, {262, 3, 1, 2}, {273, 4, 1, pixelsAt},
-        {274, 3, 1, static_cast<uint32_t>(orientation)}, {277, 3, 1, static_cast<uint32_t>(channels)},
-        {278, 4, 1, static_cast<uint32_t>(height)},  {279, 4, 1, static_cast<uint32_t>(samples.size())},
-        {284, 3, 1, 1},                              {338, 3, 1, 2},
+        {256, 4, 1, static_cast<uint32_t>(width)},
+        {257, 4, 1, static_cast<uint32_t>(height)},
+        {258, 3, static_cast<uint32_t>(channels), depthsAt},
+        {259, 3, 1, 1},
+        {262, 3, 1, 2},
+        {273, 4, 1, pixelsAt},
+        {274, 3, 1, static_cast<uint32_t>(orientation)},
+        {277, 3, 1, static_cast<uint32_t>(channels)},
+        {278, 4, 1, static_cast<uint32_t>(height)},
+        {279, 4, 1, static_cast<uint32_t>(samples.size())},
+        {284, 3, 1, 1},
+        {338, 3, 1, 2},
     };
     std::vector<uint8_t> bytes = {'I', 'I', 42, 0};
     Put(bytes, 8, 4);
@@ -61,22 +69,6 @@ uint8_t Sample(int pixel, int channel)
     return static_cast<uint8_t>(20 + pixel * 30 + channel * 7);
 }
 
-// Where the stored pixel shown at (x, y) of the upright picture is, for
-// each EXIF orientation of a w x h picture.
-void StoredPlace(int orientation, int w, int h, int x, int y, int& sx, int& sy)
-{
-    switch (orientation) {
-    case 2: sx = w - 1 - x, sy = y; break;
-    case 3: sx = w - 1 - x, sy = h - 1 - y; break;
-    case 4: sx = x, sy = h - 1 - y; break;
-    case 5: sx = y, sy = x; break;
-    case 6: sx = y, sy = h - 1 - x; break;
-    case 7: sx = w - 1 - y, sy = h - 1 - x; break;
-    case 8: sx = w - 1 - y, sy = x; break;
-    default: sx = x, sy = y; break;
-    }
-}
-
 } // namespace
 
 TEST(WicPicture, EveryOrientationOfATiffComesOutUprightIn24Bits)
@@ -96,16 +88,13 @@ TEST(WicPicture, EveryOrientationOfATiffComesOutUprightIn24Bits)
         ASSERT_EQ(picture.GetWidth(), swapped ? h : w);
         ASSERT_EQ(picture.GetHeight(), swapped ? w : h);
         EXPECT_EQ(picture.GetBitCount(), 24);
-        for (int y = 0; y < picture.GetHeight(); ++y)
-            for (int x = 0; x < picture.GetWidth(); ++x) {
-                int sx = 0, sy = 0;
-                StoredPlace(orientation, w, h, x, y, sx, sy);
-                uint8_t r = 0, g = 0, b = 0;
-                ASSERT_TRUE(picture.GetPixelColor(x, picture.GetHeight() - 1 - y, r, g, b));
-                EXPECT_EQ(r, Sample(sy * w + sx, 0)) << x << "," << y;
-                EXPECT_EQ(g, Sample(sy * w + sx, 1)) << x << "," << y;
-                EXPECT_EQ(b, Sample(sy * w + sx, 2)) << x << "," << y;
-            }
+        for (int i = 0; i < w * h; ++i) {
+            int x = i % w, y = i / w;
+            UprightPlace(orientation, w, h, x, y);
+            uint8_t r = 0, g = 0, b = 0;
+            ASSERT_TRUE(picture.GetPixelColor(x, picture.GetHeight() - 1 - y, r, g, b));
+            EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{Sample(i, 0), Sample(i, 1), Sample(i, 2)})) << i;
+        }
     }
 }
 
@@ -124,8 +113,7 @@ TEST(WicPicture, AlphaIsComposedOnTheBackgroundPngUses)
     for (int x = 0; x < 3; ++x) {
         uint8_t r = 0, g = 0, b = 0;
         ASSERT_TRUE(picture.GetPixelColor(x, 0, r, g, b));
-        EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{expected[x][0], expected[x][1], expected[x][2]}))
-            << x;
+        EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{expected[x][0], expected[x][1], expected[x][2]})) << x;
     }
 }
 
