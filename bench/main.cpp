@@ -18,6 +18,7 @@
 #include "peers/GifPeer.h"
 #include "peers/JpegPeer.h"
 #include "peers/PngPeer.h"
+#include "TurnedJpeg.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -218,6 +219,7 @@ int main(int argc, char** argv)
     bool equal = JpegToWallpaperBmp(setup);
     equal = ImgconvAgainstDjpeg(setup) && equal;
     equal = InkAgainstColourJpeg(setup) && equal;
+    equal = TurnedAgainstUprightJpeg(setup.inputs, setup.work, setup.runs) && equal;
     equal = GifDecode(setup) && equal;
     equal = PngDecode(setup, "photo-rgb.png", false) && equal;
     equal = PngDecode(setup, "photo-rgba.png", true) && equal;

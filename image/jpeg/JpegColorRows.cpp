@@ -190,10 +190,14 @@ void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHist
                 InkRowToRgb(inkRows[i], rgb, static_cast<size_t>(storedWidth), decoder.out_color_space, inverted);
             if (upright)
                 continue;
+            if (conversion)
+                conversion->Convert(rgb, rgb, static_cast<size_t>(storedWidth));
             if (counts)
                 counts->AddPixels(rgb, static_cast<size_t>(storedWidth));
             place.Place(first + i, rgb);
         }
+        if (upright && conversion)
+            conversion->Convert(Row(first), MutableRow(first), static_cast<size_t>(read) * width);
         if (upright && counts)
             counts->AddPixels(Row(first), static_cast<size_t>(read) * width);
         else if (upright && first + read - published >= kRowsPerHandOver) {

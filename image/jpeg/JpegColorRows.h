@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Worker.h"
+#include "image/colour/SrgbConversion.h"
 #include "image/jpeg/JpegFileSource.h"
 #include "image/quantize/ColorHistogram.h"
 
@@ -46,6 +47,9 @@ class JpegColorRows {
     // it is shown. A file of one scan is still decoded in two parts; a
     // progressive one is then decoded and counted on one thread.
     void SetOrientation(int stored) { orientation = stored; }
+    // Before Decode: the rows are turned into sRGB as they are decoded,
+    // before their colours are counted (RGB rows; null: as they are).
+    void SetConversion(const SrgbConversion* rowConversion) { conversion = rowConversion; }
 
     // The upright size.
     int Width() const { return width; }
@@ -95,6 +99,7 @@ class JpegColorRows {
     int width = 0;
     int height = 0;
     int orientation = 1;
+    const SrgbConversion* conversion = nullptr;
     int storedWidth = 0;
     int storedHeight = 0;
     ColorHistogram histogram;

@@ -22,7 +22,8 @@ void SwapRedAndBlue(uint8_t* row, size_t width)
         std::swap(row[0], row[2]);
 }
 
-bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImageObject& picture)
+bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImageObject& picture,
+                    SrgbConversion& conversion)
 {
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
@@ -30,6 +31,9 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     KeepMarkersWeRead(decoder);
     jpeg_read_header(&decoder, TRUE);
     const int orientation = JpegOrientation(decoder);
+    // Grey and ink files carry profiles of their own kind, which leave
+    // these rows as they are.
+    PrepareProfile(decoder, PixelLayout::Bgr24, conversion);
     const bool upright = ValidOrientation(orientation) == 1;
     const bool ink = IsInkColorSpace(decoder.jpeg_color_space);
     // The library turns grey and YCbCr into blue-green-red itself; inks it
@@ -68,6 +72,7 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
         } else {
             jpeg_read_scanlines(&decoder, &row, 1);
         }
+        conversion.Convert(row, row, decoder.output_width);
         if (!upright)
             place.Place(y, row);
     }
@@ -75,7 +80,7 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     return true;
 }
 
-bool DecodeFullColour(const SharedReadFile& file, CImageObject& picture)
+bool DecodeFullColour(const SharedReadFile& file, CImageObject& picture, SrgbConversion& conversion)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -84,7 +89,7 @@ bool DecodeFullColour(const SharedReadFile& file, CImageObject& picture)
         jpeg_destroy_decompress(&decoder);
         return false;
     }
-    const bool read = ReadFullColour(decoder, file, picture);
+    const bool read = ReadFullColour(decoder, file, picture, conversion);
     jpeg_destroy_decompress(&decoder);
     return read && !errors.endedEarly;
 }
@@ -94,5 +99,6 @@ bool DecodeFullColour(const SharedReadFile& file, CImageObject& picture)
 bool LoadJpegFullColour(const std::string& path, CImageObject& picture)
 {
     const SharedReadFile file(path);
-    return file.IsOpen() && DecodeFullColour(file, picture);
+    SrgbConversion conversion;
+    return file.IsOpen() && DecodeFullColour(file, picture, conversion);
 }

@@ -37,8 +37,8 @@ void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture, int ori
     const bool upright = ValidOrientation(orientation) == 1;
     JSAMPARRAY turned = nullptr;
     if (!upright)
-        turned = decoder.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
-                                           decoder.output_width, 1);
+        turned =
+            decoder.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE, decoder.output_width, 1);
     while (decoder.output_scanline < decoder.output_height) {
         const int y = static_cast<int>(decoder.output_scanline);
         JSAMPROW line = upright ? top - y * stride : turned[0];

@@ -4,6 +4,7 @@
 #include "image/jpeg/JpegPreview.h"
 
 #include "image/DibSize.h"
+#include "image/colour/PictureToSrgb.h"
 #include "image/ImageObject.h"
 #include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/JpegErrorManager.h"
@@ -28,7 +29,7 @@ void ChooseCoveringScale(jpeg_decompress_struct& decoder, int coverWidth, int co
 }
 
 void ReadPreview(jpeg_decompress_struct& decoder, const SharedReadFile& file, int coverWidth, int coverHeight,
-                 CImageObject& picture, JpegColorRows& colorRows, JpegPreview& preview)
+                 CImageObject& picture, JpegColorRows& colorRows, SrgbConversion& conversion, JpegPreview& preview)
 {
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
@@ -37,6 +38,7 @@ void ReadPreview(jpeg_decompress_struct& decoder, const SharedReadFile& file, in
     jpeg_read_header(&decoder, TRUE);
     // Sizes are those of the picture as it is shown, turned upright.
     const int orientation = JpegOrientation(decoder);
+    PrepareProfile(decoder, IsGreyJpeg(decoder) ? PixelLayout::GreyToRgb : PixelLayout::Rgb24, conversion);
     const int storedWidth = static_cast<int>(decoder.image_width);
     const int storedHeight = static_cast<int>(decoder.image_height);
     preview.fileWidth = UprightWidth(orientation, storedWidth, storedHeight);
@@ -53,6 +55,7 @@ void ReadPreview(jpeg_decompress_struct& decoder, const SharedReadFile& file, in
     jpeg_start_decompress(&decoder);
     if (!IsGreyJpeg(decoder)) {
         colorRows.SetOrientation(orientation);
+        colorRows.SetConversion(&conversion);
         if (colorRows.Decode(decoder, file))
             preview.result = JpegPreviewResult::Decoded;
         return;
@@ -67,7 +70,7 @@ void ReadPreview(jpeg_decompress_struct& decoder, const SharedReadFile& file, in
 }
 
 void DecodePreview(const SharedReadFile& file, int coverWidth, int coverHeight, CImageObject& picture,
-                   JpegColorRows& colorRows, JpegPreview& preview)
+                   JpegColorRows& colorRows, SrgbConversion& conversion, JpegPreview& preview)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -77,7 +80,7 @@ void DecodePreview(const SharedReadFile& file, int coverWidth, int coverHeight, 
         preview.result = JpegPreviewResult::Failed;
         return;
     }
-    ReadPreview(decoder, file, coverWidth, coverHeight, picture, colorRows, preview);
+    ReadPreview(decoder, file, coverWidth, coverHeight, picture, colorRows, conversion, preview);
     jpeg_destroy_decompress(&decoder);
     if (errors.endedEarly)
         preview.result = JpegPreviewResult::Failed;
@@ -91,8 +94,11 @@ JpegPreview LoadJpegPreview(const std::string& fileName, int coverWidth, int cov
     const SharedReadFile file(fileName);
     if (!file.IsOpen())
         return preview;
+    SrgbConversion conversion;
     JpegColorRows colorRows;
-    DecodePreview(file, coverWidth, coverHeight, picture, colorRows, preview);
+    DecodePreview(file, coverWidth, coverHeight, picture, colorRows, conversion, preview);
+    if (preview.result == JpegPreviewResult::Decoded && colorRows.Height() == 0 && picture.GetImpl())
+        ConvertPaletteToSrgb(*picture.GetImpl(), conversion);
     if (preview.result == JpegPreviewResult::Decoded && colorRows.Height() > 0 &&
         !(picture.Create(colorRows.Width(), colorRows.Height(), 8, -1) && QuantizeInto(colorRows, *picture.GetImpl())))
         preview.result = JpegPreviewResult::Failed;

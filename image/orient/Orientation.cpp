@@ -1,7 +1,7 @@
 #include "image/orient/Orientation.h"
 
-OrientedRows::OrientedRows(int orientationIn, int storedWidthIn, int storedHeightIn, uint8_t* topIn,
-                           ptrdiff_t strideIn, int bytesPerPixelIn)
+OrientedRows::OrientedRows(int orientationIn, int storedWidthIn, int storedHeightIn, uint8_t* topIn, ptrdiff_t strideIn,
+                           int bytesPerPixelIn)
     : orientation(ValidOrientation(orientationIn)), storedWidth(storedWidthIn), storedHeight(storedHeightIn),
       swaps(OrientationSwapsSides(orientationIn)), top(topIn), stride(strideIn), bytesPerPixel(bytesPerPixelIn)
 {

@@ -42,8 +42,7 @@ inline int UprightHeight(int orientation, int storedWidth, int storedHeight)
 // every stride bytes (negative for a bottom-up DIB).
 class OrientedRows {
   public:
-    OrientedRows(int orientation, int storedWidth, int storedHeight, uint8_t* top, ptrdiff_t stride,
-                 int bytesPerPixel);
+    OrientedRows(int orientation, int storedWidth, int storedHeight, uint8_t* top, ptrdiff_t stride, int bytesPerPixel);
 
     // Upright size.
     int Width() const { return swaps ? storedHeight : storedWidth; }

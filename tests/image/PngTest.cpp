@@ -296,3 +296,23 @@ TEST(Png, TurnedFilesAreReadUprightAtTheirOwnDepth)
         }
     }
 }
+
+TEST(Png, ProfilesTurnColoursAndPalettesIntoSrgbAndAnSrgbOrRefusedOneChangesNothing)
+{
+    TempFolder folder;
+    const std::string plain = folder.File("plain.png");
+    const std::string tagged = folder.File("tagged.png");
+    for (const TurnedKind kind : {TurnedKind::PngColour, TurnedKind::PngFourBit}) {
+        ASSERT_TRUE(WriteTurnedPicture(plain, kind, 1, ExifBlock(1)));
+        const CImageObject untagged(plain, PNG);
+        for (const TestProfile which : {TestProfile::AdobeRgb, TestProfile::DisplayP3}) {
+            const std::vector<uint8_t> profile = MakeProfile(which);
+            ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
+            EXPECT_EQ("", UprightMismatch(CImageObject(tagged, PNG), kind, 64, profile, 1)) << static_cast<int>(which);
+        }
+        for (const std::vector<uint8_t>& profile : ProfilesThatChangeNothing()) {
+            ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
+            EXPECT_TRUE(SameColours(CImageObject(tagged, PNG), untagged)) << profile.size();
+        }
+    }
+}

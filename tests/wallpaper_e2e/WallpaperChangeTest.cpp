@@ -147,7 +147,8 @@ TEST(WallpaperChanges, TurnedPhotosBecomeUprightWallpapersInEitherColourDepth)
     for (const auto& [kind, fullColour] : cases) {
         const std::string photo = folder.Path() + (kind == TurnedKind::PngColour ? "\\b.png" : "\\b.jpg");
         for (int orientation = 1; orientation <= 8; ++orientation) {
-            const std::string which = photo + " orientation " + std::to_string(orientation) + (fullColour ? " full" : "");
+            const std::string which =
+                photo + " orientation " + std::to_string(orientation) + (fullColour ? " full" : "");
             ASSERT_TRUE(WriteTurnedPicture(photo, kind, orientation, ExifBlock(orientation)));
             auto settings = UsualSettings("1", a);
             settings["FullColour"] = fullColour ? "1" : "0";
