@@ -3,6 +3,8 @@
 #include "framework/Worker.h"
 #include "image/AlphaBackground.h"
 #include "image/DibSize.h"
+#include "image/colour/PictureToSrgb.h"
+#include "image/colour/SrgbConversion.h"
 #include "image/io/WholeFile.h"
 #include "image/orient/ExifOrientation.h"
 #include "image/orient/OrientPicture.h"
@@ -30,28 +32,49 @@ struct AnimationFree {
     void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
 };
 
+// A chunk of the file (EXIF, ICCP), empty when there is none.
+class Chunk {
+  public:
+    Chunk(WebPDemuxer* demuxer, const char* fourcc) : found(demuxer && WebPDemuxGetChunk(demuxer, fourcc, 1, &chunk)) {}
+    ~Chunk()
+    {
+        if (found)
+            WebPDemuxReleaseChunkIterator(&chunk);
+    }
+    Chunk(const Chunk&) = delete;
+    Chunk& operator=(const Chunk&) = delete;
+
+    const uint8_t* Bytes() const { return found ? chunk.chunk.bytes : nullptr; }
+    size_t Size() const { return found ? chunk.chunk.size : 0; }
+
+  private:
+    WebPChunkIterator chunk;
+    bool found;
+};
+
 int OrientationOf(WebPDemuxer* demuxer)
 {
-    WebPChunkIterator chunk;
-    if (!demuxer || !WebPDemuxGetChunk(demuxer, "EXIF", 1, &chunk))
-        return 1;
-    const int orientation = OrientationFromExif(chunk.chunk.bytes, chunk.chunk.size);
-    WebPDemuxReleaseChunkIterator(&chunk);
-    return orientation;
+    const Chunk exif(demuxer, "EXIF");
+    return exif.Size() ? OrientationFromExif(exif.Bytes(), exif.Size()) : 1;
 }
 
-// Blue, green, red, alpha rows (top first) composed into the picture.
-void ComposeRows(const uint8_t* bgra, int stride, CImageImpl& picture)
+// Blue, green, red, alpha rows (top first) turned into sRGB as the ICCP
+// chunk says, then composed into the picture: the background is sRGB
+// already, so it is composed after the conversion, never converted.
+void ComposeRows(uint8_t* bgra, int stride, const SrgbConversion& colours, CImageImpl& picture)
 {
     const int height = picture.GetHeight();
-    for (int y = 0; y < height; ++y)
-        ComposeBgraRow(bgra + static_cast<size_t>(y) * stride,
-                       picture.GetBits() + static_cast<size_t>(height - 1 - y) * picture.GetRowStride(),
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = bgra + static_cast<size_t>(y) * stride;
+        if (colours.Converts())
+            colours.Convert(row, row, static_cast<size_t>(picture.GetWidth()));
+        ComposeBgraRow(row, picture.GetBits() + static_cast<size_t>(height - 1 - y) * picture.GetRowStride(),
                        picture.GetWidth());
+    }
 }
 
 // The first frame of an animation, drawn on its canvas as a player shows it.
-bool DecodeFirstFrame(const WebPData& data, CImageImpl& picture)
+bool DecodeFirstFrame(const WebPData& data, const SrgbConversion& colours, CImageImpl& picture)
 {
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
@@ -67,14 +90,15 @@ bool DecodeFirstFrame(const WebPData& data, CImageImpl& picture)
         static_cast<int>(info.canvas_height) != picture.GetHeight() ||
         !WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp))
         return false;
-    ComposeRows(canvas, picture.GetWidth() * 4, picture);
+    // The canvas is ours until the next frame, which is never asked for.
+    ComposeRows(canvas, picture.GetWidth() * 4, colours, picture);
     return true;
 }
 
 // A still picture, fed to the decoder a piece at a time so a stop is
 // heard. Without alpha the rows land in the picture as they are decoded,
 // bottom row first; with alpha they pass through a 32-bit copy.
-bool DecodeStill(const WholeFile& file, bool hasAlpha, CImageImpl& picture)
+bool DecodeStill(const WholeFile& file, bool hasAlpha, const SrgbConversion& colours, CImageImpl& picture)
 {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config))
@@ -115,7 +139,7 @@ bool DecodeStill(const WholeFile& file, bool hasAlpha, CImageImpl& picture)
     if (status != VP8_STATUS_OK)
         return false; // damaged, or cut short
     if (hasAlpha)
-        ComposeRows(withAlpha.get(), width * 4, picture);
+        ComposeRows(withAlpha.get(), width * 4, colours, picture);
     return true;
 }
 
@@ -150,10 +174,19 @@ int CWebpImage::Load(const std::string& name)
     const std::unique_ptr<WebPDemuxer, DemuxerFree> demuxer(WebPDemux(&data));
     if (!Create(features.width, features.height, 24, 2) || !GetBits())
         return 0;
-    const bool decoded = features.has_animation ? demuxer && DecodeFirstFrame(data, *this)
-                                                : DecodeStill(file, features.has_alpha != 0, *this);
+    // Rows with alpha are converted before they are composed; opaque ones
+    // in the picture, once it is whole.
+    const bool withAlpha = features.has_animation || features.has_alpha;
+    const Chunk profile(demuxer.get(), "ICCP");
+    SrgbConversion colours;
+    if (withAlpha)
+        colours.Prepare(profile.Bytes(), profile.Size(), PixelLayout::Bgra32);
+    const bool decoded = features.has_animation ? demuxer && DecodeFirstFrame(data, colours, *this)
+                                                : DecodeStill(file, features.has_alpha != 0, colours, *this);
     if (!decoded)
         return 0;
+    if (!withAlpha)
+        ConvertPictureToSrgb(*this, profile.Bytes(), profile.Size());
     const int orientation = OrientationOf(demuxer.get());
     return orientation == 1 || OrientPicture(*this, orientation) ? 1 : 0;
 }
