@@ -5,6 +5,7 @@
 #include "image/jpeg/JpegImage.h"
 #include "image/palette/DibPalette.h"
 #include "image/png/PngImage.h"
+#include "image/heif/HeifImage.h"
 #include "image/webp/WebpImage.h"
 #include "image/wic/WicImage.h"
 
@@ -84,6 +85,10 @@ bool CImageObject::CreateImpl(const std::string& path, int fileType)
         break;
     case WEBP:
         impl.reset(new (std::nothrow) CWebpImage(path));
+        break;
+    case HEIF:
+    case AVIF:
+        impl.reset(new (std::nothrow) CHeifImage(path));
         break;
     case WIC:
         impl.reset(new (std::nothrow) CWicImage(path));
