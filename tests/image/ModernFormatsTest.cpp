@@ -1,0 +1,248 @@
+// WebP files made with libwebp's own encoder and TIFF files written byte
+// by byte (read through the system's Imaging Component: Wine's decodes TIFF
+// and has no JPEG XL decoder, so a read picture and a missing decoder are
+// both real here), each held against the pixels it must give.
+#include "image/AlphaBackground.h"
+#include "image/ImageObject.h"
+#include "image/MissingDecoders.h"
+#include "image/colour/SrgbConversion.h"
+#include "image/orient/Orientation.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/image/support/TurnedPictures.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <webp/decode.h>
+#include <webp/encode.h>
+
+#include <algorithm>
+
+using testing_support::TempFolder;
+
+namespace {
+
+void Put(std::vector<uint8_t>& bytes, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// Blue, green, red, alpha samples of a w x h picture with fine detail.
+std::vector<uint8_t> Samples(int w, int h, bool translucent)
+{
+    std::vector<uint8_t> bgra;
+    for (int i = 0; i < w * h; ++i)
+        bgra.insert(bgra.end(), {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(i * 13 + 5),
+                                 static_cast<uint8_t>(i * 29 + 11), static_cast<uint8_t>(translucent ? i * 37 : 255)});
+    return bgra;
+}
+
+// A WebP file of the samples; quality < 0: lossless.
+std::vector<uint8_t> Webp(const std::vector<uint8_t>& bgra, int w, int h, int quality)
+{
+    uint8_t* output = nullptr;
+    const size_t size = quality < 0 ? WebPEncodeLosslessBGRA(bgra.data(), w, h, w * 4, &output)
+                                    : WebPEncodeBGRA(bgra.data(), w, h, w * 4, static_cast<float>(quality), &output);
+    std::vector<uint8_t> bytes(output, output + size);
+    WebPFree(output);
+    return bytes;
+}
+
+// The extended container around a simple file's image chunk, declaring a
+// w x h canvas, with an ICCP and an EXIF chunk unless they are empty.
+std::vector<uint8_t> Extended(const std::vector<uint8_t>& simple, int w, int h, bool alpha,
+                              const std::vector<uint8_t>& profile, const std::vector<uint8_t>& exif)
+{
+    const auto chunk = [](std::vector<uint8_t>& out, const char* fourcc, const std::vector<uint8_t>& data) {
+        out.insert(out.end(), fourcc, fourcc + 4);
+        Put(out, static_cast<uint32_t>(data.size()), 4);
+        out.insert(out.end(), data.begin(), data.end());
+        if (data.size() % 2)
+            out.push_back(0);
+    };
+    std::vector<uint8_t> header;
+    Put(header, (profile.empty() ? 0 : 0x20) | (alpha ? 0x10 : 0) | (exif.empty() ? 0 : 0x08), 4);
+    Put(header, static_cast<uint32_t>(w - 1), 3);
+    Put(header, static_cast<uint32_t>(h - 1), 3);
+    std::vector<uint8_t> body = {'W', 'E', 'B', 'P'};
+    chunk(body, "VP8X", header);
+    if (!profile.empty())
+        chunk(body, "ICCP", profile);
+    body.insert(body.end(), simple.begin() + 12, simple.end());
+    if (!exif.empty())
+        chunk(body, "EXIF", exif);
+    std::vector<uint8_t> file = {'R', 'I', 'F', 'F'};
+    Put(file, static_cast<uint32_t>(body.size()), 4);
+    file.insert(file.end(), body.begin(), body.end());
+    return file;
+}
+
+// An uncompressed little-endian TIFF of 8-bit RGB or RGBA (unassociated
+// alpha) samples, one strip, with an orientation tag.
+std::vector<uint8_t> Tiff(int width, int height, int channels, int orientation, const std::vector<uint8_t>& samples)
+{
+    const uint32_t count = channels == 4 ? 12 : 11;
+    const uint32_t depthsAt = 8 + 2 + count * 12 + 4;
+    const uint32_t entries[][4] = {
+        {256, 4, 1, static_cast<uint32_t>(width)},
+        {257, 4, 1, static_cast<uint32_t>(height)},
+        {258, 3, static_cast<uint32_t>(channels), depthsAt},
+        {259, 3, 1, 1},
+        {262, 3, 1, 2},
+        {273, 4, 1, depthsAt + 2 * channels},
+        {274, 3, 1, static_cast<uint32_t>(orientation)},
+        {277, 3, 1, static_cast<uint32_t>(channels)},
+        {278, 4, 1, static_cast<uint32_t>(height)},
+        {279, 4, 1, static_cast<uint32_t>(samples.size())},
+        {284, 3, 1, 1},
+        {338, 3, 1, 2},
+    };
+    std::vector<uint8_t> bytes = {'I', 'I', 42, 0, 8, 0, 0, 0};
+    Put(bytes, count, 2);
+    for (uint32_t i = 0; i < count; ++i)
+        for (int field = 0; field < 4; ++field)
+            Put(bytes, entries[i][field], field < 2 ? 2 : 4);
+    Put(bytes, 0, 4);
+    for (int i = 0; i < channels; ++i)
+        Put(bytes, 8, 2);
+    bytes.insert(bytes.end(), samples.begin(), samples.end());
+    return bytes;
+}
+
+// Blue, green, red, alpha rows composed on the background, turned into
+// sRGB first when a profile is given.
+std::vector<uint8_t> Composed(std::vector<uint8_t> bgra, const std::vector<uint8_t>& profile = {})
+{
+    SrgbConversion colours;
+    if (colours.Prepare(profile.data(), profile.size(), PixelLayout::Bgra32))
+        colours.Convert(bgra.data(), bgra.data(), bgra.size() / 4);
+    std::vector<uint8_t> bgr(bgra.size() / 4 * 3);
+    ComposeBgraRow(bgra.data(), bgr.data(), static_cast<int>(bgra.size() / 4));
+    return bgr;
+}
+
+// libwebp's own reading of a file, as blue, green, red, alpha rows.
+std::vector<uint8_t> LibwebpPixels(const std::vector<uint8_t>& file)
+{
+    int width = 0, height = 0;
+    uint8_t* bgra = WebPDecodeBGRA(file.data(), file.size(), &width, &height);
+    std::vector<uint8_t> pixels(bgra, bgra + (bgra ? static_cast<size_t>(width) * height * 4 : 0));
+    WebPFree(bgra);
+    return pixels;
+}
+
+// Stored w x h rows (blue, green, red, top first) turned upright.
+std::vector<uint8_t> Upright(const std::vector<uint8_t>& bgr, int w, int h, int orientation)
+{
+    std::vector<uint8_t> turned(bgr.size());
+    for (int i = 0; i < w * h; ++i) {
+        int x = i % w, y = i / w;
+        UprightPlace(orientation, w, h, x, y);
+        std::copy_n(&bgr[i * 3], 3, &turned[(y * UprightWidth(orientation, w, h) + x) * 3]);
+    }
+    return turned;
+}
+
+// Every pixel of the picture against blue, green, red rows (top first).
+std::string Mismatch(const CImageObject& picture, const std::vector<uint8_t>& bgr, int w, int h)
+{
+    if (picture.GetWidth() != w || picture.GetHeight() != h || picture.GetBitCount() != 24)
+        return "size " + std::to_string(picture.GetWidth()) + " x " + std::to_string(picture.GetHeight());
+    for (int i = 0; i < w * h; ++i) {
+        uint8_t r = 0, g = 0, b = 0;
+        picture.GetPixelColor(i % w, h - 1 - i / w, r, g, b);
+        if (b != bgr[i * 3] || g != bgr[i * 3 + 1] || r != bgr[i * 3 + 2])
+            return "pixel " + std::to_string(i % w) + "," + std::to_string(i / w);
+    }
+    return "";
+}
+
+struct Case {
+    std::string name;
+    ImageFileType type;
+    std::vector<uint8_t> file;
+    std::vector<uint8_t> expected; // blue, green, red rows, top first
+    int width, height;
+};
+
+std::vector<Case> Cases()
+{
+    const int w = 37, h = 23;
+    const std::vector<uint8_t> opaque = Samples(w, h, false), translucent = Samples(w, h, true);
+    const std::vector<uint8_t> adobe = MakeProfile(TestProfile::AdobeRgb);
+    std::vector<Case> cases;
+    const auto webp = [&](const std::string& name, const std::vector<uint8_t>& file,
+                          const std::vector<uint8_t>& profile, int orientation) {
+        const std::vector<uint8_t> stored = Composed(LibwebpPixels(file), profile);
+        cases.push_back({name, WEBP, file, Upright(stored, w, h, orientation), UprightWidth(orientation, w, h),
+                         UprightHeight(orientation, w, h)});
+    };
+    webp("lossless", Webp(opaque, w, h, -1), {}, 1);
+    webp("lossy", Webp(opaque, w, h, 60), {}, 1);
+    webp("lossless alpha", Webp(translucent, w, h, -1), {}, 1);
+    webp("lossy alpha", Webp(translucent, w, h, 80), {}, 1);
+    webp("turned", Extended(Webp(opaque, w, h, -1), w, h, false, {}, ExifBlock(6)), {}, 6);
+    webp("profile", Extended(Webp(opaque, w, h, 70), w, h, false, adobe, {}), adobe, 1);
+    webp("profile alpha", Extended(Webp(translucent, w, h, -1), w, h, true, adobe, {}), adobe, 1);
+    // TIFF: samples red, green, blue, stored 3 x 2.
+    std::vector<uint8_t> rgb, bgr;
+    for (int i = 0; i < 6; ++i) {
+        const uint8_t s[3] = {static_cast<uint8_t>(20 + i * 30), static_cast<uint8_t>(27 + i * 30),
+                              static_cast<uint8_t>(34 + i * 30)};
+        rgb.insert(rgb.end(), s, s + 3);
+        bgr.insert(bgr.end(), {s[2], s[1], s[0]});
+    }
+    for (int orientation = 1; orientation <= 8; ++orientation)
+        cases.push_back({"tiff " + std::to_string(orientation), WIC, Tiff(3, 2, 3, orientation, rgb),
+                         Upright(bgr, 3, 2, orientation), UprightWidth(orientation, 3, 2),
+                         UprightHeight(orientation, 3, 2)});
+    const std::vector<uint8_t> rgba = {200, 100, 50, 255, 200, 100, 50, 128, 200, 100, 50, 0};
+    cases.push_back({"tiff alpha", WIC, Tiff(3, 1, 4, 1, rgba),
+                     Composed({50, 100, 200, 255, 50, 100, 200, 128, 50, 100, 200, 0}), 3, 1});
+    return cases;
+}
+
+} // namespace
+
+TEST(ModernFormats, EachPictureGivesItsPixelsAndEachCutOrBadFileNone)
+{
+    TempFolder folder;
+    for (const Case& test : Cases()) {
+        SCOPED_TRACE(test.name);
+        const std::string path = folder.File(test.type == WIC ? "a.tif" : "a.webp");
+        WriteFileBytes(path, test.file);
+        EXPECT_EQ(Mismatch(CImageObject(path, test.type), test.expected, test.width, test.height), "");
+        // Cut anywhere, a file gives no picture, never a part of one.
+        for (size_t cut : {size_t{4}, size_t{30}, test.file.size() / 2, test.file.size() - 1}) {
+            WriteFileBytes(path, std::vector<uint8_t>(test.file.begin(), test.file.begin() + cut));
+            EXPECT_EQ(CImageObject(path, test.type).GetWidth(), 0) << cut;
+        }
+    }
+    // Beyond the size rule as declared (the pixels are tiny), and garbage.
+    const std::vector<uint8_t> small = Webp(Samples(3, 2, false), 3, 2, -1);
+    const Case bad[] = {{"huge webp", WEBP, Extended(small, 40000, 40000, false, {}, ExifBlock(1)), {}, 0, 0},
+                        {"huge tiff", WIC, Tiff(40000, 2, 3, 1, std::vector<uint8_t>(48, 90)), {}, 0, 0},
+                        {"garbage tiff", WIC, std::vector<uint8_t>(300, 0xA5), {}, 0, 0}};
+    for (const Case& test : bad) {
+        WriteFileBytes(folder.File("bad.tif"), test.file);
+        EXPECT_EQ(CImageObject(folder.File("bad.tif"), test.type).GetWidth(), 0) << test.name;
+    }
+    const std::vector<std::string> noted = MissingDecoders();
+    EXPECT_TRUE(std::find(noted.begin(), noted.end(), "TIFF") == noted.end()) << "a bad file is no missing decoder";
+}
+
+TEST(ModernFormats, AFormatWithoutADecoderIsNotedAndTheSystemsOthersAreListed)
+{
+    TempFolder folder;
+    // No libheif.dll beside the tests: HEIC is as undecodable as JPEG XL.
+    const std::pair<const char*, ImageFileType> missing[] = {{"photo.jxl", WIC}, {"photo.heic", HEIF}};
+    for (const auto& [name, type] : missing) {
+        WriteFileBytes(folder.File(name), {0xFF, 0x0A, 0xFA, 0x7F});
+        EXPECT_EQ(CImageObject(folder.File(name), type).GetWidth(), 0);
+    }
+    EXPECT_EQ(MissingDecoders(), (std::vector<std::string>{"JPEG XL", "HEIC/HEIF"}));
+    // Wine's Imaging Component decodes DDS too; icons stay out.
+    EXPECT_EQ(ImageTypeForPictureFile("C:\\a\\sky.dds"), WIC);
+    EXPECT_EQ(ImageTypeForPictureFile("C:\\a\\sky.ico"), -1);
+}
