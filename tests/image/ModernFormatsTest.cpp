@@ -6,6 +6,8 @@
 #include "image/ImageObject.h"
 #include "image/MissingDecoders.h"
 #include "image/colour/SrgbConversion.h"
+#include "image/heif/HeifLibrary.h"
+#include "image/orient/ExifOrientation.h"
 #include "image/orient/Orientation.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/image/support/TurnedPictures.h"
@@ -14,9 +16,12 @@
 #include <gtest/gtest.h>
 
 #include <webp/decode.h>
+#include <webp/demux.h>
 #include <webp/encode.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <windows.h>
 
 using testing_support::TempFolder;
 
@@ -203,6 +208,35 @@ std::vector<Case> Cases()
     return cases;
 }
 
+// What dwebp wrote (red, green, blue, alpha PAM) as our reader must show
+// it: turned into sRGB by the ICCP chunk, composed, turned upright.
+std::string WebpReferenceMismatch(const CImageObject& ours, const std::vector<uint8_t>& file,
+                                  const std::vector<uint8_t>& pam)
+{
+    int w = 0, h = 0;
+    const std::string header(pam.begin(), pam.begin() + std::min<size_t>(pam.size(), 100));
+    const size_t end = header.find("ENDHDR\n");
+    if (end == std::string::npos || std::sscanf(header.c_str(), "P7 WIDTH %d HEIGHT %d", &w, &h) != 2 ||
+        pam.size() - end - 7 != static_cast<size_t>(w) * h * 4)
+        return "unreadable reference";
+    std::vector<uint8_t> bgra(pam.end() - static_cast<size_t>(w) * h * 4, pam.end());
+    for (size_t i = 0; i < bgra.size(); i += 4)
+        std::swap(bgra[i], bgra[i + 2]);
+    const WebPData data = {file.data(), file.size()};
+    WebPDemuxer* demuxer = WebPDemux(&data);
+    WebPChunkIterator chunk;
+    std::vector<uint8_t> profile;
+    int orientation = 1;
+    if (demuxer && WebPDemuxGetChunk(demuxer, "ICCP", 1, &chunk))
+        profile.assign(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
+    if (demuxer && WebPDemuxGetChunk(demuxer, "EXIF", 1, &chunk))
+        orientation = OrientationFromExif(chunk.chunk.bytes, chunk.chunk.size);
+    WebPDemuxReleaseChunkIterator(&chunk);
+    WebPDemuxDelete(demuxer);
+    return Mismatch(ours, Upright(Composed(bgra, profile), w, h, orientation), UprightWidth(orientation, w, h),
+                    UprightHeight(orientation, w, h));
+}
+
 } // namespace
 
 TEST(ModernFormats, EachPictureGivesItsPixelsAndEachCutOrBadFileNone)
@@ -245,4 +279,55 @@ TEST(ModernFormats, AFormatWithoutADecoderIsNotedAndTheSystemsOthersAreListed)
     // Wine's Imaging Component decodes DDS too; icons stay out.
     EXPECT_EQ(ImageTypeForPictureFile("C:\\a\\sky.dds"), WIC);
     EXPECT_EQ(ImageTypeForPictureFile("C:\\a\\sky.ico"), -1);
+}
+
+// Every file tests/image/modern-corpus.sh gathered, against its library's
+// own tool (modern-reference.sh): the same pixels wherever the tool gives
+// a picture; then each file cut at four places. A crash or a hang ends the
+// run, so finishing is the check for those.
+TEST(ModernFormats, TheCorpusGivesWhatTheLibrariesOwnToolsGive)
+{
+    const char* corpus = std::getenv("TESSALY_MODERN_CORPUS");
+    WIN32_FIND_DATAA found;
+    const HANDLE find = corpus ? FindFirstFileA((std::string(corpus) + "\\files\\*").c_str(), &found) : nullptr;
+    if (!find || find == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "no corpus: tests/image/modern-corpus.sh gathers it";
+    TempFolder folder;
+    int files = 0, referenced = 0, same = 0, oursOnly = 0, cuts = 0;
+    do {
+        const std::string name = found.cFileName;
+        const std::string path = std::string(corpus) + "\\files\\" + name;
+        const int type = ImageTypeForPictureFile(path);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || (type != WEBP && type != HEIF && type != AVIF))
+            continue;
+        SCOPED_TRACE(name);
+        ++files;
+        const std::vector<uint8_t> file = ReadFileBytes(path);
+        const CImageObject ours(path, type);
+        const std::string reference = std::string(corpus) + "\\reference\\" + name;
+        const std::vector<uint8_t> pam = ReadFileBytes(reference + ".pam");
+        const CImageObject png(reference + ".png", PNG);
+        if (type != WEBP && !HeifLibrary::Get().Loaded()) {
+            EXPECT_EQ(ours.GetWidth(), 0) << "no libheif.dll, no picture";
+        } else if (!pam.empty() || png.GetWidth() > 0) {
+            ++referenced;
+            const std::string mismatch = type == WEBP             ? WebpReferenceMismatch(ours, file, pam)
+                                         : SameColours(ours, png) ? ""
+                                                                  : "differs";
+            EXPECT_EQ(mismatch, "");
+            same += mismatch.empty();
+        } else {
+            oursOnly += ours.GetWidth() > 0; // the tool refused it
+        }
+        for (size_t cut : {file.size() / 4, file.size() / 2, file.size() * 3 / 4, file.size() - 1}) {
+            WriteFileBytes(folder.File("cut" + name.substr(name.rfind('.'))),
+                           std::vector<uint8_t>(file.begin(), file.begin() + cut));
+            cuts += CImageObject(folder.File("cut" + name.substr(name.rfind('.'))), type).GetWidth() >= 0;
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::printf("%d files, %d with a reference picture, %d of them identical; %d read by us alone; %d cut files read "
+                "without a crash\n",
+                files, referenced, same, oursOnly, cuts);
+    EXPECT_GT(files, 0);
 }
