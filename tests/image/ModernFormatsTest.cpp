@@ -10,6 +10,7 @@
 #include "image/orient/ExifOrientation.h"
 #include "image/orient/Orientation.h"
 #include "tests/image/support/FileBytes.h"
+#include "tests/image/support/ModernWriters.h"
 #include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 
@@ -17,7 +18,6 @@
 
 #include <webp/decode.h>
 #include <webp/demux.h>
-#include <webp/encode.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,17 +41,6 @@ std::vector<uint8_t> Samples(int w, int h, bool translucent)
         bgra.insert(bgra.end(), {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(i * 13 + 5),
                                  static_cast<uint8_t>(i * 29 + 11), static_cast<uint8_t>(translucent ? i * 37 : 255)});
     return bgra;
-}
-
-// A WebP file of the samples; quality < 0: lossless.
-std::vector<uint8_t> Webp(const std::vector<uint8_t>& bgra, int w, int h, int quality)
-{
-    uint8_t* output = nullptr;
-    const size_t size = quality < 0 ? WebPEncodeLosslessBGRA(bgra.data(), w, h, w * 4, &output)
-                                    : WebPEncodeBGRA(bgra.data(), w, h, w * 4, static_cast<float>(quality), &output);
-    std::vector<uint8_t> bytes(output, output + size);
-    WebPFree(output);
-    return bytes;
 }
 
 // The extended container around a simple file's image chunk, declaring a
@@ -81,38 +70,6 @@ std::vector<uint8_t> Extended(const std::vector<uint8_t>& simple, int w, int h, 
     Put(file, static_cast<uint32_t>(body.size()), 4);
     file.insert(file.end(), body.begin(), body.end());
     return file;
-}
-
-// An uncompressed little-endian TIFF of 8-bit RGB or RGBA (unassociated
-// alpha) samples, one strip, with an orientation tag.
-std::vector<uint8_t> Tiff(int width, int height, int channels, int orientation, const std::vector<uint8_t>& samples)
-{
-    const uint32_t count = channels == 4 ? 12 : 11;
-    const uint32_t depthsAt = 8 + 2 + count * 12 + 4;
-    const uint32_t entries[][4] = {
-        {256, 4, 1, static_cast<uint32_t>(width)},
-        {257, 4, 1, static_cast<uint32_t>(height)},
-        {258, 3, static_cast<uint32_t>(channels), depthsAt},
-        {259, 3, 1, 1},
-        {262, 3, 1, 2},
-        {273, 4, 1, depthsAt + 2 * channels},
-        {274, 3, 1, static_cast<uint32_t>(orientation)},
-        {277, 3, 1, static_cast<uint32_t>(channels)},
-        {278, 4, 1, static_cast<uint32_t>(height)},
-        {279, 4, 1, static_cast<uint32_t>(samples.size())},
-        {284, 3, 1, 1},
-        {338, 3, 1, 2},
-    };
-    std::vector<uint8_t> bytes = {'I', 'I', 42, 0, 8, 0, 0, 0};
-    Put(bytes, count, 2);
-    for (uint32_t i = 0; i < count; ++i)
-        for (int field = 0; field < 4; ++field)
-            Put(bytes, entries[i][field], field < 2 ? 2 : 4);
-    Put(bytes, 0, 4);
-    for (int i = 0; i < channels; ++i)
-        Put(bytes, 8, 2);
-    bytes.insert(bytes.end(), samples.begin(), samples.end());
-    return bytes;
 }
 
 // Blue, green, red, alpha rows composed on the background, turned into
@@ -183,13 +140,13 @@ std::vector<Case> Cases()
         cases.push_back({name, WEBP, file, Upright(stored, w, h, orientation), UprightWidth(orientation, w, h),
                          UprightHeight(orientation, w, h)});
     };
-    webp("lossless", Webp(opaque, w, h, -1), {}, 1);
-    webp("lossy", Webp(opaque, w, h, 60), {}, 1);
-    webp("lossless alpha", Webp(translucent, w, h, -1), {}, 1);
-    webp("lossy alpha", Webp(translucent, w, h, 80), {}, 1);
-    webp("turned", Extended(Webp(opaque, w, h, -1), w, h, false, {}, ExifBlock(6)), {}, 6);
-    webp("profile", Extended(Webp(opaque, w, h, 70), w, h, false, adobe, {}), adobe, 1);
-    webp("profile alpha", Extended(Webp(translucent, w, h, -1), w, h, true, adobe, {}), adobe, 1);
+    webp("lossless", WebpFile(opaque, w, h, -1), {}, 1);
+    webp("lossy", WebpFile(opaque, w, h, 60), {}, 1);
+    webp("lossless alpha", WebpFile(translucent, w, h, -1), {}, 1);
+    webp("lossy alpha", WebpFile(translucent, w, h, 80), {}, 1);
+    webp("turned", Extended(WebpFile(opaque, w, h, -1), w, h, false, {}, ExifBlock(6)), {}, 6);
+    webp("profile", Extended(WebpFile(opaque, w, h, 70), w, h, false, adobe, {}), adobe, 1);
+    webp("profile alpha", Extended(WebpFile(translucent, w, h, -1), w, h, true, adobe, {}), adobe, 1);
     // TIFF: samples red, green, blue, stored 3 x 2.
     std::vector<uint8_t> rgb, bgr;
     for (int i = 0; i < 6; ++i) {
@@ -199,11 +156,11 @@ std::vector<Case> Cases()
         bgr.insert(bgr.end(), {s[2], s[1], s[0]});
     }
     for (int orientation = 1; orientation <= 8; ++orientation)
-        cases.push_back({"tiff " + std::to_string(orientation), WIC, Tiff(3, 2, 3, orientation, rgb),
+        cases.push_back({"tiff " + std::to_string(orientation), WIC, TiffFile(3, 2, 3, orientation, rgb),
                          Upright(bgr, 3, 2, orientation), UprightWidth(orientation, 3, 2),
                          UprightHeight(orientation, 3, 2)});
     const std::vector<uint8_t> rgba = {200, 100, 50, 255, 200, 100, 50, 128, 200, 100, 50, 0};
-    cases.push_back({"tiff alpha", WIC, Tiff(3, 1, 4, 1, rgba),
+    cases.push_back({"tiff alpha", WIC, TiffFile(3, 1, 4, 1, rgba),
                      Composed({50, 100, 200, 255, 50, 100, 200, 128, 50, 100, 200, 0}), 3, 1});
     return cases;
 }
@@ -254,9 +211,9 @@ TEST(ModernFormats, EachPictureGivesItsPixelsAndEachCutOrBadFileNone)
         }
     }
     // Beyond the size rule as declared (the pixels are tiny), and garbage.
-    const std::vector<uint8_t> small = Webp(Samples(3, 2, false), 3, 2, -1);
+    const std::vector<uint8_t> small = WebpFile(Samples(3, 2, false), 3, 2, -1);
     const Case bad[] = {{"huge webp", WEBP, Extended(small, 40000, 40000, false, {}, ExifBlock(1)), {}, 0, 0},
-                        {"huge tiff", WIC, Tiff(40000, 2, 3, 1, std::vector<uint8_t>(48, 90)), {}, 0, 0},
+                        {"huge tiff", WIC, TiffFile(40000, 2, 3, 1, std::vector<uint8_t>(48, 90)), {}, 0, 0},
                         {"garbage tiff", WIC, std::vector<uint8_t>(300, 0xA5), {}, 0, 0}};
     for (const Case& test : bad) {
         WriteFileBytes(folder.File("bad.tif"), test.file);

@@ -5,12 +5,15 @@
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
 #include "image/ImageObject.h"
+#include "resources/resource.h"
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/engine/TestPictures.h"
+#include "tests/image/support/FileBytes.h"
 #include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
+#include "tests/support/TrayWindows.h"
 #include "tests/support/WallpaperAnnouncements.h"
 #include "tests/support/WindowHelpers.h"
 
@@ -135,6 +138,46 @@ TEST(WallpaperChanges, NoPictureOnTheDesktopMeansNoChange)
     EXPECT_EQ("", DesktopValue("Wallpaper"));
     EXPECT_EQ("0", Setting("ShowPic"));
     EXPECT_EQ(pictures.Path("a.bmp"), Setting("CurPicFileName"));
+}
+
+TEST(WallpaperChanges, NewerFormatsTakeTheirTurnAndOneWithoutADecoderIsNamedOnce)
+{
+    DeleteFileA(WallpaperBitmapPath().c_str());
+    TempFolder folder;
+    int width = 21;
+    for (const char* name : {"a.bmp", "b.webp", "e.tif"})
+        ASSERT_TRUE(WritePicture(folder.Path() + "\\" + name, width++, 4));
+    // No decoder here: JPEG XL under Wine, HEIC and AVIF without libheif.dll.
+    for (const char* name : {"c.heic", "d.avif", "f.jxl"})
+        WriteFileBytes(folder.Path() + "\\" + name, {0xFF, 0x0A, 0xFA, 0x7F});
+    auto settings = UsualSettings("3", folder.Path() + "\\a.bmp");
+    settings["ChangeTime"] = "0.0167"; // about one second
+    PresetSettings(settings);
+    PresetDesktop(folder.Path() + "\\a.bmp");
+
+    WallpaperAnnouncements announcements(ShownPicture);
+    Tessaly program;
+    ASSERT_NE(nullptr, program.Window());
+    const std::wstring told = ProgramText(IDS_TIP_NO_DECODER) + L"JPEG XL";
+    int tellings = 0;
+    bool telling = false;
+    PumpUntil(
+        [&] {
+            const std::vector<TrayIconView> icons = TrayIcons();
+            const bool now = std::any_of(icons.begin(), icons.end(), [&](const TrayIconView& icon) {
+                return icon.tip.size() >= told.size() &&
+                       icon.tip.compare(icon.tip.size() - told.size(), told.size(), told) == 0;
+            });
+            tellings += now && !telling;
+            telling = now;
+            return announcements.Shown().size() >= 7;
+        },
+        30000);
+    ASSERT_TRUE(program.Close());
+    EXPECT_EQ(tellings, 1);
+    const std::vector<std::string> expected = {"Q22/24", "Q23/24", "a.bmp", "Q22/24", "Q23/24", "a.bmp", "Q22/24"};
+    EXPECT_EQ(announcements.Shown(), expected);
+    DeleteFileA(WallpaperBitmapPath().c_str());
 }
 
 TEST(WallpaperChanges, TurnedPhotosBecomeUprightWallpapersInEitherColourDepth)
