@@ -33,6 +33,22 @@ target_include_directories(deps_webp SYSTEM INTERFACE ${TESSALY_DEPS_PREFIX}/inc
 target_link_libraries(deps_webp INTERFACE ${TESSALY_DEPS_PREFIX}/lib/libwebpdemux.a ${TESSALY_DEPS_PREFIX}/lib/libwebp.a)
 add_library(deps::webp ALIAS deps_webp)
 
+# HEIF, HEIC and AVIF: libheif.dll (with dav1d inside) and the libde265.dll
+# it loads, LGPL libraries that ship beside the program. The target gives
+# the headers and the import library; the DLLs are copied into the build's
+# bin folder, where the program and the tests run.
+add_library(deps_heif SHARED IMPORTED GLOBAL)
+set_target_properties(deps_heif PROPERTIES
+  IMPORTED_LOCATION ${TESSALY_DEPS_PREFIX}/bin/libheif.dll
+  IMPORTED_IMPLIB ${TESSALY_DEPS_PREFIX}/lib/libheif.dll.a
+  INTERFACE_INCLUDE_DIRECTORIES ${TESSALY_DEPS_PREFIX}/include
+  INTERFACE_SYSTEM_INCLUDE_DIRECTORIES ${TESSALY_DEPS_PREFIX}/include)
+add_library(deps::heif ALIAS deps_heif)
+set(TESSALY_SHIPPED_DLLS libheif.dll libde265.dll)
+foreach(dll ${TESSALY_SHIPPED_DLLS})
+  configure_file(${TESSALY_DEPS_PREFIX}/bin/${dll} ${CMAKE_BINARY_DIR}/bin/${dll} COPYONLY)
+endforeach()
+
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Idempotent setup for a fresh Debian 12 machine (run as root, or with sudo
 # available): cross compiler, Wine, Xvfb, the Debian source packages of
-# zlib, libpng and libjpeg-turbo cross-built into build/deps, and a private Wine
+# zlib, libpng, libjpeg-turbo and the photo libraries (lcms2, libwebp,
+# libde265, dav1d, libheif) cross-built into build/deps, and a private Wine
 # prefix. Each step checks first, so a second run costs a second or two.
 set -euo pipefail
 
@@ -11,7 +12,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
-  nasm cmake make dpkg-dev googletest g++ fp-utils fonts-wqy-microhei clang-format
+  nasm meson cmake make dpkg-dev googletest g++ fp-utils fonts-wqy-microhei clang-format
   nsis zip unzip python3-cairo fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev libgif-dev gifsicle
 )
