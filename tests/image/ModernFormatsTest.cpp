@@ -194,6 +194,25 @@ std::string WebpReferenceMismatch(const CImageObject& ours, const std::vector<ui
                     UprightHeight(orientation, w, h));
 }
 
+// What heif-convert wrote, against our picture: "" when identical, "near"
+// when no colour is more than one level off (Debian's libde265, built for
+// 64 bits, rounds a few HEVC pixels otherwise than the same source built for
+// the program: the cross-built heif-convert.exe gives ours exactly).
+std::string HeifReferenceMismatch(const CImageObject& ours, const CImageObject& png)
+{
+    if (ours.GetWidth() != png.GetWidth() || ours.GetHeight() != png.GetHeight() || ours.GetWidth() <= 0)
+        return "size " + std::to_string(ours.GetWidth()) + " x " + std::to_string(ours.GetHeight());
+    int most = 0;
+    for (int i = 0; i < ours.GetWidth() * ours.GetHeight(); ++i) {
+        uint8_t a[3] = {}, b[3] = {};
+        ours.GetPixelColor(i % ours.GetWidth(), i / ours.GetWidth(), a[0], a[1], a[2]);
+        png.GetPixelColor(i % ours.GetWidth(), i / ours.GetWidth(), b[0], b[1], b[2]);
+        for (int c = 0; c < 3; ++c)
+            most = std::max(most, std::abs(a[c] - b[c]));
+    }
+    return most == 0 ? "" : most == 1 ? "near" : "off by " + std::to_string(most);
+}
+
 } // namespace
 
 TEST(ModernFormats, EachPictureGivesItsPixelsAndEachCutOrBadFileNone)
@@ -226,13 +245,9 @@ TEST(ModernFormats, EachPictureGivesItsPixelsAndEachCutOrBadFileNone)
 TEST(ModernFormats, AFormatWithoutADecoderIsNotedAndTheSystemsOthersAreListed)
 {
     TempFolder folder;
-    // No libheif.dll beside the tests: HEIC is as undecodable as JPEG XL.
-    const std::pair<const char*, ImageFileType> missing[] = {{"photo.jxl", WIC}, {"photo.heic", HEIF}};
-    for (const auto& [name, type] : missing) {
-        WriteFileBytes(folder.File(name), {0xFF, 0x0A, 0xFA, 0x7F});
-        EXPECT_EQ(CImageObject(folder.File(name), type).GetWidth(), 0);
-    }
-    EXPECT_EQ(MissingDecoders(), (std::vector<std::string>{"JPEG XL", "HEIC/HEIF"}));
+    WriteFileBytes(folder.File("photo.jxl"), {0xFF, 0x0A, 0xFA, 0x7F});
+    EXPECT_EQ(CImageObject(folder.File("photo.jxl"), WIC).GetWidth(), 0);
+    EXPECT_EQ(MissingDecoders(), std::vector<std::string>{"JPEG XL"});
     // Wine's Imaging Component decodes DDS too; icons stay out.
     EXPECT_EQ(ImageTypeForPictureFile("C:\\a\\sky.dds"), WIC);
     EXPECT_EQ(ImageTypeForPictureFile("C:\\a\\sky.ico"), -1);
@@ -250,7 +265,7 @@ TEST(ModernFormats, TheCorpusGivesWhatTheLibrariesOwnToolsGive)
     if (!find || find == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no corpus: tests/image/modern-corpus.sh gathers it";
     TempFolder folder;
-    int files = 0, referenced = 0, same = 0, oursOnly = 0, cuts = 0;
+    int files = 0, referenced = 0, same = 0, offByOne = 0, oursOnly = 0, cuts = 0;
     do {
         const std::string name = found.cFileName;
         const std::string path = std::string(corpus) + "\\files\\" + name;
@@ -268,10 +283,10 @@ TEST(ModernFormats, TheCorpusGivesWhatTheLibrariesOwnToolsGive)
             EXPECT_EQ(ours.GetWidth(), 0) << "no libheif.dll, no picture";
         } else if (!pam.empty() || png.GetWidth() > 0) {
             ++referenced;
-            const std::string mismatch = type == WEBP             ? WebpReferenceMismatch(ours, file, pam)
-                                         : SameColours(ours, png) ? ""
-                                                                  : "differs";
-            EXPECT_EQ(mismatch, "");
+            const std::string mismatch =
+                type == WEBP ? WebpReferenceMismatch(ours, file, pam) : HeifReferenceMismatch(ours, png);
+            EXPECT_TRUE(mismatch.empty() || (mismatch == "near" && type == HEIF)) << mismatch;
+            offByOne += mismatch == "near";
             same += mismatch.empty();
         } else {
             oursOnly += ours.GetWidth() > 0; // the tool refused it
@@ -283,8 +298,9 @@ TEST(ModernFormats, TheCorpusGivesWhatTheLibrariesOwnToolsGive)
         }
     } while (FindNextFileA(find, &found));
     FindClose(find);
-    std::printf("%d files, %d with a reference picture, %d of them identical; %d read by us alone; %d cut files read "
+    std::printf("%d files, %d with a reference picture, %d of them identical, %d one level off at most; %d read by us "
+                "alone; %d cut files read "
                 "without a crash\n",
-                files, referenced, same, oursOnly, cuts);
+                files, referenced, same, offByOne, oursOnly, cuts);
     EXPECT_GT(files, 0);
 }

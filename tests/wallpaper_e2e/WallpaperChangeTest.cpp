@@ -20,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <tuple>
 #include <vector>
 
 using namespace testing_support;
@@ -140,25 +142,14 @@ TEST(WallpaperChanges, NoPictureOnTheDesktopMeansNoChange)
     EXPECT_EQ(pictures.Path("a.bmp"), Setting("CurPicFileName"));
 }
 
-TEST(WallpaperChanges, NewerFormatsTakeTheirTurnAndOneWithoutADecoderIsNamedOnce)
+// Announcements of the program in `programFolder` over seven changes, and
+// how many times meanwhile the icon's tip named `format` as undecodable.
+static std::pair<std::vector<std::string>, int> SevenChanges(const std::string& programFolder,
+                                                             const std::wstring& format)
 {
-    DeleteFileA(WallpaperBitmapPath().c_str());
-    TempFolder folder;
-    int width = 21;
-    for (const char* name : {"a.bmp", "b.webp", "e.tif"})
-        ASSERT_TRUE(WritePicture(folder.Path() + "\\" + name, width++, 4));
-    // No decoder here: JPEG XL under Wine, HEIC and AVIF without libheif.dll.
-    for (const char* name : {"c.heic", "d.avif", "f.jxl"})
-        WriteFileBytes(folder.Path() + "\\" + name, {0xFF, 0x0A, 0xFA, 0x7F});
-    auto settings = UsualSettings("3", folder.Path() + "\\a.bmp");
-    settings["ChangeTime"] = "0.0167"; // about one second
-    PresetSettings(settings);
-    PresetDesktop(folder.Path() + "\\a.bmp");
-
     WallpaperAnnouncements announcements(ShownPicture);
-    Tessaly program;
-    ASSERT_NE(nullptr, program.Window());
-    const std::wstring told = ProgramText(IDS_TIP_NO_DECODER) + L"JPEG XL";
+    Tessaly program("", programFolder);
+    const std::wstring told = ProgramText(IDS_TIP_NO_DECODER) + format;
     int tellings = 0;
     bool telling = false;
     PumpUntil(
@@ -173,10 +164,42 @@ TEST(WallpaperChanges, NewerFormatsTakeTheirTurnAndOneWithoutADecoderIsNamedOnce
             return announcements.Shown().size() >= 7;
         },
         30000);
-    ASSERT_TRUE(program.Close());
-    EXPECT_EQ(tellings, 1);
-    const std::vector<std::string> expected = {"Q22/24", "Q23/24", "a.bmp", "Q22/24", "Q23/24", "a.bmp", "Q22/24"};
-    EXPECT_EQ(announcements.Shown(), expected);
+    EXPECT_TRUE(program.Close());
+    return {announcements.Shown(), tellings};
+}
+
+TEST(WallpaperChanges, NewerFormatsTakeTheirTurnAndOneWithoutADecoderIsNamedOnce)
+{
+    const char* corpus = std::getenv("TESSALY_MODERN_CORPUS");
+    const std::string files = corpus ? std::string(corpus) + "\\files\\" : "";
+    TempFolder folder;
+    int width = 21;
+    for (const char* name : {"a.bmp", "b.webp", "e.tif"})
+        ASSERT_TRUE(WritePicture(folder.Path() + "\\" + name, width++, 4));
+    // No encoder here writes HEIF: a 64 x 64 HEIC and a 160 x 480 AVIF
+    // stored turned a quarter (irot), from the corpus.
+    ASSERT_TRUE(CopyFileA((files + "libheif-fuzzing_corpus_colors-no-alpha.heic").c_str(),
+                          (folder.Path() + "\\c.heic").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((files + "kimageformats-autotests_read_avif_rotated090.avif").c_str(),
+                          (folder.Path() + "\\d.avif").c_str(), FALSE));
+    WriteFileBytes(folder.Path() + "\\f.jxl", {0xFF, 0x0A, 0xFA, 0x7F}); // Wine has no JPEG XL decoder
+    // With libheif.dll beside the program, and from a copy of its folder without it.
+    TempFolder withoutLibheif;
+    CopyProgramFolder(withoutLibheif.Path());
+    const std::tuple<std::string, std::wstring, std::vector<std::string>> runs[] = {
+        {"", L"JPEG XL", {"Q22/24", "Q64/24", "Q480/24", "Q23/24", "a.bmp", "Q22/24", "Q64/24"}},
+        {withoutLibheif.Path(), L"HEIC/HEIF", {"Q22/24", "Q23/24", "a.bmp", "Q22/24", "Q23/24", "a.bmp", "Q22/24"}},
+    };
+    for (const auto& [programFolder, format, expected] : runs) {
+        DeleteFileA(WallpaperBitmapPath().c_str());
+        auto settings = UsualSettings("3", folder.Path() + "\\a.bmp");
+        settings["ChangeTime"] = "0.0167"; // about one second
+        PresetSettings(settings);
+        PresetDesktop(folder.Path() + "\\a.bmp");
+        const auto [shown, tellings] = SevenChanges(programFolder, format);
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(tellings, 1);
+    }
     DeleteFileA(WallpaperBitmapPath().c_str());
 }
 
