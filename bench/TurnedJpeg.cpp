@@ -16,9 +16,13 @@ namespace {
 std::vector<uint8_t> Segment(uint8_t marker, const char* prefix, size_t prefixSize, const std::vector<uint8_t>& data)
 {
     const size_t length = 2 + prefixSize + data.size();
-    std::vector<uint8_t> segment = {0xFF, marker, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
-    segment.insert(segment.end(), prefix, prefix + prefixSize);
-    segment.insert(segment.end(), data.begin(), data.end());
+    std::vector<uint8_t> segment(2 + length);
+    segment[0] = 0xFF;
+    segment[1] = marker;
+    segment[2] = static_cast<uint8_t>(length >> 8);
+    segment[3] = static_cast<uint8_t>(length);
+    std::memcpy(segment.data() + 4, prefix, prefixSize);
+    std::memcpy(segment.data() + 4 + prefixSize, data.data(), data.size());
     return segment;
 }
 

@@ -12,6 +12,10 @@ namespace {
 // sampling, so each call does a worthwhile amount of work.
 constexpr int kRowsPerRead = 32;
 
+// Rows of a turned picture placed at once: enough that each upright row is
+// written in runs of several cache lines, not a pixel here and there.
+constexpr int kStripRows = 128;
+
 // The counting thread wakes once per this many rows, not for every one.
 constexpr int kRowsPerHandOver = 64;
 
@@ -173,19 +177,22 @@ void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHist
     // a strip's worth of memory for each decoder, not a second picture.
     JSAMPARRAY strip = nullptr;
     if (!upright)
-        strip = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, kRowsPerRead);
+        strip = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, kStripRows);
     const OrientedRows place(orientation, storedWidth, storedHeight, pixels.get(), static_cast<ptrdiff_t>(width) * 3,
                              3);
+    int filled = 0;
     int published = static_cast<int>(decoder.output_scanline);
     while (static_cast<int>(decoder.output_scanline) < end && !StopRequested()) {
         const int first = static_cast<int>(decoder.output_scanline);
-        const int wanted = end - first < kRowsPerRead ? end - first : kRowsPerRead;
+        int wanted = end - first < kRowsPerRead ? end - first : kRowsPerRead;
+        if (!upright && wanted > kStripRows - filled)
+            wanted = kStripRows - filled;
         JSAMPROW rows[kRowsPerRead];
         for (int i = 0; i < wanted; ++i)
-            rows[i] = ink ? inkRows[i] : upright ? MutableRow(first + i) : strip[i];
+            rows[i] = ink ? inkRows[i] : upright ? MutableRow(first + i) : strip[filled + i];
         const int read = static_cast<int>(jpeg_read_scanlines(&decoder, rows, static_cast<JDIMENSION>(wanted)));
         for (int i = 0; (ink || !upright) && i < read; ++i) {
-            uint8_t* rgb = upright ? MutableRow(first + i) : strip[i];
+            uint8_t* rgb = upright ? MutableRow(first + i) : strip[filled + i];
             if (ink)
                 InkRowToRgb(inkRows[i], rgb, static_cast<size_t>(storedWidth), decoder.out_color_space, inverted);
             if (upright)
@@ -194,13 +201,20 @@ void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHist
                 conversion->Convert(rgb, rgb, static_cast<size_t>(storedWidth));
             if (counts)
                 counts->AddPixels(rgb, static_cast<size_t>(storedWidth));
-            place.Place(first + i, rgb);
         }
-        if (upright && conversion)
+        if (!upright) {
+            filled += read;
+            if (filled == kStripRows || first + read == end) {
+                place.PlaceRows(first + read - filled, filled, strip);
+                filled = 0;
+            }
+            continue;
+        }
+        if (conversion)
             conversion->Convert(Row(first), MutableRow(first), static_cast<size_t>(read) * width);
-        if (upright && counts)
+        if (counts)
             counts->AddPixels(Row(first), static_cast<size_t>(read) * width);
-        else if (upright && first + read - published >= kRowsPerHandOver) {
+        else if (first + read - published >= kRowsPerHandOver) {
             published = first + read;
             Publish(published);
         }

@@ -15,6 +15,10 @@
 
 namespace {
 
+// Rows of a turned file placed at once: enough that each upright row is
+// written in runs of several cache lines.
+constexpr int kStripRows = 128;
+
 // A DIB row holds blue, green, red.
 void SwapRedAndBlue(uint8_t* row, size_t width)
 {
@@ -53,28 +57,39 @@ bool ReadFullColour(jpeg_decompress_struct& decoder, const SharedReadFile& file,
     JSAMPARRAY inkRow = nullptr;
     if (ink)
         inkRow = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 4, 1);
-    // A turned file's lines pass through one line of their own on the way
+    // A turned file's lines pass through a strip of their own on the way
     // to their upright places.
     JSAMPARRAY turned = nullptr;
     if (!upright)
-        turned = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, 1);
+        turned = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, kStripRows);
     // Lines arrive top first; the top row is the last row of the pixel array.
     const ptrdiff_t stride = picture.GetRowStride();
     JSAMPROW top = picture.GetBits() + static_cast<size_t>(picture.GetHeight() - 1) * stride;
     const OrientedRows place(orientation, width, height, top, -stride, 3);
+    int filled = 0;
     while (decoder.output_scanline < decoder.output_height) {
         const int y = static_cast<int>(decoder.output_scanline);
-        JSAMPROW row = upright ? top - y * stride : turned[0];
+        JSAMPROW row = upright ? top - y * stride : turned[filled];
+        int read = 1;
         if (ink) {
             jpeg_read_scanlines(&decoder, inkRow, 1);
             InkRowToRgb(inkRow[0], row, decoder.output_width, decoder.out_color_space, decoder.saw_Adobe_marker);
             SwapRedAndBlue(row, decoder.output_width);
-        } else {
+        } else if (upright) {
             jpeg_read_scanlines(&decoder, &row, 1);
+        } else {
+            read = static_cast<int>(jpeg_read_scanlines(&decoder, turned + filled, kStripRows - filled));
         }
-        conversion.Convert(row, row, decoder.output_width);
-        if (!upright)
-            place.Place(y, row);
+        for (int i = 0; i < read; ++i)
+            conversion.Convert(upright ? row : turned[filled + i], upright ? row : turned[filled + i],
+                               decoder.output_width);
+        if (upright)
+            continue;
+        filled += read;
+        if (filled == kStripRows || decoder.output_scanline == decoder.output_height) {
+            place.PlaceRows(static_cast<int>(decoder.output_scanline) - filled, filled, turned);
+            filled = 0;
+        }
     }
     jpeg_finish_decompress(&decoder);
     return true;

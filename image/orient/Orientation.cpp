@@ -68,3 +68,32 @@ uint8_t* OrientedRows::RowStart(int y) const
     UprightPlace(orientation, storedWidth, storedHeight, x0, y0);
     return top + static_cast<ptrdiff_t>(y0) * stride + static_cast<ptrdiff_t>(x0) * bytesPerPixel;
 }
+
+void OrientedRows::PlaceRows(int y, int count, const uint8_t* const* rows) const
+{
+    if (!swaps) {
+        for (int i = 0; i < count; ++i)
+            Place(y + i, rows[i]);
+        return;
+    }
+    // A tile's upright rows stay in the cache while every stored row adds
+    // its pixel to each of them.
+    constexpr int kTileColumns = 32;
+    for (int first = 0; first < storedWidth; first += kTileColumns) {
+        const int end = first + kTileColumns < storedWidth ? first + kTileColumns : storedWidth;
+        for (int i = 0; i < count; ++i) {
+            uint8_t* out = RowStart(y + i) + first * step;
+            const uint8_t* in = rows[i] + static_cast<size_t>(first) * bytesPerPixel;
+            if (bytesPerPixel == 3) {
+                for (int x = first; x < end; ++x, out += step, in += 3) {
+                    out[0] = in[0];
+                    out[1] = in[1];
+                    out[2] = in[2];
+                }
+            } else {
+                for (int x = first; x < end; ++x, out += step, in += bytesPerPixel)
+                    std::memcpy(out, in, static_cast<size_t>(bytesPerPixel));
+            }
+        }
+    }
+}

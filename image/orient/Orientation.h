@@ -75,6 +75,12 @@ class OrientedRows {
         }
     }
 
+    // Places count stored rows from y on (rows[i] holds row y + i). When
+    // the sides swap, a stored row is an upright column: the rows are
+    // placed a tile of columns at a time, so each upright row is written in
+    // runs, not a pixel at a time far from the last.
+    void PlaceRows(int y, int count, const uint8_t* const* rows) const;
+
   private:
     uint8_t* RowStart(int y) const;
 

@@ -12,8 +12,8 @@
 #include "tests/fuzz/Mutator.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/image/support/LibraryWriters.h"
-
-#include <webp/encode.h>
+#include "tests/image/support/ModernWriters.h"
+#include "tests/image/support/TurnedPictures.h"
 
 #include <chrono>
 #include <cstdio>
@@ -80,14 +80,15 @@ std::vector<Seed> WriteSeeds(const std::string& scratch)
             std::vector<uint8_t> bgra = Samples(19 * 11 * 4);
             for (size_t i = 3; i < bgra.size(); i += 4)
                 bgra[i] = static_cast<uint8_t>(alpha == 255 ? 255 : bgra[i]);
-            uint8_t* out = nullptr;
-            const size_t size = quality < 0 ? WebPEncodeLosslessBGRA(bgra.data(), 19, 11, 19 * 4, &out)
-                                            : WebPEncodeBGRA(bgra.data(), 19, 11, 19 * 4, 70.0f, &out);
-            if (size > 0)
-                seeds.push_back({std::vector<uint8_t>(out, out + size), WEBP});
-            WebPFree(out);
+            const std::vector<uint8_t> file = WebpFile(bgra, 19, 11, quality);
+            if (!file.empty())
+                seeds.push_back({file, WEBP});
         }
     }
+    // Turned, with a colour profile: damage reaches the EXIF and ICC readers.
+    for (const TurnedKind kind : {TurnedKind::JpegColour, TurnedKind::PngFourBit})
+        if (WriteTurnedPicture(scratch, kind, 6, ExifBlock(6), MakeProfile(TestProfile::AdobeRgb)))
+            seeds.push_back({ReadFileBytes(scratch), kind == TurnedKind::PngFourBit ? PNG : JPG});
     std::remove(scratch.c_str());
     return seeds;
 }
@@ -124,8 +125,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::vector<Seed> seeds = WriteSeeds("codec-mutation-seed.tmp");
-    if (seeds.size() != 17) {
-        std::fprintf(stderr, "codec_mutation: only %zu of 17 seed files could be written\n", seeds.size());
+    if (seeds.size() != 19) {
+        std::fprintf(stderr, "codec_mutation: only %zu of 19 seed files could be written\n", seeds.size());
         return 1;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);

@@ -3,7 +3,6 @@
 #include "image/png/PngImage.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/image/support/FileBytes.h"
-#include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -281,38 +280,4 @@ TEST(Png, BrokenFilesLoadNothing)
     bytes[crc] ^= 1;
     WriteFileBytes(folder.File("crc.png"), bytes);
     EXPECT_EQ(CPngImage().Load(folder.File("crc.png")), 0);
-}
-
-TEST(Png, TurnedFilesAreReadUprightAtTheirOwnDepth)
-{
-    TempFolder folder;
-    const std::string path = folder.File("turned.png");
-    for (const TurnedKind kind : {TurnedKind::PngColour, TurnedKind::PngFourBit}) {
-        for (int orientation = 1; orientation <= 8; ++orientation) {
-            ASSERT_TRUE(WriteTurnedPicture(path, kind, orientation, ExifBlock(orientation, orientation % 2 == 0)));
-            const CImageObject picture(path, PNG);
-            EXPECT_EQ(kind == TurnedKind::PngColour ? 24 : 4, picture.GetBitCount());
-            EXPECT_EQ("", UprightMismatch(picture, kind)) << "orientation " << orientation;
-        }
-    }
-}
-
-TEST(Png, ProfilesTurnColoursAndPalettesIntoSrgbAndAnSrgbOrRefusedOneChangesNothing)
-{
-    TempFolder folder;
-    const std::string plain = folder.File("plain.png");
-    const std::string tagged = folder.File("tagged.png");
-    for (const TurnedKind kind : {TurnedKind::PngColour, TurnedKind::PngFourBit}) {
-        ASSERT_TRUE(WriteTurnedPicture(plain, kind, 1, ExifBlock(1)));
-        const CImageObject untagged(plain, PNG);
-        for (const TestProfile which : {TestProfile::AdobeRgb, TestProfile::DisplayP3}) {
-            const std::vector<uint8_t> profile = MakeProfile(which);
-            ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
-            EXPECT_EQ("", UprightMismatch(CImageObject(tagged, PNG), kind, 64, profile, 1)) << static_cast<int>(which);
-        }
-        for (const std::vector<uint8_t>& profile : ProfilesThatChangeNothing()) {
-            ASSERT_TRUE(WriteTurnedPicture(tagged, kind, 1, ExifBlock(1), profile));
-            EXPECT_TRUE(SameColours(CImageObject(tagged, PNG), untagged)) << profile.size();
-        }
-    }
 }

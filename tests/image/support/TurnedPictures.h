@@ -1,9 +1,8 @@
 #pragma once
 
 // Pictures stored turned as a camera stores them, with the EXIF block that
-// says how, and with a colour profile when asked. Upright, each is 64 x 32
-// pixels in four quadrants of their own colours, so that every one of the
-// eight orientations looks different.
+// says how and a colour profile when asked. Upright: 64 x 32 pixels, four
+// quadrants of their own colours, so every orientation looks different.
 
 #include <cstdint>
 #include <string>
@@ -16,24 +15,20 @@ enum class TurnedKind { JpegColour, JpegGrey, PngColour, PngFourBit };
 // A TIFF block whose first directory holds the orientation tag.
 std::vector<uint8_t> ExifBlock(int orientation, bool bigEndian = true);
 
-// ICC profiles made by Little CMS: Adobe RGB (1998), Display P3, sRGB.
+// ICC profiles made by Little CMS.
 enum class TestProfile { AdobeRgb, DisplayP3, Srgb };
 std::vector<uint8_t> MakeProfile(TestProfile profile);
 
-// The upright picture stored for `orientation`, carrying `block` (an APP1
-// EXIF segment or an eXIf chunk) and `profile` (APP2 or iCCP) unless empty.
+// The upright picture stored for `orientation`, with `block` as its EXIF
+// and `profile` (unless empty) as its colour profile.
 bool WriteTurnedPicture(const std::string& path, TurnedKind kind, int orientation, const std::vector<uint8_t>& block,
                         const std::vector<uint8_t>& profile = {});
 
-// Empty when picture is the upright picture at `width` (half as high),
-// its colours within `tolerance` of the quadrants' own or, given a profile,
-// of what Little CMS makes of them in sRGB; else what it shows instead.
-std::string UprightMismatch(const CImageObject& picture, TurnedKind kind, int width = 64,
-                            const std::vector<uint8_t>& profile = {}, int tolerance = 24);
+// Whether picture is upright at `width` (half as high), its colours within
+// `tolerance` of the quadrants' own, or of what Little CMS makes of them in
+// sRGB given a profile.
+bool IsUpright(const CImageObject& picture, TurnedKind kind, int width = 64, const std::vector<uint8_t>& profile = {},
+               int tolerance = 24);
 
 // Whether two pictures show the same colours at every pixel.
 bool SameColours(const CImageObject& a, const CImageObject& b);
-
-// Profiles that must leave a picture as it is: sRGB, and two that Little
-// CMS refuses (cut short, and no profile at all).
-std::vector<std::vector<uint8_t>> ProfilesThatChangeNothing();
