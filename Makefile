@@ -26,6 +26,7 @@ build: setup
 	@cmake -S tests/fuzz/native -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ >/dev/null && cmake --build $(FUZZ) -j$(JOBS)
 	@tests/native/gif-corpus.sh build/gif-corpus
 	@tests/image/jpeg-corpus.sh build/jpeg-corpus
+	@tests/image/modern-corpus.sh build/modern-corpus
 	@scripts/make-dist.sh $(BUILD)/bin dist
 	@scripts/make-packages.sh dist $(PACKAGES)
 	@scripts/make-packages.sh dist $(OLDER_SETUP) 0.9.0

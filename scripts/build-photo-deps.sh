@@ -74,7 +74,8 @@ fi
 # fewer to ship and load. Meson takes the compilers of our CMake toolchain.
 # It needs Vista's condition variables (it asks for Windows 7's API
 # itself), so libheif.dll does not load on XP: HEIF is then missing there.
-if [ ! -f "$prefix/.dav1d" ]; then
+# Without its log, which would write a line to stderr for every picture.
+if [ ! -f "$prefix/.dav1d-quiet" ]; then
   echo "build-deps: cross-building dav1d"
   source_dir=$("$root/scripts/fetch-source.sh" dav1d "$deps/src")
   rm -rf "$deps/build-dav1d" "$prefix/.libheif"
@@ -102,9 +103,9 @@ CROSS
   log="$deps/dav1d.log" && rm -f "$log"
   logged "$log" meson setup "$deps/build-dav1d" "$source_dir" --cross-file "$cross_file" \
     --prefix "$prefix" --libdir lib --buildtype release --default-library static \
-    -Denable_tools=false -Denable_tests=false -Denable_examples=false
+    -Denable_tools=false -Denable_tests=false -Denable_examples=false -Dlogging=false
   logged "$log" ninja -C "$deps/build-dav1d" -j"$jobs" install
-  touch "$prefix/.dav1d"
+  touch "$prefix/.dav1d-quiet"
 fi
 
 # HEIF, HEIC and AVIF with the two decoders above built in (no plugins, no

@@ -1,25 +1,27 @@
 #!/usr/bin/env bash
 # make-dist.sh BIN DIST: lays out the shippable folder: the program, the
-# language modules, the skin folders the build drew and described, the help
-# file once it exists; the README and the licence texts of the libraries
-# the program contains.
+# language modules, the HEIF libraries' DLLs, the skin folders the build
+# drew and described, the help file once it exists; the README and the
+# licence texts of the libraries the program contains or ships.
 set -euo pipefail
 bin=$1 dist=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$dist"
-for file in Tessaly.exe English.dll chinese.dll QL.chm; do
+for file in Tessaly.exe English.dll chinese.dll libheif.dll libde265.dll QL.chm; do
   [ -f "$bin/$file" ] && cp -u "$bin/$file" "$dist/"
 done
 for skin in "$bin"/*/; do
   [ -f "$skin/bg.bmp" ] && [ -f "$skin/Quorrel.ini" ] && cp -ru "${skin%/}" "$dist/"
 done
 
-# The program ships without the debugging sections that the libraries it
-# links bring (about a third of its size); build/win/bin keeps them.
-program=$dist/Tessaly.exe
-if [ -f "$program" ] && i686-w64-mingw32-objdump -h "$program" | grep '\.debug_' >/dev/null; then
-  i686-w64-mingw32-strip "$program"
-fi
+# The program and the DLLs ship without the debugging sections that the
+# libraries they link bring (a third of the program's size, more than half
+# of a DLL's); build/win/bin keeps them.
+for program in "$dist/Tessaly.exe" "$dist/libheif.dll" "$dist/libde265.dll"; do
+  if [ -f "$program" ] && i686-w64-mingw32-objdump -h "$program" | grep '\.debug_' >/dev/null; then
+    i686-w64-mingw32-strip "$program"
+  fi
+done
 
 # Text files for Notepad on every Windows: CRLF line ends, and UTF-8 with a
 # byte-order mark where the text is not plain ASCII. A text is written only
@@ -58,4 +60,26 @@ license_file "libjpeg-turbo $(basename "$jpeg" | sed 's/^libjpeg-turbo-//')" "$j
   to_windows_text | write_if_changed "$licenses/libjpeg-turbo.txt"
 license_file "zlib $(basename "$zlib" | sed 's/^zlib-//')" "$zlib/LICENSE" |
   to_windows_text | write_if_changed "$licenses/zlib.txt"
+# The photo libraries, each text under a line naming the Debian source
+# package it was built from (where the LGPL ones' sources are to be had)
+# and what our build changed in it.
+photo_license() { # PACKAGE TITLE CHANGES FILE...: licenses/PACKAGE.txt, FILEs of its source
+  local package=$1 title=$2 changes=$3 source dsc file files=()
+  shift 3
+  source=$(source_of "$package")
+  dsc=$(cd "$root/build/deps/src" && ls "${package}"_*.dsc | sort -V | tail -n1)
+  for file in "$@"; do files+=("$source/$file"); done
+  dsc=${dsc%.dsc}
+  license_file "$title ${source##*/"$package"-}" "${files[@]}" |
+    awk -v note="Built from the Debian source package $package, version ${dsc#*_},\nwith $changes." \
+      'NR == 1 { print; print ""; print note; next } 1' |
+    to_windows_text | write_if_changed "$licenses/$package.txt"
+}
+photo_license lcms2 "Little CMS" "no changes" COPYING
+photo_license libwebp libwebp "no changes" COPYING PATENTS
+photo_license dav1d dav1d "no changes" COPYING
+photo_license libheif libheif \
+  "one change: libheif/heif.h marks the functions for export from\\nthe DLL with any Windows compiler, not only Microsoft's" COPYING
+photo_license libde265 libde265 \
+  "one change: libde265/de265.h marks the functions for export from\\nthe DLL with any Windows compiler, not only Microsoft's" COPYING
 exit 0

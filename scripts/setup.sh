@@ -15,6 +15,10 @@ packages=(
   nasm meson cmake make dpkg-dev googletest g++ fp-utils fonts-wqy-microhei clang-format
   nsis zip unzip python3-cairo fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev libgif-dev gifsicle
+  # The native reference tools the photo readers are checked against, built
+  # from the same sources: dwebp; heif-convert; transicc, jpgicc, tificc;
+  # avifdec.
+  webp libheif-examples liblcms2-utils libavif-bin
 )
 
 missing_packages() {

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -126,9 +127,12 @@ TEST_F(InstallRoundTrip, SilentInstallRunsFromProgramFilesAndSilentUninstallLeav
     const std::string folder = InstallFolder(Kind::AllUsers);
     ExpectNoInstallation(Kind::CurrentUser);
 
-    // Every file of the shippable folder, byte for byte, and the uninstaller.
+    // Every file of the shippable folder, byte for byte, and the uninstaller;
+    // among them the HEIF libraries beside the program, with their licences.
     auto expected = FilesBelow(ShippedFolder());
     ASSERT_FALSE(expected.empty());
+    for (const char* file : {"libheif.dll", "libde265.dll", "licenses\\libheif.txt", "licenses\\libde265.txt"})
+        EXPECT_TRUE(std::binary_search(expected.begin(), expected.end(), file)) << file;
     for (const std::string& file : expected)
         EXPECT_EQ(FileBytes(ShippedFolder() + "\\" + file), FileBytes(folder + "\\" + file)) << file;
     expected.push_back("Uninstall.exe");
