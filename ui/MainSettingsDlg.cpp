@@ -7,6 +7,7 @@
 #include "engine/WallpaperBitmap.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
+#include "settings/PictureSourceSettings.h"
 #include "ui/main/WindowPlacement.h"
 
 namespace {
@@ -242,6 +243,21 @@ void CMainSettingsDlg::OnFullColourChosen()
     if (m_settings.ShowPic)
         m_schedule.Changer().Request(WallpaperRequest::Current);
     SaveSettings();
+}
+
+void CMainSettingsDlg::OnSubfoldersChosen()
+{
+    m_settings.IncludeSubfolders = m_settings.IncludeSubfolders ? 0 : 1;
+    // Its own writer: a key that never had it is saved as it always was.
+    WriteIncludeSubfolders(m_settingsKey, m_settings);
+    OnPictureSourcesChanged();
+}
+
+void CMainSettingsDlg::OnPictureSourcesChanged()
+{
+    // The next change takes its pictures from the new sources; the
+    // wallpaper shown stays until then.
+    m_atHandCommands.RefreshTipDetail();
 }
 
 void CMainSettingsDlg::OnShowPictureClicked()

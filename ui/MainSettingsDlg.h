@@ -78,6 +78,9 @@ class CMainSettingsDlg : public CDialog, private WallpaperScheduleHost, private 
     void OnIntervalEdited();
     void OnStyleClicked();
     void OnFullColourChosen();
+    void OnSubfoldersChosen();
+    // The folders or the subfolders flag changed (and are written).
+    void OnPictureSourcesChanged();
     void OnShowPictureClicked();
     // The show-picture box goes off again: nothing could be shown.
     void ShowPictureOff();
@@ -96,7 +99,8 @@ class CMainSettingsDlg : public CDialog, private WallpaperScheduleHost, private 
     // The parts, in the order they see the window's messages.
     CWallpaperSchedule m_schedule{m_settings, m_settingsKey, m_atHand, *this};
     CStartupHide m_startupHide{[this] { HideAtStartup(); }};
-    CIconAndMenus m_iconAndMenus{m_settings, m_startupHide, [this] { OnFullColourChosen(); }};
+    CIconAndMenus m_iconAndMenus{m_settings, m_startupHide, [this] { OnFullColourChosen(); },
+                                 [this] { OnSubfoldersChosen(); }};
     CAtHandCommands m_atHandCommands{m_settings, m_atHand, m_schedule, m_iconAndMenus, [this] { EndDialog(IDOK); }};
     CSessionEvents m_sessionEvents{m_schedule.Scheduler(), [this] { SaveBeforeSessionEnds(); }};
     CWallpaperKeeping m_keeping{m_settings, m_schedule, m_atHandCommands, m_sessionEvents};
@@ -104,5 +108,11 @@ class CMainSettingsDlg : public CDialog, private WallpaperScheduleHost, private 
     CDesktopOptions m_desktopOptions{*this, m_settings, m_settingsKey, [this] { SaveSettings(); }};
     CSkinnedWindow m_skin{*this};
     // Not a message handler: the form calls it.
-    CPictureChoice m_pictureChoice{*this, m_settings, m_schedule, m_atHandCommands, [this] { ShowPictureOff(); }};
+    CPictureChoice m_pictureChoice{*this,
+                                   m_settings,
+                                   m_settingsKey,
+                                   m_schedule,
+                                   m_atHandCommands,
+                                   [this] { ShowPictureOff(); },
+                                   [this] { OnPictureSourcesChanged(); }};
 };

@@ -74,10 +74,13 @@ class SelectPictureDlgTest : public ::testing::Test {
 
     // Opens the dialog over `selected` and shows it above every other window,
     // so what it draws can be read back from the screen.
-    void Open(const std::string& selected, int preview = 0)
+    void Open(const std::string& selected, int preview = 0, const std::vector<std::string>& folders = {},
+              int subfolders = 0)
     {
         dialog.selectedPath = selected;
         dialog.previewEnabled = preview;
+        dialog.folders = folders;
+        dialog.includeSubfolders = subfolders;
         ASSERT_TRUE(dialog.Create(IDD_SELECT_PICTURE, nullptr));
         SetWindowPos(dialog.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         UpdateWindow(dialog.m_hWnd);
@@ -372,6 +375,62 @@ TEST_F(SelectPictureDlgTest, TheFirstRunValueListsTheUsersPicturesWithNothingMar
     EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(IDOK)));
     SendMessageA(dialog.m_hWnd, WM_COMMAND, IDOK, 0);
     EXPECT_NE(nullptr, dialog.m_hWnd);
+}
+
+TEST_F(SelectPictureDlgTest, SeveralFoldersAreAddedChosenAndRemovedAndSubfoldersListedByRelativeName)
+{
+    const TempFolder other;
+    other.AddFile("o.png");
+    CreateDirectoryA(folder.File("2024").c_str(), nullptr);
+    CreateDirectoryA(folder.File("2024\\06").c_str(), nullptr);
+    folder.AddFile("top.bmp");
+    folder.AddFile("2024\\06\\IMG_1.jpg");
+    const auto folderList = [&] {
+        std::vector<std::string> names;
+        HWND list = dialog.GetDlgItem(IDC_FOLDER_LIST);
+        for (int item = 0; item < SendMessageA(list, LB_GETCOUNT, 0, 0); ++item) {
+            char text[MAX_PATH + 1] = {};
+            SendMessageA(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text));
+            names.push_back(text);
+        }
+        return names;
+    };
+    const auto pickFolder = [&](int index) {
+        SendMessageA(dialog.GetDlgItem(IDC_FOLDER_LIST), LB_SETCURSEL, index, 0);
+        SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_FOLDER_LIST, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDC_FOLDER_LIST)));
+    };
+
+    // Opened on the folder that holds the picture, the one below it marked.
+    Open(folder.File("2024\\06\\IMG_1.jpg"), 0, {other.Path(), folder.Path()}, 1);
+    EXPECT_EQ((std::vector<std::string>{other.Path(), folder.Path()}), folderList());
+    EXPECT_EQ((std::vector<std::string>{"2024\\06\\IMG_1.jpg", "top.bmp"}), Names());
+    EXPECT_EQ(0, HotItem());
+    EXPECT_EQ("jpg", ItemText(0, 1));
+    EXPECT_FALSE(ItemText(0, 2).empty()) << "the date, read as the list shows it";
+    EXPECT_TRUE(IsWindowEnabled(dialog.GetDlgItem(IDOK)));
+    // Subfolders off: the picture below is no choice.
+    Click(IDC_INCLUDE_SUBFOLDERS);
+    EXPECT_EQ(std::vector<std::string>{"top.bmp"}, Names());
+    EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(IDOK)));
+
+    pickFolder(0);
+    EXPECT_EQ(std::vector<std::string>{"o.png"}, Names());
+    Click(IDC_REMOVE_FOLDER);
+    EXPECT_EQ(std::vector<std::string>{folder.Path()}, folderList());
+    EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(IDC_REMOVE_FOLDER))) << "the last folder stays";
+    {
+        FolderBrowserDriver driver(dialog.m_hWnd, other.Path());
+        Click(IDC_ADD_FOLDER);
+        ASSERT_TRUE(driver.Answered());
+    }
+    EXPECT_EQ((std::vector<std::string>{folder.Path(), other.Path()}), folderList());
+    EXPECT_EQ(std::vector<std::string>{"o.png"}, Names());
+    Select(0);
+    Click(IDOK);
+    EXPECT_EQ(other.File("o.png"), dialog.selectedPath);
+    EXPECT_EQ((std::vector<std::string>{folder.Path(), other.Path()}), dialog.folders);
+    EXPECT_EQ(0, dialog.includeSubfolders);
 }
 
 std::vector<std::string>* g_helpTopics = nullptr;

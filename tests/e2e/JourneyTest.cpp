@@ -192,8 +192,8 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
         bool ticked = false;
         for (int attempt = 0; attempt < 2 && !ticked; ++attempt) {
             ASSERT_TRUE(ClickWindow(program.Control(IDC_DISPLAY_GROUP), MouseButton::Right));
-            // Below seven items and two separators of the picture part.
-            ticked = ClickMenuItem(program, 7, 2, [] { TakeScreenshot("3-full-colour-menu"); });
+            // Below eight items and two separators of the picture part.
+            ticked = ClickMenuItem(program, 8, 2, [] { TakeScreenshot("3-full-colour-menu"); });
         }
         ASSERT_TRUE(ticked);
         ASSERT_TRUE(m_watch.WaitFor(5, kWalkDeadline));
@@ -244,6 +244,8 @@ TEST_F(Journey, SetUpWatchedHiddenBroughtBackEndedAndFoundAsLeft)
     EXPECT_EQ("3", Setting("ChangeMode"));
     EXPECT_EQ("0.016700", Setting("ChangeTime"));
     EXPECT_EQ("2", Setting("ShowMode"));
+    for (const char* name : {"Folders", "IncludeSubfolders"})
+        EXPECT_EQ("<missing>", Setting(name)) << "one folder chosen: nothing new is written";
     const std::string remembered = Setting("CurPicFileName");
     EXPECT_EQ(m_pictures.Folder(), remembered.substr(0, remembered.rfind('\\')));
     EXPECT_EQ(PictureFolder::ShownAs(remembered), ShownPicture()) << "it remembers the picture the desktop shows";
@@ -424,7 +426,78 @@ TEST_F(AtHand, WakingAndUnlockingCatchUpAChangeThatFellDueMeanwhile)
     ASSERT_TRUE(MoveFileA(m_pictures.Folder().c_str(), moved.c_str()));
     EXPECT_EQ(0u, RunVerb("/next"));
     EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\n" + ProgramText(IDS_TIP_FOLDER_GONE) + Widen(m_pictures.Folder())));
-    MoveFileA(moved.c_str(), m_pictures.Folder().c_str());
+    ASSERT_TRUE(MoveFileA(moved.c_str(), m_pictures.Folder().c_str()));
+    Walk("/next", "a.bmp"); // back under its name: walked again
+    EXPECT_EQ(0u, RunVerb("/exit"));
+    EXPECT_TRUE(program.Ends());
+}
+
+// ---- Several folders and their subfolders
+
+TEST_F(AtHand, SubfoldersOfSeveralFoldersAreWalkedInOrderAndADamagedFoldersValueLosesOnlyItself)
+{
+    TempFolder tree;
+    TempFolder other;
+    CreateDirectoryA(tree.File("a").c_str(), nullptr);
+    CreateDirectoryA(tree.File("a\\b").c_str(), nullptr);
+    for (const std::string& path : {tree.File("r.bmp"), tree.File("a\\a1.bmp"), tree.File("a\\b\\b1.bmp"),
+                                    other.File("o.bmp")})
+        ASSERT_TRUE(WritePicture(path, 20, 20));
+    // Each folder's own pictures, then its subfolders depth first; a value
+    // of another type, or one too long, leaves the current picture's folder.
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {tree.Path() + "|CON|relative\\dir|\\\\.\\C:|" + tree.File("gone") + "|" + other.Path(),
+         {"a1.bmp", "b1.bmp", "o.bmp", "r.bmp"}},
+        {"", {"a1.bmp", "b1.bmp", "r.bmp"}},
+        {std::string(100000, 'x'), {"a1.bmp", "b1.bmp", "r.bmp"}},
+    };
+    for (const auto& [folders, walk] : cases) {
+        Preset(tree.File("r.bmp"), "0");
+        WriteStringValue(HKEY_CURRENT_USER, kSettingsKeyPath, "FullColour", "1");
+        CRegistryKey key;
+        key.Open(HKEY_CURRENT_USER, kSettingsKeyPath);
+        folders.empty() ? key.WriteDword("Folders", 1) : key.WriteString("Folders", folders);
+        Tessaly program("min");
+        ASSERT_TRUE(program.BecomesHidden());
+        program.Command(IDM_INCLUDE_SUBFOLDERS); // as from either menu
+        EXPECT_EQ("1", Setting("IncludeSubfolders"));
+        for (const std::string& shown : walk)
+            Walk("/next", shown);
+        EXPECT_EQ(0u, RunVerb("/exit"));
+        EXPECT_TRUE(program.Ends());
+        EXPECT_EQ("1", Setting("FullColour")) << "nothing else is lost";
+    }
+}
+
+TEST_F(AtHand, PicturesCopiedInRemovedAndAddedMidRoundAreFollowedWhileItRuns)
+{
+    TempFolder one;
+    ASSERT_TRUE(WritePicture(one.File("o.bmp"), 20, 20));
+    Preset(one.File("o.bmp"), "0");
+    Tessaly program("min");
+    ASSERT_TRUE(program.BecomesHidden());
+    const auto next = [&](DWORD deadline) {
+        const std::size_t count = m_watch.Shown().size() + 1;
+        EXPECT_TRUE(program.MessagesDuring([] { RunVerb("/next"); }).empty()) << "no message";
+        return m_watch.WaitFor(count, deadline) ? m_watch.Shown().back() : std::string("none");
+    };
+    ASSERT_TRUE(CopyFileA(one.File("o.bmp").c_str(), one.File("p.bmp").c_str(), TRUE));
+    EXPECT_EQ("p.bmp", next(2000)) << "copied in while it runs";
+    ASSERT_TRUE(DeleteFileA(one.File("p.bmp").c_str()));
+    EXPECT_EQ("o.bmp", next(kWalkDeadline)) << "the current picture removed";
+
+    // Shuffle over ten, three more added mid-round: all thirteen once.
+    for (int index = 0; index < 9; ++index)
+        ASSERT_TRUE(WritePicture(one.File("p" + std::to_string(index) + ".bmp"), 20, 20));
+    program.Command(IDM_SHUFFLE);
+    std::set<std::string> round;
+    for (int change = 0; change < 13; ++change) {
+        if (change == 5)
+            for (int index = 9; index < 12; ++index)
+                WritePicture(one.File("p" + std::to_string(index) + ".bmp"), 20, 20);
+        round.insert(next(kWalkDeadline));
+    }
+    EXPECT_EQ(13u, round.size());
     EXPECT_EQ(0u, RunVerb("/exit"));
     EXPECT_TRUE(program.Ends());
 }

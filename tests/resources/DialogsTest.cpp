@@ -123,14 +123,19 @@ struct Placed {
 const std::vector<Placed> kSelectPictureControls = {
     {{IDC_STATIC, Kind::Label, L"当前文件(&F):"}, {4, 4, 49, 8}},
     {{IDC_CURRENT_FILE, Kind::Label, L""}, {55, 4, 331, 8}},
-    {{IDC_CHOOSE_FOLDER, Kind::PushButton, L"指定目录(&D)..."}, {4, 18, 94, 12}},
-    {{IDC_PREVIEW, Kind::CheckBox, L"预览(&P)"}, {209, 19, 44, 10}},
-    {{IDC_PICTURE_SIZE, Kind::Label, L""}, {263, 20, 123, 8}},
-    {{IDC_FILE_LIST, Kind::ListView, L""}, {4, 34, 202, 121}},
-    {{IDC_PREVIEW_FRAME, Kind::GreyFrame, L""}, {210, 34, 176, 121}},
-    {{IDOK, Kind::DefaultButton, L"确定(&O)"}, {4, 159, 96, 14}},
-    {{IDCANCEL, Kind::PushButton, L"取消(&C)"}, {146, 159, 96, 14}},
-    {{IDC_SELECT_HELP, Kind::PushButton, L"帮助(&H)"}, {290, 159, 96, 14}},
+    {{IDC_STATIC, Kind::Label, L"图片目录(&L):"}, {4, 18, 49, 8}},
+    {{IDC_FOLDER_LIST, Kind::Other, L""}, {55, 16, 235, 40}},
+    {{IDC_CHOOSE_FOLDER, Kind::PushButton, L"指定目录(&D)..."}, {294, 16, 92, 12}},
+    {{IDC_ADD_FOLDER, Kind::PushButton, L"添加目录(&A)..."}, {294, 30, 92, 12}},
+    {{IDC_REMOVE_FOLDER, Kind::PushButton, L"移除目录(&R)"}, {294, 44, 92, 12}},
+    {{IDC_INCLUDE_SUBFOLDERS, Kind::CheckBox, L"包含子文件夹(&S)"}, {4, 61, 120, 10}},
+    {{IDC_PREVIEW, Kind::CheckBox, L"预览(&P)"}, {209, 61, 44, 10}},
+    {{IDC_PICTURE_SIZE, Kind::Label, L""}, {263, 62, 123, 8}},
+    {{IDC_FILE_LIST, Kind::ListView, L""}, {4, 76, 202, 121}},
+    {{IDC_PREVIEW_FRAME, Kind::GreyFrame, L""}, {210, 76, 176, 121}},
+    {{IDOK, Kind::DefaultButton, L"确定(&O)"}, {4, 201, 96, 14}},
+    {{IDCANCEL, Kind::PushButton, L"取消(&C)"}, {146, 201, 96, 14}},
+    {{IDC_SELECT_HELP, Kind::PushButton, L"帮助(&H)"}, {290, 201, 96, 14}},
 };
 
 // Where the main window's controls may lie, in dialog units: below the top
@@ -238,7 +243,7 @@ TEST_P(EveryResourceSetDialogs, SelectPictureDialogHasEveryControlInItsPlace)
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->style, DWORD(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT));
     EXPECT_EQ(dialog->cx, 390);
-    EXPECT_EQ(dialog->cy, 177);
+    EXPECT_EQ(dialog->cy, 219);
     if (chinese()) {
         EXPECT_EQ(dialog->caption, L"选择图片");
         EXPECT_EQ(dialog->typeface, L"宋体");

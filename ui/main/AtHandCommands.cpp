@@ -5,12 +5,15 @@
 #include "framework/ResourceString.h"
 #include "framework/WideText.h"
 #include "image/MissingDecoders.h"
+#include "engine/PictureTree.h"
 #include "resources/resource.h"
 #include "ui/main/IconAndMenus.h"
 #include "ui/main/WallpaperSchedule.h"
 #include "ui/tray/TrayIcon.h"
 
 #include <shlobj.h>
+
+#include <cstdio>
 
 #include <utility>
 
@@ -170,6 +173,18 @@ void CAtHandCommands::SetPaused(bool paused)
     RefreshTipDetail();
 }
 
+void CAtHandCommands::SetPicturesCapped(bool depth, bool count)
+{
+    const PictureTreeLimits limits;
+    char note[256] = {};
+    if (count)
+        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_MANY).c_str(), static_cast<int>(limits.count));
+    else if (depth)
+        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_DEEP).c_str(), limits.depth);
+    m_capNote = note;
+    RefreshTipDetail();
+}
+
 void CAtHandCommands::RefreshTipDetail()
 {
     if (!m_trayIcon)
@@ -194,5 +209,7 @@ void CAtHandCommands::RefreshTipDetail()
         }
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
+    if (!m_capNote.empty())
+        detail += (detail.empty() ? "" : "\n") + m_capNote;
     m_trayIcon->SetTipDetail(detail);
 }

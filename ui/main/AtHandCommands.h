@@ -36,6 +36,9 @@ class CAtHandCommands : public CMessageHandler {
     void RefreshTipDetail();
     // A note that stands in the tip instead of the picture while it is not empty.
     void SetTipNote(std::function<std::string()> note) { m_tipNote = std::move(note); }
+    // The walk of the folders stopped at its depth or count: the tip says
+    // so below the picture until a walk goes through.
+    void SetPicturesCapped(bool depth, bool count);
 
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
