@@ -35,9 +35,9 @@
 #define IDM_OPEN_PICTURE_FOLDER 32802
 #define IDM_NEVER_SHOW_PICTURE 32803
 #define IDM_SHOW_EXCLUDED_AGAIN 32804
-#define IDM_PAUSE_CHANGES 32805 // check item
-#define IDM_SHUFFLE 32806       // check item
-#define IDM_FULL_COLOUR 32820   // check item: JPEG wallpapers in full colour
+#define IDM_PAUSE_CHANGES 32805      // check item
+#define IDM_SHUFFLE 32806            // check item
+#define IDM_FULL_COLOUR 32820        // check item: JPEG wallpapers in full colour
 #define IDM_INCLUDE_SUBFOLDERS 32821 // check item: the pictures of the folders below the chosen ones too
 
 // ---- Main settings window (dialog 102)
@@ -116,9 +116,9 @@
 #define IDS_TIP_KEPT_BY_REMOTE_SESSION 205
 #define IDS_TIP_KEPT_BY_SPOTLIGHT 206
 #define IDS_TIP_KEPT_BY_SLIDESHOW 207
-#define IDS_TIP_NO_DECODER 208     // the tip's second line, once, before a format without a decoder
-#define IDS_TIP_TOO_DEEP 209       // the tip's note when folders lie deeper than the walk goes; %d the depth
-#define IDS_TIP_TOO_MANY 210       // the tip's note when the pictures are more than are taken; %d the count
+#define IDS_TIP_NO_DECODER 208 // the tip's second line, once, before a format without a decoder
+#define IDS_TIP_TOO_DEEP 209   // the tip's note when folders lie deeper than the walk goes; %d the depth
+#define IDS_TIP_TOO_MANY 210   // the tip's note when the pictures are more than are taken; %d the count
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PREVIEW_UNREADABLE 251   // in the preview frame: the chosen file gives no picture

@@ -125,34 +125,54 @@ take_tray_menu() {
 }
 
 # The select-picture dialog as ticking "Show wallpaper" opens it, on the
-# demo pictures with the current one previewed.
+# demo pictures with the current one previewed. With "subfolders": two
+# folders, the demo's with a dated tree below it, subfolders included, on a
+# screen of `dpi`.
 take_select_picture() {
   # In the prefix's public pictures, so the dialog shows a path a user might have.
-  local name=$1 pictures="$WINEPREFIX/drive_c/users/Public/Pictures/Tessaly demo"
+  local name=$1 locale=${2:-en_US.UTF-8} mode=${3:-} dpi=${4:-96}
+  local pictures="$WINEPREFIX/drive_c/users/Public/Pictures/Tessaly demo"
   "$root/scripts/make-demo-pictures.sh" "$pictures"
-  wine reg add 'HKCU\Software\Korvex\Tessaly' /v CurPicFileName /d "$(winepath -w "$pictures/4-dusk.png")" /f >/dev/null 2>&1
+  local current="$pictures/4-dusk.png"
+  if [ "$mode" = subfolders ]; then
+    local holidays="$WINEPREFIX/drive_c/users/Public/Pictures/Holidays"
+    mkdir -p "$pictures/2024/06" "$pictures/2024/07" "$holidays"
+    cp -n "$pictures/1-morning.bmp" "$pictures/2024/06/IMG_0001.bmp"
+    cp -n "$pictures/3-afternoon.jpg" "$pictures/2024/06/IMG_0002.jpg"
+    cp -n "$pictures/5-night.gif" "$pictures/2024/07/IMG_0107.gif"
+    cp -n "$pictures/2-noon.bmp" "$holidays/beach.bmp"
+    current="$pictures/2024/06/IMG_0002.jpg"
+    wine reg add 'HKCU\Software\Korvex\Tessaly' /v Folders /d "$(winepath -w "$pictures")|$(winepath -w "$holidays")" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Korvex\Tessaly' /v IncludeSubfolders /d 1 /f >/dev/null 2>&1
+  fi
+  wine reg add 'HKCU\Software\Korvex\Tessaly' /v CurPicFileName /d "$(winepath -w "$current")" /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Korvex\Tessaly' /v Preview /d 1 /f >/dev/null 2>&1
   # No picture shown yet, so the tick opens the dialog.
   wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d '' /f >/dev/null 2>&1
-  LC_ALL=en_US.UTF-8 wine "$program" >/dev/null 2>&1 &
+  [ "$dpi" = 96 ] || wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  LC_ALL=$locale wine "$program" >/dev/null 2>&1 &
   local pid=$!
   wait_for_window
   local desktop
   desktop=$(convert "$out/.shot.png" -crop 1x1+900+600 +repage -format '%[hex:p{0,0}]' info:)
-  # The check box, where the window's layout puts it. A click that comes
-  # while the window is still being made is lost: click until the preview
-  # fills the panel's orange on the dialog's right.
+  # The check box, where the window's layout puts it (it grows with the
+  # DPI). A click that comes while the window is still being made is lost:
+  # click until the preview fills the panel's orange on the dialog's right.
   local click
   for click in 1 2 3; do
-    xdotool mousemove 39 110 click 1
-    wait_for_change 525 200 "FF8040|$desktop" 25 2>/dev/null && break
+    xdotool mousemove $((39 * dpi / 96)) $((110 * dpi / 96)) click 1
+    wait_for_change $((525 * dpi / 96)) $((200 * dpi / 96)) "FF8040|$desktop" 25 2>/dev/null && break
     [ "$click" = 3 ] && { echo "screenshots: the dialog did not open" >&2; return 1; }
   done
-  # The dialog covers the window but for its lowest edge: only the dialog.
-  convert "$out/.shot.png" -crop 1024x346+0+0 +repage -bordercolor "#$desktop" -border 1 -trim +repage \
+  # Only the dialog, which is centred over the window, and what little of
+  # the window shows around it.
+  convert "$out/.shot.png" -crop 1024x740+0+0 +repage -bordercolor "#$desktop" -border 1 -trim +repage \
     -border 18 -strip "$out/$name"
   xdotool key Escape
   stop_program "$pid"
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Korvex\Tessaly' /v Folders /f >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Korvex\Tessaly' /v IncludeSubfolders /f >/dev/null 2>&1 || true
   echo "screenshots: $out/$name"
 }
 
@@ -195,6 +215,10 @@ wine reg add 'HKCU\Control Panel\Desktop' /v WallpaperStyle /d 0 /f >/dev/null 2
 take_tray_menu en_US.UTF-8 screenshot-tray-menu.png
 take_tray_menu zh_CN.UTF-8 screenshot-tray-menu-chinese.png
 take_select_picture screenshot-select-picture.png
+take_select_picture screenshot-select-picture-subfolders.png en_US.UTF-8 subfolders
+take_select_picture screenshot-select-picture-subfolders-chinese.png zh_CN.UTF-8 subfolders
+take_select_picture screenshot-select-picture-subfolders-150.png en_US.UTF-8 subfolders 144
+take_select_picture screenshot-select-picture-subfolders-chinese-150.png zh_CN.UTF-8 subfolders 144
 # Last: they leave the picture on the desktop, where the trimming of the
 # other pictures would take it for part of the window.
 take_wallpaper 0 wallpaper-128-colours.png

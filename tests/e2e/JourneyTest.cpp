@@ -440,8 +440,8 @@ TEST_F(AtHand, SubfoldersOfSeveralFoldersAreWalkedInOrderAndADamagedFoldersValue
     TempFolder other;
     CreateDirectoryA(tree.File("a").c_str(), nullptr);
     CreateDirectoryA(tree.File("a\\b").c_str(), nullptr);
-    for (const std::string& path : {tree.File("r.bmp"), tree.File("a\\a1.bmp"), tree.File("a\\b\\b1.bmp"),
-                                    other.File("o.bmp")})
+    for (const std::string& path :
+         {tree.File("r.bmp"), tree.File("a\\a1.bmp"), tree.File("a\\b\\b1.bmp"), other.File("o.bmp")})
         ASSERT_TRUE(WritePicture(path, 20, 20));
     // Each folder's own pictures, then its subfolders depth first; a value
     // of another type, or one too long, leaves the current picture's folder.

@@ -36,8 +36,8 @@ void ListedPictures::ReadTree(const std::string& folder)
     entries.reserve(tree.pictures.size());
     for (const CataloguedPicture& picture : tree.pictures) {
         // The walk gives absolute paths of the same spelling as `base`.
-        std::string name = picture.path.compare(0, base.size(), base) == 0 ? picture.path.substr(base.size())
-                                                                            : picture.path;
+        std::string name =
+            picture.path.compare(0, base.size(), base) == 0 ? picture.path.substr(base.size()) : picture.path;
         std::string type = GetFileExtension(FileNamePart(name));
         entries.push_back({std::move(name), std::move(type), std::string()});
     }

@@ -22,8 +22,7 @@ class CPictureChoice {
     // `sourcesChanged` follows a change of the folders or of the subfolders
     // flag, both written to `key` by then.
     CPictureChoice(CDialog& window, Settings& settings, CRegistryKey& key, CWallpaperSchedule& schedule,
-                   CAtHandCommands& atHand, std::function<void()> showPictureOff,
-                   std::function<void()> sourcesChanged);
+                   CAtHandCommands& atHand, std::function<void()> showPictureOff, std::function<void()> sourcesChanged);
 
     // The box was ticked: the user chooses, the choice is shown. False when
     // the box must go off again (cancelled, or nothing readable).
