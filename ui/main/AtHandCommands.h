@@ -59,4 +59,5 @@ class CAtHandCommands : public CMessageHandler {
     CTrayIcon* m_trayIcon = nullptr;
     std::function<std::string()> m_tipNote;
     std::set<std::string> m_toldMissingDecoders;
+    std::string m_capNote;
 };
