@@ -18,6 +18,7 @@
 #include "peers/GifPeer.h"
 #include "peers/JpegPeer.h"
 #include "peers/PngPeer.h"
+#include "TurnedJpeg.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -225,6 +226,7 @@ int main(int argc, char** argv)
         equal = PngDecode(setup, picture + "-rgb.png", false) && equal;
         equal = PngDecode(setup, picture + "-rgba.png", true) && equal;
     }
+    equal = TurnedAgainstUprightJpeg(setup.inputs, setup.work, setup.runs) && equal;
     equal = GifDecode(setup) && equal;
     equal = BmpLoadAndSave(setup) && equal;
     return equal ? 0 : 1;

@@ -17,7 +17,7 @@ fi
 # Its own build folder: same toolchain file and flags as build/win, plus the
 # benchmark targets. Only what the benchmark runs is built.
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DTESSALY_BENCH=ON >/dev/null
-cmake --build "$build" --target image_bench bench_inputs imgconv dialog_bench english_module region_bench window_bench -j2 \
+cmake --build "$build" --target image_bench bench_inputs imgconv dialog_bench english_module region_bench window_bench modern_bench -j2 \
   >"$build/build.log" ||
   { cat "$build/build.log" >&2; exit 1; }
 
@@ -51,12 +51,22 @@ if [ ! -f "$inputs/.complete-noisy" ]; then
   wine "$build/bin/bench_inputs.exe" "$(windows_path "$inputs")"
   touch "$inputs/.complete-noisy"
 fi
+# The photo as WebP and HEIC, by the libraries' own Debian tools (no HEVC
+# encoder is cross-built).
+if [ ! -f "$inputs/photo.heic" ]; then
+  cwebp -quiet -q 90 "$inputs/photo.jpg" -o "$inputs/photo.webp"
+  heif-enc -q 90 "$inputs/photo.jpg" -o "$inputs/photo.heic" >/dev/null
+fi
 mkdir -p "$build/work"
 echo "bench: $(i686-w64-mingw32-g++-posix -dumpversion) i686, $(tr '\n' ' ' <"$root/cmake/cpu-flags.txt")-O3, $(wine --version)"
 status=0
 wine "$build/bin/image_bench.exe" "$(windows_path "$inputs")" "$(windows_path "$build/work")" \
   "$(windows_path "$build/bin/imgconv.exe")" "$(windows_path "$root/build/bench-deps/prefix/bin/djpeg.exe")" "$runs" ||
   status=1
+# WebP and HEIC (bench/modern).
+wine "$build/bin/modern_bench.exe" "$(windows_path "$inputs")" "$(windows_path "$build/work")" \
+  "$(windows_path "$build/bin/imgconv.exe")" "$(windows_path "$root/build/deps/prefix/bin/dwebp.exe")" \
+  "$(windows_path "$root/build/deps/prefix/bin/heif-convert.exe")" "$runs" || status=1
 # The select-picture dialog: list fills and previews (bench/dialog).
 wine "$build/bin/dialog_bench.exe" "$(windows_path "$inputs")" "$(windows_path "$build/work")" "$runs" || status=1
 # The main window while JPEGs convert one after another (bench/window): the

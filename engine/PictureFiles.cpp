@@ -8,13 +8,13 @@
 namespace {
 
 // The picture types in the order their files come.
-constexpr std::array<int, 4> kTypeOrder = {BMP, JPG, PNG, GIF};
+constexpr std::array<int, 8> kTypeOrder = {BMP, JPG, PNG, GIF, WEBP, HEIF, AVIF, WIC};
 
 // Where a name's picture type comes in that order, -1 for no picture. The
 // folder is read once with "*" and the names sorted here by the long name
 // (the image library's own rule, so every JPEG extension it reads is
-// taken): that is a quarter of the directory reading of four pattern
-// searches, and no 8.3 short name (PHOTO~1.JPG) decides anything.
+// taken): that is a fraction of the directory reading of one pattern search
+// per type, and no 8.3 short name (PHOTO~1.JPG) decides anything.
 int ExtensionIndexOf(const std::string& name)
 {
     const int type = ImageTypeForPictureFile(name);

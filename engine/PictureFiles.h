@@ -1,9 +1,11 @@
 #pragma once
 // The picture files of one folder, as the wallpaper sequence and the
 // select-picture dialog both take them: the names ending in ".bmp", then
-// the JPEG ones (".jpg", ".jpeg", ".jpe", ".jfif"), then ".png" and ".gif"
-// (any letter case) and, within one of these, in the order the file system
-// reports them.
+// the JPEG ones (".jpg", ".jpeg", ".jpe", ".jfif"), then ".png", ".gif",
+// ".webp", the HEIF ones (".heic", ".heif", ".hif"), ".avif" and last the
+// formats read through the system's decoders (".tif", ".tiff", ...; see
+// ImageTypeForPictureFile), any letter case and, within one of these, in
+// the order the file system reports them.
 
 #include <windows.h>
 

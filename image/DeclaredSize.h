@@ -1,5 +1,6 @@
 #pragma once
-// The width and height a BMP, PNG or GIF file declares in its first bytes,
+// The width and height a BMP, PNG, GIF, WebP, HEIF or AVIF file declares
+// in its first bytes (a HEIF's in its `meta` box),
 // read without decoding: what a refused picture would have measured, so
 // the user can be told it is too large rather than unreadable.
 

@@ -1,5 +1,7 @@
 #include "image/ImageFileType.h"
 
+#include "image/SystemDecoders.h"
+
 #include <cctype>
 
 namespace {
@@ -34,6 +36,41 @@ struct TypeName {
 constexpr TypeName kTypeTable[] = {
     {"BMP", BMP}, {"GIF", GIF}, {"JPG", JPG}, {"PNG", PNG}, {"XPM", XPM},
 };
+
+struct NamedFormat {
+    const char* extension; // lowercase
+    ImageFileType type;
+    const char* name;
+};
+
+// The formats we read through a library that may be missing (HEIF and AVIF
+// come from a DLL beside the program) or through the system's decoders,
+// which differ from one system to the next.
+constexpr NamedFormat kNamedFormats[] = {
+    {"heic", HEIF, "HEIC/HEIF"}, {"heif", HEIF, "HEIC/HEIF"}, {"hif", HEIF, "HEIC/HEIF"},       {"avif", AVIF, "AVIF"},
+    {"tif", WIC, "TIFF"},        {"tiff", WIC, "TIFF"},       {"jxr", WIC, "JPEG XR"},          {"wdp", WIC, "JPEG XR"},
+    {"hdp", WIC, "JPEG XR"},     {"jxl", WIC, "JPEG XL"},     {"dng", WIC, "Camera raw (DNG)"},
+};
+
+const NamedFormat* FindNamedFormat(const std::string& extension)
+{
+    for (const NamedFormat& format : kNamedFormats)
+        if (extension == format.extension)
+            return &format;
+    return nullptr;
+}
+
+// Formats of the system's decoders that we read ourselves or that are no
+// pictures to show.
+bool IsOwnOrIconExtension(const std::string& extension)
+{
+    static const char* const kOwn[] = {"bmp", "dib", "rle",  "jpg", "jpeg", "jpe",  "jfif", "exif", "png",
+                                       "gif", "ico", "icon", "cur", "webp", "heic", "heif", "hif",  "avif"};
+    for (const char* own : kOwn)
+        if (extension == own)
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -75,5 +112,17 @@ int ImageTypeForPictureFile(const std::string& path)
         return PNG;
     if (extension == "bmp")
         return BMP;
-    return -1;
+    if (extension == "webp")
+        return WEBP;
+    if (const NamedFormat* format = FindNamedFormat(extension))
+        return format->type;
+    if (extension.empty() || IsOwnOrIconExtension(extension))
+        return -1;
+    return SystemDecodesExtension(extension) ? WIC : -1;
+}
+
+std::string PictureFormatName(const std::string& path)
+{
+    const NamedFormat* format = FindNamedFormat(Lowercase(GetFileExtension(path)));
+    return format ? format->name : std::string();
 }

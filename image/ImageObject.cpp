@@ -5,6 +5,9 @@
 #include "image/jpeg/JpegImage.h"
 #include "image/palette/DibPalette.h"
 #include "image/png/PngImage.h"
+#include "image/heif/HeifImage.h"
+#include "image/webp/WebpImage.h"
+#include "image/wic/WicImage.h"
 
 #include <new>
 
@@ -79,6 +82,16 @@ bool CImageObject::CreateImpl(const std::string& path, int fileType)
         break;
     case PNG:
         impl.reset(new (std::nothrow) CPngImage(path));
+        break;
+    case WEBP:
+        impl.reset(new (std::nothrow) CWebpImage(path));
+        break;
+    case HEIF:
+    case AVIF:
+        impl.reset(new (std::nothrow) CHeifImage(path));
+        break;
+    case WIC:
+        impl.reset(new (std::nothrow) CWicImage(path));
         break;
     default:
         break; // XPM has no format class; -1 is no format at all

@@ -2,6 +2,7 @@
 
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
+#include "image/orient/Orientation.h"
 
 #include <new>
 
@@ -10,6 +11,10 @@ namespace {
 // Rows asked of the library at once: a few row groups of the largest
 // sampling, so each call does a worthwhile amount of work.
 constexpr int kRowsPerRead = 32;
+
+// Rows of a turned picture placed at once: enough that each upright row is
+// written in runs of several cache lines, not a pixel here and there.
+constexpr int kStripRows = 128;
 
 // The counting thread wakes once per this many rows, not for every one.
 constexpr int kRowsPerHandOver = 64;
@@ -62,8 +67,11 @@ bool JpegColorRows::Allocate(int newWidth, int newHeight)
     // The caller has bounded the 8-bit picture of this size, so three bytes
     // a pixel stay within 32 bits.
     pixels.reset(new (std::nothrow) uint8_t[static_cast<size_t>(newWidth) * newHeight * 3]);
-    width = newWidth;
-    height = newHeight;
+    orientation = ValidOrientation(orientation);
+    storedWidth = newWidth;
+    storedHeight = newHeight;
+    width = UprightWidth(orientation, newWidth, newHeight);
+    height = UprightHeight(orientation, newWidth, newHeight);
     return pixels != nullptr;
 }
 
@@ -71,9 +79,11 @@ bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const SharedReadFile
 {
     if (!Allocate(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height)))
         return false;
-    if (HasSecondProcessor() && height >= kRowsWorthAThread) {
+    if (HasSecondProcessor() && storedHeight >= kRowsWorthAThread) {
         if (jpeg_has_multiple_scans(&decoder)) {
-            if (StartHelper(&JpegColorRows::CountRows))
+            // The counting thread reads finished upright rows, which a
+            // turned picture only has at the end.
+            if (orientation == 1 && StartHelper(&JpegColorRows::CountRows))
                 return DecodeWhileCounting(decoder);
         } else {
             PrepareLowerPart(decoder, file);
@@ -82,7 +92,7 @@ bool JpegColorRows::Decode(jpeg_decompress_struct& decoder, const SharedReadFile
         }
     }
     // One thread does it all, also when no second thread could be had.
-    ReadRows(decoder, height, &histogram);
+    ReadRows(decoder, storedHeight, &histogram);
     if (StopRequested())
         return false;
     jpeg_finish_decompress(&decoder);
@@ -100,9 +110,10 @@ void JpegColorRows::PrepareLowerPart(const jpeg_decompress_struct& decoder, cons
     lower.output = decoder.out_color_space;
     lower.scaleNum = decoder.scale_num;
     lower.scaleDenom = decoder.scale_denom;
-    const int upperPercent =
-        IsInkColorSpace(decoder.out_color_space) ? InkUpperPartPercent(file.Size(), width, height) : kUpperPartPercent;
-    lower.firstRow = height * upperPercent / 100;
+    const int upperPercent = IsInkColorSpace(decoder.out_color_space)
+                                 ? InkUpperPartPercent(file.Size(), storedWidth, storedHeight)
+                                 : kUpperPartPercent;
+    lower.firstRow = storedHeight * upperPercent / 100;
 }
 
 void JpegColorRows::DecodeLowerPart()
@@ -128,10 +139,11 @@ void JpegColorRows::ReadLowerPart(jpeg_decompress_struct& decoder)
     decoder.scale_num = lower.scaleNum;
     decoder.scale_denom = lower.scaleDenom;
     jpeg_start_decompress(&decoder);
-    if (static_cast<int>(decoder.output_width) != width || static_cast<int>(decoder.output_height) != height)
+    if (static_cast<int>(decoder.output_width) != storedWidth ||
+        static_cast<int>(decoder.output_height) != storedHeight)
         return;
     jpeg_skip_scanlines(&decoder, static_cast<JDIMENSION>(lower.firstRow));
-    ReadRows(decoder, height, &lower.counts);
+    ReadRows(decoder, storedHeight, &lower.counts);
     if (StopRequested())
         return;
     jpeg_finish_decompress(&decoder);
@@ -170,21 +182,50 @@ void JpegColorRows::ReadRows(jpeg_decompress_struct& decoder, int end, ColorHist
 {
     const bool ink = IsInkColorSpace(decoder.out_color_space);
     const bool inverted = decoder.saw_Adobe_marker;
+    const bool upright = orientation == 1;
+    const j_common_ptr common = reinterpret_cast<j_common_ptr>(&decoder);
     JSAMPARRAY inkRows = nullptr;
     if (ink)
-        inkRows = decoder.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
-                                            decoder.output_width * 4, kRowsPerRead);
+        inkRows = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 4, kRowsPerRead);
+    // Turned rows are decoded into a strip and placed upright from there:
+    // a strip's worth of memory for each decoder, not a second picture.
+    JSAMPARRAY strip = nullptr;
+    if (!upright)
+        strip = decoder.mem->alloc_sarray(common, JPOOL_IMAGE, decoder.output_width * 3, kStripRows);
+    const OrientedRows place(orientation, storedWidth, storedHeight, pixels.get(), static_cast<ptrdiff_t>(width) * 3,
+                             3);
+    int filled = 0;
     int published = static_cast<int>(decoder.output_scanline);
     while (static_cast<int>(decoder.output_scanline) < end && !StopRequested()) {
         const int first = static_cast<int>(decoder.output_scanline);
-        const int wanted = end - first < kRowsPerRead ? end - first : kRowsPerRead;
+        int wanted = end - first < kRowsPerRead ? end - first : kRowsPerRead;
+        if (!upright && wanted > kStripRows - filled)
+            wanted = kStripRows - filled;
         JSAMPROW rows[kRowsPerRead];
         for (int i = 0; i < wanted; ++i)
-            rows[i] = ink ? inkRows[i] : MutableRow(first + i);
+            rows[i] = ink ? inkRows[i] : upright ? MutableRow(first + i) : strip[filled + i];
         const int read = static_cast<int>(jpeg_read_scanlines(&decoder, rows, static_cast<JDIMENSION>(wanted)));
-        for (int i = 0; ink && i < read; ++i)
-            InkRowToRgb(inkRows[i], MutableRow(first + i), static_cast<size_t>(width), decoder.out_color_space,
-                        inverted);
+        for (int i = 0; (ink || !upright) && i < read; ++i) {
+            uint8_t* rgb = upright ? MutableRow(first + i) : strip[filled + i];
+            if (ink)
+                InkRowToRgb(inkRows[i], rgb, static_cast<size_t>(storedWidth), decoder.out_color_space, inverted);
+            if (upright)
+                continue;
+            if (conversion)
+                conversion->Convert(rgb, rgb, static_cast<size_t>(storedWidth));
+            if (counts)
+                counts->AddPixels(rgb, static_cast<size_t>(storedWidth));
+        }
+        if (!upright) {
+            filled += read;
+            if (filled == kStripRows || first + read == end) {
+                place.PlaceRows(first + read - filled, filled, strip);
+                filled = 0;
+            }
+            continue;
+        }
+        if (conversion)
+            conversion->Convert(Row(first), MutableRow(first), static_cast<size_t>(read) * width);
         if (counts)
             counts->AddPixels(Row(first), static_cast<size_t>(read) * width);
         else if (first + read - published >= kRowsPerHandOver) {

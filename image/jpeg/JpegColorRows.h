@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Worker.h"
+#include "image/colour/SrgbConversion.h"
 #include "image/jpeg/JpegFileSource.h"
 #include "image/quantize/ColorHistogram.h"
 
@@ -40,6 +41,17 @@ class JpegColorRows {
     // object.
     bool Decode(jpeg_decompress_struct& decoder, const SharedReadFile& file);
 
+    // Before Decode: the rows are stored turned (1 to 8,
+    // image/orient/Orientation.h) and go to their upright places as they
+    // are decoded, so the quantiser and its dithering see the picture as
+    // it is shown. A file of one scan is still decoded in two parts; a
+    // progressive one is then decoded and counted on one thread.
+    void SetOrientation(int stored) { orientation = stored; }
+    // Before Decode: the rows are turned into sRGB as they are decoded,
+    // before their colours are counted (RGB rows; null: as they are).
+    void SetConversion(const SrgbConversion* rowConversion) { conversion = rowConversion; }
+
+    // The upright size.
     int Width() const { return width; }
     int Height() const { return height; }
     const uint8_t* Row(int y) const { return pixels.get() + static_cast<size_t>(y) * width * 3; }
@@ -64,7 +76,8 @@ class JpegColorRows {
     // thread when counts is null.
     void ReadRows(jpeg_decompress_struct& decoder, int end, ColorHistogram* counts);
     uint8_t* MutableRow(int y) { return pixels.get() + static_cast<size_t>(y) * width * 3; }
-    bool Allocate(int width, int height);
+    // Rows of the stored size; the upright size follows from the orientation.
+    bool Allocate(int storedWidth, int storedHeight);
     // Starts the second thread on work; false when none can be had.
     bool StartHelper(void (JpegColorRows::*work)()) noexcept;
 
@@ -85,6 +98,10 @@ class JpegColorRows {
     std::unique_ptr<uint8_t[]> pixels;
     int width = 0;
     int height = 0;
+    int orientation = 1;
+    const SrgbConversion* conversion = nullptr;
+    int storedWidth = 0;
+    int storedHeight = 0;
     ColorHistogram histogram;
 
     LowerPart lower;

@@ -19,10 +19,11 @@ bool IsGreyJpeg(const jpeg_decompress_struct& decoder);
 // ourselves (the library does not). Call before jpeg_start_decompress.
 void RequestOutput(jpeg_decompress_struct& decoder);
 
-// For a grey file, after jpeg_start_decompress and with the picture made at
-// the output size with 8 bits: gives it the grey palette, reads every line
-// into it and finishes the decompression.
-void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture);
+// For a grey file, after jpeg_start_decompress and with the picture made
+// with 8 bits at the output size turned upright by orientation (1 to 8,
+// image/orient/Orientation.h): gives it the grey palette, reads every line
+// into its upright place and finishes the decompression.
+void ReadGreyLines(jpeg_decompress_struct& decoder, CImageImpl& picture, int orientation);
 
 // For a colour file, once its rows are decoded and the picture is made at
 // their size with 8 bits: reduces them to at most 128 colours, as

@@ -5,18 +5,25 @@
 #include "image/jpeg/JpegImage.h"
 
 #include "image/DibSize.h"
+#include "image/colour/PictureToSrgb.h"
 #include "image/jpeg/JpegFileSource.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
+#include "image/jpeg/JpegMarkers.h"
+#include "image/orient/Orientation.h"
 
 namespace {
 
-int ReadJpeg(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImageImpl& picture, JpegColorRows& colorRows)
+int ReadJpeg(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImageImpl& picture, JpegColorRows& colorRows,
+             SrgbConversion& conversion)
 {
     jpeg_create_decompress(&decoder);
     WatchForStop(decoder);
     UseSharedFileSource(decoder, file);
+    KeepMarkersWeRead(decoder);
     jpeg_read_header(&decoder, TRUE);
+    const int orientation = JpegOrientation(decoder);
+    PrepareProfile(decoder, IsGreyJpeg(decoder) ? PixelLayout::GreyToRgb : PixelLayout::Rgb24, conversion);
     RequestOutput(decoder);
     // Refuse absurd sizes before the library or we allocate whole-picture
     // buffers.
@@ -28,21 +35,25 @@ int ReadJpeg(jpeg_decompress_struct& decoder, const SharedReadFile& file, CImage
     jpeg_start_decompress(&decoder);
 
     if (!IsGreyJpeg(decoder)) {
+        colorRows.SetOrientation(orientation);
+        colorRows.SetConversion(&conversion);
         const bool decoded = colorRows.Decode(decoder, file);
         jpeg_destroy_decompress(&decoder);
         return decoded ? 1 : 0;
     }
-    if (!picture.Create(static_cast<int>(decoder.output_width), static_cast<int>(decoder.output_height), 8, -1) ||
+    const int width = static_cast<int>(decoder.output_width);
+    const int height = static_cast<int>(decoder.output_height);
+    if (!picture.Create(UprightWidth(orientation, width, height), UprightHeight(orientation, width, height), 8, -1) ||
         !picture.GetBits()) {
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    ReadGreyLines(decoder, picture);
+    ReadGreyLines(decoder, picture, orientation);
     jpeg_destroy_decompress(&decoder);
     return 1;
 }
 
-int DecodeJpeg(const SharedReadFile& file, CImageImpl& picture, JpegColorRows& colorRows)
+int DecodeJpeg(const SharedReadFile& file, CImageImpl& picture, JpegColorRows& colorRows, SrgbConversion& conversion)
 {
     jpeg_decompress_struct decoder = {};
     JpegErrorManager errors;
@@ -51,7 +62,7 @@ int DecodeJpeg(const SharedReadFile& file, CImageImpl& picture, JpegColorRows& c
         jpeg_destroy_decompress(&decoder);
         return 0;
     }
-    const int result = ReadJpeg(decoder, file, picture, colorRows);
+    const int result = ReadJpeg(decoder, file, picture, colorRows, conversion);
     return errors.endedEarly ? 0 : result;
 }
 
@@ -62,11 +73,15 @@ int CJpegImage::Load(const std::string& name)
     const SharedReadFile file(AdoptFileName(name));
     if (!file.IsOpen())
         return 0;
+    SrgbConversion conversion;
     JpegColorRows colorRows;
-    if (DecodeJpeg(file, *this, colorRows) != 1)
+    if (DecodeJpeg(file, *this, colorRows, conversion) != 1)
         return 0;
-    if (colorRows.Height() == 0)
-        return 1; // a grey file, read straight into the picture
+    if (colorRows.Height() == 0) {
+        // A grey file, read straight into the picture: its profile acts on the grey levels.
+        ConvertPaletteToSrgb(*this, conversion);
+        return 1;
+    }
     if (!Create(colorRows.Width(), colorRows.Height(), 8, -1))
         return 0;
     return QuantizeInto(colorRows, *this) ? 1 : 0;

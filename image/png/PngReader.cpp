@@ -4,7 +4,10 @@
 #include "image/png/PngImage.h"
 
 #include "framework/Worker.h"
+#include "image/colour/PictureToSrgb.h"
 #include "image/io/SharedReadFile.h"
+#include "image/orient/ExifOrientation.h"
+#include "image/orient/OrientPicture.h"
 #include "image/png/CriticalChunkCheck.h"
 
 #include <png.h>
@@ -119,6 +122,28 @@ int ReadPng(png_structp png, png_infop info, CImageImpl& picture)
     return 1;
 }
 
+// The orientation of the file's eXIf chunk, which libpng holds whether it
+// came before the pixels or after them.
+int PngOrientation(png_structp png, png_infop info)
+{
+    png_uint_32 size = 0;
+    png_bytep exif = nullptr;
+    if (!png_get_eXIf_1(png, info, &size, &exif))
+        return 1;
+    return OrientationFromExif(exif, size);
+}
+
+// Turns the picture's colours into sRGB from the file's iCCP profile.
+void ConvertFromPngProfile(png_structp png, png_infop info, CImageImpl& picture)
+{
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 size = 0;
+    if (png_get_iCCP(png, info, &name, &compression, &profile, &size))
+        ConvertPictureToSrgb(picture, profile, size);
+}
+
 int DecodePng(png_structp png, png_infop info, CImageImpl& picture)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -146,7 +171,11 @@ int CPngImage::Load(const std::string& name)
     const bool checkedBeside = check.Start();
     if (checkedBeside)
         png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_DEFAULT);
-    const int result = DecodePng(png, info, *this);
+    int result = DecodePng(png, info, *this);
+    if (result != 0)
+        ConvertFromPngProfile(png, info, *this);
+    if (result != 0 && !OrientPicture(*this, PngOrientation(png, info)))
+        result = 0;
     png_destroy_read_struct(&png, &info, nullptr);
     if (!checkedBeside || result == 0)
         return result;

@@ -32,18 +32,23 @@ std::vector<std::string> Sequence(std::string current, int steps)
 
 } // namespace
 
-TEST(PictureCatalogue, WalksBmpThenJpgThenPngThenGifAndWraps)
+TEST(PictureCatalogue, WalksBmpJpgPngGifWebpHeifAvifThenSystemFormatsAndWraps)
 {
     TempFolder folder;
+    const std::string i = folder.AddFile("0.tif"); // by type, not by name
     const std::string a = folder.AddFile("a.bmp");
     const std::string b = folder.AddFile("b.bmp");
     const std::string c = folder.AddFile("c.jpeg");
     const std::string d = folder.AddFile("d.png");
     const std::string e = folder.AddFile("e.gif");
+    const std::string f = folder.AddFile("f.WEBP");
+    const std::string g = folder.AddFile("g.heic");
+    const std::string h = folder.AddFile("h.avif");
     folder.AddFile("notes.txt");
+    folder.AddFile("icon.ico"); // the system decodes it, but it is no wallpaper
     // The folder path is the start: no file equals it, so the first match comes first.
-    const auto visited = Sequence(folder.Path() + "\\", 7);
-    const std::vector<std::string> expected = {a, b, c, d, e, a, b};
+    const auto visited = Sequence(folder.Path() + "\\", 11);
+    const std::vector<std::string> expected = {a, b, c, d, e, f, g, h, i, a, b};
     EXPECT_EQ(expected, visited);
 }
 

@@ -1,17 +1,19 @@
 // codec_mutation [--runs N | --seconds N] [--seed S]
 //
-// Damaged JPEG and PNG files through the program's whole loading path under
-// Windows: CImageObject, our reader code, and libjpeg-turbo and libpng as the
-// program links them. Their readers sit on the Windows picture object, so
+// Damaged JPEG, PNG and WebP files through the program's whole loading path
+// under Windows: CImageObject, our reader code, and libjpeg-turbo, libpng and
+// libwebp as the program links them. Their readers sit on the Windows picture object, so
 // instead of libFuzzer this loop mutates valid files of many kinds (Mutator)
 // and loads each one. Every load must end: a crash or a hang fails the run.
-// The input being loaded is kept as codec-mutation-input.jpg or .png in the
+// The input being loaded is kept as codec-mutation-input.jpg, .png or .webp in the
 // working folder until the load returns, so a crash leaves it behind; the
 // same seed and count replay the same inputs.
 #include "image/ImageObject.h"
 #include "tests/fuzz/Mutator.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/image/support/LibraryWriters.h"
+#include "tests/image/support/ModernWriters.h"
+#include "tests/image/support/TurnedPictures.h"
 
 #include <chrono>
 #include <cstdio>
@@ -24,7 +26,7 @@ namespace {
 
 struct Seed {
     std::vector<uint8_t> bytes;
-    bool isPng;
+    int type; // PNG, JPG or WEBP
 };
 
 std::vector<uint8_t> Samples(size_t count)
@@ -63,15 +65,30 @@ std::vector<Seed> WriteSeeds(const std::string& scratch)
     std::vector<Seed> seeds;
     for (const PngContents& png : pngs)
         if (WriteTestPng(scratch, png))
-            seeds.push_back({ReadFileBytes(scratch), true});
+            seeds.push_back({ReadFileBytes(scratch), PNG});
     struct Jpeg {
         int width, height, components, quality;
     };
     for (const Jpeg& jpeg : {Jpeg{16, 16, 1, 90}, Jpeg{17, 9, 3, 95}, Jpeg{40, 30, 3, 30}, Jpeg{3, 70, 3, 75}}) {
         const size_t samples = static_cast<size_t>(jpeg.width) * jpeg.height * jpeg.components;
         if (WriteTestJpeg(scratch, jpeg.width, jpeg.height, jpeg.components, Samples(samples), jpeg.quality))
-            seeds.push_back({ReadFileBytes(scratch), false});
+            seeds.push_back({ReadFileBytes(scratch), JPG});
     }
+    // WebP, lossless and lossy, with and without alpha.
+    for (int quality : {-1, 70}) {
+        for (int alpha : {255, 100}) {
+            std::vector<uint8_t> bgra = Samples(19 * 11 * 4);
+            for (size_t i = 3; i < bgra.size(); i += 4)
+                bgra[i] = static_cast<uint8_t>(alpha == 255 ? 255 : bgra[i]);
+            const std::vector<uint8_t> file = WebpFile(bgra, 19, 11, quality);
+            if (!file.empty())
+                seeds.push_back({file, WEBP});
+        }
+    }
+    // Turned, with a colour profile: damage reaches the EXIF and ICC readers.
+    for (const TurnedKind kind : {TurnedKind::JpegColour, TurnedKind::PngFourBit})
+        if (WriteTurnedPicture(scratch, kind, 6, ExifBlock(6), MakeProfile(TestProfile::AdobeRgb)))
+            seeds.push_back({ReadFileBytes(scratch), kind == TurnedKind::PngFourBit ? PNG : JPG});
     std::remove(scratch.c_str());
     return seeds;
 }
@@ -108,8 +125,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::vector<Seed> seeds = WriteSeeds("codec-mutation-seed.tmp");
-    if (seeds.size() != 13) {
-        std::fprintf(stderr, "codec_mutation: only %zu of 13 seed files could be written\n", seeds.size());
+    if (seeds.size() != 19) {
+        std::fprintf(stderr, "codec_mutation: only %zu of 19 seed files could be written\n", seeds.size());
         return 1;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);
@@ -120,14 +137,16 @@ int main(int argc, char** argv)
         if (options.seconds > 0 ? std::chrono::steady_clock::now() >= deadline : loads >= options.runs)
             break;
         const Seed& seed = seeds[static_cast<size_t>(loads) % seeds.size()];
-        const std::string path = seed.isPng ? "codec-mutation-input.png" : "codec-mutation-input.jpg";
-        WriteFileBytes(path, mutator.Mutate(seed.bytes, seed.isPng));
-        CImageObject picture(path, seed.isPng ? PNG : JPG);
+        const std::string path = seed.type == PNG   ? "codec-mutation-input.png"
+                                 : seed.type == JPG ? "codec-mutation-input.jpg"
+                                                    : "codec-mutation-input.webp";
+        WriteFileBytes(path, mutator.Mutate(seed.bytes, seed.type == PNG));
+        CImageObject picture(path, seed.type);
         if (picture.GetWidth() > 0 && picture.GetHeight() > 0 && picture.IsValid())
             ++pictures;
         std::remove(path.c_str());
     }
-    std::printf("codec_mutation: %ld damaged JPEG and PNG files loaded (seed %u), %ld of them gave a picture\n", loads,
-                options.seed, pictures);
+    std::printf("codec_mutation: %ld damaged JPEG, PNG and WebP files loaded (seed %u), %ld of them gave a picture\n",
+                loads, options.seed, pictures);
     return 0;
 }

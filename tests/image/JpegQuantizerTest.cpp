@@ -9,6 +9,7 @@
 #include "image/jpeg/InkJpeg.h"
 #include "image/jpeg/JpegErrorManager.h"
 #include "image/jpeg/JpegLines.h"
+#include "image/jpeg/JpegMarkers.h"
 #include "image/palette/DibPalette.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/support/TempFolder.h"
@@ -68,6 +69,7 @@ template <typename Read> bool DecodeFile(const std::string& path, Read read)
     volatile bool done = false; // read after a longjmp
     if (setjmp(errors.recovery) == 0) {
         UseSharedFileSource(decoder, file);
+        KeepMarkersWeRead(decoder);
         jpeg_read_header(&decoder, TRUE);
         done = read(decoder, file) && !errors.endedEarly; // what a cut file lacks is no picture to us
     }
@@ -152,6 +154,20 @@ IndexedPicture OurPicture(const std::string& path, bool ink)
         picture.palette.insert(picture.palette.end(), rgb, rgb + 3);
     }
     return picture;
+}
+
+// Whether we turn the file upright or convert its colours to sRGB, which
+// libjpeg does not: such files are compared by their size only.
+bool TurnedOrConverted(const std::string& path)
+{
+    int orientation = 1;
+    SrgbConversion conversion;
+    DecodeFile(path, [&](jpeg_decompress_struct& decoder, const SharedReadFile&) {
+        orientation = JpegOrientation(decoder);
+        PrepareProfile(decoder, IsGreyJpeg(decoder) ? PixelLayout::GreyToRgb : PixelLayout::Rgb24, conversion);
+        return true;
+    });
+    return orientation != 1 || conversion.Converts();
 }
 
 // Smooth waves, a few sharp edges and some noise, like a photograph; or a
@@ -257,7 +273,10 @@ TEST(JpegQuantizer, GivesLibjpegsPaletteAndPixelsForEveryFile)
         bool ink = false;
         const IndexedPicture library = LibraryPicture(path, ink);
         const IndexedPicture ours = OurPicture(path, ink);
-        EXPECT_TRUE(ours == library) << path << (library.loaded ? "" : ": the library refuses it, we did not");
+        if (TurnedOrConverted(path))
+            EXPECT_EQ(ours.width * ours.height, library.width * library.height) << path;
+        else
+            EXPECT_TRUE(ours == library) << path << (library.loaded ? "" : ": the library refuses it, we did not");
         compared += library.loaded;
     }
     std::printf("%d of %d files decoded and compared\n", compared, static_cast<int>(files.size()));

@@ -1,12 +1,16 @@
 #include "image/ImageObject.h"
+#include "image/jpeg/JpegFullColour.h"
+#include "image/jpeg/JpegPreview.h"
 #include "image/palette/DibPalette.h"
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/image/support/FileBytes.h"
+#include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 using testing_support::TempFolder;
 
@@ -132,6 +136,96 @@ TEST(Jpeg, InkFilesShowTheColoursOfThePicture)
             ASSERT_TRUE(picture.GetPixelColor(x, 31 - line, r, g, b));
             EXPECT_TRUE(Near(r, colours[block][0]) && Near(g, colours[block][1]) && Near(b, colours[block][2]))
                 << "form " << formNumber << " block " << block << ": " << int(r) << " " << int(g) << " " << int(b);
+        }
+    }
+}
+
+// Every way a JPEG or PNG file is read, with the upright width it gives and
+// how far its colours may stray: dithering moves a pixel by up to about 12
+// either way, while a quadrant left unconverted is 25 or more away.
+struct Reading {
+    const char* name;
+    TurnedKind kind;
+    std::function<void(const std::string&, CImageObject&)> load;
+    int width;
+    int tolerance;
+};
+
+const Reading kReadings[] = {
+    {"128 colours", TurnedKind::JpegColour, [](auto& path, auto& picture) { picture.Load(path, JPG); }, 64, 16},
+    {"full colour", TurnedKind::JpegColour, [](auto& path, auto& picture) { LoadJpegFullColour(path, picture); }, 64,
+     8},
+    // A frame of half the upright size is covered at half the scale.
+    {"preview", TurnedKind::JpegColour,
+     [](auto& path, auto& picture) { EXPECT_EQ(64, LoadJpegPreview(path, 32, 16, picture).fileWidth); }, 32, 16},
+    {"grey", TurnedKind::JpegGrey, [](auto& path, auto& picture) { picture.Load(path, JPG); }, 64, 8},
+    {"PNG", TurnedKind::PngColour, [](auto& path, auto& picture) { picture.Load(path, PNG); }, 64, 1},
+    {"4-bit PNG", TurnedKind::PngFourBit, [](auto& path, auto& picture) { picture.Load(path, PNG); }, 64, 1},
+};
+
+TEST(JpegAndPng, TurnedFilesAreReadUprightEveryWay)
+{
+    TempFolder folder;
+    for (const Reading& reading : kReadings) {
+        const std::string path = folder.File(reading.kind >= TurnedKind::PngColour ? "turned.png" : "turned.jpg");
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            ASSERT_TRUE(WriteTurnedPicture(path, reading.kind, orientation, ExifBlock(orientation, orientation % 2)));
+            CImageObject picture;
+            reading.load(path, picture);
+            EXPECT_TRUE(IsUpright(picture, reading.kind, reading.width)) << reading.name << " " << orientation;
+        }
+    }
+}
+
+TEST(Jpeg, DamagedExifBlocksLeaveThePictureAsStored)
+{
+    const std::vector<uint8_t> whole = ExifBlock(6);
+    // Cut before the whole entry is in, or one byte spoilt: the byte order,
+    // the directory's place (twice), the value's type and count, the value.
+    std::vector<std::vector<uint8_t>> blocks;
+    for (size_t size = 0; size < 22; ++size)
+        blocks.emplace_back(whole.begin(), whole.begin() + size);
+    for (const size_t at : {1, 4, 7, 13, 17, 19}) {
+        blocks.push_back(whole);
+        blocks.back()[at] = 0xFF;
+    }
+    // No entries, and a next directory that is this one again.
+    blocks.push_back({'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0, 0, 0, 0, 8});
+
+    TempFolder folder;
+    const std::string path = folder.File("damaged.jpg");
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        ASSERT_TRUE(WriteTurnedPicture(path, TurnedKind::JpegColour, 1, blocks[i]));
+        const CImageObject picture(path, JPG);
+        EXPECT_TRUE(IsUpright(picture, TurnedKind::JpegColour)) << "block " << i;
+    }
+}
+
+TEST(JpegAndPng, ProfilesTurnColoursIntoSrgbEveryWayAndAnSrgbOrRefusedOneChangesNothing)
+{
+    TempFolder folder;
+    const std::vector<uint8_t> adobe = MakeProfile(TestProfile::AdobeRgb);
+    // Two that convert; then sRGB and, in a JPEG (libpng keeps them out of a
+    // PNG), two Little CMS refuses, which change nothing.
+    const std::vector<std::vector<uint8_t>> profiles = {
+        adobe, MakeProfile(TestProfile::DisplayP3), MakeProfile(TestProfile::Srgb),
+        std::vector<uint8_t>(adobe.begin(), adobe.begin() + 200), std::vector<uint8_t>(300, 'x')};
+    for (const Reading& reading : kReadings) {
+        if (reading.kind == TurnedKind::JpegGrey)
+            continue;
+        const bool png = reading.kind >= TurnedKind::PngColour;
+        const std::string tagged = folder.File(png ? "tagged.png" : "tagged.jpg");
+        ASSERT_TRUE(WriteTurnedPicture(folder.File(png ? "p.png" : "p.jpg"), reading.kind, 1, ExifBlock(1)));
+        CImageObject untagged;
+        reading.load(folder.File(png ? "p.png" : "p.jpg"), untagged);
+        EXPECT_FALSE(IsUpright(untagged, reading.kind, reading.width, adobe, reading.tolerance)) << reading.name;
+        for (size_t i = 0; i < (png ? 3u : 5u); ++i) {
+            ASSERT_TRUE(WriteTurnedPicture(tagged, reading.kind, 1, ExifBlock(1), profiles[i]));
+            CImageObject picture;
+            reading.load(tagged, picture);
+            EXPECT_TRUE(i < 2 ? IsUpright(picture, reading.kind, reading.width, profiles[i], reading.tolerance)
+                              : SameColours(picture, untagged))
+                << reading.name << " " << i;
         }
     }
 }

@@ -4,16 +4,24 @@
 
 #include "engine/TodayText.h"
 #include "engine/Wallpaper.h"
+#include "image/ImageObject.h"
+#include "resources/resource.h"
 #include "tests/engine/ShellDesktopWindow.h"
 #include "tests/engine/TestPictures.h"
+#include "tests/image/support/FileBytes.h"
+#include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
+#include "tests/support/TrayWindows.h"
 #include "tests/support/WallpaperAnnouncements.h"
+#include "tests/support/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <tuple>
 #include <vector>
 
 using namespace testing_support;
@@ -132,6 +140,96 @@ TEST(WallpaperChanges, NoPictureOnTheDesktopMeansNoChange)
     EXPECT_EQ("", DesktopValue("Wallpaper"));
     EXPECT_EQ("0", Setting("ShowPic"));
     EXPECT_EQ(pictures.Path("a.bmp"), Setting("CurPicFileName"));
+}
+
+// Announcements of the program in `programFolder` over seven changes, and
+// how many times meanwhile the icon's tip named `format` as undecodable.
+static std::pair<std::vector<std::string>, int> SevenChanges(const std::string& programFolder,
+                                                             const std::wstring& format)
+{
+    WallpaperAnnouncements announcements(ShownPicture);
+    Tessaly program("", programFolder);
+    const std::wstring told = ProgramText(IDS_TIP_NO_DECODER) + format;
+    int tellings = 0;
+    bool telling = false;
+    PumpUntil(
+        [&] {
+            const std::vector<TrayIconView> icons = TrayIcons();
+            const bool now = std::any_of(icons.begin(), icons.end(), [&](const TrayIconView& icon) {
+                return icon.tip.size() >= told.size() &&
+                       icon.tip.compare(icon.tip.size() - told.size(), told.size(), told) == 0;
+            });
+            tellings += now && !telling;
+            telling = now;
+            return announcements.Shown().size() >= 7;
+        },
+        30000);
+    EXPECT_TRUE(program.Close());
+    return {announcements.Shown(), tellings};
+}
+
+TEST(WallpaperChanges, NewerFormatsTakeTheirTurnAndOneWithoutADecoderIsNamedOnce)
+{
+    const char* corpus = std::getenv("TESSALY_MODERN_CORPUS");
+    const std::string files = corpus ? std::string(corpus) + "\\files\\" : "";
+    TempFolder folder;
+    int width = 21;
+    for (const char* name : {"a.bmp", "b.webp", "e.tif"})
+        ASSERT_TRUE(WritePicture(folder.Path() + "\\" + name, width++, 4));
+    // No encoder here writes HEIF: a 64 x 64 HEIC and a 160 x 480 AVIF
+    // stored turned a quarter (irot), from the corpus.
+    ASSERT_TRUE(CopyFileA((files + "libheif-fuzzing_corpus_colors-no-alpha.heic").c_str(),
+                          (folder.Path() + "\\c.heic").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((files + "kimageformats-autotests_read_avif_rotated090.avif").c_str(),
+                          (folder.Path() + "\\d.avif").c_str(), FALSE));
+    WriteFileBytes(folder.Path() + "\\f.jxl", {0xFF, 0x0A, 0xFA, 0x7F}); // Wine has no JPEG XL decoder
+    // With libheif.dll beside the program, and from a copy of its folder without it.
+    TempFolder withoutLibheif;
+    CopyProgramFolder(withoutLibheif.Path());
+    const std::tuple<std::string, std::wstring, std::vector<std::string>> runs[] = {
+        {"", L"JPEG XL", {"Q22/24", "Q64/24", "Q480/24", "Q23/24", "a.bmp", "Q22/24", "Q64/24"}},
+        {withoutLibheif.Path(), L"HEIC/HEIF", {"Q22/24", "Q23/24", "a.bmp", "Q22/24", "Q23/24", "a.bmp", "Q22/24"}},
+    };
+    for (const auto& [programFolder, format, expected] : runs) {
+        DeleteFileA(WallpaperBitmapPath().c_str());
+        auto settings = UsualSettings("3", folder.Path() + "\\a.bmp");
+        settings["ChangeTime"] = "0.0167"; // about one second
+        PresetSettings(settings);
+        PresetDesktop(folder.Path() + "\\a.bmp");
+        const auto [shown, tellings] = SevenChanges(programFolder, format);
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(tellings, 1);
+    }
+    DeleteFileA(WallpaperBitmapPath().c_str());
+}
+
+TEST(WallpaperChanges, TurnedPhotosBecomeUprightWallpapersInEitherColourDepth)
+{
+    TempFolder folder;
+    const std::string a = folder.Path() + "\\a.bmp";
+    WritePicture(a, 8, 8);
+    // A JPEG in 128 colours and in full colour, a PNG.
+    for (int pass = 0; pass < 3; ++pass) {
+        const TurnedKind kind = pass == 2 ? TurnedKind::PngColour : TurnedKind::JpegColour;
+        const bool fullColour = pass == 1;
+        const std::string photo = folder.Path() + (pass == 2 ? "\\b.png" : "\\b.jpg");
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            const std::string which = photo + " " + std::to_string(orientation) + (fullColour ? " full" : "");
+            ASSERT_TRUE(WriteTurnedPicture(photo, kind, orientation, ExifBlock(orientation)));
+            auto settings = UsualSettings("1", a);
+            settings["FullColour"] = fullColour ? "1" : "0";
+            PresetSettings(settings);
+            PresetDesktop(a);
+            Tessaly program;
+            ASSERT_NE(nullptr, program.Window());
+            ASSERT_TRUE(PumpUntil([&] { return DesktopValue("Wallpaper") != a; }, 15000)) << which;
+            ASSERT_TRUE(program.Close());
+            const CImageObject shown(DesktopValue("Wallpaper"), BMP);
+            EXPECT_EQ(fullColour || kind == TurnedKind::PngColour ? 24 : 8, shown.GetBitCount()) << which;
+            EXPECT_TRUE(IsUpright(shown, kind)) << which;
+        }
+        DeleteFileA(photo.c_str());
+    }
 }
 
 TEST(DesktopIconsAtStart, TheStoredOptionIsAppliedAndAMissingOneLeavesTheDesktopAlone)

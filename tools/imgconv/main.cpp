@@ -2,9 +2,12 @@
 // wallpaper conversion takes, or prints what the library reads from it.
 //
 //   imgconv IN OUT.bmp     load IN (type from its extension), Save(OUT, -1)
+//   imgconv --full-colour IN OUT.bmp
+//                          the same, a JPEG read as the full-colour wallpaper reads it
 //   imgconv --info IN      print width, height, bitCount, colorType,
 //                          paletteEntries and transparentIndex, one per line
 #include "image/ImageObject.h"
+#include "image/jpeg/JpegFullColour.h"
 #include "image/palette/DibPalette.h"
 
 #include <cstdio>
@@ -15,7 +18,7 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: imgconv IN OUT.bmp | imgconv --info IN\n");
+    std::fprintf(stderr, "usage: imgconv [--full-colour] IN OUT.bmp | imgconv --info IN\n");
     return 2;
 }
 
@@ -53,12 +56,16 @@ int PrintInfo(const std::string& path)
     return 0;
 }
 
-int Convert(const std::string& in, const std::string& out)
+int Convert(const std::string& in, const std::string& out, bool fullColour)
 {
     const int type = PictureType(in);
     if (type < 0)
         return 1;
-    CImageObject picture(in, type);
+    CImageObject picture;
+    if (fullColour && type == JPG)
+        LoadJpegFullColour(in, picture);
+    else
+        picture.Load(in, type);
     if (!Loaded(picture, in))
         return 1;
     if (picture.Save(out, -1) != 1) {
@@ -74,7 +81,9 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--info") == 0)
         return PrintInfo(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--full-colour") == 0)
+        return Convert(argv[2], argv[3], true);
     if (argc == 3)
-        return Convert(argv[1], argv[2]);
+        return Convert(argv[1], argv[2], false);
     return Usage();
 }

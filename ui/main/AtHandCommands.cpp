@@ -4,6 +4,7 @@
 #include "framework/Path.h"
 #include "framework/ResourceString.h"
 #include "framework/WideText.h"
+#include "image/MissingDecoders.h"
 #include "resources/resource.h"
 #include "ui/main/IconAndMenus.h"
 #include "ui/main/WallpaperSchedule.h"
@@ -184,6 +185,13 @@ void CAtHandCommands::RefreshTipDetail()
     // The desktop shows something else: naming our picture would mislead.
     if (const std::string note = m_tipNote ? m_tipNote() : std::string(); !note.empty())
         detail = note;
+    // A format found without a decoder is named once a run, in place of
+    // the picture: its files are skipped, and the user should know why.
+    for (const std::string& format : MissingDecoders())
+        if (m_toldMissingDecoders.insert(format).second) {
+            detail = LoadResourceString(IDS_TIP_NO_DECODER) + format;
+            break;
+        }
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
     m_trayIcon->SetTipDetail(detail);

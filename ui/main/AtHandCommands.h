@@ -2,7 +2,8 @@
 // The picture at hand, as the user reaches it: Next, Previous, the
 // picture's folder, "never show this picture", pause and shuffle from both
 // menus; the verbs another start of the program sends ("Tessaly.exe /next");
-// and the icon's tip that names the picture shown.
+// and the icon's tip that names the picture shown (or, once, a picture
+// format this system has no decoder for).
 
 #include "engine/AtHandVerb.h"
 #include "engine/PictureAtHand.h"
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
 class CIconAndMenus;
@@ -53,4 +55,5 @@ class CAtHandCommands : public CMessageHandler {
     HWND m_window = nullptr;
     CTrayIcon* m_trayIcon = nullptr;
     std::function<std::string()> m_tipNote;
+    std::set<std::string> m_toldMissingDecoders;
 };

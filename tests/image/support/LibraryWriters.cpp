@@ -33,6 +33,11 @@ bool WriteTestPng(const std::string& path, const PngContents& contents)
         key.gray = static_cast<png_uint_16>(contents.transparentGrey);
         png_set_tRNS(png, info, nullptr, 0, &key);
     }
+    if (!contents.exif.empty())
+        png_set_eXIf_1(png, info, static_cast<png_uint_32>(contents.exif.size()),
+                       const_cast<png_bytep>(contents.exif.data()));
+    if (!contents.profile.empty())
+        png_set_iCCP(png, info, "icc", 0, contents.profile.data(), static_cast<png_uint_32>(contents.profile.size()));
     png_write_info(png, info);
     const int passes = png_set_interlace_handling(png);
     const size_t rowBytes = contents.rows.size() / static_cast<size_t>(contents.height);
@@ -78,7 +83,7 @@ namespace {
 // them as stored, with or without the Adobe marker.
 bool EncodeTestJpeg(const std::string& path, int width, int height, int components, J_COLOR_SPACE input,
                     J_COLOR_SPACE stored, bool adobeMarker, const std::vector<uint8_t>& samples, int quality,
-                    const JpegLayout& layout = JpegLayout())
+                    const JpegLayout& layout = JpegLayout(), const JpegSegments& segments = JpegSegments())
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
@@ -104,6 +109,11 @@ bool EncodeTestJpeg(const std::string& path, int width, int height, int componen
         jpeg_simple_progression(&encoder);
     encoder.restart_in_rows = layout.restartRows;
     jpeg_start_compress(&encoder, TRUE);
+    if (!segments.app1.empty())
+        jpeg_write_marker(&encoder, JPEG_APP0 + 1, segments.app1.data(),
+                          static_cast<unsigned int>(segments.app1.size()));
+    if (!segments.profile.empty())
+        jpeg_write_icc_profile(&encoder, segments.profile.data(), static_cast<unsigned int>(segments.profile.size()));
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
                        static_cast<size_t>(encoder.next_scanline) * static_cast<size_t>(width * components);
@@ -118,11 +128,11 @@ bool EncodeTestJpeg(const std::string& path, int width, int height, int componen
 } // namespace
 
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
-                   int quality, const JpegLayout& layout)
+                   int quality, const JpegLayout& layout, const JpegSegments& segments)
 {
     const bool grey = components == 1;
     return EncodeTestJpeg(path, width, height, components, grey ? JCS_GRAYSCALE : JCS_RGB,
-                          grey ? JCS_GRAYSCALE : JCS_YCbCr, false, samples, quality, layout);
+                          grey ? JCS_GRAYSCALE : JCS_YCbCr, false, samples, quality, layout, segments);
 }
 
 bool WriteTestInkJpeg(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, InkStorage form)

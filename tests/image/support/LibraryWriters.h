@@ -17,6 +17,8 @@ struct PngContents {
     std::vector<uint8_t> palette; // red, green, blue triples
     std::vector<uint8_t> alphas;  // tRNS entries of a paletted file
     int transparentGrey = -1;     // tRNS grey level of a grey file
+    std::vector<uint8_t> exif;    // eXIf chunk, when not empty
+    std::vector<uint8_t> profile; // iCCP chunk, when not empty
 };
 
 bool WriteTestPng(const std::string& path, const PngContents& contents);
@@ -39,9 +41,17 @@ struct JpegLayout {
     int restartRows = 0;
 };
 
+// What a JPEG carries besides its picture, when not empty: an APP1 segment
+// (EXIF) and an ICC profile.
+struct JpegSegments {
+    std::vector<uint8_t> app1;
+    std::vector<uint8_t> profile;
+};
+
 // A JPEG of 1 (grey) or 3 (RGB) components, rows top first.
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, const std::vector<uint8_t>& samples,
-                   int quality = 95, const JpegLayout& layout = JpegLayout());
+                   int quality = 95, const JpegLayout& layout = JpegLayout(),
+                   const JpegSegments& segments = JpegSegments());
 
 // How a four-colour JPEG stores its inks.
 enum class InkStorage {
