@@ -181,7 +181,8 @@ void CPictureCatalogue::Work::Run()
             // Watches first: a change during the walk is then not missed.
             watches.clear();
             for (const std::string& folder : sources.folders)
-                watches.push_back(std::make_unique<FolderWatch>(AbsoluteSearchFolder(folder), sources.includeSubfolders));
+                watches.push_back(
+                    std::make_unique<FolderWatch>(AbsoluteSearchFolder(folder), sources.includeSubfolders));
             PictureTree walked = WalkPictureTree(sources, stop);
             if (walked.stopped)
                 continue;
@@ -210,8 +211,7 @@ void CPictureCatalogue::Work::Run()
             timeout = now - changeSeen >= kSettleMs ? 0 : kSettleMs - (now - changeSeen);
         else if (sizesDone < tree.pictures.size())
             timeout = 0;
-        const DWORD result =
-            WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, timeout);
+        const DWORD result = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, timeout);
 
         if (result > WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + handles.size()) {
             std::vector<FolderChange> changes;
@@ -246,8 +246,7 @@ void CPictureCatalogue::Work::Run()
         lastPresenceCheck = GetTickCount();
         // A card put back, a share online again, a folder renamed back: a
         // watch on it could not tell.
-        if (FoldersPresent(sources) != present ||
-            (watchMissing && GetTickCount() - lastWalk >= kRescanWithoutWatchMs))
+        if (FoldersPresent(sources) != present || (watchMissing && GetTickCount() - lastWalk >= kRescanWithoutWatchMs))
             walkNow = true;
     }
 }

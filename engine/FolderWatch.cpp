@@ -19,8 +19,9 @@ std::string AnsiOf(const WCHAR* text, DWORD bytes)
 FolderWatch::FolderWatch(const std::string& folder, bool subtree)
     : m_folder(folder), m_subtree(subtree), m_buffer(16384)
 {
-    m_directory = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+    m_directory =
+        CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
     if (m_directory != INVALID_HANDLE_VALUE) {
         m_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         if (m_event && Read())
