@@ -2,6 +2,9 @@
 
 #include "engine/PictureCatalogue.h"
 #include "engine/PictureList.h"
+#include "framework/Path.h"
+
+#include <algorithm>
 
 #include <utility>
 
@@ -25,10 +28,84 @@ void PictureAtHand::Load()
         m_shuffle.Load(text);
 }
 
+namespace {
+
+// A list value with `from` replaced by `to` wherever it stands.
+std::string RenamedInList(const std::string& text, const PictureRename& rename)
+{
+    std::vector<std::string> paths = ParsePictureList(text, kLongestPictureListText);
+    std::replace(paths.begin(), paths.end(), rename.from, rename.to);
+    return JoinPictureList(paths);
+}
+
+} // namespace
+
+void PictureAtHand::KeepCatalogue(HWND window, UINT message)
+{
+    m_catalogue = std::make_unique<CPictureCatalogue>();
+    m_catalogue->Attach(window, message);
+    m_catalogue->SetSources(Sources());
+}
+
+PictureSources PictureAtHand::Sources() const
+{
+    return ReadPictureSources(m_key, m_settings.CurPicFileName);
+}
+
+std::shared_ptr<const CatalogueSnapshot> PictureAtHand::CurrentSnapshot() const
+{
+    if (!m_catalogue)
+        return nullptr;
+    const PictureSources sources = Sources();
+    // Another folder chosen, or the settings changed: the worker walks the
+    // new sources while the window goes on.
+    m_catalogue->SetSources(sources);
+    auto snapshot = m_catalogue->Snapshot();
+    return snapshot && snapshot->sources == sources ? snapshot : nullptr;
+}
+
+bool PictureAtHand::CatalogueReady()
+{
+    return !m_catalogue || CurrentSnapshot();
+}
+
+void PictureAtHand::CatalogueChanged()
+{
+    if (!m_catalogue)
+        return;
+    for (const PictureRename& rename : m_catalogue->TakeRenames())
+        Renamed(rename);
+    // The current picture's folder may have been the one renamed.
+    m_catalogue->SetSources(Sources());
+}
+
+void PictureAtHand::Renamed(const PictureRename& rename)
+{
+    const std::string historyBefore = m_history.Text();
+    m_history.Load(RenamedInList(historyBefore, rename));
+    Write("History", historyBefore, m_history.Text());
+    const std::string excludedBefore = m_excluded.Text();
+    m_excluded.Load(RenamedInList(excludedBefore, rename));
+    Write("Excluded", excludedBefore, m_excluded.Text());
+    const std::string roundBefore = m_shuffle.Text();
+    m_shuffle.Renamed(rename.from, rename.to);
+    Write("ShuffleRound", roundBefore, m_shuffle.Text());
+    if (m_settings.CurPicFileName == rename.from) {
+        m_settings.CurPicFileName = rename.to;
+        m_key.WriteString("CurPicFileName", rename.to);
+    }
+}
+
 std::vector<std::string> PictureAtHand::NextPictures()
 {
     const std::string& current = m_settings.CurPicFileName;
-    std::vector<std::string> pictures = m_excluded.Without(PicturesAfter(current));
+    std::vector<std::string> after;
+    if (!m_catalogue) {
+        after = PicturesAfter(current);
+    } else if (const auto snapshot = CurrentSnapshot()) {
+        after = PicturesAfter(snapshot->Paths(), current);
+    }
+    std::vector<std::string> pictures = m_excluded.Without(after);
     if (!m_settings.Shuffle)
         return pictures;
     return m_shuffle.Upcoming(pictures, current);
@@ -89,7 +166,26 @@ void PictureAtHand::ShowExcludedAgain()
 
 bool PictureAtHand::CurrentPictureExists() const
 {
-    return PictureFileExists(m_settings.CurPicFileName);
+    if (!m_catalogue)
+        return PictureFileExists(m_settings.CurPicFileName);
+    const auto snapshot = CurrentSnapshot();
+    // Not walked yet: the menus take it as there rather than wait.
+    return snapshot ? snapshot->Contains(m_settings.CurPicFileName) : !m_settings.CurPicFileName.empty();
+}
+
+bool PictureAtHand::CurrentFolderGone() const
+{
+    const std::string& current = m_settings.CurPicFileName;
+    if (current.empty())
+        return false;
+    if (!m_catalogue)
+        return !FolderExists(DirectoryOfPath(current));
+    const auto snapshot = CurrentSnapshot();
+    if (!snapshot)
+        return false;
+    const std::vector<std::string>& missing = snapshot->tree.missingFolders;
+    return std::find(missing.begin(), missing.end(), DirectoryOfPath(current)) != missing.end() ||
+           (!snapshot->Contains(current) && missing.size() == snapshot->sources.folders.size());
 }
 
 void PictureAtHand::SetPaused(bool paused)

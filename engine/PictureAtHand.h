@@ -5,12 +5,14 @@
 // of the settings key as soon as it changes; missing, they leave the
 // program as it was before it had them.
 
+#include "engine/PictureCatalogue.h"
 #include "engine/PictureExclusions.h"
 #include "engine/PictureHistory.h"
 #include "engine/ShuffleRound.h"
 #include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,19 @@ class PictureAtHand {
     // with it.
     void Load();
 
+    // From now on the pictures come from a catalogue kept beside `window`,
+    // which hears `message` each time they change; until then (in tools
+    // and tests) the folder is read at each change.
+    void KeepCatalogue(HWND window, UINT message);
+    // The sources the settings name now.
+    PictureSources Sources() const;
+    // Whether the catalogue has the pictures of the sources (always true
+    // without a catalogue); NextPictures is empty until it has.
+    bool CatalogueReady();
+    // The catalogue changed: follows the renames it saw into the history,
+    // the exclusions, the shuffle round and the current picture.
+    void CatalogueChanged();
+
     // The pictures to try for the next change, in order.
     std::vector<std::string> NextPictures();
     // Where Previous goes, newest first.
@@ -42,16 +57,23 @@ class PictureAtHand {
     void ShowExcludedAgain();
     bool HasExcluded() const { return !m_excluded.Empty(); }
     bool CurrentPictureExists() const;
+    // The current picture's folder cannot be read (renamed, deleted, a
+    // card or share away).
+    bool CurrentFolderGone() const;
 
     void SetPaused(bool paused);
     void SetShuffle(bool shuffle);
 
   private:
     void Write(const char* name, const std::string& before, const std::string& after);
+    void Renamed(const PictureRename& rename);
+    // The catalogue's pictures when they are of the current sources.
+    std::shared_ptr<const CatalogueSnapshot> CurrentSnapshot() const;
 
     Settings& m_settings;
     CRegistryKey& m_key;
     PictureHistory m_history;
     PictureExclusions m_excluded;
     ShuffleRound m_shuffle;
+    std::unique_ptr<CPictureCatalogue> m_catalogue;
 };

@@ -1,6 +1,6 @@
 #include "engine/PictureCatalogue.h"
 
-#include "engine/PictureTree.h"
+#include "engine/CatalogueWork.h"
 
 #include <algorithm>
 
@@ -17,8 +17,55 @@ std::vector<std::string> PicturesAfter(const std::vector<std::string>& pictures,
 
 std::vector<std::string> PicturesAfter(const std::string& currentPath)
 {
-    std::vector<std::string> pictures;
-    for (CataloguedPicture& picture : WalkPictureTree(FolderOfCurrentPicture(currentPath)).pictures)
-        pictures.push_back(std::move(picture.path));
-    return PicturesAfter(pictures, currentPath);
+    CatalogueSnapshot snapshot;
+    snapshot.tree = WalkPictureTree(FolderOfCurrentPicture(currentPath));
+    return PicturesAfter(snapshot.Paths(), currentPath);
+}
+
+bool CatalogueSnapshot::Contains(const std::string& path) const
+{
+    return std::any_of(tree.pictures.begin(), tree.pictures.end(),
+                       [&](const CataloguedPicture& picture) { return picture.path == path; });
+}
+
+std::vector<std::string> CatalogueSnapshot::Paths() const
+{
+    std::vector<std::string> paths;
+    paths.reserve(tree.pictures.size());
+    for (const CataloguedPicture& picture : tree.pictures)
+        paths.push_back(picture.path);
+    return paths;
+}
+
+CPictureCatalogue::CPictureCatalogue() : m_work(std::make_shared<Work>()) {}
+
+CPictureCatalogue::~CPictureCatalogue()
+{
+    m_work->Stop();
+}
+
+void CPictureCatalogue::Attach(HWND window, UINT message)
+{
+    m_work->Attach(window, message);
+}
+
+void CPictureCatalogue::SetSources(const PictureSources& sources)
+{
+    m_work->SetSources(sources);
+}
+
+std::shared_ptr<const CatalogueSnapshot> CPictureCatalogue::Snapshot() const
+{
+    return m_work->Snapshot();
+}
+
+bool CPictureCatalogue::Knows(const PictureSources& sources) const
+{
+    const auto snapshot = Snapshot();
+    return snapshot && snapshot->sources == sources;
+}
+
+std::vector<PictureRename> CPictureCatalogue::TakeRenames()
+{
+    return m_work->TakeRenames();
 }

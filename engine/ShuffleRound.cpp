@@ -6,15 +6,22 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <utility>
 
 namespace {
 
-std::string FileNameOf(const std::string& path)
+// The folder every picture lies under (the first one's when they share
+// none, leaving the others out of the kept round).
+std::string CommonFolder(const std::vector<std::string>& pictures)
 {
-    return path.substr(DirectoryOfPath(path).size() + 1);
+    std::string folder = DirectoryOfPath(pictures.front());
+    for (const std::string& picture : pictures)
+        while (!folder.empty() && picture.compare(0, folder.size() + 1, folder + "\\") != 0)
+            folder = folder.find('\\') == std::string::npos ? std::string() : DirectoryOfPath(folder);
+    return folder.empty() ? DirectoryOfPath(pictures.front()) : folder;
 }
 
 } // namespace
@@ -42,15 +49,28 @@ std::string ShuffleRound::Text() const
 {
     if (m_left.empty())
         return "";
-    std::vector<std::string> entries = {DirectoryOfPath(m_left.front())};
+    const std::string folder = CommonFolder(m_left);
+    std::vector<std::string> entries = {folder};
     for (const std::string& picture : m_left)
-        entries.push_back(FileNameOf(picture));
+        if (picture.compare(0, folder.size() + 1, folder + "\\") == 0)
+            entries.push_back(picture.substr(folder.size() + 1));
     return JoinPictureList(entries);
 }
 
 std::vector<std::string> ShuffleRound::Upcoming(const std::vector<std::string>& folderPictures,
                                                 const std::string& current)
 {
+    // Pictures that came since the last call join the round that runs.
+    std::vector<std::string> sorted = folderPictures;
+    std::sort(sorted.begin(), sorted.end());
+    if (!m_left.empty() && !m_known.empty()) {
+        std::vector<std::string> added;
+        std::set_difference(sorted.begin(), sorted.end(), m_known.begin(), m_known.end(), std::back_inserter(added));
+        for (std::string& picture : added)
+            m_left.insert(m_left.begin() + m_random() % (m_left.size() + 1), std::move(picture));
+    }
+    m_known = std::move(sorted);
+
     std::vector<std::string> upcoming;
     // The current picture (chosen in the dialog, say) is not shown again.
     for (const std::string& picture : m_left)
@@ -68,6 +88,18 @@ std::vector<std::string> ShuffleRound::Upcoming(const std::vector<std::string>& 
 
     upcoming.insert(upcoming.end(), m_next.begin(), m_next.end());
     return upcoming;
+}
+
+void ShuffleRound::Renamed(const std::string& from, const std::string& to)
+{
+    for (std::vector<std::string>* list : {&m_left, &m_next})
+        std::replace(list->begin(), list->end(), from, to);
+    // Known under its new name, so it does not join the round again.
+    const auto known = std::lower_bound(m_known.begin(), m_known.end(), from);
+    if (known != m_known.end() && *known == from) {
+        m_known.erase(known);
+        m_known.insert(std::lower_bound(m_known.begin(), m_known.end(), to), to);
+    }
 }
 
 void ShuffleRound::Shown(const std::string& picture)

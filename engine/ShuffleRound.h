@@ -1,10 +1,10 @@
 #pragma once
-// The order of "Shuffle": every picture of the folder once, in a random
-// order, before any comes again. A round is fixed when it starts, so
-// pictures added to the folder join the next round; those removed or
-// excluded meanwhile drop out of this one. What is left of the round is
-// kept in the text value `ShuffleRound` (the folder, then the names to
-// come), so a restart goes on with the same round.
+// The order of "Shuffle": every picture once, in a random order, before
+// any comes again. Pictures added while a round runs join it at random
+// places; those removed or excluded meanwhile drop out of it. What is left
+// of the round is kept in the text value `ShuffleRound` (the folder all
+// its pictures share, then their names below it), so a restart goes on
+// with the same round.
 
 #include <cstdint>
 #include <functional>
@@ -24,16 +24,20 @@ class ShuffleRound {
     void Clear() { m_left.clear(); }
 
     // The pictures to try for the next change, in order: what is left of
-    // this round that is still among `folderPictures` (full paths, all of
-    // one folder), then a new round of `folderPictures`, which never starts
-    // with `current` when it has another picture.
+    // this round that is still among `folderPictures` (full paths), with
+    // the pictures that came since the last call mixed in, then a new
+    // round of `folderPictures`, which never starts with `current` when it
+    // has another picture.
     std::vector<std::string> Upcoming(const std::vector<std::string>& folderPictures, const std::string& current);
     // `picture`, one of the last Upcoming, is now shown: the round goes on
     // after it (in the new round when it came from there).
     void Shown(const std::string& picture);
+    // A picture of the round was renamed.
+    void Renamed(const std::string& from, const std::string& to);
 
   private:
     Random m_random;
-    std::vector<std::string> m_left; // full paths
-    std::vector<std::string> m_next; // the new round offered by the last Upcoming
+    std::vector<std::string> m_left;  // full paths
+    std::vector<std::string> m_next;  // the new round offered by the last Upcoming
+    std::vector<std::string> m_known; // sorted: the pictures of the last Upcoming
 };

@@ -35,7 +35,7 @@ TEST(PictureLists, ADamagedValueStartsCleanAndPicturesNotFoundAreKeptButPassedOv
     EXPECT_EQ((std::vector<std::string>{b, a}), history.Candidates("", PictureExclusions()));
 }
 
-TEST(PictureLists, AShuffleRoundGoesOnAfterARestartAndANewPictureWaitsForTheNextRound)
+TEST(PictureLists, AShuffleRoundGoesOnAfterARestartAndNewPicturesJoinIt)
 {
     TempFolder folder;
     std::vector<std::string> pictures;
@@ -45,20 +45,21 @@ TEST(PictureLists, AShuffleRoundGoesOnAfterARestartAndANewPictureWaitsForTheNext
     auto random = [&seed] { return seed = seed * 1103515245u + 12345u; };
     auto round = std::make_unique<ShuffleRound>(random);
     std::vector<std::string> shown = {pictures[9]};
-    for (int change = 0; change < 21; ++change) {
+    for (int change = 0; change < 26; ++change) {
         if (change == 4) { // a restart
             const std::string kept = round->Text();
             round = std::make_unique<ShuffleRound>(random);
             round->Load(kept);
         }
         if (change == 5)
-            pictures.push_back(folder.AddFile("k.bmp"));
+            for (const char* name : {"k.bmp", "l.bmp", "m.bmp"})
+                pictures.push_back(folder.AddFile(name));
         shown.push_back(round->Upcoming(pictures, shown.back()).front());
         round->Shown(shown.back());
     }
-    EXPECT_EQ(10u, std::set<std::string>(shown.begin() + 1, shown.begin() + 11).size());
-    EXPECT_EQ(11u, std::set<std::string>(shown.begin() + 11, shown.end()).size()) << "k.bmp joins the next round";
-    EXPECT_NE(shown[10], shown[11]) << "a round does not begin where the last one ended";
+    EXPECT_EQ(13u, std::set<std::string>(shown.begin() + 1, shown.begin() + 14).size()) << "added mid-round";
+    EXPECT_EQ(13u, std::set<std::string>(shown.begin() + 14, shown.end()).size());
+    EXPECT_NE(shown[13], shown[14]) << "a round does not begin where the last one ended";
 }
 
 } // namespace

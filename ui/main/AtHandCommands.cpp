@@ -193,7 +193,7 @@ void CAtHandCommands::RefreshTipDetail()
     std::string detail;
     if (m_settings.ShowPic && m_atHand.CurrentPictureExists())
         detail = FileNamePart(current);
-    else if (m_settings.ShowPic && !current.empty() && !FolderExists(DirectoryOfPath(current)))
+    else if (m_settings.ShowPic && m_atHand.CurrentFolderGone())
         // Renamed, deleted or on a drive that went away: the tip must not
         // name a picture that is not there.
         detail = LoadResourceString(IDS_TIP_FOLDER_GONE) + DirectoryOfPath(current);

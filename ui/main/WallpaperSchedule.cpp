@@ -7,6 +7,8 @@ namespace {
 
 // A wallpaper job's "done" reaches the window as this message.
 constexpr UINT kWallpaperJobMessage = WM_APP + 17;
+// The picture catalogue's "the pictures changed".
+constexpr UINT kCatalogueMessage = WM_APP + 24;
 
 } // namespace
 
@@ -21,6 +23,7 @@ void CWallpaperSchedule::Attach(HWND window)
 {
     m_window = window;
     m_changer.SetWindow(window);
+    m_atHand.KeepCatalogue(window, kCatalogueMessage);
 }
 
 void CWallpaperSchedule::ChangeByUser(PictureAtHand::Step step)
@@ -40,6 +43,10 @@ bool CWallpaperSchedule::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&)
         m_changer.OnJobFinished();
         return true;
     }
+    if (msg == kCatalogueMessage) {
+        OnCatalogueChanged();
+        return true;
+    }
     if (msg != WM_TIMER)
         return false;
     switch (wp) {
@@ -51,6 +58,18 @@ bool CWallpaperSchedule::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&)
         return true;
     }
     return false;
+}
+
+void CWallpaperSchedule::OnCatalogueChanged()
+{
+    m_atHand.CatalogueChanged();
+    // A change that found the pictures not walked yet happens now.
+    if (m_changeWaits && m_atHand.CatalogueReady()) {
+        m_changeWaits = false;
+        if (m_settings.ShowPic && m_changer.Request(WallpaperRequest::Next))
+            m_scheduler.OnChangedByUser();
+    }
+    m_host.CurrentPictureMoved();
 }
 
 // ---- What the scheduler asks
@@ -133,6 +152,8 @@ WallpaperOptions CWallpaperSchedule::CurrentWallpaperOptions() const
 
 std::vector<std::string> CWallpaperSchedule::NextPictures()
 {
+    if (!m_atHand.CatalogueReady())
+        m_changeWaits = true;
     return m_atHand.NextPictures();
 }
 

@@ -60,6 +60,8 @@ class CWallpaperSchedule : public CMessageHandler, private ChangeSchedulerHost, 
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
   private:
+    void OnCatalogueChanged();
+
     // ChangeSchedulerHost
     void ChangeToNextPicture() override;
     void StartChangeTimer(UINT period) override;
@@ -90,4 +92,6 @@ class CWallpaperSchedule : public CMessageHandler, private ChangeSchedulerHost, 
     CWallpaperChanger m_changer;
     std::function<bool(bool byUser)> m_gate;
     bool m_bySchedule = false;
+    // A change asked for before the catalogue had the pictures.
+    bool m_changeWaits = false;
 };
