@@ -79,6 +79,13 @@ void PictureAtHand::CatalogueChanged()
     m_catalogue->SetSources(Sources());
 }
 
+void PictureAtHand::WalkCaps(bool& depth, bool& count) const
+{
+    const auto snapshot = m_catalogue ? m_catalogue->Snapshot() : nullptr;
+    depth = snapshot && snapshot->tree.depthCapped;
+    count = snapshot && snapshot->tree.countCapped;
+}
+
 void PictureAtHand::Renamed(const PictureRename& rename)
 {
     const std::string historyBefore = m_history.Text();

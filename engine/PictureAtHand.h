@@ -41,6 +41,8 @@ class PictureAtHand {
     // The catalogue changed: follows the renames it saw into the history,
     // the exclusions, the shuffle round and the current picture.
     void CatalogueChanged();
+    // Whether the catalogue's walk stopped at its depth or at its count.
+    void WalkCaps(bool& depth, bool& count) const;
 
     // The pictures to try for the next change, in order.
     std::vector<std::string> NextPictures();

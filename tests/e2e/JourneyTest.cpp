@@ -443,6 +443,12 @@ TEST_F(AtHand, SubfoldersOfSeveralFoldersAreWalkedInOrderAndADamagedFoldersValue
     for (const std::string& path :
          {tree.File("r.bmp"), tree.File("a\\a1.bmp"), tree.File("a\\b\\b1.bmp"), other.File("o.bmp")})
         ASSERT_TRUE(WritePicture(path, 20, 20));
+    std::string deep = tree.Path(); // one picture too deep to be walked, which the tip says
+    for (int level = 0; level < 33; ++level)
+        CreateDirectoryA((deep += "\\d").c_str(), nullptr);
+    ASSERT_TRUE(WritePicture(deep + "\\deep.bmp", 20, 20));
+    wchar_t tooDeep[128] = {};
+    swprintf(tooDeep, 128, ProgramText(IDS_TIP_TOO_DEEP).c_str(), 32);
     // Each folder's own pictures, then its subfolders depth first; a value
     // of another type, or one too long, leaves the current picture's folder.
     const std::pair<std::string, std::vector<std::string>> cases[] = {
@@ -463,6 +469,7 @@ TEST_F(AtHand, SubfoldersOfSeveralFoldersAreWalkedInOrderAndADamagedFoldersValue
         EXPECT_EQ("1", Setting("IncludeSubfolders"));
         for (const std::string& shown : walk)
             Walk("/next", shown);
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nr.bmp\n" + tooDeep));
         EXPECT_EQ(0u, RunVerb("/exit"));
         EXPECT_TRUE(program.Ends());
         EXPECT_EQ("1", Setting("FullColour")) << "nothing else is lost";

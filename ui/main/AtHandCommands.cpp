@@ -33,6 +33,22 @@ void CheckItem(HMENU menu, UINT command, bool checked)
     CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+// The walk of the folders stopped short: the tip says so below the picture
+// until a walk goes through.
+std::string CapNote(const PictureAtHand& atHand)
+{
+    bool depth = false;
+    bool count = false;
+    atHand.WalkCaps(depth, count);
+    const PictureTreeLimits limits;
+    char note[256] = {};
+    if (count)
+        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_MANY).c_str(), static_cast<int>(limits.count));
+    else if (depth)
+        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_DEEP).c_str(), limits.depth);
+    return note;
+}
+
 } // namespace
 
 CAtHandCommands::CAtHandCommands(Settings& settings, PictureAtHand& atHand, CWallpaperSchedule& schedule,
@@ -173,18 +189,6 @@ void CAtHandCommands::SetPaused(bool paused)
     RefreshTipDetail();
 }
 
-void CAtHandCommands::SetPicturesCapped(bool depth, bool count)
-{
-    const PictureTreeLimits limits;
-    char note[256] = {};
-    if (count)
-        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_MANY).c_str(), static_cast<int>(limits.count));
-    else if (depth)
-        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_DEEP).c_str(), limits.depth);
-    m_capNote = note;
-    RefreshTipDetail();
-}
-
 void CAtHandCommands::RefreshTipDetail()
 {
     if (!m_trayIcon)
@@ -209,7 +213,7 @@ void CAtHandCommands::RefreshTipDetail()
         }
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
-    if (!m_capNote.empty())
-        detail += (detail.empty() ? "" : "\n") + m_capNote;
+    if (const std::string note = CapNote(m_atHand); !note.empty())
+        detail += (detail.empty() ? "" : "\n") + note;
     m_trayIcon->SetTipDetail(detail);
 }

@@ -36,9 +36,6 @@ class CAtHandCommands : public CMessageHandler {
     void RefreshTipDetail();
     // A note that stands in the tip instead of the picture while it is not empty.
     void SetTipNote(std::function<std::string()> note) { m_tipNote = std::move(note); }
-    // The walk of the folders stopped at its depth or count: the tip says
-    // so below the picture until a walk goes through.
-    void SetPicturesCapped(bool depth, bool count);
 
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
@@ -59,5 +56,4 @@ class CAtHandCommands : public CMessageHandler {
     CTrayIcon* m_trayIcon = nullptr;
     std::function<std::string()> m_tipNote;
     std::set<std::string> m_toldMissingDecoders;
-    std::string m_capNote;
 };
