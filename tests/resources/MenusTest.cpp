@@ -68,6 +68,7 @@ const std::vector<MenuItem> kPicturePart = {
     {kSeparator, L""},
     {IDM_PAUSE_CHANGES, L"暂停更换(&U)"},
     {IDM_SHUFFLE, L"随机顺序(&L)"},
+    {IDM_INCLUDE_SUBFOLDERS, L"包含子文件夹(&B)"},
     {IDM_FULL_COLOUR, L"全彩色(&F)"},
     {kSeparator, L""},
 };
