@@ -7,7 +7,6 @@
 #include "engine/WallpaperBitmap.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
-#include "settings/PictureSourceSettings.h"
 #include "ui/main/WindowPlacement.h"
 
 namespace {
@@ -247,10 +246,7 @@ void CMainSettingsDlg::OnFullColourChosen()
 
 void CMainSettingsDlg::OnSubfoldersChosen()
 {
-    m_settings.IncludeSubfolders = m_settings.IncludeSubfolders ? 0 : 1;
-    // Its own writer: a key that never had it is saved as it always was.
-    WriteIncludeSubfolders(m_settingsKey, m_settings);
-    OnPictureSourcesChanged();
+    m_pictureChoice.ToggleSubfolders();
 }
 
 void CMainSettingsDlg::OnPictureSourcesChanged()

@@ -499,9 +499,11 @@ TEST_F(AtHand, PicturesCopiedInRemovedAndAddedMidRoundAreFollowedWhileItRuns)
     program.Command(IDM_SHUFFLE);
     std::set<std::string> round;
     for (int change = 0; change < 13; ++change) {
-        if (change == 5)
+        if (change == 5) {
             for (int index = 9; index < 12; ++index)
                 WritePicture(one.File("p" + std::to_string(index) + ".bmp"), 20, 20);
+            PumpUntil([] { return false; }, 2000); // seen within 2 s
+        }
         round.insert(next(kWalkDeadline));
     }
     EXPECT_EQ(13u, round.size());

@@ -48,14 +48,34 @@ bool CPictureChoice::TakeSources(const std::vector<std::string>& folders, int in
         changed = true;
     }
     // One folder and none stored: the chosen picture's folder, as the
-    // program has always taken it; nothing new is written.
+    // program has always taken it; nothing new is written. With subfolders
+    // the folder is stored all the same: the current picture's folder would
+    // wander down the tree with each change.
+    if (m_settings.Folders.empty() && folders.size() == 1 && !includeSubfolders)
+        return changed;
+    return WriteFoldersIfChanged(folders) || changed;
+}
+
+bool CPictureChoice::WriteFoldersIfChanged(const std::vector<std::string>& folders)
+{
     const std::string joined = JoinPictureFolders(folders);
-    if (joined != m_settings.Folders && !(m_settings.Folders.empty() && folders.size() == 1)) {
-        m_settings.Folders = joined;
-        WriteFolders(m_key, m_settings);
-        changed = true;
-    }
-    return changed;
+    if (joined == m_settings.Folders)
+        return false;
+    m_settings.Folders = joined;
+    WriteFolders(m_key, m_settings);
+    return true;
+}
+
+void CPictureChoice::ToggleSubfolders()
+{
+    m_settings.IncludeSubfolders = m_settings.IncludeSubfolders ? 0 : 1;
+    WriteIncludeSubfolders(m_key, m_settings);
+    // The tree below the current picture's folder of this moment, not of
+    // each picture to come (see TakeSources).
+    if (m_settings.IncludeSubfolders && ParsePictureFolders(m_settings.Folders).empty() &&
+        m_settings.CurPicFileName.find('\\') != std::string::npos)
+        WriteFoldersIfChanged({DirectoryOfPath(m_settings.CurPicFileName)});
+    m_sourcesChanged();
 }
 
 bool CPictureChoice::OnShowPictureTicked()

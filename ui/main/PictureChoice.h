@@ -30,6 +30,8 @@ class CPictureChoice {
     void OnShowPictureUnticked();
     // The Picture button: another picture at once, the schedule as it was.
     void OnSelectPictureButton();
+    // "Include subfolders" from a menu.
+    void ToggleSubfolders();
 
     // What the wallpaper's schedule reports.
     void WallpaperShown();
@@ -40,6 +42,7 @@ class CPictureChoice {
     bool Choose();
     // Keeps what the dialog says of the folders; true when that changed.
     bool TakeSources(const std::vector<std::string>& folders, int includeSubfolders);
+    bool WriteFoldersIfChanged(const std::vector<std::string>& folders);
     // Tells the user why no wallpaper could be shown from the folder.
     void ReportNoReadablePicture();
 
