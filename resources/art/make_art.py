@@ -11,7 +11,7 @@
     menu_icons.bmp  menu icon strip, 16x15 each, 16 colours: About, help,
                     hide window, show window, next picture, previous
                     picture, the picture's folder, never show, show the
-                    excluded again, pause, shuffle
+                    excluded again, pause, shuffle, full colour, subfolders
 
 Only the standard library is used, so the files can be redrawn on any
 machine with Python 3:  python3 make_art.py [output folder]
@@ -586,6 +586,26 @@ FULL_COLOUR_ICON = """
 ................
 """
 
+# Include subfolders: a small folder and, joined to it by the tree's line,
+# another one below it.
+SUBFOLDERS_ICON = """
+.kkk............
+kyyykkkkk.......
+kyyyyyyyk.......
+kyyyyyyyk.......
+kkkkkkkkk.......
+..g.............
+..g.............
+..g....kkk......
+..g...kyyykkkkk.
+..g...kyyyyyyyk.
+..gggggyyyyyyyk.
+......kyyyyyyyk.
+......kkkkkkkkk.
+................
+................
+"""
+
 
 def art_rows(text, width, height):
     rows = [line for line in text.strip("\n").split("\n")]
@@ -596,7 +616,7 @@ def art_rows(text, width, height):
 
 def menu_strip():
     strip = (ABOUT_ICON, HELP_ICON, HIDE_ICON, SHOW_ICON, NEXT_ICON, PREVIOUS_ICON, FOLDER_ICON, NEVER_ICON,
-             SHOW_AGAIN_ICON, PAUSE_ICON, SHUFFLE_ICON, FULL_COLOUR_ICON)
+             SHOW_AGAIN_ICON, PAUSE_ICON, SHUFFLE_ICON, FULL_COLOUR_ICON, SUBFOLDERS_ICON)
     cells = [art_rows(icon, 16, 15) for icon in strip]
     return [[VGA_KEYS[c] for cell in cells for c in cell[y]] for y in range(15)]
 

@@ -136,7 +136,7 @@ TEST_P(EveryResourceSetPictures, AboutPictureIsABitmap)
         DeleteObject(loaded);
 }
 
-constexpr int kMenuIcons = 12;
+constexpr int kMenuIcons = 13;
 constexpr std::size_t kStride = (16 * kMenuIcons / 2 + 3) / 4 * 4; // bytes per row of 4-bit pixels
 
 TEST_P(EveryResourceSetPictures, MenuIconStripIs16x15CellsIn16Colours)

@@ -27,6 +27,7 @@ const std::vector<Expected> kPicturePart = {{IDM_NEXT_PICTURE, 4},
                                             {0, -1},
                                             {IDM_PAUSE_CHANGES, 9},
                                             {IDM_SHUFFLE, 10},
+                                            {IDM_INCLUDE_SUBFOLDERS, 12},
                                             {IDM_FULL_COLOUR, 11},
                                             {0, -1}};
 std::vector<Expected> AfterPicturePart(std::vector<Expected> items)
