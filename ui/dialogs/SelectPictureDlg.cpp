@@ -144,6 +144,15 @@ void CSelectPictureDlg::SizeColumns(UINT dpi)
     // The list grows with the dialog's font, which follows the DPI.
     for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
         ListView_SetColumnWidth(m_fileList.m_hWnd, column, ScaleForDpi(kColumnWidths[column], dpi));
+    if (!includeSubfolders)
+        return;
+    // Names with their subfolders are longer: the name takes what the
+    // other two columns leave of the list (less a scroll bar's width).
+    RECT client{};
+    ::GetClientRect(m_fileList.m_hWnd, &client);
+    const int rest = client.right - GetSystemMetrics(SM_CXVSCROLL) - ScaleForDpi(kColumnWidths[1], dpi) -
+                     ScaleForDpi(kColumnWidths[2], dpi);
+    ListView_SetColumnWidth(m_fileList.m_hWnd, 0, std::max(rest, ScaleForDpi(kColumnWidths[0], dpi)));
 }
 
 void CSelectPictureDlg::FillFileList()
@@ -361,6 +370,7 @@ void CSelectPictureDlg::ListSelectedFolder()
     ::EnableWindow(GetDlgItem(IDC_REMOVE_FOLDER), m_folders.Folders().size() > 1);
     ClearFileList();
     FillFileList();
+    SizeColumns(WindowDpi(m_hWnd));
     MarkCurrentFile();
     UpdateData(FALSE);
     EnableOkForListedPicture();
