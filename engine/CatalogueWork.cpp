@@ -87,7 +87,6 @@ CPictureCatalogue::Work::Work() : m_wake(CreateEventA(nullptr, FALSE, FALSE, nul
 
 CPictureCatalogue::Work::~Work()
 {
-    Stop();
     if (m_wake)
         CloseHandle(m_wake);
 }
@@ -110,7 +109,7 @@ void CPictureCatalogue::Work::SetSources(const PictureSources& sources)
     m_sourcesChanged = true;
     SetEvent(m_wake);
     if (!m_worker.Started())
-        m_worker.Start([this] { Run(); }, WorkerPriority::BelowNormal);
+        m_worker.Start([self = shared_from_this()] { self->Run(); }, WorkerPriority::BelowNormal);
 }
 
 void CPictureCatalogue::Work::Stop()
@@ -118,7 +117,8 @@ void CPictureCatalogue::Work::Stop()
     m_stopping = true;
     m_worker.RequestStop();
     SetEvent(m_wake);
-    m_worker.Join();
+    if (m_worker.Started())
+        m_worker.Detach();
 }
 
 std::shared_ptr<const CatalogueSnapshot> CPictureCatalogue::Work::Snapshot() const
@@ -150,7 +150,7 @@ void CPictureCatalogue::Work::Publish(const PictureSources& sources, const Pictu
         message = m_message;
     }
     renames.clear();
-    if (notify && window)
+    if (notify && window && !m_stopping)
         PostMessageA(window, message, 0, 0);
 }
 

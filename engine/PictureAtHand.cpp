@@ -26,6 +26,8 @@ void PictureAtHand::Load()
         m_settings.Shuffle = text == "1";
     if (m_key.ReadString("ShuffleRound", text) == ERROR_SUCCESS)
         m_shuffle.Load(text);
+    if (m_catalogue)
+        m_catalogue->SetSources(Sources());
 }
 
 namespace {
@@ -43,8 +45,8 @@ std::string RenamedInList(const std::string& text, const PictureRename& rename)
 void PictureAtHand::KeepCatalogue(HWND window, UINT message)
 {
     m_catalogue = std::make_unique<CPictureCatalogue>();
+    // The walk starts once Load has the settings.
     m_catalogue->Attach(window, message);
-    m_catalogue->SetSources(Sources());
 }
 
 PictureSources PictureAtHand::Sources() const
