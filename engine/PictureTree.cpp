@@ -68,7 +68,7 @@ bool TreeWalk::Walk(const std::string& folder, int depth)
 {
     if (Stopping())
         return true;
-    if (m_subfolders && !FirstVisit(folder))
+    if (m_subfolders && depth == 0 && !FirstVisit(folder))
         return true;
     FileSearch search(folder + "*");
     if (!search.HasMatch())
@@ -95,6 +95,12 @@ bool TreeWalk::Walk(const std::string& folder, int depth)
                 return true;
         }
     } while (search.Next());
+
+    // Only a folder with subfolders can lead back up the tree, so only
+    // those are told apart by identity: opening each of thousands of leaf
+    // folders would cost as much as listing them.
+    if (depth > 0 && !subfolders.empty() && !FirstVisit(folder))
+        return true;
 
     std::vector<CataloguedPicture>& pictures = m_tree.pictures;
     for (std::size_t order = 0; order < byOrder.size(); ++order)
@@ -137,5 +143,7 @@ PictureTree WalkPictureTree(const PictureSources& sources, const std::function<b
     for (const std::string& folder : sources.folders)
         if (!walk.Walk(AbsoluteSearchFolder(folder), 0))
             walk.Result().missingFolders.push_back(folder);
+    // Kept for as long as the program runs: no room to grow.
+    walk.Result().pictures.shrink_to_fit();
     return std::move(walk.Result());
 }

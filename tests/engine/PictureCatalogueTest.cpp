@@ -199,6 +199,16 @@ TEST(PictureTree, FoldersComeInTurnEachWithItsPicturesThenItsSubfoldersDepthFirs
     // A source inside another is walked once.
     sources.folders.push_back(first.File("sub"));
     EXPECT_EQ(5u, WalkedPaths(sources).size());
+
+    // A link back up the tree is not followed round.
+    const std::string link = first.File("sub\\deeper\\up");
+    using CreateLink = BOOLEAN(WINAPI*)(const char*, const char*, DWORD);
+    const auto createLink = reinterpret_cast<CreateLink>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+    if (!createLink || !createLink(link.c_str(), first.Path().c_str(), 1 /* a folder */))
+        return; // no links on this system
+    EXPECT_EQ(5u, WalkedPaths(sources).size());
+    RemoveDirectoryA(link.c_str());
 }
 
 TEST(PictureSources, ADamagedFoldersValueKeepsOnlyItsGoodFolders)
