@@ -27,12 +27,6 @@ using testing_support::TempFolder;
 
 namespace {
 
-void Put(std::vector<uint8_t>& bytes, uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
 // Blue, green, red, alpha samples of a w x h picture with fine detail.
 std::vector<uint8_t> Samples(int w, int h, bool translucent)
 {
@@ -51,20 +45,20 @@ std::vector<uint8_t> Extended(const std::vector<uint8_t>& simple, int w, int h, 
     std::vector<uint8_t> header, body = {'W', 'E', 'B', 'P'}, file = {'R', 'I', 'F', 'F'};
     const auto chunk = [&body](const char* fourcc, const std::vector<uint8_t>& data) {
         body.insert(body.end(), fourcc, fourcc + 4);
-        Put(body, static_cast<uint32_t>(data.size()), 4);
+        PutLittleEndian(body, static_cast<uint32_t>(data.size()), 4);
         body.insert(body.end(), data.begin(), data.end());
         body.resize(body.size() + data.size() % 2);
     };
-    Put(header, (profile.empty() ? 0 : 0x20) | (alpha ? 0x10 : 0) | (exif.empty() ? 0 : 0x08), 4);
-    Put(header, static_cast<uint32_t>(w - 1), 3);
-    Put(header, static_cast<uint32_t>(h - 1), 3);
+    PutLittleEndian(header, (profile.empty() ? 0 : 0x20) | (alpha ? 0x10 : 0) | (exif.empty() ? 0 : 0x08), 4);
+    PutLittleEndian(header, static_cast<uint32_t>(w - 1), 3);
+    PutLittleEndian(header, static_cast<uint32_t>(h - 1), 3);
     chunk("VP8X", header);
     if (!profile.empty())
         chunk("ICCP", profile);
     body.insert(body.end(), simple.begin() + 12, simple.end());
     if (!exif.empty())
         chunk("EXIF", exif);
-    Put(file, static_cast<uint32_t>(body.size()), 4);
+    PutLittleEndian(file, static_cast<uint32_t>(body.size()), 4);
     file.insert(file.end(), body.begin(), body.end());
     return file;
 }
@@ -115,16 +109,6 @@ Pixels Shown(std::vector<uint8_t> bgra, int w, int h, const std::vector<uint8_t>
     return pixels;
 }
 
-// libwebp's own reading of a file, as blue, green, red, alpha rows.
-std::vector<uint8_t> LibwebpPixels(const std::vector<uint8_t>& file)
-{
-    int width = 0, height = 0;
-    uint8_t* bgra = WebPDecodeBGRA(file.data(), file.size(), &width, &height);
-    std::vector<uint8_t> pixels(bgra, bgra + (bgra ? static_cast<size_t>(width) * height * 4 : 0));
-    WebPFree(bgra);
-    return pixels;
-}
-
 struct Case {
     std::string name;
     ImageFileType type;
@@ -140,7 +124,9 @@ std::vector<Case> Cases()
     std::vector<Case> cases;
     const auto webp = [&](const char* name, const std::vector<uint8_t>& file, const std::vector<uint8_t>& profile,
                           int orientation) {
-        cases.push_back({name, WEBP, file, Shown(LibwebpPixels(file), w, h, profile, orientation)});
+        uint8_t* bgra = WebPDecodeBGRA(file.data(), file.size(), nullptr, nullptr); // libwebp's own reading
+        cases.push_back({name, WEBP, file, Shown({bgra, bgra + w * h * 4}, w, h, profile, orientation)});
+        WebPFree(bgra);
     };
     webp("lossless", WebpFile(opaque, w, h, -1), {}, 1);
     webp("lossy", WebpFile(opaque, w, h, 60), {}, 1);

@@ -2,15 +2,11 @@
 
 #include <webp/encode.h>
 
-namespace {
-
-void Put(std::vector<uint8_t>& bytes, uint32_t value, int size)
+void PutLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int size)
 {
     for (int i = 0; i < size; ++i)
         bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
-
-} // namespace
 
 std::vector<uint8_t> WebpFile(const std::vector<uint8_t>& bgra, int w, int h, int quality)
 {
@@ -41,13 +37,13 @@ std::vector<uint8_t> TiffFile(int width, int height, int channels, int orientati
         {338, 3, 1, 2},
     };
     std::vector<uint8_t> bytes = {'I', 'I', 42, 0, 8, 0, 0, 0};
-    Put(bytes, count, 2);
+    PutLittleEndian(bytes, count, 2);
     for (uint32_t i = 0; i < count; ++i)
         for (int field = 0; field < 4; ++field)
-            Put(bytes, entries[i][field], field < 2 ? 2 : 4);
-    Put(bytes, 0, 4);
+            PutLittleEndian(bytes, entries[i][field], field < 2 ? 2 : 4);
+    PutLittleEndian(bytes, 0, 4);
     for (int i = 0; i < channels; ++i)
-        Put(bytes, 8, 2);
+        PutLittleEndian(bytes, 8, 2);
     bytes.insert(bytes.end(), samples.begin(), samples.end());
     return bytes;
 }

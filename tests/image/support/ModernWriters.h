@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+// Appends the size lowest bytes of value, lowest first.
+void PutLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int size);
+
 // A WebP file of blue, green, red, alpha samples; quality < 0: lossless.
 std::vector<uint8_t> WebpFile(const std::vector<uint8_t>& bgra, int w, int h, int quality);
 
