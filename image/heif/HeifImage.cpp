@@ -158,12 +158,14 @@ int CHeifImage::Load(const std::string& name)
     // never applied on top of them.
     options->ignore_transformations = 0;
     options->convert_hdr_to_8bit = 1;
+    options->strict_decoding = 1; // a damaged or cut picture is refused, not shown in part
     heif_image* decoded = nullptr;
-    if (api.heif_decode_image(primary, &decoded, heif_colorspace_RGB,
-                              alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get())
-            .code != heif_error_Ok)
-        return 0;
+    const heif_error error =
+        api.heif_decode_image(primary, &decoded, heif_colorspace_RGB,
+                              alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     const std::unique_ptr<heif_image, ImageFree> image(decoded);
+    if (error.code != heif_error_Ok || !decoded)
+        return 0;
     const int width = api.heif_image_get_width(decoded, heif_channel_interleaved);
     const int height = api.heif_image_get_height(decoded, heif_channel_interleaved);
     int stride = 0;
