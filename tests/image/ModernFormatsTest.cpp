@@ -27,16 +27,6 @@ using testing_support::TempFolder;
 
 namespace {
 
-// Blue, green, red, alpha samples of a w x h picture with fine detail.
-std::vector<uint8_t> Samples(int w, int h, bool translucent)
-{
-    std::vector<uint8_t> bgra;
-    for (int i = 0; i < w * h; ++i)
-        bgra.insert(bgra.end(), {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(i * 13 + 5),
-                                 static_cast<uint8_t>(i * 29 + 11), static_cast<uint8_t>(translucent ? i * 37 : 255)});
-    return bgra;
-}
-
 // The extended container around a simple file's image chunk, declaring a
 // w x h canvas, with an ICCP and an EXIF chunk unless they are empty.
 std::vector<uint8_t> Extended(const std::vector<uint8_t>& simple, int w, int h, bool alpha,
@@ -119,7 +109,11 @@ struct Case {
 std::vector<Case> Cases()
 {
     const int w = 37, h = 23;
-    const std::vector<uint8_t> opaque = Samples(w, h, false), translucent = Samples(w, h, true);
+    std::vector<uint8_t> opaque, translucent; // blue, green, red, alpha with fine detail
+    for (int i = 0; i < w * h * 4; ++i) {
+        opaque.push_back(static_cast<uint8_t>(i % 4 == 3 ? 255 : i * (i % 4 * 6 + 7)));
+        translucent.push_back(static_cast<uint8_t>(i * (i % 4 * 6 + 7)));
+    }
     const std::vector<uint8_t> adobe = MakeProfile(TestProfile::AdobeRgb);
     std::vector<Case> cases;
     const auto webp = [&](const char* name, const std::vector<uint8_t>& file, const std::vector<uint8_t>& profile,
@@ -194,7 +188,7 @@ TEST(ModernFormats, EachPictureGivesItsPixelsEachBadFileNoneAndAMissingDecoderIs
         }
     }
     // Beyond the size rule as declared (the pixels are tiny), and garbage.
-    const std::vector<uint8_t> small = WebpFile(Samples(3, 2, false), 3, 2, -1);
+    const std::vector<uint8_t> small = WebpFile(std::vector<uint8_t>(3 * 2 * 4, 200), 3, 2, -1);
     const Case bad[] = {{"huge webp", WEBP, Extended(small, 40000, 40000, false, {}, ExifBlock(1)), {}},
                         {"huge tiff", WIC, TiffFile(40000, 2, 3, 1, std::vector<uint8_t>(48, 90)), {}},
                         {"garbage tiff", WIC, std::vector<uint8_t>(300, 0xA5), {}}};
