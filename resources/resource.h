@@ -111,7 +111,7 @@
 #define IDS_TIP_KEPT_BY_REMOTE_SESSION 205
 #define IDS_TIP_KEPT_BY_SPOTLIGHT 206
 #define IDS_TIP_KEPT_BY_SLIDESHOW 207
-#define IDS_TIP_NO_DECODER 208     // the tip's second line, once, before a format without a decoder
+#define IDS_TIP_NO_DECODER 208 // the tip's second line, once, before a format without a decoder
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PREVIEW_UNREADABLE 251   // in the preview frame: the chosen file gives no picture
