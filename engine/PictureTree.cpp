@@ -61,6 +61,9 @@ class TreeWalk {
     PictureTreeLimits m_limits;
     bool m_subfolders;
     std::set<FolderIdentity> m_visited;
+    // One folder's picture names by type, kept between folders so their
+    // room is reused (subfolders are walked after it is emptied).
+    std::vector<std::vector<std::string>> m_byOrder = std::vector<std::vector<std::string>>(PictureFileOrders());
     PictureTree m_tree;
 };
 
@@ -74,7 +77,9 @@ bool TreeWalk::Walk(const std::string& folder, int depth)
     if (!search.HasMatch())
         return GetLastError() == ERROR_FILE_NOT_FOUND;
 
-    std::vector<std::vector<std::string>> byOrder(PictureFileOrders());
+    std::vector<std::vector<std::string>>& byOrder = m_byOrder;
+    for (std::vector<std::string>& names : byOrder)
+        names.clear();
     std::vector<std::string> subfolders;
     int sinceAsked = 0;
     do {

@@ -121,18 +121,35 @@ double Now()
 double ReplacedConversionMilliseconds(const std::string& folder)
 {
     const std::string large = folder + "\\large.jpg";
+    // A copy under another name: the changer would show its own conversion
+    // of the same file again without converting.
+    const std::string copy = folder + "\\large copy.jpg";
     const std::string small = folder + "\\small.bmp";
-    if (!WriteLargeJpeg(large) || !WriteSmallBmp(small))
+    if (!WriteLargeJpeg(large) || !CopyFileA(large.c_str(), copy.c_str(), FALSE) || !WriteSmallBmp(small))
         return -1;
     Host host;
+    // The whole conversion first, for scale; then again, replaced a
+    // quarter of the way.
+    double start = Now();
     host.picture = large;
     host.changer.Request(WallpaperRequest::Chosen);
-    host.Pump([] { return false; }, 1000); // part way
-    const double start = Now();
+    host.Pump([&] { return !host.changer.Busy(); }, 60000);
+    const double whole = Now() - start;
+    std::printf("the JPEG's whole conversion: %.0f ms (%s)\n", whole, host.shown.c_str());
+    host.picture = small;
+    host.changer.Request(WallpaperRequest::Chosen);
+    host.Pump([&] { return !host.changer.Busy(); }, 60000);
+    host.picture = copy;
+    host.changer.Request(WallpaperRequest::Chosen);
+    host.Pump([] { return false; }, static_cast<DWORD>(whole / 4));
+    if (!host.changer.Busy())
+        std::printf("the JPEG's conversion was over before it was replaced\n");
+    start = Now();
     host.picture = small;
     host.changer.Request(WallpaperRequest::Chosen);
     host.Pump([&] { return host.shown == small; }, 60000);
     const double took = Now() - start;
     host.Pump([&] { return !host.changer.Busy(); }, 60000);
+    std::printf("the replaced conversion ended %.0f ms after the BMP's request\n", Now() - start);
     return host.shown == small ? took : -1;
 }

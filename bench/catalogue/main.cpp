@@ -165,6 +165,14 @@ int main(int argc, char** argv)
     const int runs = std::max(5, argc > 2 ? std::atoi(argv[2]) : 5);
     MakeTree(root);
 
+    // First, while the address space is still whole: the conversion
+    // needs one large block for its pixels.
+    const std::string pictures = root + "-conversion";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    const double replaced = ReplacedConversionMilliseconds(pictures);
+    std::printf("16000 x 12000 JPEG replaced by a BMP: shown after %.0f ms  target <= 300  %s\n", replaced,
+                replaced >= 0 && replaced <= 300 ? "PASS" : "MISS");
+
     std::vector<double> ours, plain;
     std::size_t ourCount = 0, plainCount = 0;
     for (int run = 0; run < runs; ++run) {
@@ -200,8 +208,6 @@ int main(int argc, char** argv)
     const double longest = LongestRoundTrip(root);
     std::printf("longest WM_NULL round trip while it builds: %.1f ms  target <= 100  %s\n", longest,
                 longest <= 100 ? "PASS" : "MISS");
-    const double replaced = ReplacedConversionMilliseconds(root);
-    std::printf("16000 x 12000 JPEG replaced by a BMP: shown after %.0f ms  target <= 300  %s\n", replaced,
-                replaced >= 0 && replaced <= 300 ? "PASS" : "MISS");
+
     return 0;
 }
