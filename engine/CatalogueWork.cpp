@@ -5,6 +5,7 @@
 #include "engine/PictureSize.h"
 #include "framework/Path.h"
 
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -57,7 +58,7 @@ void NoteRenames(const std::vector<FolderChange>& changes, std::vector<PictureRe
 // Sizes already read survive a new walk.
 void KeepSizes(const PictureTree& before, PictureTree& after)
 {
-    std::unordered_map<std::string, const CataloguedPicture*> known;
+    std::unordered_map<std::string_view, const CataloguedPicture*> known;
     for (const CataloguedPicture& picture : before.pictures)
         if (picture.sizeRead)
             known.emplace(picture.path, &picture);
@@ -235,7 +236,8 @@ void CPictureCatalogue::Work::Run()
         if (sizesDone < tree.pictures.size()) {
             for (std::size_t end = std::min(tree.pictures.size(), sizesDone + kSizesPerBatch); sizesDone < end;
                  ++sizesDone)
-                ReadPictureSize(tree.pictures[sizesDone]);
+                if (!tree.pictures[sizesDone].sizeRead)
+                    ReadPictureSize(tree.pictures[sizesDone]);
             if (sizesDone == tree.pictures.size())
                 Publish(sources, tree, true, renames, false);
             continue;
