@@ -198,8 +198,11 @@ void CPictureCatalogue::Work::Run()
         std::vector<HANDLE> handles = {m_wake};
         std::vector<std::size_t> watchOf;
         bool watchMissing = false;
-        for (std::size_t index = 0; index < watches.size() && handles.size() < MAXIMUM_WAIT_OBJECTS; ++index) {
-            if (HANDLE event = watches[index]->Event()) {
+        for (std::size_t index = 0; index < watches.size(); ++index) {
+            // Beyond what one wait takes, folders are walked now and then
+            // as if no watch could be set.
+            HANDLE event = handles.size() < MAXIMUM_WAIT_OBJECTS ? watches[index]->Event() : nullptr;
+            if (event) {
                 handles.push_back(event);
                 watchOf.push_back(index);
             } else {

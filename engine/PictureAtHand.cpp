@@ -71,6 +71,12 @@ bool PictureAtHand::CatalogueReady()
     return !m_catalogue || CurrentSnapshot();
 }
 
+bool PictureAtHand::CatalogueCapped() const
+{
+    const auto snapshot = CurrentSnapshot();
+    return snapshot && (snapshot->tree.depthCapped || snapshot->tree.countCapped);
+}
+
 void PictureAtHand::CatalogueChanged()
 {
     if (!m_catalogue)
