@@ -5,6 +5,7 @@
 #include "engine/PictureSize.h"
 #include "framework/Path.h"
 
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -57,7 +58,7 @@ void NoteRenames(const std::vector<FolderChange>& changes, std::vector<PictureRe
 // Sizes already read survive a new walk.
 void KeepSizes(const PictureTree& before, PictureTree& after)
 {
-    std::unordered_map<std::string, const CataloguedPicture*> known;
+    std::unordered_map<std::string_view, const CataloguedPicture*> known;
     for (const CataloguedPicture& picture : before.pictures)
         if (picture.sizeRead)
             known.emplace(picture.path, &picture);
@@ -87,7 +88,6 @@ CPictureCatalogue::Work::Work() : m_wake(CreateEventA(nullptr, FALSE, FALSE, nul
 
 CPictureCatalogue::Work::~Work()
 {
-    Stop();
     if (m_wake)
         CloseHandle(m_wake);
 }
@@ -110,7 +110,7 @@ void CPictureCatalogue::Work::SetSources(const PictureSources& sources)
     m_sourcesChanged = true;
     SetEvent(m_wake);
     if (!m_worker.Started())
-        m_worker.Start([this] { Run(); }, WorkerPriority::BelowNormal);
+        m_worker.Start([self = shared_from_this()] { self->Run(); }, WorkerPriority::BelowNormal);
 }
 
 void CPictureCatalogue::Work::Stop()
@@ -118,7 +118,8 @@ void CPictureCatalogue::Work::Stop()
     m_stopping = true;
     m_worker.RequestStop();
     SetEvent(m_wake);
-    m_worker.Join();
+    if (m_worker.Started())
+        m_worker.Detach();
 }
 
 std::shared_ptr<const CatalogueSnapshot> CPictureCatalogue::Work::Snapshot() const
@@ -150,7 +151,7 @@ void CPictureCatalogue::Work::Publish(const PictureSources& sources, const Pictu
         message = m_message;
     }
     renames.clear();
-    if (notify && window)
+    if (notify && window && !m_stopping)
         PostMessageA(window, message, 0, 0);
 }
 
@@ -197,8 +198,11 @@ void CPictureCatalogue::Work::Run()
         std::vector<HANDLE> handles = {m_wake};
         std::vector<std::size_t> watchOf;
         bool watchMissing = false;
-        for (std::size_t index = 0; index < watches.size() && handles.size() < MAXIMUM_WAIT_OBJECTS; ++index) {
-            if (HANDLE event = watches[index]->Event()) {
+        for (std::size_t index = 0; index < watches.size(); ++index) {
+            // Beyond what one wait takes, folders are walked now and then
+            // as if no watch could be set.
+            HANDLE event = handles.size() < MAXIMUM_WAIT_OBJECTS ? watches[index]->Event() : nullptr;
+            if (event) {
                 handles.push_back(event);
                 watchOf.push_back(index);
             } else {
@@ -235,7 +239,8 @@ void CPictureCatalogue::Work::Run()
         if (sizesDone < tree.pictures.size()) {
             for (std::size_t end = std::min(tree.pictures.size(), sizesDone + kSizesPerBatch); sizesDone < end;
                  ++sizesDone)
-                ReadPictureSize(tree.pictures[sizesDone]);
+                if (!tree.pictures[sizesDone].sizeRead)
+                    ReadPictureSize(tree.pictures[sizesDone]);
             if (sizesDone == tree.pictures.size())
                 Publish(sources, tree, true, renames, false);
             continue;

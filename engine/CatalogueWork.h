@@ -14,7 +14,7 @@
 #include <mutex>
 #include <vector>
 
-class CPictureCatalogue::Work {
+class CPictureCatalogue::Work : public std::enable_shared_from_this<CPictureCatalogue::Work> {
   public:
     Work();
     ~Work();
@@ -23,7 +23,9 @@ class CPictureCatalogue::Work {
 
     void Attach(HWND window, UINT message);
     void SetSources(const PictureSources& sources);
-    // Ends the worker's thread and waits for it.
+    // Tells the worker's thread to end, without waiting: a walk inside a
+    // folder that hangs must not hold the window's close. The thread keeps
+    // this object alive until it ends.
     void Stop();
 
     std::shared_ptr<const CatalogueSnapshot> Snapshot() const;

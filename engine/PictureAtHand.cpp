@@ -26,6 +26,8 @@ void PictureAtHand::Load()
         m_settings.Shuffle = text == "1";
     if (m_key.ReadString("ShuffleRound", text) == ERROR_SUCCESS)
         m_shuffle.Load(text);
+    if (m_catalogue)
+        m_catalogue->SetSources(Sources());
 }
 
 namespace {
@@ -43,8 +45,8 @@ std::string RenamedInList(const std::string& text, const PictureRename& rename)
 void PictureAtHand::KeepCatalogue(HWND window, UINT message)
 {
     m_catalogue = std::make_unique<CPictureCatalogue>();
+    // The walk starts once Load has the settings.
     m_catalogue->Attach(window, message);
-    m_catalogue->SetSources(Sources());
 }
 
 PictureSources PictureAtHand::Sources() const
@@ -69,6 +71,12 @@ bool PictureAtHand::CatalogueReady()
     return !m_catalogue || CurrentSnapshot();
 }
 
+bool PictureAtHand::CatalogueCapped() const
+{
+    const auto snapshot = CurrentSnapshot();
+    return snapshot && (snapshot->tree.depthCapped || snapshot->tree.countCapped);
+}
+
 void PictureAtHand::CatalogueChanged()
 {
     if (!m_catalogue)
@@ -77,13 +85,6 @@ void PictureAtHand::CatalogueChanged()
         Renamed(rename);
     // The current picture's folder may have been the one renamed.
     m_catalogue->SetSources(Sources());
-}
-
-void PictureAtHand::WalkCaps(bool& depth, bool& count) const
-{
-    const auto snapshot = m_catalogue ? m_catalogue->Snapshot() : nullptr;
-    depth = snapshot && snapshot->tree.depthCapped;
-    count = snapshot && snapshot->tree.countCapped;
 }
 
 void PictureAtHand::Renamed(const PictureRename& rename)

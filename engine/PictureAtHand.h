@@ -38,11 +38,12 @@ class PictureAtHand {
     // Whether the catalogue has the pictures of the sources (always true
     // without a catalogue); NextPictures is empty until it has.
     bool CatalogueReady();
+    // Whether the catalogue's last walk stopped at the depth or count cap
+    // (for the tip); false without a catalogue.
+    bool CatalogueCapped() const;
     // The catalogue changed: follows the renames it saw into the history,
     // the exclusions, the shuffle round and the current picture.
     void CatalogueChanged();
-    // Whether the catalogue's walk stopped at its depth or at its count.
-    void WalkCaps(bool& depth, bool& count) const;
 
     // The pictures to try for the next change, in order.
     std::vector<std::string> NextPictures();

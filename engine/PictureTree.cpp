@@ -61,6 +61,9 @@ class TreeWalk {
     PictureTreeLimits m_limits;
     bool m_subfolders;
     std::set<FolderIdentity> m_visited;
+    // One folder's picture names by type, kept between folders so their
+    // room is reused (subfolders are walked after it is emptied).
+    std::vector<std::vector<std::string>> m_byOrder = std::vector<std::vector<std::string>>(PictureFileOrders());
     PictureTree m_tree;
 };
 
@@ -68,13 +71,15 @@ bool TreeWalk::Walk(const std::string& folder, int depth)
 {
     if (Stopping())
         return true;
-    if (m_subfolders && !FirstVisit(folder))
+    if (m_subfolders && depth == 0 && !FirstVisit(folder))
         return true;
     FileSearch search(folder + "*");
     if (!search.HasMatch())
         return GetLastError() == ERROR_FILE_NOT_FOUND;
 
-    std::vector<std::vector<std::string>> byOrder(PictureFileOrders());
+    std::vector<std::vector<std::string>>& byOrder = m_byOrder;
+    for (std::vector<std::string>& names : byOrder)
+        names.clear();
     std::vector<std::string> subfolders;
     int sinceAsked = 0;
     do {
@@ -95,6 +100,12 @@ bool TreeWalk::Walk(const std::string& folder, int depth)
                 return true;
         }
     } while (search.Next());
+
+    // Only a folder with subfolders can lead back up the tree, so only
+    // those are told apart by identity: opening each of thousands of leaf
+    // folders would cost as much as listing them.
+    if (depth > 0 && !subfolders.empty() && !FirstVisit(folder))
+        return true;
 
     std::vector<CataloguedPicture>& pictures = m_tree.pictures;
     for (std::size_t order = 0; order < byOrder.size(); ++order)
@@ -137,5 +148,7 @@ PictureTree WalkPictureTree(const PictureSources& sources, const std::function<b
     for (const std::string& folder : sources.folders)
         if (!walk.Walk(AbsoluteSearchFolder(folder), 0))
             walk.Result().missingFolders.push_back(folder);
+    // Kept for as long as the program runs: no room to grow.
+    walk.Result().pictures.shrink_to_fit();
     return std::move(walk.Result());
 }

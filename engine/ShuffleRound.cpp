@@ -57,6 +57,25 @@ std::string ShuffleRound::Text() const
     return JoinPictureList(entries);
 }
 
+// `added`, in a random order, at random places among `left`, whose own
+// order stays: each place is as likely, in one pass however many there are.
+std::vector<std::string> ShuffleRound::MixedIn(std::vector<std::string> left, std::vector<std::string> added)
+{
+    for (std::size_t last = added.size(); last > 1; --last)
+        std::swap(added[last - 1], added[m_random() % last]);
+    std::vector<std::string> mixed;
+    mixed.reserve(left.size() + added.size());
+    auto fromLeft = left.begin();
+    auto fromAdded = added.begin();
+    while (fromLeft != left.end() || fromAdded != added.end()) {
+        const std::size_t leftCount = left.end() - fromLeft;
+        const std::size_t addedCount = added.end() - fromAdded;
+        const bool takeLeft = addedCount == 0 || (leftCount > 0 && m_random() % (leftCount + addedCount) < leftCount);
+        mixed.push_back(std::move(takeLeft ? *fromLeft++ : *fromAdded++));
+    }
+    return mixed;
+}
+
 std::vector<std::string> ShuffleRound::Upcoming(const std::vector<std::string>& folderPictures,
                                                 const std::string& current)
 {
@@ -66,16 +85,14 @@ std::vector<std::string> ShuffleRound::Upcoming(const std::vector<std::string>& 
     if (!m_left.empty() && !m_known.empty()) {
         std::vector<std::string> added;
         std::set_difference(sorted.begin(), sorted.end(), m_known.begin(), m_known.end(), std::back_inserter(added));
-        for (std::string& picture : added)
-            m_left.insert(m_left.begin() + m_random() % (m_left.size() + 1), std::move(picture));
+        m_left = MixedIn(std::move(m_left), std::move(added));
     }
     m_known = std::move(sorted);
 
     std::vector<std::string> upcoming;
     // The current picture (chosen in the dialog, say) is not shown again.
     for (const std::string& picture : m_left)
-        if (picture != current &&
-            std::find(folderPictures.begin(), folderPictures.end(), picture) != folderPictures.end())
+        if (picture != current && std::binary_search(m_known.begin(), m_known.end(), picture))
             upcoming.push_back(picture);
 
     // Fisher-Yates with our own source, so a test can give the order.

@@ -36,6 +36,8 @@ class ShuffleRound {
     void Renamed(const std::string& from, const std::string& to);
 
   private:
+    std::vector<std::string> MixedIn(std::vector<std::string> left, std::vector<std::string> added);
+
     Random m_random;
     std::vector<std::string> m_left;  // full paths
     std::vector<std::string> m_next;  // the new round offered by the last Upcoming

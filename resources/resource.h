@@ -117,8 +117,7 @@
 #define IDS_TIP_KEPT_BY_SPOTLIGHT 206
 #define IDS_TIP_KEPT_BY_SLIDESHOW 207
 #define IDS_TIP_NO_DECODER 208 // the tip's second line, once, before a format without a decoder
-#define IDS_TIP_TOO_DEEP 209   // the tip's note when folders lie deeper than the walk goes; %d the depth
-#define IDS_TIP_TOO_MANY 210   // the tip's note when the pictures are more than are taken; %d the count
+#define IDS_TIP_CAPPED 209     // the tip's note when the walk of the folders stopped at its depth or count
 // Messages of the select-picture dialog (250-259)
 #define IDS_FOLDER_PATH_TOO_LONG 250 // the folder's path is longer than the system's file calls take
 #define IDS_PREVIEW_UNREADABLE 251   // in the preview frame: the chosen file gives no picture

@@ -104,7 +104,11 @@ bool HeifPairing(const std::string& inputs, const std::string& work, const std::
     std::unique_ptr<CImageObject> picture;
     heif_image* peer = nullptr;
     Interleave(
-        runs, [&] { picture.reset(new CImageObject(in, HEIF)); },
+        runs,
+        [&] {
+            picture.reset(); // the last picture goes first, as the peer's does
+            picture.reset(new CImageObject(in, HEIF));
+        },
         [&] {
             // The file is read inside the timed span, as our reader reads it.
             heif_image_release(peer);

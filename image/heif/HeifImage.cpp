@@ -88,27 +88,36 @@ std::vector<uint8_t> IccProfile(const HeifApi& api, const heif_image_handle* han
 // Red, green, blue (alpha) rows, top first, into the picture's bottom-up
 // blue, green, red rows: turned into sRGB as the profile says, translucent
 // pixels composed on the background after that (it is sRGB already).
+// Swaps red and blue of count pixels of `Channels` bytes from in to out
+// (which may be in itself); a loop per pixel size, so it is unrolled.
+template <int Channels> void SwapRedBlue(const uint8_t* in, uint8_t* out, int count)
+{
+    for (int x = 0; x < count; ++x, in += Channels, out += Channels) {
+        const uint8_t red = in[0];
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = red;
+        if (Channels == 4)
+            out[3] = in[3];
+    }
+}
+
 void PlaceRows(uint8_t* rows, int stride, bool alpha, const std::vector<uint8_t>& profile, CImageImpl& picture)
 {
     SrgbConversion colours;
     colours.Prepare(profile.data(), profile.size(), alpha ? PixelLayout::Bgra32 : PixelLayout::Bgr24);
-    const int width = picture.GetWidth(), height = picture.GetHeight(), channels = alpha ? 4 : 3;
+    const int width = picture.GetWidth(), height = picture.GetHeight();
     for (int y = 0; y < height; ++y) {
         uint8_t* in = rows + static_cast<size_t>(y) * stride;
         uint8_t* out = picture.GetBits() + static_cast<size_t>(height - 1 - y) * picture.GetRowStride();
-        uint8_t* bgr = alpha ? in : out;
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* pixel = in + x * channels;
-            const uint8_t red = pixel[0];
-            bgr[x * channels] = pixel[2];
-            bgr[x * channels + 1] = pixel[1];
-            bgr[x * channels + 2] = red;
-            if (alpha)
-                bgr[x * channels + 3] = pixel[3];
-        }
-        colours.Convert(bgr, bgr, static_cast<size_t>(width));
-        if (alpha)
+        if (alpha) {
+            SwapRedBlue<4>(in, in, width);
+            colours.Convert(in, in, static_cast<size_t>(width));
             ComposeBgraRow(in, out, width);
+        } else {
+            SwapRedBlue<3>(in, out, width);
+            colours.Convert(out, out, static_cast<size_t>(width));
+        }
     }
 }
 
@@ -149,12 +158,14 @@ int CHeifImage::Load(const std::string& name)
     // never applied on top of them.
     options->ignore_transformations = 0;
     options->convert_hdr_to_8bit = 1;
+    options->strict_decoding = 1; // a damaged or cut picture is refused, not shown in part
     heif_image* decoded = nullptr;
-    if (api.heif_decode_image(primary, &decoded, heif_colorspace_RGB,
-                              alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get())
-            .code != heif_error_Ok)
-        return 0;
+    const heif_error error =
+        api.heif_decode_image(primary, &decoded, heif_colorspace_RGB,
+                              alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     const std::unique_ptr<heif_image, ImageFree> image(decoded);
+    if (error.code != heif_error_Ok || !decoded)
+        return 0;
     const int width = api.heif_image_get_width(decoded, heif_channel_interleaved);
     const int height = api.heif_image_get_height(decoded, heif_channel_interleaved);
     int stride = 0;

@@ -446,8 +446,6 @@ TEST_F(AtHand, SubfoldersOfSeveralFoldersAreWalkedInOrderAndADamagedFoldersValue
     for (int level = 0; level < 33; ++level)
         CreateDirectoryA((deep += "\\d").c_str(), nullptr);
     ASSERT_TRUE(WritePicture(deep + "\\deep.bmp", 20, 20));
-    wchar_t tooDeep[128] = {};
-    swprintf(tooDeep, 128, ProgramText(IDS_TIP_TOO_DEEP).c_str(), 32);
     // Each folder's own pictures, then its subfolders depth first; a value
     // of another type, or one too long, leaves the current picture's folder.
     const std::pair<std::string, std::vector<std::string>> cases[] = {
@@ -468,7 +466,7 @@ TEST_F(AtHand, SubfoldersOfSeveralFoldersAreWalkedInOrderAndADamagedFoldersValue
         EXPECT_EQ("1", Setting("IncludeSubfolders"));
         for (const std::string& shown : walk)
             Walk("/next", shown);
-        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nr.bmp\n" + tooDeep));
+        EXPECT_TRUE(WaitForTrayIcon(m_clickToShow + L"\nr.bmp\n" + ProgramText(IDS_TIP_CAPPED)));
         EXPECT_EQ(0u, RunVerb("/exit"));
         EXPECT_TRUE(program.Ends());
         EXPECT_EQ("1", Setting("FullColour")) << "nothing else is lost";

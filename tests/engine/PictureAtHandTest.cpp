@@ -2,9 +2,11 @@
 // values: a damaged one starts clean, and a shuffle round carries on across
 // a restart.
 
+#include "engine/PictureAtHand.h"
 #include "engine/PictureHistory.h"
 #include "engine/PictureList.h"
 #include "engine/ShuffleRound.h"
+#include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +62,41 @@ TEST(PictureLists, AShuffleRoundGoesOnAfterARestartAndNewPicturesJoinIt)
     EXPECT_EQ(13u, std::set<std::string>(shown.begin() + 1, shown.begin() + 14).size()) << "added mid-round";
     EXPECT_EQ(13u, std::set<std::string>(shown.begin() + 14, shown.end()).size());
     EXPECT_NE(shown[13], shown[14]) << "a round does not begin where the last one ended";
+}
+
+TEST(PictureLists, ARenameTheCatalogueSeesFollowsIntoTheCurrentPictureTheHistoryAndTheExclusions)
+{
+    TempFolder folder;
+    const std::string a = folder.AddFile("a.bmp"), b = folder.AddFile("b.bmp");
+    const char* const kKey = "Software\\Tessaly tests\\at hand";
+    CRegistryKey key;
+    ASSERT_EQ(ERROR_SUCCESS, key.Open(HKEY_CURRENT_USER, kKey));
+    key.WriteString("History", b);
+    key.WriteString("Excluded", b);
+    Settings settings;
+    settings.CurPicFileName = a;
+    PictureAtHand atHand(settings, key);
+    atHand.KeepCatalogue(nullptr, 0);
+    atHand.Load();
+    for (DWORD start = GetTickCount(); !atHand.CatalogueReady() && GetTickCount() - start < 2000;)
+        Sleep(10);
+    const std::string c = folder.File("c.bmp"), d = folder.File("d.bmp");
+    MoveFileA(a.c_str(), c.c_str());
+    MoveFileA(b.c_str(), d.c_str());
+    for (DWORD start = GetTickCount(); settings.CurPicFileName != c && GetTickCount() - start < 2000; Sleep(10))
+        atHand.CatalogueChanged();
+    atHand.CatalogueChanged();
+    EXPECT_EQ(c, settings.CurPicFileName);
+    std::string text;
+    EXPECT_EQ(ERROR_SUCCESS, key.ReadString("CurPicFileName", text));
+    EXPECT_EQ(c, text);
+    key.ReadString("History", text);
+    EXPECT_EQ(d, text);
+    key.ReadString("Excluded", text);
+    EXPECT_EQ(d, text);
+    EXPECT_EQ((std::vector<std::string>{c}), atHand.NextPictures()) << "d.bmp stays excluded";
+    key.Close();
+    testing_support::DeleteKeyTree(HKEY_CURRENT_USER, kKey);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "engine/PictureCatalogue.h"
 #include "engine/PictureSources.h"
 #include "engine/PictureTree.h"
+#include "tests/image/support/TurnedPictures.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,16 @@ TEST(PictureTree, FoldersComeInTurnEachWithItsPicturesThenItsSubfoldersDepthFirs
     // A source inside another is walked once.
     sources.folders.push_back(first.File("sub"));
     EXPECT_EQ(5u, WalkedPaths(sources).size());
+
+    // A link back up the tree is not followed round.
+    const std::string link = first.File("sub\\deeper\\up");
+    using CreateLink = BOOLEAN(WINAPI*)(const char*, const char*, DWORD);
+    const auto createLink = reinterpret_cast<CreateLink>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+    if (!createLink || !createLink(link.c_str(), first.Path().c_str(), 1 /* a folder */))
+        return; // no links on this system
+    EXPECT_EQ(5u, WalkedPaths(sources).size());
+    RemoveDirectoryA(link.c_str());
 }
 
 TEST(PictureSources, ADamagedFoldersValueKeepsOnlyItsGoodFolders)
@@ -252,4 +263,24 @@ TEST(PictureCatalogue, SeesPicturesAddedRenamedAndRemovedAndFoldersThatComeBack)
     EXPECT_EQ(1u, catalogue.Snapshot()->tree.missingFolders.size());
     ASSERT_TRUE(MoveFileA(away.c_str(), folder.c_str()));
     EXPECT_TRUE(CatalogueHolds(catalogue, {renamed}));
+}
+
+TEST(PictureCatalogue, ReadsEachPicturesUprightSizeFromItsHeaderAfterTheList)
+{
+    TempFolder folder;
+    const std::string upright = folder.File("upright.jpg"), turned = folder.File("turned.jpg");
+    ASSERT_TRUE(WriteTurnedPicture(upright, TurnedKind::JpegColour, 1, ExifBlock(1)));
+    ASSERT_TRUE(WriteTurnedPicture(turned, TurnedKind::JpegColour, 6, ExifBlock(6, false)));
+    folder.AddFile("damaged.png", "\x89PNG");
+    CPictureCatalogue catalogue;
+    catalogue.SetSources({{folder.Path()}, false});
+    std::shared_ptr<const CatalogueSnapshot> snapshot;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000 && !(snapshot && snapshot->sizesRead); Sleep(10))
+        snapshot = catalogue.Snapshot();
+    ASSERT_TRUE(snapshot && snapshot->sizesRead);
+    for (const CataloguedPicture& picture : snapshot->tree.pictures) {
+        const bool damaged = picture.path.find("damaged") != std::string::npos;
+        EXPECT_EQ(damaged ? 0u : 64u, picture.width) << picture.path;
+        EXPECT_EQ(damaged ? 0u : 32u, picture.height) << picture.path;
+    }
 }

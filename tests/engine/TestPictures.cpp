@@ -3,7 +3,6 @@
 #include "tests/image/support/BmpBuilder.h"
 #include "tests/image/support/GifEncoder.h"
 #include "tests/image/support/LibraryWriters.h"
-#include "tests/image/support/ModernWriters.h"
 #include "tests/image/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -95,16 +94,7 @@ bool WritePicture(const std::string& path, int width, int height, int keptPercen
         return WritePng(path, width, height);
     if (extension == "gif")
         return WriteGif(path, width, height);
-    const std::vector<uint8_t> rgb = RgbSamples(width, height);
-    if (extension == "tif")
-        WriteFileBytes(path, TiffFile(width, height, 3, 1, rgb));
-    if (extension != "webp")
-        return extension == "tif";
-    std::vector<uint8_t> bgra;
-    for (size_t i = 0; i < rgb.size(); i += 3)
-        bgra.insert(bgra.end(), {rgb[i + 2], rgb[i + 1], rgb[i], 255});
-    WriteFileBytes(path, WebpFile(bgra, width, height, 90));
-    return true;
+    return false;
 }
 
 static std::optional<BITMAPINFOHEADER> BitmapHeader(const std::string& path)

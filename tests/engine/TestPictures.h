@@ -7,7 +7,7 @@
 #include <utility>
 
 // Writes a picture whose format follows the extension of `path` (bmp, jpg,
-// png, gif, webp or tif, in any letter case). Returns false for another extension.
+// png or gif, in any letter case). Returns false for another extension.
 // With keptPercent the file keeps only that share of its bytes, as an
 // interrupted copy leaves it.
 bool WritePicture(const std::string& path, int width, int height, int keptPercent = 100);

@@ -15,7 +15,9 @@
 #include "tests/image/support/LibraryWriters.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Tessaly.h"
 #include "tests/support/TessalyState.h"
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using testing_support::DesktopValue;
@@ -502,4 +505,34 @@ TEST(WallpaperInCharge, ARemoteSessionDecidesOnlyWhenItsComputerForbidsWallpaper
     };
     for (const auto& [facts, expected] : cases)
         EXPECT_EQ(expected, WhoIsInCharge(facts)) << facts.remoteSession << facts.remoteWallpaperForbidden;
+}
+
+// Every directory call a second long, as on a share far away: the window
+// never makes one, so it answers at once all along, and Next comes as soon
+// as the catalogue has the folder.
+TEST(SlowFolders, TheWindowAnswersWhileTheCatalogueReadsAndNextFollows)
+{
+    TempFolder folder;
+    const std::string a = folder.File("a.bmp");
+    const std::string b = folder.File("b.bmp");
+    WritePicture(a, 5, 3);
+    WritePicture(b, 6, 3);
+    testing_support::PresetSettings(testing_support::UsualSettings("0", a));
+    testing_support::PresetDesktop(a);
+    SetEnvironmentVariableA("TESSALY_SLOW_FOLDERS_MS", "1000");
+    testing_support::Tessaly program;
+    SetEnvironmentVariableA("TESSALY_SLOW_FOLDERS_MS", nullptr);
+    ASSERT_NE(nullptr, program.Window());
+    PostMessageA(program.Window(), WM_COMMAND, IDM_NEXT_PICTURE, 0);
+    DWORD longest = 0;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 8000; Sleep(20)) {
+        const DWORD sent = GetTickCount();
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+        longest = std::max(longest, GetTickCount() - sent);
+    }
+    // A directory call on the window's thread would take a whole second.
+    EXPECT_LT(longest, 1000u);
+    ASSERT_TRUE(program.Close());
+    EXPECT_EQ(b, testing_support::Setting("CurPicFileName"));
 }

@@ -75,16 +75,13 @@ std::vector<Seed> WriteSeeds(const std::string& scratch)
             seeds.push_back({ReadFileBytes(scratch), JPG});
     }
     // WebP, lossless and lossy, with and without alpha.
-    for (int quality : {-1, 70}) {
-        for (int alpha : {255, 100}) {
+    for (const uint8_t opaque : {0, 255})
+        for (int quality : {-1, 70}) {
             std::vector<uint8_t> bgra = Samples(19 * 11 * 4);
             for (size_t i = 3; i < bgra.size(); i += 4)
-                bgra[i] = static_cast<uint8_t>(alpha == 255 ? 255 : bgra[i]);
-            const std::vector<uint8_t> file = WebpFile(bgra, 19, 11, quality);
-            if (!file.empty())
-                seeds.push_back({file, WEBP});
+                bgra[i] |= opaque;
+            seeds.push_back({WebpFile(bgra, 19, 11, quality), WEBP});
         }
-    }
     // Turned, with a colour profile: damage reaches the EXIF and ICC readers.
     for (const TurnedKind kind : {TurnedKind::JpegColour, TurnedKind::PngFourBit})
         if (WriteTurnedPicture(scratch, kind, 6, ExifBlock(6), MakeProfile(TestProfile::AdobeRgb)))

@@ -1,12 +1,12 @@
 // WebP files made with libwebp's own encoder and TIFF files written byte
 // by byte (read through the system's Imaging Component: Wine's decodes TIFF
 // and has no JPEG XL decoder, so a read picture and a missing decoder are
-// both real here), each held against the pixels it must give.
+// both real here), each held against the pixels it must give; and the
+// corpus of WebP, HEIF and AVIF files against their libraries' own tools.
 #include "image/AlphaBackground.h"
 #include "image/ImageObject.h"
 #include "image/MissingDecoders.h"
 #include "image/colour/SrgbConversion.h"
-#include "image/heif/HeifLibrary.h"
 #include "image/orient/ExifOrientation.h"
 #include "image/orient/Orientation.h"
 #include "tests/image/support/FileBytes.h"
@@ -27,118 +27,100 @@ using testing_support::TempFolder;
 
 namespace {
 
-void Put(std::vector<uint8_t>& bytes, uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-// Blue, green, red, alpha samples of a w x h picture with fine detail.
-std::vector<uint8_t> Samples(int w, int h, bool translucent)
-{
-    std::vector<uint8_t> bgra;
-    for (int i = 0; i < w * h; ++i)
-        bgra.insert(bgra.end(), {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(i * 13 + 5),
-                                 static_cast<uint8_t>(i * 29 + 11), static_cast<uint8_t>(translucent ? i * 37 : 255)});
-    return bgra;
-}
-
 // The extended container around a simple file's image chunk, declaring a
 // w x h canvas, with an ICCP and an EXIF chunk unless they are empty.
 std::vector<uint8_t> Extended(const std::vector<uint8_t>& simple, int w, int h, bool alpha,
                               const std::vector<uint8_t>& profile, const std::vector<uint8_t>& exif)
 {
-    const auto chunk = [](std::vector<uint8_t>& out, const char* fourcc, const std::vector<uint8_t>& data) {
-        out.insert(out.end(), fourcc, fourcc + 4);
-        Put(out, static_cast<uint32_t>(data.size()), 4);
-        out.insert(out.end(), data.begin(), data.end());
-        if (data.size() % 2)
-            out.push_back(0);
+    std::vector<uint8_t> header, body = {'W', 'E', 'B', 'P'}, file = {'R', 'I', 'F', 'F'};
+    const auto chunk = [&body](const char* fourcc, const std::vector<uint8_t>& data) {
+        body.insert(body.end(), fourcc, fourcc + 4);
+        PutLittleEndian(body, static_cast<uint32_t>(data.size()), 4);
+        body.insert(body.end(), data.begin(), data.end());
+        body.resize(body.size() + data.size() % 2);
     };
-    std::vector<uint8_t> header;
-    Put(header, (profile.empty() ? 0 : 0x20) | (alpha ? 0x10 : 0) | (exif.empty() ? 0 : 0x08), 4);
-    Put(header, static_cast<uint32_t>(w - 1), 3);
-    Put(header, static_cast<uint32_t>(h - 1), 3);
-    std::vector<uint8_t> body = {'W', 'E', 'B', 'P'};
-    chunk(body, "VP8X", header);
+    PutLittleEndian(header, (profile.empty() ? 0 : 0x20) | (alpha ? 0x10 : 0) | (exif.empty() ? 0 : 0x08), 4);
+    PutLittleEndian(header, static_cast<uint32_t>(w - 1), 3);
+    PutLittleEndian(header, static_cast<uint32_t>(h - 1), 3);
+    chunk("VP8X", header);
     if (!profile.empty())
-        chunk(body, "ICCP", profile);
+        chunk("ICCP", profile);
     body.insert(body.end(), simple.begin() + 12, simple.end());
     if (!exif.empty())
-        chunk(body, "EXIF", exif);
-    std::vector<uint8_t> file = {'R', 'I', 'F', 'F'};
-    Put(file, static_cast<uint32_t>(body.size()), 4);
+        chunk("EXIF", exif);
+    PutLittleEndian(file, static_cast<uint32_t>(body.size()), 4);
     file.insert(file.end(), body.begin(), body.end());
     return file;
 }
 
-// Blue, green, red, alpha rows composed on the background, turned into
-// sRGB first when a profile is given.
-std::vector<uint8_t> Composed(std::vector<uint8_t> bgra, const std::vector<uint8_t>& profile = {})
+// A picture as its width, its height, then blue, green, red rows, top first.
+using Pixels = std::vector<int>;
+
+Pixels PicturePixels(const CImageObject& picture)
+{
+    Pixels pixels = {picture.GetWidth(), picture.GetHeight()};
+    for (int i = 0; i < picture.GetWidth() * picture.GetHeight(); ++i) {
+        uint8_t r = 0, g = 0, b = 0;
+        picture.GetPixelColor(i % picture.GetWidth(), picture.GetHeight() - 1 - i / picture.GetWidth(), r, g, b);
+        pixels.insert(pixels.end(), {b, g, r});
+    }
+    return pixels;
+}
+
+// The largest difference of one colour between two pictures; 256 when
+// their sizes differ.
+int MaxDifference(const Pixels& a, const Pixels& b)
+{
+    if (a.size() != b.size() || a[0] != b[0] || a[1] != b[1])
+        return 256;
+    int most = 0;
+    for (size_t i = 2; i < a.size(); ++i)
+        most = std::max(most, std::abs(a[i] - b[i]));
+    return most;
+}
+
+// Stored w x h blue, green, red, alpha rows as they must show: turned into
+// sRGB when a profile is given, composed on the background, turned upright.
+Pixels Shown(std::vector<uint8_t> bgra, int w, int h, const std::vector<uint8_t>& profile = {}, int orientation = 1)
 {
     SrgbConversion colours;
     if (colours.Prepare(profile.data(), profile.size(), PixelLayout::Bgra32))
         colours.Convert(bgra.data(), bgra.data(), bgra.size() / 4);
-    std::vector<uint8_t> bgr(bgra.size() / 4 * 3);
-    ComposeBgraRow(bgra.data(), bgr.data(), static_cast<int>(bgra.size() / 4));
-    return bgr;
-}
-
-// libwebp's own reading of a file, as blue, green, red, alpha rows.
-std::vector<uint8_t> LibwebpPixels(const std::vector<uint8_t>& file)
-{
-    int width = 0, height = 0;
-    uint8_t* bgra = WebPDecodeBGRA(file.data(), file.size(), &width, &height);
-    std::vector<uint8_t> pixels(bgra, bgra + (bgra ? static_cast<size_t>(width) * height * 4 : 0));
-    WebPFree(bgra);
-    return pixels;
-}
-
-// Stored w x h rows (blue, green, red, top first) turned upright.
-std::vector<uint8_t> Upright(const std::vector<uint8_t>& bgr, int w, int h, int orientation)
-{
-    std::vector<uint8_t> turned(bgr.size());
+    Pixels pixels(2 + bgra.size() / 4 * 3);
+    pixels[0] = UprightWidth(orientation, w, h);
+    pixels[1] = UprightHeight(orientation, w, h);
     for (int i = 0; i < w * h; ++i) {
+        uint8_t bgr[3];
+        ComposeBgraRow(&bgra[i * 4], bgr, 1);
         int x = i % w, y = i / w;
         UprightPlace(orientation, w, h, x, y);
-        std::copy_n(&bgr[i * 3], 3, &turned[(y * UprightWidth(orientation, w, h) + x) * 3]);
+        std::copy_n(bgr, 3, &pixels[2 + (y * pixels[0] + x) * 3]);
     }
-    return turned;
-}
-
-// Every pixel of the picture against blue, green, red rows (top first).
-std::string Mismatch(const CImageObject& picture, const std::vector<uint8_t>& bgr, int w, int h)
-{
-    if (picture.GetWidth() != w || picture.GetHeight() != h || picture.GetBitCount() != 24)
-        return "size " + std::to_string(picture.GetWidth()) + " x " + std::to_string(picture.GetHeight());
-    for (int i = 0; i < w * h; ++i) {
-        uint8_t r = 0, g = 0, b = 0;
-        picture.GetPixelColor(i % w, h - 1 - i / w, r, g, b);
-        if (b != bgr[i * 3] || g != bgr[i * 3 + 1] || r != bgr[i * 3 + 2])
-            return "pixel " + std::to_string(i % w) + "," + std::to_string(i / w);
-    }
-    return "";
+    return pixels;
 }
 
 struct Case {
     std::string name;
     ImageFileType type;
     std::vector<uint8_t> file;
-    std::vector<uint8_t> expected; // blue, green, red rows, top first
-    int width, height;
+    Pixels expected;
 };
 
 std::vector<Case> Cases()
 {
     const int w = 37, h = 23;
-    const std::vector<uint8_t> opaque = Samples(w, h, false), translucent = Samples(w, h, true);
+    std::vector<uint8_t> opaque, translucent; // blue, green, red, alpha with fine detail
+    for (int i = 0; i < w * h * 4; ++i) {
+        opaque.push_back(static_cast<uint8_t>(i % 4 == 3 ? 255 : i * (i % 4 * 6 + 7)));
+        translucent.push_back(static_cast<uint8_t>(i * (i % 4 * 6 + 7)));
+    }
     const std::vector<uint8_t> adobe = MakeProfile(TestProfile::AdobeRgb);
     std::vector<Case> cases;
-    const auto webp = [&](const std::string& name, const std::vector<uint8_t>& file,
-                          const std::vector<uint8_t>& profile, int orientation) {
-        const std::vector<uint8_t> stored = Composed(LibwebpPixels(file), profile);
-        cases.push_back({name, WEBP, file, Upright(stored, w, h, orientation), UprightWidth(orientation, w, h),
-                         UprightHeight(orientation, w, h)});
+    const auto webp = [&](const char* name, const std::vector<uint8_t>& file, const std::vector<uint8_t>& profile,
+                          int orientation) {
+        uint8_t* bgra = WebPDecodeBGRA(file.data(), file.size(), nullptr, nullptr); // libwebp's own reading
+        cases.push_back({name, WEBP, file, Shown({bgra, bgra + w * h * 4}, w, h, profile, orientation)});
+        WebPFree(bgra);
     };
     webp("lossless", WebpFile(opaque, w, h, -1), {}, 1);
     webp("lossy", WebpFile(opaque, w, h, 60), {}, 1);
@@ -147,35 +129,29 @@ std::vector<Case> Cases()
     webp("turned", Extended(WebpFile(opaque, w, h, -1), w, h, false, {}, ExifBlock(6)), {}, 6);
     webp("profile", Extended(WebpFile(opaque, w, h, 70), w, h, false, adobe, {}), adobe, 1);
     webp("profile alpha", Extended(WebpFile(translucent, w, h, -1), w, h, true, adobe, {}), adobe, 1);
-    // TIFF: samples red, green, blue, stored 3 x 2.
-    std::vector<uint8_t> rgb, bgr;
-    for (int i = 0; i < 6; ++i) {
-        const uint8_t s[3] = {static_cast<uint8_t>(20 + i * 30), static_cast<uint8_t>(27 + i * 30),
-                              static_cast<uint8_t>(34 + i * 30)};
-        rgb.insert(rgb.end(), s, s + 3);
-        bgr.insert(bgr.end(), {s[2], s[1], s[0]});
-    }
+    // TIFF: red, green, blue samples stored 3 x 2, in every orientation.
+    std::vector<uint8_t> rgb, bgra;
+    for (int i = 0; i < 18; ++i)
+        rgb.push_back(static_cast<uint8_t>(20 + i * 10));
+    for (int i = 0; i < 18; i += 3)
+        bgra.insert(bgra.end(), {rgb[i + 2], rgb[i + 1], rgb[i], 255});
     for (int orientation = 1; orientation <= 8; ++orientation)
         cases.push_back({"tiff " + std::to_string(orientation), WIC, TiffFile(3, 2, 3, orientation, rgb),
-                         Upright(bgr, 3, 2, orientation), UprightWidth(orientation, 3, 2),
-                         UprightHeight(orientation, 3, 2)});
-    const std::vector<uint8_t> rgba = {200, 100, 50, 255, 200, 100, 50, 128, 200, 100, 50, 0};
-    cases.push_back({"tiff alpha", WIC, TiffFile(3, 1, 4, 1, rgba),
-                     Composed({50, 100, 200, 255, 50, 100, 200, 128, 50, 100, 200, 0}), 3, 1});
+                         Shown(bgra, 3, 2, {}, orientation)});
+    cases.push_back({"tiff alpha", WIC, TiffFile(3, 1, 4, 1, {200, 100, 50, 255, 200, 100, 50, 128, 200, 100, 50, 0}),
+                     Shown({50, 100, 200, 255, 50, 100, 200, 128, 50, 100, 200, 0}, 3, 1)});
     return cases;
 }
 
-// What dwebp wrote (red, green, blue, alpha PAM) as our reader must show
-// it: turned into sRGB by the ICCP chunk, composed, turned upright.
-std::string WebpReferenceMismatch(const CImageObject& ours, const std::vector<uint8_t>& file,
-                                  const std::vector<uint8_t>& pam)
+// What dwebp wrote (a red, green, blue, alpha PAM file), as our reader
+// must show it: the file's ICCP and EXIF chunks applied.
+Pixels DwebpPixels(const std::vector<uint8_t>& file, const std::vector<uint8_t>& pam)
 {
     int w = 0, h = 0;
-    const std::string header(pam.begin(), pam.begin() + std::min<size_t>(pam.size(), 100));
-    const size_t end = header.find("ENDHDR\n");
-    if (end == std::string::npos || std::sscanf(header.c_str(), "P7 WIDTH %d HEIGHT %d", &w, &h) != 2 ||
-        pam.size() - end - 7 != static_cast<size_t>(w) * h * 4)
-        return "unreadable reference";
+    if (std::sscanf(std::string(pam.begin(), pam.begin() + std::min<size_t>(pam.size(), 40)).c_str(),
+                    "P7 WIDTH %d HEIGHT %d", &w, &h) != 2 ||
+        pam.size() < static_cast<size_t>(w) * h * 4)
+        return {};
     std::vector<uint8_t> bgra(pam.end() - static_cast<size_t>(w) * h * 4, pam.end());
     for (size_t i = 0; i < bgra.size(); i += 4)
         std::swap(bgra[i], bgra[i + 2]);
@@ -190,39 +166,21 @@ std::string WebpReferenceMismatch(const CImageObject& ours, const std::vector<ui
         orientation = OrientationFromExif(chunk.chunk.bytes, chunk.chunk.size);
     WebPDemuxReleaseChunkIterator(&chunk);
     WebPDemuxDelete(demuxer);
-    return Mismatch(ours, Upright(Composed(bgra, profile), w, h, orientation), UprightWidth(orientation, w, h),
-                    UprightHeight(orientation, w, h));
-}
-
-// What heif-convert wrote, against our picture: "" when identical, "near"
-// when no colour is more than one level off (Debian's libde265, built for
-// 64 bits, rounds a few HEVC pixels otherwise than the same source built for
-// the program: the cross-built heif-convert.exe gives ours exactly).
-std::string HeifReferenceMismatch(const CImageObject& ours, const CImageObject& png)
-{
-    if (ours.GetWidth() != png.GetWidth() || ours.GetHeight() != png.GetHeight() || ours.GetWidth() <= 0)
-        return "size " + std::to_string(ours.GetWidth()) + " x " + std::to_string(ours.GetHeight());
-    int most = 0;
-    for (int i = 0; i < ours.GetWidth() * ours.GetHeight(); ++i) {
-        uint8_t a[3] = {}, b[3] = {};
-        ours.GetPixelColor(i % ours.GetWidth(), i / ours.GetWidth(), a[0], a[1], a[2]);
-        png.GetPixelColor(i % ours.GetWidth(), i / ours.GetWidth(), b[0], b[1], b[2]);
-        for (int c = 0; c < 3; ++c)
-            most = std::max(most, std::abs(a[c] - b[c]));
-    }
-    return most == 0 ? "" : most == 1 ? "near" : "off by " + std::to_string(most);
+    return Shown(bgra, w, h, profile, orientation);
 }
 
 } // namespace
 
-TEST(ModernFormats, EachPictureGivesItsPixelsAndEachCutOrBadFileNone)
+TEST(ModernFormats, EachPictureGivesItsPixelsEachBadFileNoneAndAMissingDecoderIsNoted)
 {
     TempFolder folder;
     for (const Case& test : Cases()) {
         SCOPED_TRACE(test.name);
         const std::string path = folder.File(test.type == WIC ? "a.tif" : "a.webp");
         WriteFileBytes(path, test.file);
-        EXPECT_EQ(Mismatch(CImageObject(path, test.type), test.expected, test.width, test.height), "");
+        const CImageObject picture(path, test.type);
+        EXPECT_EQ(picture.GetBitCount(), 24);
+        EXPECT_EQ(MaxDifference(PicturePixels(picture), test.expected), 0);
         // Cut anywhere, a file gives no picture, never a part of one.
         for (size_t cut : {size_t{4}, size_t{30}, test.file.size() / 2, test.file.size() - 1}) {
             WriteFileBytes(path, std::vector<uint8_t>(test.file.begin(), test.file.begin() + cut));
@@ -230,21 +188,15 @@ TEST(ModernFormats, EachPictureGivesItsPixelsAndEachCutOrBadFileNone)
         }
     }
     // Beyond the size rule as declared (the pixels are tiny), and garbage.
-    const std::vector<uint8_t> small = WebpFile(Samples(3, 2, false), 3, 2, -1);
-    const Case bad[] = {{"huge webp", WEBP, Extended(small, 40000, 40000, false, {}, ExifBlock(1)), {}, 0, 0},
-                        {"huge tiff", WIC, TiffFile(40000, 2, 3, 1, std::vector<uint8_t>(48, 90)), {}, 0, 0},
-                        {"garbage tiff", WIC, std::vector<uint8_t>(300, 0xA5), {}, 0, 0}};
+    const std::vector<uint8_t> small = WebpFile(std::vector<uint8_t>(3 * 2 * 4, 200), 3, 2, -1);
+    const Case bad[] = {{"huge webp", WEBP, Extended(small, 40000, 40000, false, {}, ExifBlock(1)), {}},
+                        {"huge tiff", WIC, TiffFile(40000, 2, 3, 1, std::vector<uint8_t>(48, 90)), {}},
+                        {"garbage tiff", WIC, std::vector<uint8_t>(300, 0xA5), {}}};
     for (const Case& test : bad) {
         WriteFileBytes(folder.File("bad.tif"), test.file);
         EXPECT_EQ(CImageObject(folder.File("bad.tif"), test.type).GetWidth(), 0) << test.name;
     }
-    const std::vector<std::string> noted = MissingDecoders();
-    EXPECT_TRUE(std::find(noted.begin(), noted.end(), "TIFF") == noted.end()) << "a bad file is no missing decoder";
-}
-
-TEST(ModernFormats, AFormatWithoutADecoderIsNotedAndTheSystemsOthersAreListed)
-{
-    TempFolder folder;
+    EXPECT_EQ(MissingDecoders(), std::vector<std::string>{}) << "a bad file is no missing decoder";
     WriteFileBytes(folder.File("photo.jxl"), {0xFF, 0x0A, 0xFA, 0x7F});
     EXPECT_EQ(CImageObject(folder.File("photo.jxl"), WIC).GetWidth(), 0);
     EXPECT_EQ(MissingDecoders(), std::vector<std::string>{"JPEG XL"});
@@ -265,7 +217,7 @@ TEST(ModernFormats, TheCorpusGivesWhatTheLibrariesOwnToolsGive)
     if (!find || find == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no corpus: tests/image/modern-corpus.sh gathers it";
     TempFolder folder;
-    int files = 0, referenced = 0, same = 0, offByOne = 0, oursOnly = 0, cuts = 0;
+    int files = 0, same = 0, offByOne = 0, oursOnly = 0, cuts = 0;
     do {
         const std::string name = found.cFileName;
         const std::string path = std::string(corpus) + "\\files\\" + name;
@@ -275,32 +227,29 @@ TEST(ModernFormats, TheCorpusGivesWhatTheLibrariesOwnToolsGive)
         SCOPED_TRACE(name);
         ++files;
         const std::vector<uint8_t> file = ReadFileBytes(path);
-        const CImageObject ours(path, type);
         const std::string reference = std::string(corpus) + "\\reference\\" + name;
-        const std::vector<uint8_t> pam = ReadFileBytes(reference + ".pam");
-        const CImageObject png(reference + ".png", PNG);
-        if (type != WEBP && !HeifLibrary::Get().Loaded()) {
-            EXPECT_EQ(ours.GetWidth(), 0) << "no libheif.dll, no picture";
-        } else if (!pam.empty() || png.GetWidth() > 0) {
-            ++referenced;
-            const std::string mismatch =
-                type == WEBP ? WebpReferenceMismatch(ours, file, pam) : HeifReferenceMismatch(ours, png);
-            EXPECT_TRUE(mismatch.empty() || (mismatch == "near" && type == HEIF)) << mismatch;
-            offByOne += mismatch == "near";
-            same += mismatch.empty();
+        const Pixels ours = PicturePixels(CImageObject(path, type)),
+                     expected = type == WEBP ? DwebpPixels(file, ReadFileBytes(reference + ".pam"))
+                                             : PicturePixels(CImageObject(reference + ".png", PNG));
+        if (expected.size() > 2) {
+            // Debian's libde265, built for 64 bits, rounds a few HEVC pixels
+            // otherwise than the same source built for the program (whose own
+            // heif-convert.exe gives ours exactly).
+            const int difference = MaxDifference(ours, expected);
+            EXPECT_LE(difference, type == HEIF ? 1 : 0);
+            (difference == 0 ? same : offByOne)++;
         } else {
-            oursOnly += ours.GetWidth() > 0; // the tool refused it
+            oursOnly += ours[0] > 0; // the tool refused it
         }
+        const std::string cutPath = folder.File("cut" + name.substr(name.rfind('.')));
         for (size_t cut : {file.size() / 4, file.size() / 2, file.size() * 3 / 4, file.size() - 1}) {
-            WriteFileBytes(folder.File("cut" + name.substr(name.rfind('.'))),
-                           std::vector<uint8_t>(file.begin(), file.begin() + cut));
-            cuts += CImageObject(folder.File("cut" + name.substr(name.rfind('.'))), type).GetWidth() >= 0;
+            WriteFileBytes(cutPath, std::vector<uint8_t>(file.begin(), file.begin() + cut));
+            cuts += CImageObject(cutPath, type).GetWidth() >= 0;
         }
     } while (FindNextFileA(find, &found));
     FindClose(find);
-    std::printf("%d files, %d with a reference picture, %d of them identical, %d one level off at most; %d read by us "
-                "alone; %d cut files read "
-                "without a crash\n",
-                files, referenced, same, offByOne, oursOnly, cuts);
+    std::printf("%d files: %d identical to the tool's picture, %d a level off at most, %d read by us alone; %d cuts "
+                "read\n",
+                files, same, offByOne, oursOnly, cuts);
     EXPECT_GT(files, 0);
 }

@@ -37,18 +37,3 @@ TEST(ImageFileType, PictureRuleTakesJpegButNothingElse)
     EXPECT_EQ(ImageTypeForPictureFile("x."), -1);
     EXPECT_EQ(ImageTypeForPictureFile("x"), -1);
 }
-
-TEST(ImageFileType, NewFormatsByNameAndTheNamesOfThoseThatMayLackADecoder)
-{
-    EXPECT_EQ(ImageTypeForPictureFile("x.WebP"), WEBP);
-    EXPECT_EQ(ImageTypeForPictureFile("x.heic"), HEIF);
-    EXPECT_EQ(ImageTypeForPictureFile("x.HIF"), HEIF);
-    EXPECT_EQ(ImageTypeForPictureFile("x.avif"), AVIF);
-    EXPECT_EQ(ImageTypeForPictureFile("x.Tif"), WIC);
-    EXPECT_EQ(ImageTypeForPictureFile("x.jxl"), WIC);
-    EXPECT_EQ(ImageTypeForPictureFile("x.wdp"), WIC);
-    EXPECT_EQ(PictureFormatName("x.JXL"), "JPEG XL");
-    EXPECT_EQ(PictureFormatName("x.hif"), "HEIC/HEIF");
-    EXPECT_EQ(PictureFormatName("x.webp"), "");
-    EXPECT_EQ(PictureFormatName("x.png"), "");
-}

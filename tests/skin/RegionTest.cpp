@@ -120,7 +120,7 @@ TEST(SkinRegion, NamesThatAreNoPicturesLeaveEverythingAlone)
         [&] { BuildRegionFromBitmap(nullptr, "C:\\skins\\picture", width, height, data); });
     EXPECT_EQ(L"File name can not be NULL.\n", shown);
     shown = testing_support::AnswerMessageBoxes(
-        [&] { BuildRegionFromBitmap(nullptr, "C:\\skins\\picture.tif", width, height, data); });
+        [&] { BuildRegionFromBitmap(nullptr, "C:\\skins\\picture.txt", width, height, data); });
     EXPECT_EQ(L"", shown);
     EXPECT_EQ(7, width);
     EXPECT_EQ(8, height);

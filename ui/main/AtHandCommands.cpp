@@ -5,15 +5,12 @@
 #include "framework/ResourceString.h"
 #include "framework/WideText.h"
 #include "image/MissingDecoders.h"
-#include "engine/PictureTree.h"
 #include "resources/resource.h"
 #include "ui/main/IconAndMenus.h"
 #include "ui/main/WallpaperSchedule.h"
 #include "ui/tray/TrayIcon.h"
 
 #include <shlobj.h>
-
-#include <cstdio>
 
 #include <utility>
 
@@ -31,22 +28,6 @@ void EnableItem(HMENU menu, UINT command, bool enabled)
 void CheckItem(HMENU menu, UINT command, bool checked)
 {
     CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-// The walk of the folders stopped short: the tip says so below the picture
-// until a walk goes through.
-std::string CapNote(const PictureAtHand& atHand)
-{
-    bool depth = false;
-    bool count = false;
-    atHand.WalkCaps(depth, count);
-    const PictureTreeLimits limits;
-    char note[256] = {};
-    if (count)
-        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_MANY).c_str(), static_cast<int>(limits.count));
-    else if (depth)
-        std::snprintf(note, sizeof note, LoadResourceString(IDS_TIP_TOO_DEEP).c_str(), limits.depth);
-    return note;
 }
 
 } // namespace
@@ -213,7 +194,9 @@ void CAtHandCommands::RefreshTipDetail()
         }
     if (m_settings.Paused)
         detail = LoadResourceString(IDS_TIP_PAUSED) + detail;
-    if (const std::string note = CapNote(m_atHand); !note.empty())
-        detail += (detail.empty() ? "" : "\n") + note;
+    // The walk of the folders stopped short: said below the picture until
+    // a walk goes through.
+    if (m_atHand.CatalogueCapped())
+        detail += (detail.empty() ? "" : "\n") + LoadResourceString(IDS_TIP_CAPPED);
     m_trayIcon->SetTipDetail(detail);
 }

@@ -31,6 +31,8 @@ void CWallpaperSchedule::ChangeByUser(PictureAtHand::Step step)
     if (!m_settings.ShowPic)
         return;
     const bool forward = step == PictureAtHand::Step::Forward;
+    if (forward && WaitForCatalogue(false))
+        return;
     if (m_changer.Request(forward ? WallpaperRequest::Next : WallpaperRequest::Previous))
         m_scheduler.OnChangedByUser();
     else
@@ -60,14 +62,27 @@ bool CWallpaperSchedule::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT&)
     return false;
 }
 
+bool CWallpaperSchedule::WaitForCatalogue(bool bySchedule)
+{
+    if (m_atHand.CatalogueReady())
+        return false;
+    // The folders are still being read: the change happens once they are,
+    // as the one asked for (a user's Next before the schedule's).
+    m_changeWaits = m_changeWaits == ChangeWaits::ByUser || !bySchedule ? ChangeWaits::ByUser : ChangeWaits::BySchedule;
+    return true;
+}
+
 void CWallpaperSchedule::OnCatalogueChanged()
 {
     m_atHand.CatalogueChanged();
-    // A change that found the pictures not walked yet happens now.
-    if (m_changeWaits && m_atHand.CatalogueReady()) {
-        m_changeWaits = false;
-        if (m_settings.ShowPic && m_changer.Request(WallpaperRequest::Next))
-            m_scheduler.OnChangedByUser();
+    const ChangeWaits waiting = m_changeWaits;
+    if (waiting != ChangeWaits::None && m_atHand.CatalogueReady()) {
+        m_changeWaits = ChangeWaits::None;
+        if (waiting == ChangeWaits::BySchedule)
+            ChangeToNextPicture();
+        else
+            ChangeByUser(PictureAtHand::Step::Forward);
+        return;
     }
     m_host.CurrentPictureMoved();
 }
@@ -79,6 +94,8 @@ void CWallpaperSchedule::ChangeToNextPicture()
     // A folder with nothing to show (a drive unplugged for a while) keeps
     // the current picture, so the sequence goes on from it once it is back;
     // the tip says what is missing.
+    if (WaitForCatalogue(true))
+        return;
     m_bySchedule = true;
     const bool requested = m_changer.Request(WallpaperRequest::Next);
     m_bySchedule = false;
@@ -152,8 +169,6 @@ WallpaperOptions CWallpaperSchedule::CurrentWallpaperOptions() const
 
 std::vector<std::string> CWallpaperSchedule::NextPictures()
 {
-    if (!m_atHand.CatalogueReady())
-        m_changeWaits = true;
     return m_atHand.NextPictures();
 }
 

@@ -61,6 +61,9 @@ class CWallpaperSchedule : public CMessageHandler, private ChangeSchedulerHost, 
 
   private:
     void OnCatalogueChanged();
+    // True when the catalogue does not have the pictures yet: the change is
+    // kept for when it has.
+    bool WaitForCatalogue(bool bySchedule);
 
     // ChangeSchedulerHost
     void ChangeToNextPicture() override;
@@ -93,5 +96,5 @@ class CWallpaperSchedule : public CMessageHandler, private ChangeSchedulerHost, 
     std::function<bool(bool byUser)> m_gate;
     bool m_bySchedule = false;
     // A change asked for before the catalogue had the pictures.
-    bool m_changeWaits = false;
+    enum class ChangeWaits { None, ByUser, BySchedule } m_changeWaits = ChangeWaits::None;
 };
