@@ -135,5 +135,35 @@ TEST(LanguageModules, LoadingAModuleRunsNoCode)
     }
 }
 
+TEST(LanguageModules, TheProgramImportsNothingWindowsXpLacks)
+{
+    // A missing import stops the loader before any of our code runs; the
+    // statically linked runtimes are where such imports come from.
+    const char* const vistaOnly[] = {
+        "GetTickCount64",    "InitializeConditionVariable", "SleepConditionVariableCS", "WakeAllConditionVariable",
+        "InitializeSRWLock", "AcquireSRWLockExclusive",     "InitOnceExecuteOnce",      "GetFileInformationByHandleEx"};
+    const std::wstring path = ProgramFolder() + L"Tessaly.exe";
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(module, nullptr);
+    const auto* base = reinterpret_cast<const std::uint8_t*>(module);
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    int functions = 0;
+    for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         library->Name != 0; ++library) {
+        for (auto* entry = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + library->OriginalFirstThunk);
+             entry->u1.AddressOfData != 0; ++entry, ++functions) {
+            if (entry->u1.Ordinal & IMAGE_ORDINAL_FLAG32)
+                continue;
+            const char* name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + entry->u1.AddressOfData)->Name;
+            for (const char* missing : vistaOnly)
+                EXPECT_STRNE(missing, name) << "imported from " << base + library->Name;
+        }
+    }
+    EXPECT_GT(functions, 100);
+    FreeLibrary(module);
+}
+
 } // namespace
 } // namespace tessaly_test
