@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 #include <stdexcept>
 
 using namespace ui_test;
@@ -231,6 +232,26 @@ TEST_F(TrayIconTest, IconComesBackWhenTheTaskbarIsCreatedAgain)
     tray->OnTaskbarCreated();
     PumpUntil([] { return false; }, 300);
     EXPECT_TRUE(WaitForNoTrayIcon(Wide(tip), 0));
+}
+
+TEST_F(TrayIconTest, ABalloonIsShownOnceAndOnlyOverAShownIcon)
+{
+    static std::vector<std::pair<DWORD, std::wstring>> balloons;
+    balloons.clear();
+    SetNotifyIconFunction([](DWORD action, NotifyIconData* data) -> BOOL {
+        if (data->uFlags & NIF_INFO)
+            balloons.emplace_back(action, data->szInfo);
+        return Shell_NotifyIconW(action, data);
+    });
+    EXPECT_FALSE(tray->ShowBalloon("no icon yet"));
+    ASSERT_TRUE(tray->SetIconAndTip(IDI_MAIN, "balloon"));
+    EXPECT_TRUE(tray->ShowBalloon("Skipped: JPEG XL"));
+    // Later changes of the icon do not bring it back.
+    tray->SetTipDetail("next picture");
+    ASSERT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(balloons[0].first, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(balloons[0].second, L"Skipped: JPEG XL");
+    ASSERT_TRUE(tray->SetIconAndTip(0u, nullptr));
 }
 
 TEST_F(TrayIconTest, FailedAddIsTriedAgainForALimitedTime)

@@ -185,11 +185,13 @@ void CAtHandCommands::RefreshTipDetail()
     // The desktop shows something else: naming our picture would mislead.
     if (const std::string note = m_tipNote ? m_tipNote() : std::string(); !note.empty())
         detail = note;
-    // A format found without a decoder is named once a run, in place of
-    // the picture: its files are skipped, and the user should know why.
+    // A format found without a decoder is named once a run, in a balloon
+    // and in place of the picture: its files are skipped, and the user
+    // should know why without having to hover over the icon.
     for (const std::string& format : MissingDecoders())
         if (m_toldMissingDecoders.insert(format).second) {
             detail = LoadResourceString(IDS_TIP_NO_DECODER) + format;
+            m_trayIcon->ShowBalloon(detail);
             break;
         }
     if (m_settings.Paused)

@@ -35,9 +35,9 @@ std::string ProgramString(UINT id)
     return std::string(buffer, length > 0 ? length : 0);
 }
 
-void StoreTip(WCHAR (&field)[128], const std::string& tip)
+template <size_t Size> void StoreTip(WCHAR (&field)[Size], const std::string& tip)
 {
-    const std::wstring fitted = FittedTip(Widen(tip), std::size(field) - 1);
+    const std::wstring fitted = FittedTip(Widen(tip), Size - 1);
     std::copy(fitted.begin(), fitted.end(), field);
     field[fitted.size()] = L'\0';
 }
@@ -65,6 +65,20 @@ void CTrayIcon::SetTipDetail(const std::string& detail)
     StoreTip(m_notifyData.szTip, ComposedTip());
     if (m_notifyData.hIcon)
         CallShell();
+}
+
+bool CTrayIcon::ShowBalloon(const std::string& text)
+{
+    if (!m_notifyData.hIcon)
+        return false;
+    // A copy: the balloon's fields go to the shell once and are not part of
+    // the icon's later changes, which would show it again.
+    NotifyIconData balloon = m_notifyData;
+    balloon.uFlags = NIF_INFO;
+    StoreTip(balloon.szInfo, text);
+    StoreTip(balloon.szInfoTitle, LoadResourceString(IDS_APP_TITLE));
+    balloon.dwInfoFlags = NIIF_INFO;
+    return CallShellNotifyIcon(NIM_MODIFY, &balloon) != FALSE;
 }
 
 CTrayIcon::~CTrayIcon()

@@ -35,6 +35,9 @@ class CTrayIcon : public CObject {
     bool SetIconAndTip(HICON icon, const char* tip);
     // A second line under every tip (the current picture); empty for none.
     void SetTipDetail(const std::string& detail);
+    // A balloon over the icon for news the user should not have to hover
+    // for; nothing while the icon is not shown. False when the shell refused.
+    bool ShowBalloon(const std::string& text);
     // The icon's callback message: 1 when handled, 0 when not.
     int OnNotifyIconEvent(WPARAM iconId, LPARAM mouseMessage);
 
