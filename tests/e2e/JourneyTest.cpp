@@ -501,6 +501,7 @@ TEST_F(AtHand, PicturesCopiedInRemovedAndAddedMidRoundAreFollowedWhileItRuns)
     // Shuffle over ten, three more added mid-round: all thirteen once.
     for (int index = 0; index < 9; ++index)
         ASSERT_TRUE(WritePicture(one.File("p" + std::to_string(index) + ".bmp"), 20, 20));
+    PumpUntil([] { return false; }, 2000);
     program.Command(IDM_SHUFFLE);
     std::set<std::string> round;
     for (int change = 0; change < 13; ++change) {
@@ -511,7 +512,10 @@ TEST_F(AtHand, PicturesCopiedInRemovedAndAddedMidRoundAreFollowedWhileItRuns)
         }
         round.insert(next(kWalkDeadline));
     }
-    EXPECT_EQ(13u, round.size());
+    std::string order;
+    for (std::size_t shown = m_watch.Shown().size() - 13; shown < m_watch.Shown().size(); ++shown)
+        order += m_watch.Shown()[shown] + " ";
+    EXPECT_EQ(13u, round.size()) << order;
     EXPECT_EQ(0u, RunVerb("/exit"));
     EXPECT_TRUE(program.Ends());
 }
