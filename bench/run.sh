@@ -28,14 +28,7 @@ export WINEPREFIX="$build/wine"
 xvfb_display=:94
 xvfb_pidfile="$build/xvfb.pid"
 xvfb_display_file="$build/xvfb.display" # never the tests' own choice
-stop_wine() {
-  wineserver -k 2>/dev/null || true
-  if [ -f "$xvfb_pidfile" ]; then
-    kill "$(cat "$xvfb_pidfile")" 2>/dev/null || true
-    rm -f "$xvfb_pidfile"
-  fi
-}
-trap stop_wine EXIT
+trap stop_private_wine EXIT
 ensure_display
 ensure_wineserver
 

@@ -88,3 +88,14 @@ prefix_runs() {
   done
   return 1
 }
+
+# For scripts with a prefix and display of their own (the benchmarks): ends
+# that prefix's wineserver and the Xvfb this shell started. Set as an EXIT
+# trap, so nobody else's Wine is taken down.
+stop_private_wine() {
+  wineserver -k 2>/dev/null || true
+  if [ -f "$xvfb_pidfile" ]; then
+    kill "$(cat "$xvfb_pidfile")" 2>/dev/null || true
+    rm -f "$xvfb_pidfile"
+  fi
+}

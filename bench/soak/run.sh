@@ -20,14 +20,7 @@ xvfb_pidfile="$soak/xvfb.pid"
 xvfb_display_file="$soak/xvfb.display"
 xvfb_display=:$((95 + $(printf '%s' "$root" | cksum | cut -d' ' -f1) % 300))
 unset DISPLAY
-stop_wine() {
-  wineserver -k 2>/dev/null || true
-  if [ -f "$xvfb_pidfile" ]; then
-    kill "$(cat "$xvfb_pidfile")" 2>/dev/null || true
-    rm -f "$xvfb_pidfile"
-  fi
-}
-trap stop_wine EXIT
+trap stop_private_wine EXIT
 start_wine_session
 
 work="$soak/work"
