@@ -121,7 +121,8 @@ std::vector<std::string> PictureAtHand::NextPictures()
 
 std::vector<std::string> PictureAtHand::PreviousPictures() const
 {
-    return m_history.Candidates(m_settings.CurPicFileName, m_excluded);
+    return m_history.Candidates(m_settings.CurPicFileName, m_excluded,
+                                [this](const std::string& path) { return PictureThere(path); });
 }
 
 void PictureAtHand::Shown(const std::string& picture, Step step)
@@ -130,7 +131,7 @@ void PictureAtHand::Shown(const std::string& picture, Step step)
     if (step == Step::Back)
         m_history.WentBackTo(picture);
     else if (picture != m_settings.CurPicFileName)
-        m_history.Record(m_settings.CurPicFileName);
+        m_history.Record(m_settings.CurPicFileName, [this](const std::string& path) { return PictureThere(path); });
     Write("History", historyBefore, m_history.Text());
 
     if (step == Step::Forward && m_settings.Shuffle) {
@@ -145,7 +146,7 @@ void PictureAtHand::Chosen(const std::string& picture)
 {
     if (picture != m_settings.CurPicFileName) {
         const std::string historyBefore = m_history.Text();
-        m_history.Record(m_settings.CurPicFileName);
+        m_history.Record(m_settings.CurPicFileName, [this](const std::string& path) { return PictureThere(path); });
         Write("History", historyBefore, m_history.Text());
     }
     // Chosen by name: the user wants to see it after all.
@@ -179,6 +180,14 @@ bool PictureAtHand::CurrentPictureExists() const
     const auto snapshot = CurrentSnapshot();
     // Not walked yet: the menus take it as there rather than wait.
     return snapshot ? snapshot->Contains(m_settings.CurPicFileName) : !m_settings.CurPicFileName.empty();
+}
+
+bool PictureAtHand::PictureThere(const std::string& path) const
+{
+    const auto snapshot = CurrentSnapshot();
+    if (snapshot && SourcesCover(snapshot->sources, path))
+        return snapshot->Contains(path);
+    return PictureFileExists(path);
 }
 
 bool PictureAtHand::CurrentFolderGone() const

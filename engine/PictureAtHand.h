@@ -60,6 +60,11 @@ class PictureAtHand {
     void ShowExcludedAgain();
     bool HasExcluded() const { return !m_excluded.Empty(); }
     bool CurrentPictureExists() const;
+    // Whether `path` is a picture file there now: asked of the catalogue
+    // when its walk reaches the picture's folder, so that Previous and the
+    // menus never wait on a slow share; of the disk otherwise (a picture of
+    // a folder chosen before).
+    bool PictureThere(const std::string& path) const;
     // The current picture's folder cannot be read (renamed, deleted, a
     // card or share away).
     bool CurrentFolderGone() const;

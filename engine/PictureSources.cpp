@@ -145,3 +145,20 @@ PictureSources ReadPictureSources(const CRegistryKey& key, const std::string& cu
         sources.includeSubfolders = text == "1";
     return sources;
 }
+
+bool SourcesCover(const PictureSources& sources, const std::string& path)
+{
+    for (std::string folder : sources.folders) {
+        if (folder.empty())
+            continue;
+        if (folder.back() != '\\')
+            folder += '\\';
+        if (path.size() <= folder.size() ||
+            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path.c_str(), static_cast<int>(folder.size()),
+                           folder.c_str(), static_cast<int>(folder.size())) != CSTR_EQUAL)
+            continue;
+        if (sources.includeSubfolders || path.find('\\', folder.size()) == std::string::npos)
+            return true;
+    }
+    return false;
+}

@@ -39,3 +39,7 @@ PictureSources ReadPictureSources(const CRegistryKey& key, const std::string& cu
 // The sources of the program before it had the two values: the folder of
 // `currentPicture` (the root of the current drive when it names none).
 PictureSources FolderOfCurrentPicture(const std::string& currentPicture);
+
+// Whether a walk of `sources` would reach `path`: a file straight in one of
+// the folders, or below one when subfolders count.
+bool SourcesCover(const PictureSources& sources, const std::string& path);

@@ -5,6 +5,7 @@
 #include "engine/PictureAtHand.h"
 #include "engine/PictureHistory.h"
 #include "engine/PictureList.h"
+#include "engine/PictureSources.h"
 #include "engine/ShuffleRound.h"
 #include "tests/support/Registry.h"
 #include "tests/support/TempFolder.h"
@@ -34,7 +35,28 @@ TEST(PictureLists, ADamagedValueStartsCleanAndPicturesNotFoundAreKeptButPassedOv
     const std::string offline = folder.File("offline.bmp");
     history.Load(JoinPictureList({b, offline, a}));
     EXPECT_EQ(b + "|" + offline + "|" + a, history.Text());
-    EXPECT_EQ((std::vector<std::string>{b, a}), history.Candidates("", PictureExclusions()));
+    EXPECT_EQ((std::vector<std::string>{b, a}), history.Candidates("", PictureExclusions(), PictureFileExists));
+}
+
+TEST(PictureLists, PreviousAsksTheCatalogueOnlyOfPicturesItsWalkReaches)
+{
+    const PictureSources flat{{"C:\\Photos", "D:\\"}, false}, deep{{"C:\\Photos"}, true};
+    const struct {
+        const PictureSources& sources;
+        const char* path;
+        bool covered;
+    } cases[] = {
+        {flat, "C:\\Photos\\a.jpg", true},
+        {flat, "c:\\photos\\A.JPG", true},
+        {flat, "C:\\Photos\\2024\\a.jpg", false},
+        {flat, "C:\\Photos2\\a.jpg", false},
+        {flat, "D:\\a.jpg", true},
+        {flat, "C:\\Photos", false},
+        {deep, "C:\\Photos\\2024\\a.jpg", true},
+        {deep, "C:\\Other\\a.jpg", false},
+    };
+    for (const auto& each : cases)
+        EXPECT_EQ(each.covered, SourcesCover(each.sources, each.path)) << each.path;
 }
 
 TEST(PictureLists, AShuffleRoundGoesOnAfterARestartAndNewPicturesJoinIt)
