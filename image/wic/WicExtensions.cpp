@@ -1,6 +1,5 @@
 // The extensions the system's decoders declare, asked once per run: the
 // listing of a folder asks for every name it meets.
-#include "framework/ComApartment.h"
 #include "framework/WideText.h"
 #include "image/SystemDecoders.h"
 #include "image/wic/WicFactory.h"
@@ -46,7 +45,7 @@ std::set<std::string> AskSystem()
 {
     // Entered here and left again: the asking thread may be in any
     // apartment, or in none yet.
-    const CComApartment apartment;
+    const WicApartment apartment;
     std::set<std::string> names;
     const ComRef<IWICImagingFactory> factory = MakeWicFactory();
     ComRef<IEnumUnknown> decoders;

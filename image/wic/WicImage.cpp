@@ -1,6 +1,5 @@
 #include "image/wic/WicImage.h"
 
-#include "framework/ComApartment.h"
 #include "framework/WideText.h"
 #include "framework/Worker.h"
 #include "image/AlphaBackground.h"
@@ -57,7 +56,7 @@ int CWicImage::Load(const std::string& name)
     const FileHandle file = FileHandle::OpenForReading(path);
     if (!file.IsOpen())
         return 0;
-    const CComApartment apartment; // the conversion runs on a worker thread
+    const WicApartment apartment; // the conversion runs on a worker thread
     const ComRef<IWICImagingFactory> factory = MakeWicFactory();
     ComRef<IWICBitmapDecoder> decoder;
     ComRef<IWICBitmapFrameDecode> frame;

@@ -1,6 +1,7 @@
 #include "image/wic/WicOrientation.h"
 
 #include "image/wic/ComRef.h"
+#include "image/wic/WicFactory.h"
 
 #include <propidl.h>
 
@@ -19,7 +20,7 @@ int WicFrameOrientation(IWICBitmapFrameDecode* frame)
         if (FAILED(reader->GetMetadataByName(query, &value)))
             continue;
         const int orientation = value.vt == VT_UI2 ? value.uiVal : 0;
-        PropVariantClear(&value);
+        ClearPropVariant(value);
         if (orientation >= 1 && orientation <= 8)
             return orientation;
     }
