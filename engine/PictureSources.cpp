@@ -1,5 +1,6 @@
 #include "engine/PictureSources.h"
 
+#include "engine/PictureList.h"
 #include "framework/Path.h"
 #include "settings/RegistryKey.h"
 
@@ -115,13 +116,8 @@ std::vector<std::string> ParsePictureFolders(const std::string& text)
 
 std::string JoinPictureFolders(const std::vector<std::string>& folders)
 {
-    std::string text;
-    for (const std::string& folder : folders) {
-        if (!text.empty())
-            text += kSeparator;
-        text += folder;
-    }
-    return text;
+    // Joined as the picture lists are: one separator for every list value.
+    return JoinPictureList(folders);
 }
 
 PictureSources FolderOfCurrentPicture(const std::string& currentPicture)
