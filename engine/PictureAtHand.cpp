@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include <unordered_set>
 #include <utility>
 
 PictureAtHand::PictureAtHand(Settings& settings, CRegistryKey& key, ShuffleRound::Random random)
@@ -121,8 +122,14 @@ std::vector<std::string> PictureAtHand::NextPictures()
 
 std::vector<std::string> PictureAtHand::PreviousPictures() const
 {
-    return m_history.Candidates(m_settings.CurPicFileName, m_excluded,
-                                [this](const std::string& path) { return PictureThere(path); });
+    // One look at the catalogue (and at the settings it is of) for the
+    // whole history, not one for each of its pictures.
+    const auto snapshot = CurrentSnapshot();
+    const std::unordered_set<std::string> held =
+        snapshot ? snapshot->Holding(m_history.Pictures()) : std::unordered_set<std::string>();
+    return m_history.Candidates(m_settings.CurPicFileName, m_excluded, [&](const std::string& path) {
+        return snapshot && SourcesCover(snapshot->sources, path) ? held.count(path) != 0 : PictureFileExists(path);
+    });
 }
 
 void PictureAtHand::Shown(const std::string& picture, Step step)

@@ -28,6 +28,16 @@ bool CatalogueSnapshot::Contains(const std::string& path) const
                        [&](const CataloguedPicture& picture) { return picture.path == path; });
 }
 
+std::unordered_set<std::string> CatalogueSnapshot::Holding(const std::vector<std::string>& paths) const
+{
+    const std::unordered_set<std::string> wanted(paths.begin(), paths.end());
+    std::unordered_set<std::string> held;
+    for (const CataloguedPicture& picture : tree.pictures)
+        if (wanted.count(picture.path))
+            held.insert(picture.path);
+    return held;
+}
+
 std::vector<std::string> CatalogueSnapshot::Paths() const
 {
     std::vector<std::string> paths;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // `pictures` (in their fixed order) starting with the one after
@@ -32,6 +33,8 @@ struct CatalogueSnapshot {
     bool sizesRead = false; // every picture's header was looked at
 
     bool Contains(const std::string& path) const;
+    // Which of `paths` it holds, in one pass over its pictures.
+    std::unordered_set<std::string> Holding(const std::vector<std::string>& paths) const;
     std::vector<std::string> Paths() const;
 };
 

@@ -20,6 +20,7 @@ class PictureHistory {
     // when Previous chooses.
     void Load(const std::string& text);
     std::string Text() const;
+    const std::vector<std::string>& Pictures() const { return m_pictures; }
 
     // `picture` was on the desktop until another took its place.
     void Record(const std::string& picture, const PictureThere& there);
